@@ -1,0 +1,54 @@
+#pragma once
+
+namespace quillfen {
+
+// Every figure of one report window. The first six (and a preset of
+// initialDeposit) come from the statement reader; the rest from RecomputeStatistics.
+struct ReportStatistics {
+  double statementDeposit = 0;
+  double interestTotal = 0;
+  double depositTotal = 0;
+  double withdrawalTotal = 0;
+  double rebateTotal = 0;
+  double feeTotal = 0;
+  double initialDeposit = 0;
+  double runningBalance = 0;
+  double maxBalance = 0;
+  double minBalance = 0;
+  double netProfit = 0;
+  double peakNetProfit = 0;
+  double grossProfit = 0;
+  double grossLoss = 0;
+  double commissionTotal = 0;
+  double swapTotal = 0;
+  int tradeCount = 0;
+  int winCount = 0;
+  int lossCount = 0;
+  double percentProfitable = 0;
+  double averageWin = 0;
+  double averageLoss = 0;
+  double totalLots = 0;
+  double totalPips = 0;
+  double averagePips = 0;
+  double winPips = 0;
+  double lossPips = 0;
+  double averageWinPips = 0;
+  double averageLossPips = 0;
+  double totalPipsPerLot = 0;
+  double averagePipsPerLot = 0;
+  double winPipsPerLot = 0;
+  double lossPipsPerLot = 0;
+  double averageWinPipsPerLot = 0;
+  double averageLossPipsPerLot = 0;
+  double largestWin = 0;
+  double largestWinPips = 0;
+  double largestLoss = 0;
+  double largestLossPips = 0;
+  double returnPercent = 0;
+  double maxDrawdownPercent = 0;
+  double maxDrawdown = 0;
+  double periodDays = 0;
+  bool sortInProgress = false;
+};
+
+}  // namespace quillfen

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace quillfen {
+
+// The general floating-point form of computed cells: the shortest text with up
+// to 15 significant digits, never an exponent, "." as decimal point, negative
+// zero written "0".
+std::string FormatGeneral(double value);
+
+// printf's "%W.Df" without a signed zero: a value that prints as zero at this
+// precision prints unsigned. Every number the program shows goes through here.
+std::string FormatFixed(double value, int width, int decimals);
+
+// The value as "%.Df" would show it, with a signed zero made unsigned; for
+// passing to printf-style formats that hold several values.
+double UnsignedZero(double value, int decimals);
+
+}  // namespace quillfen

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillfen {
+
+// Tolerant conversions of the texts that statements and users produce. Anything
+// unusable gives 0 or an empty text; nothing here fails.
+
+double TextToAmount(std::string_view text);
+int TextToWhole(std::string_view text);
+
+// Word n (from 0) of a line, words being runs of characters other than space
+// and tab, trimmed like TrimCell. The view points into the line.
+bool WordAt(std::string_view line, int n, std::string_view& word);
+
+void TrimCell(std::string& text);
+std::string_view TrimmedView(std::string_view text);
+void ReplaceAll(std::string& line, std::string_view search, std::string_view replacement);
+bool HasDateAfterFirstWord(std::string_view line);
+void NormalisePrice(std::string& price);
+double PipsBetween(std::string_view type, std::string_view openPrice,
+                   std::string_view closePrice);
+
+// Day count from 30 December 1899 with the time of day as fraction; 0 when a
+// cell is missing ("" or "0") or does not form a valid moment.
+double CellDateTime(std::string_view date, std::string_view time);
+std::string TradeDuration(std::string_view openDate, std::string_view openTime,
+                          std::string_view closeDate, std::string_view closeTime, bool dayForm);
+int DurationMinutes(std::string_view openDate, std::string_view openTime,
+                    std::string_view closeDate, std::string_view closeTime);
+int DayOfWeek(int year, int month, int day);
+
+}  // namespace quillfen

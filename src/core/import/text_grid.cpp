@@ -1,0 +1,67 @@
+#include "import/text_grid.h"
+
+#include <algorithm>
+#include <cassert>
+#include <utility>
+
+namespace quillfen {
+
+namespace {
+const std::string kEmpty;
+}
+
+TextGrid::TextGrid(int columns, int storedColumns, int rowCount)
+    : columns_(columns), stored_(std::min(columns, storedColumns)) {
+  SetRowCount(rowCount);
+}
+
+void TextGrid::SetRowCount(int rowCount) {
+  rowCount = std::max(rowCount, 0);
+  cells_.resize(static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(stored_));
+  rowCount_ = rowCount;
+}
+
+std::size_t TextGrid::Index(int column, int row) const {
+  return static_cast<std::size_t>(row) * static_cast<std::size_t>(stored_) +
+         static_cast<std::size_t>(column);
+}
+
+std::string_view TextGrid::Cell(int column, int row) const { return CellRef(column, row); }
+
+const std::string& TextGrid::CellRef(int column, int row) const {
+  if (column < 0 || column >= stored_ || row < 0 || row >= rowCount_) return kEmpty;
+  return cells_[Index(column, row)];
+}
+
+void TextGrid::SetCell(int column, int row, std::string_view text) {
+  if (column < 0 || column >= stored_ || row < 0 || row >= rowCount_) return;
+  cells_[Index(column, row)].assign(text);
+}
+
+std::string& TextGrid::MutableCell(int column, int row) {
+  assert(column >= 0 && column < stored_ && row >= 0 && row < rowCount_);
+  return cells_[Index(column, row)];
+}
+
+void TextGrid::SwapRows(int a, int b) {
+  if (a == b) return;
+  for (int c = 0; c < stored_; ++c) std::swap(cells_[Index(c, a)], cells_[Index(c, b)]);
+}
+
+void TextGrid::RemoveRow(int row) {
+  if (row < 0 || row >= rowCount_) return;
+  auto first = cells_.begin() + static_cast<std::ptrdiff_t>(Index(0, row));
+  cells_.erase(first, first + stored_);
+  --rowCount_;
+}
+
+void TextGrid::PermuteRows(int first, const std::vector<int>& order) {
+  std::vector<std::string> moved(order.size() * static_cast<std::size_t>(stored_));
+  for (std::size_t k = 0; k < order.size(); ++k)
+    for (int c = 0; c < stored_; ++c)
+      moved[k * static_cast<std::size_t>(stored_) + static_cast<std::size_t>(c)] =
+          std::move(cells_[Index(c, first + order[k])]);
+  std::move(moved.begin(), moved.end(), cells_.begin() + static_cast<std::ptrdiff_t>(Index(0, first)));
+}
+
+}  // namespace quillfen

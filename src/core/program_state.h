@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace quillfen {
+
+// The few values that are one per process, passed where needed so that tests
+// can start from a fresh one.
+struct ProgramState {
+  int armedSortColumn = -1;
+  int lastSortColumn = -1;
+  bool SimulationStopRequested = false;
+  bool CompactCsvRequested = false;
+  std::string PageSource;
+  std::string ReportName;
+};
+
+}  // namespace quillfen
