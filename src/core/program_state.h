@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "settings/recent_files.h"
+
 namespace quillfen {
 
 // The few values that are one per process, passed where needed so that tests
@@ -13,6 +15,7 @@ struct ProgramState {
   bool CompactCsvRequested = false;
   std::string PageSource;
   std::string ReportName;
+  RecentFiles recentFiles;
 };
 
 }  // namespace quillfen
