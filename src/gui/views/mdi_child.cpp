@@ -15,6 +15,7 @@
 
 #include "app/gui_progress.h"
 #include "app/report_page.h"
+#include "messages.h"
 #include "program_state.h"
 #include "settings/history_folder.h"
 #include "settings/settings_file.h"
@@ -206,9 +207,25 @@ void TMDIChild::StatementComboBoxChange(int index) {
   NavigateReportPage(entry == kDownloadedPageName ? DownloadedPagePath(programDirectory_) : entry);
 }
 
+namespace {
+
+// The reader's messages go to the message dialog at once, while loading.
+class DialogMessages final : public Messages {
+ public:
+  explicit DialogMessages(const std::function<void(const QString&)>& show) : show_(show) {}
+  void Show(std::string_view text) override {
+    show_(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  }
+
+ private:
+  const std::function<void(const QString&)>& show_;
+};
+
+}  // namespace
+
 void TMDIChild::ReadWorkingFile(const QString& workingFile, bool adding, Progress& progress) {
-  const QStringList messages = ReadStatementInto(report, workingFile, adding, progress);
-  for (const QString& message : messages) showMessage_(message);
+  DialogMessages messages(showMessage_);
+  ReadStatementInto(report, workingFile, adding, progress, messages);
 }
 
 void TMDIChild::SortByTicket() {

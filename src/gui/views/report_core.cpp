@@ -1,27 +1,34 @@
 #include "views/report_core.h"
 
+#include <QFile>
 #include <QPainter>
 
+#include "import/statement_converter.h"
+#include "import/statement_reader.h"
+#include "import/ticket_sort.h"
 #include "program_state.h"
 #include "progress.h"
 #include "report.h"
 
-// Stand-ins until the import, analysis and chart cores are merged.
 namespace quillfen {
 
-bool ConvertStatement(const QString&, const QString&, Progress&) {
-  return false;
+bool ConvertStatement(const QString& statement, const QString& workingFile, Progress& progress) {
+  return StatementToText(statement.toStdString(), workingFile.toStdString(), progress) &&
+         QFile::exists(workingFile);
 }
-QStringList ReadStatementInto(Report&, const QString&, bool, Progress&) {
-  return {};
+
+void ReadStatementInto(Report& report, const QString& workingFile, bool adding,
+                       Progress& progress, Messages& messages) {
+  ReadStatement(report, workingFile.toStdString(), adding, progress, messages);
 }
-void SortReportByTicket(Report&) {}
+
+void SortReportByTicket(Report& report) { SortByTicket(report); }
+
+// Stand-ins until the analysis and chart cores are merged.
 void FillReportLists(Report&) {}
 void RebuildReportGrids(Report&) {}
 void RecomputeReport(Report&) {}
-QStringList ReportSummaryLines(const Report&) {
-  return {};
-}
+QStringList ReportSummaryLines(const Report&) { return {}; }
 void SortReportTable(Report&, ProgramState&, int, Progress&) {}
 void PaintReportBalance(const Report&, QPainter& painter, QSize size) {
   painter.fillRect(QRect(QPoint(0, 0), size), QColor(255, 255, 213));

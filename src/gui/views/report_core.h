@@ -8,6 +8,7 @@ class QPainter;
 
 namespace quillfen {
 
+class Messages;
 class Progress;
 struct ProgramState;
 struct Report;
@@ -15,9 +16,8 @@ struct Report;
 // The core calls of the opening road and the refresh, with the Qt types of the
 // window on one side and the core's on the other.
 bool ConvertStatement(const QString& statement, const QString& workingFile, Progress& progress);
-// Returns the messages that the reader raised, in order.
-QStringList ReadStatementInto(Report& report, const QString& workingFile, bool adding,
-                              Progress& progress);
+void ReadStatementInto(Report& report, const QString& workingFile, bool adding,
+                       Progress& progress, Messages& messages);
 void SortReportByTicket(Report& report);
 void FillReportLists(Report& report);
 void RebuildReportGrids(Report& report);
