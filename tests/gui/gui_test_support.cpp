@@ -10,9 +10,15 @@
 
 namespace quillfen::testing {
 
-QString Fixture(const QString& name) { return QDir(QUILLFEN_FIXTURES).filePath(name); }
-QString Example(const QString& name) { return QDir(QUILLFEN_EXAMPLES).filePath(name); }
-QString StatementsFolder() { return QUILLFEN_STATEMENTS; }
+QString Fixture(const QString& name) {
+  return QDir(QUILLFEN_FIXTURES).filePath(name);
+}
+QString Example(const QString& name) {
+  return QDir(QUILLFEN_EXAMPLES).filePath(name);
+}
+QString StatementsFolder() {
+  return QUILLFEN_STATEMENTS;
+}
 
 ProgramUnderTest::ProgramUnderTest(const QStringList& arguments, const QString& directory) {
   if (directory.isEmpty()) {

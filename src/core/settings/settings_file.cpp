@@ -49,7 +49,7 @@ std::optional<StoredSettings> ReadSettingsFile(const std::filesystem::path& dire
 }
 
 bool WriteSettingsFile(const std::filesystem::path& directory, const std::string& depositText,
-                       const CsvChoices& choices) {
+                       const CsvButtons& choices) {
   std::string content = depositText + "\r\n";
   for (bool checked :
        {choices.decimalComma, choices.decimalPeriod, choices.fieldSemicolon, choices.fieldTab}) {
@@ -58,7 +58,7 @@ bool WriteSettingsFile(const std::filesystem::path& directory, const std::string
   return ReplaceFileContents(directory / kSettingsFileName, content);
 }
 
-void ApplyStoredChecks(const StoredSettings& stored, CsvChoices& choices) {
+void ApplyStoredChecks(const StoredSettings& stored, CsvButtons& choices) {
   bool* buttons[4] = {&choices.decimalComma, &choices.decimalPeriod, &choices.fieldSemicolon,
                       &choices.fieldTab};
   for (int k = 0; k < 4; ++k) {

@@ -10,13 +10,13 @@ namespace quillfen {
 inline constexpr const char* kSettingsFileName = "Quillfen.set";
 
 // The four CSV option buttons of the Options tab, as checked or not.
-struct CsvChoices {
+struct CsvButtons {
   bool decimalComma = true;
   bool decimalPeriod = false;
   bool fieldSemicolon = true;
   bool fieldTab = false;
 
-  bool operator==(const CsvChoices&) const = default;
+  bool operator==(const CsvButtons&) const = default;
 };
 
 // What the settings file holds; a value that could not be read stays empty so
@@ -32,9 +32,9 @@ std::optional<StoredSettings> ReadSettingsFile(const std::filesystem::path& dire
 // Writes the deposit text as typed and the four check states; false when the
 // file cannot be written (the old one then stays as it was).
 bool WriteSettingsFile(const std::filesystem::path& directory, const std::string& depositText,
-                       const CsvChoices& choices);
+                       const CsvButtons& choices);
 
 // Sets the buttons in file order; checking one button of a pair unchecks the other.
-void ApplyStoredChecks(const StoredSettings& stored, CsvChoices& choices);
+void ApplyStoredChecks(const StoredSettings& stored, CsvButtons& choices);
 
 }  // namespace quillfen

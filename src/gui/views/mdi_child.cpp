@@ -152,7 +152,7 @@ void TMDIChild::LoadSettings() {
     tradeSettings.depositEdit->setText(deposit);
     tradeSettings1.depositEdit->setText(deposit);
   }
-  CsvChoices csv{DecimalCommaRadioButton->isChecked(), DecimalPeriodRadioButton->isChecked(),
+  CsvButtons csv{DecimalCommaRadioButton->isChecked(), DecimalPeriodRadioButton->isChecked(),
                  FieldSemicolonRadioButton->isChecked(), FieldTabRadioButton->isChecked()};
   ApplyStoredChecks(*stored, csv);
   SetPair(DecimalCommaRadioButton, csv.decimalComma, DecimalPeriodRadioButton, csv.decimalPeriod);
@@ -160,7 +160,7 @@ void TMDIChild::LoadSettings() {
 }
 
 void TMDIChild::SaveSettings(const QString& depositText) {
-  CsvChoices csv{DecimalCommaRadioButton->isChecked(), DecimalPeriodRadioButton->isChecked(),
+  CsvButtons csv{DecimalCommaRadioButton->isChecked(), DecimalPeriodRadioButton->isChecked(),
                  FieldSemicolonRadioButton->isChecked(), FieldTabRadioButton->isChecked()};
   WriteSettingsFile(programDirectory_.toStdString(), depositText.toStdString(), csv);
 }

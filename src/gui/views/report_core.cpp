@@ -17,18 +17,22 @@ bool ConvertStatement(const QString& statement, const QString& workingFile, Prog
          QFile::exists(workingFile);
 }
 
-void ReadStatementInto(Report& report, const QString& workingFile, bool adding,
-                       Progress& progress, Messages& messages) {
+void ReadStatementInto(Report& report, const QString& workingFile, bool adding, Progress& progress,
+                       Messages& messages) {
   ReadStatement(report, workingFile.toStdString(), adding, progress, messages);
 }
 
-void SortReportByTicket(Report& report) { SortByTicket(report); }
+void SortReportByTicket(Report& report) {
+  SortByTicket(report);
+}
 
 // Stand-ins until the analysis and chart cores are merged.
 void FillReportLists(Report&) {}
 void RebuildReportGrids(Report&) {}
 void RecomputeReport(Report&) {}
-QStringList ReportSummaryLines(const Report&) { return {}; }
+QStringList ReportSummaryLines(const Report&) {
+  return {};
+}
 void SortReportTable(Report&, ProgramState&, int, Progress&) {}
 void PaintReportBalance(const Report&, QPainter& painter, QSize size) {
   painter.fillRect(QRect(QPoint(0, 0), size), QColor(255, 255, 213));

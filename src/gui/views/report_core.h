@@ -16,8 +16,8 @@ struct Report;
 // The core calls of the opening road and the refresh, with the Qt types of the
 // window on one side and the core's on the other.
 bool ConvertStatement(const QString& statement, const QString& workingFile, Progress& progress);
-void ReadStatementInto(Report& report, const QString& workingFile, bool adding,
-                       Progress& progress, Messages& messages);
+void ReadStatementInto(Report& report, const QString& workingFile, bool adding, Progress& progress,
+                       Messages& messages);
 void SortReportByTicket(Report& report);
 void FillReportLists(Report& report);
 void RebuildReportGrids(Report& report);

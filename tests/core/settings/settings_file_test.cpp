@@ -12,7 +12,7 @@ using testing::TempDirectory;
 // What a new report window shows after reading the file over its defaults.
 struct Shown {
   std::string deposit = "5000";
-  CsvChoices csv;
+  CsvButtons csv;
 };
 
 Shown ReadIntoDefaults(const TempDirectory& dir) {
@@ -29,16 +29,16 @@ TEST(SettingsFile, NoFileKeepsTheDefaults) {
   EXPECT_FALSE(ReadSettingsFile(dir.Path()));
   Shown shown = ReadIntoDefaults(dir);
   EXPECT_EQ(shown.deposit, "5000");
-  EXPECT_EQ(shown.csv, CsvChoices{});
+  EXPECT_EQ(shown.csv, CsvButtons{});
 }
 
 TEST(SettingsFile, WritesFiveCrLfLinesAndReadsThemBack) {
   TempDirectory dir;
-  ASSERT_TRUE(WriteSettingsFile(dir.Path(), "7500", CsvChoices{}));
+  ASSERT_TRUE(WriteSettingsFile(dir.Path(), "7500", CsvButtons{}));
   EXPECT_EQ(dir.Read("Quillfen.set"), "7500\r\n1\r\n0\r\n1\r\n0\r\n");
   EXPECT_EQ(ReadIntoDefaults(dir).deposit, "7500");
 
-  CsvChoices tab{true, false, false, true};
+  CsvButtons tab{true, false, false, true};
   ASSERT_TRUE(WriteSettingsFile(dir.Path(), "7500", tab));
   EXPECT_EQ(dir.Read("Quillfen.set"), "7500\r\n1\r\n0\r\n0\r\n1\r\n");
   EXPECT_EQ(ReadIntoDefaults(dir).csv, tab);
@@ -74,7 +74,7 @@ TEST(SettingsFile, DepositComesBackThroughSinglePrecision) {
 TEST(SettingsFile, ChecksFollowTheFileInOrderAndKeepDefaultsWhenLinesAreMissing) {
   struct Case {
     const char* content;
-    CsvChoices expected;
+    CsvButtons expected;
   };
   const Case cases[] = {
       {"5000\n0\n1\n0\n1\n", {false, true, false, true}},
@@ -96,7 +96,7 @@ TEST(SettingsFile, UnwritableFileKeepsTheOldOne) {
   TempDirectory dir;
   dir.Write("Quillfen.set", "100\r\n1\r\n0\r\n1\r\n0\r\n");
   std::filesystem::create_directory(dir.Path() / "Quillfen.set.new");
-  EXPECT_FALSE(WriteSettingsFile(dir.Path(), "7500", CsvChoices{}));
+  EXPECT_FALSE(WriteSettingsFile(dir.Path(), "7500", CsvButtons{}));
   EXPECT_EQ(ReadIntoDefaults(dir).deposit, "100");
 }
 
