@@ -12,10 +12,20 @@
 #include "app/gui_progress.h"
 #include "app/main_form.h"
 #include "app/report_page.h"
+#include "import/statement_converter.h"
 #include "views/mdi_child.h"
-#include "views/report_core.h"
 
 namespace quillfen {
+
+namespace {
+
+// The file is accepted when the conversion says statement and left its text.
+bool ConvertStatement(const QString& statement, const QString& workingFile, Progress& progress) {
+  return StatementToText(statement.toStdString(), workingFile.toStdString(), progress) &&
+         QFile::exists(workingFile);
+}
+
+}  // namespace
 
 void TMainForm::RunOnRoad(std::function<void()> work) {
   if (roadBusy_) {

@@ -13,26 +13,25 @@
 #include <QTabWidget>
 #include <QWebEngineView>
 
+#include "analysis/column_sort.h"
+#include "analysis/statistics.h"
+#include "analysis/summary_text.h"
+#include "analysis/trade_selection.h"
 #include "app/gui_progress.h"
 #include "app/report_page.h"
+#include "import/statement_reader.h"
+#include "import/ticket_sort.h"
 #include "messages.h"
 #include "program_state.h"
 #include "settings/history_folder.h"
 #include "settings/settings_file.h"
 #include "views/paint_box.h"
-#include "views/report_core.h"
 #include "views/trade_grid_model.h"
 #include "views/trade_grid_view.h"
 
 namespace quillfen {
 
 namespace {
-
-const char* const kGrid1Headers[] = {"Ticket",   "Type", "Lots",       "Symbol", "Open date",
-                                     "Time",     "Open", "Close date", "Time",   "Close",
-                                     "Duration", "Pips", "Profit",     "Balance"};
-const char* const kGrid2Headers[] = {"Ticket", "Type", "Lots", "Symbol", "Open",    "S/L",  "T/P",
-                                     "Close",  "Comm", "Swap", "Profit", "Comment", "Magic"};
 
 std::string Text(const QLineEdit* edit) {
   return edit->text().toStdString();
@@ -58,17 +57,16 @@ void SetPair(QRadioButton* first, bool firstChecked, QRadioButton* second, bool 
 void ShowSelectionList(const SelectionList& list, QListWidget* box) {
   QSignalBlocker quiet(box);
   box->clear();
-  for (std::size_t i = 0; i < list.items.size(); ++i) {
-    auto* item = new QListWidgetItem(CellText(list.items[i]), box);
+  for (int i = 0; i < list.Size(); ++i) {
+    auto* item = new QListWidgetItem(CellText(list.Item(i)), box);
     item->setSizeHint(QSize(0, 14));
-    item->setSelected(i < list.selected.size() && list.selected[i]);
+    item->setSelected(list.IsSelected(i));
   }
 }
 
 void ReadSelectionList(const QListWidget* box, SelectionList& list) {
-  const int count = std::min<int>(box->count(), static_cast<int>(list.items.size()));
-  list.selected.assign(list.items.size(), false);
-  for (int i = 0; i < count; ++i) list.selected[i] = box->item(i)->isSelected();
+  const int count = std::min(box->count(), list.Size());
+  for (int i = 0; i < count; ++i) list.SetSelected(i, box->item(i)->isSelected());
 }
 
 }  // namespace
@@ -85,11 +83,6 @@ TMDIChild::TMDIChild(ProgramState& state, const QString& programDirectory,
   Grid2Model = new TradeGridModel(report.grid2, kGrid2Columns, this);
   Grid1->setModel(Grid1Model);
   Grid2->setModel(Grid2Model);
-  BalancePaintBox->SetPainter(
-      [this](QPainter& painter, QSize size) { PaintReportBalance(report, painter, size); });
-  TimesPaintBox->SetPainter([this](QPainter& painter, QSize size) {
-    PaintReportTimes(report, CloseTimesRadioButton->isChecked(), painter, size);
-  });
   currentPage_ = PageControl2->currentWidget();
   ConnectHandlers();
 }
@@ -137,8 +130,7 @@ void TMDIChild::showEvent(QShowEvent* event) {
 
 void TMDIChild::FormShow() {
   formShown_ = true;
-  for (int c = 0; c < 14; ++c) report.grid1.SetCell(c, 0, kGrid1Headers[c]);
-  for (int c = 0; c < kGrid2Columns; ++c) report.grid2.SetCell(c, 0, kGrid2Headers[c]);
+  WriteGridHeaders(report);
   Grid1Model->Reset();
   Grid2Model->Reset();
   LoadSettings();
@@ -179,7 +171,7 @@ bool TMDIChild::IsStatementWindow() const {
 }
 
 bool TMDIChild::SortInProgress() const {
-  return sorting_;
+  return report.stats.sortInProgress;
 }
 
 void TMDIChild::NavigateReportPage(const QString& path) {
@@ -225,16 +217,17 @@ class DialogMessages final : public Messages {
 
 void TMDIChild::ReadWorkingFile(const QString& workingFile, bool adding, Progress& progress) {
   DialogMessages messages(showMessage_);
-  ReadStatementInto(report, workingFile, adding, progress, messages);
+  ReadStatement(report, workingFile.toStdString(), adding, progress, messages);
 }
 
 void TMDIChild::SortByTicket() {
-  SortReportByTicket(report);
+  quillfen::SortByTicket(report);
 }
 
 void TMDIChild::FillLists() {
   CopyControlsToOptions();
-  FillReportLists(report);
+  FillSymbolList(report);
+  FillMagicList(report);
   ShowListBoxes();
 }
 
@@ -272,18 +265,26 @@ void TMDIChild::CopyControlsToOptions() {
 void TMDIChild::FullRefresh() {
   CopyControlsToOptions();
   ReadListSelections();
-  RebuildReportGrids(report);
-  RecomputeReport(report);
-  ShowListBoxes();
-  ShowGrids();
-  ShowSummary();
+  quillfen::FullRefresh(report, [this](Report&) { RepaintCharts(); });
+  ShowViews();
+}
+
+void TMDIChild::RepaintCharts() {
   BalancePaintBox->update();
   TimesPaintBox->update();
 }
 
 void TMDIChild::RecomputeAndSummarise() {
   CopyControlsToOptions();
-  RecomputeReport(report);
+  RecomputeStatistics(report);
+  BuildSummaryText(report);
+  ShowGrids();
+  ShowSummary();
+}
+
+// Brings the lists, grids and memo in line with what the core left in the report.
+void TMDIChild::ShowViews() {
+  ShowListBoxes();
   ShowGrids();
   ShowSummary();
 }
@@ -291,21 +292,30 @@ void TMDIChild::RecomputeAndSummarise() {
 void TMDIChild::ShowGrids() {
   Grid1Model->Refresh();
   Grid2Model->Refresh();
+  Grid1->FitColumns(Grid1Model->LongestTexts());
+  Grid2->FitColumns(Grid2Model->LongestTexts());
   Grid1->horizontalHeader()->viewport()->update();
   Grid2->horizontalHeader()->viewport()->update();
 }
 
 void TMDIChild::ShowSummary() {
-  if (SortInProgress()) return;
-  SummaryMemo->setPlainText(ReportSummaryLines(report).join('\n'));
+  QStringList lines;
+  lines.reserve(static_cast<qsizetype>(report.summaryMemo.size()));
+  for (const std::string& line : report.summaryMemo) lines << QString::fromStdString(line);
+  const QString text = lines.join('\n');
+  if (SummaryMemo->toPlainText() != text) SummaryMemo->setPlainText(text);
 }
 
 void TMDIChild::SortTradeTable(int column) {
-  GuiProgress progress(nullptr);
-  sorting_ = true;
-  SortReportTable(report, state_, column, progress);
-  sorting_ = false;
-  FullRefresh();
+  CopyControlsToOptions();
+  ReadListSelections();
+  GuiProgress progress(PageControl2->currentWidget() == Trades2TabSheet ? SortBar2 : SortBar1);
+  SortPanel1->setVisible(PageControl2->currentWidget() == Trades1TabSheet);
+  SortPanel2->setVisible(PageControl2->currentWidget() == Trades2TabSheet);
+  quillfen::SortTradeTable(report, state_, column, progress, [this](Report&) { RepaintCharts(); });
+  SortPanel1->hide();
+  SortPanel2->hide();
+  ShowViews();
 }
 
 void TMDIChild::ListBoxClick() {
@@ -315,8 +325,8 @@ void TMDIChild::ListBoxClick() {
 void TMDIChild::DisplayRadioClick() {
   CopyControlsToOptions();
   ReadListSelections();
-  FillReportLists(report);
-  RebuildReportGrids(report);
+  FillSymbolList(report);
+  RebuildTradeGrids(report);
   ShowListBoxes();
   ShowGrids();
 }

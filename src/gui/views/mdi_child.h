@@ -68,6 +68,8 @@ class TMDIChild : public TChildForm {
   void RecomputeAndSummarise();
   void ShowGrids();
   void ShowSummary();
+  void ShowViews();
+  void RepaintCharts();
 
   ProgramState& state_;
   QString programDirectory_;
@@ -75,7 +77,6 @@ class TMDIChild : public TChildForm {
   QWidget* currentPage_ = nullptr;
   QUrl pageLocation_;
   bool formShown_ = false;
-  bool sorting_ = false;
 };
 
 }  // namespace quillfen

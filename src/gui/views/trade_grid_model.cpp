@@ -44,6 +44,17 @@ void TradeGridModel::Refresh() {
   emit headerDataChanged(Qt::Horizontal, 0, visibleColumns_ - 1);
 }
 
+std::vector<int> TradeGridModel::LongestTexts() const {
+  std::vector<int> longest(static_cast<std::size_t>(visibleColumns_), 0);
+  for (int r = 0; r < grid_.RowCount(); ++r) {
+    for (int c = 0; c < visibleColumns_; ++c) {
+      int& most = longest[static_cast<std::size_t>(c)];
+      most = std::max(most, static_cast<int>(grid_.Cell(c, r).size()));
+    }
+  }
+  return longest;
+}
+
 QString CellText(std::string_view cell) {
   QStringDecoder utf8(QStringDecoder::Utf8);
   QString text = utf8(QByteArrayView(cell.data(), static_cast<qsizetype>(cell.size())));

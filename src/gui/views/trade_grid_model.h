@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <vector>
 
 #include "import/text_grid.h"
 
@@ -22,6 +23,8 @@ class TradeGridModel : public QAbstractTableModel {
   void Reset();
   // After a core call: keeps selection and scroll when the row count stayed.
   void Refresh();
+  // The length in characters of the longest text of each column, header included.
+  std::vector<int> LongestTexts() const;
 
  private:
   const TextGrid& grid_;

@@ -91,7 +91,7 @@ TradeGridView::TradeGridView(TradeGrid grid, const std::vector<int>& columnWidth
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setMinimumSectionSize(kRowHeight + kGridLine);
   verticalHeader()->setDefaultSectionSize(kRowHeight + kGridLine);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -102,11 +102,18 @@ TradeGridView::TradeGridView(TradeGrid grid, const std::vector<int>& columnWidth
   QPalette colours = palette();
   colours.setColor(QPalette::Base, GridBackground());
   setPalette(colours);
-  connect(horizontalHeader(), &QHeaderView::sectionCountChanged, this, [this] {
-    for (int c = 0; c < static_cast<int>(widths_.size()); ++c) {
-      setColumnWidth(c, widths_[c] + kGridLine);
+  connect(horizontalHeader(), &QHeaderView::sectionCountChanged, this, [this] { FitColumns({}); });
+}
+
+void TradeGridView::FitColumns(const std::vector<int>& longestTexts) {
+  const int advance = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  for (int c = 0; c < static_cast<int>(widths_.size()); ++c) {
+    int width = widths_[c];
+    if (c < static_cast<int>(longestTexts.size())) {
+      width = std::max(width, longestTexts[c] * advance + kTextInset + 1);
     }
-  });
+    if (columnWidth(c) != width + kGridLine) setColumnWidth(c, width + kGridLine);
+  }
 }
 
 int TradeGridView::TopRow() const {

@@ -50,6 +50,9 @@ class TradeGridView : public QTableView {
 
   int TopRow() const;
   void ScrollToTopRow(int row);
+  // Widens a column beyond its width where its longest text (in characters of
+  // the monospaced font) would be cut off.
+  void FitColumns(const std::vector<int>& longestTexts);
 
  private:
   std::vector<int> widths_;
