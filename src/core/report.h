@@ -7,6 +7,7 @@
 #include "import/text_grid.h"
 #include "import/trade_table.h"
 #include "report_options.h"
+#include "risk/monte_carlo_results.h"
 
 namespace quillfen {
 
@@ -30,6 +31,7 @@ struct Report {
   ReportStatistics stats;
   std::vector<std::string> statements;  // the files combined in this window, in order
   ReportOptions options;
+  MonteCarloResults simulationResults;  // the simulation tab's result boxes and tooltips
 };
 
 }  // namespace quillfen
