@@ -84,8 +84,12 @@ PassTotals MakeSeries(PassRecord& record, double floorDeposit) {
   return t;
 }
 
+// Absurd inputs overflow to infinities and NaN; a NaN shows without a sign.
+std::string Fixed(double value, int decimals) {
+  return FormatFixed(std::isnan(value) ? std::fabs(value) : value, 0, decimals);
+}
 std::string Percent(double value) {
-  return FormatFixed(value, 0, 1) + "%";
+  return Fixed(value, 1) + "%";
 }
 std::string PercentRange(double from, double to) {
   return Percent(from) + " - " + Percent(to);
@@ -102,7 +106,7 @@ void WriteResults(const MonteCarloSettings& s, std::int32_t tradesPerRun, double
       (s.winPercent * s.avgProfit - (100 - s.winPercent) * s.avgLoss) * 0.01;
   out.perfect = Percent(t.perfectRuns * 100.0 / n);
   out.riskOfRuin = Percent(ruin);
-  out.balance = FormatFixed(std::trunc(meanBalance), 0, 0);
+  out.balance = Fixed(std::trunc(meanBalance), 0);
   out.returnPercent = Percent(returnPercent);
   out.profitPerTrade = FormatGeneral(profitPerTrade);
   out.profitPerTradeRed = !(profitPerTrade > 0);
@@ -120,8 +124,8 @@ void WriteRanges(const PassRecord& record, const PassTotals& t, std::int32_t con
   const double rw = r.max - r.min;
   out.returnRange = PercentRange(100 * r.min + r.lo * rw, 100 * r.min + r.hi * rw);
   out.deviation = Percent((r.hi - r.lo) * rw);
-  out.balanceRange = FormatFixed(floorDeposit + floorDeposit * r.min, 0, 0) + " - " +
-                     FormatFixed(floorDeposit + floorDeposit * r.max, 0, 0);
+  out.balanceRange = Fixed(floorDeposit + floorDeposit * r.min, 0) + " - " +
+                     Fixed(floorDeposit + floorDeposit * r.max, 0);
 
   const auto d = FindConfidenceBand(std::span(record.drawdowns).first(n), confidence);
   const double dw = d.max - d.min;

@@ -304,6 +304,16 @@ TEST(MonteCarloPass, EqualSeriesGiveRangesOfZeroWidth) {
   EXPECT_EQ(r.deviation, "0.0%");
 }
 
+TEST(MonteCarloPass, TinyLossesShowNoSignedZero) {
+  SimulationCase c;
+  Dollars(c, "10000", "0", "1", "0.001", "30", "1");
+  c.panel().numRunsText = "8";
+  const MonteCarloResults& r = c.Pass();
+  EXPECT_EQ(r.returnPercent, "0.0%");
+  EXPECT_EQ(r.returnRange, "0.0% - 0.0%");
+  EXPECT_EQ(r.profitPerTrade, "-0.001");
+}
+
 TEST(TradesForDays, ConvertsAndGuards) {
   EXPECT_EQ(TradesForDays(52, 200, 365), 91);
   EXPECT_EQ(TradesForDays(52, 0, 3), 150);  // a span of 0 counts as 1
