@@ -43,6 +43,7 @@ TMainForm::TMainForm(const QString& programDirectory, const QStringList& argumen
     : programDirectory_(programDirectory), arguments_(arguments) {
   setObjectName("MainForm");
   setWindowTitle(kCaption);
+  QApplication::setWindowIcon(ProgramIcon());
   resize(1020, 492);
   setAcceptDrops(true);
 
