@@ -30,4 +30,20 @@ std::array<std::uint32_t, 4> RunStreamState(std::uint64_t seed, std::int64_t run
           static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(b >> 32) | 1u};
 }
 
+lanes::Words FourStreams::Redraw(lanes::Words w, lanes::Words accepted) {
+  using namespace lanes;
+  const Words limit = SplatWord(kDrawLimit);
+  while (!AllSet(accepted)) {
+    FourStreams advanced = *this;
+    const Words next = advanced.NextWords();
+    s0 = SelectWords(accepted, s0, advanced.s0);
+    s1 = SelectWords(accepted, s1, advanced.s1);
+    s2 = SelectWords(accepted, s2, advanced.s2);
+    s3 = SelectWords(accepted, s3, advanced.s3);
+    w = SelectWords(accepted, w, next);
+    accepted = Below(w, limit);
+  }
+  return w;
+}
+
 }  // namespace quillfen

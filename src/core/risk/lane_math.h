@@ -37,6 +37,8 @@ inline Pair Greater(Pair a, Pair b) { return {_mm_cmpgt_pd(a.v, b.v)}; }
 inline Pair GreaterEqual(Pair a, Pair b) { return {_mm_cmpge_pd(a.v, b.v)}; }
 inline Pair Equal(Pair a, Pair b) { return {_mm_cmpeq_pd(a.v, b.v)}; }
 inline Pair Either(Pair m, Pair n) { return {_mm_or_pd(m.v, n.v)}; }
+// Whole part of values from 0 up to 2^31 - 1.
+inline Pair TruncateSmall(Pair a) { return {_mm_cvtepi32_pd(_mm_cvttpd_epi32(a.v))}; }
 // a where the mask is set, else 0.
 inline Pair Keep(Pair mask, Pair a) { return {_mm_and_pd(mask.v, a.v)}; }
 inline Pair Select(Pair mask, Pair a, Pair b) {
@@ -147,6 +149,10 @@ inline Pair Either(Pair m, Pair n) {
   return detail::Each(m, n, [](double x, double y) {
     return std::bit_cast<double>(detail::Bits(x) | detail::Bits(y));
   });
+}
+inline Pair TruncateSmall(Pair a) {
+  return {{static_cast<double>(static_cast<std::int32_t>(a.v[0])),
+           static_cast<double>(static_cast<std::int32_t>(a.v[1]))}};
 }
 inline Pair Keep(Pair mask, Pair a) {
   return detail::Each(mask, a, [](double m, double x) {
