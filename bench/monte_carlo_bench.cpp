@@ -70,7 +70,8 @@ void LiteralPass(benchmark::State& state) {
     benchmark::DoNotOptimize(perfectRuns);
     benchmark::DoNotOptimize(returns.data());
   }
-  state.counters["trades/s"] = benchmark::Counter(static_cast<double>(trades), benchmark::Counter::kIsRate);
+  state.counters["trades/s"] =
+      benchmark::Counter(static_cast<double>(trades), benchmark::Counter::kIsRate);
 }
 
 Report BenchmarkReport() {

@@ -105,9 +105,8 @@ int Refuse(const std::string& why) {
 
 void AddSimulationOptions(CLI::App& app, CliOptions& options) {
   SimulationArgs& a = options.simulation;
-  CLI::Option* simulate =
-      app.add_option("--simulate", a.mode, "run the simulation tab's mode")
-          ->check(CLI::IsMember({"montecarlo", "min-deposit", "min-trades"}));
+  CLI::Option* simulate = app.add_option("--simulate", a.mode, "run the simulation tab's mode")
+                              ->check(CLI::IsMember({"montecarlo", "min-deposit", "min-trades"}));
   std::vector<CLI::Option*> inputs = {
       app.add_option("--runs", a.runs, "number of simulation runs")->check(kBoxText),
       app.add_option("--trades", a.trades, "trades per run")->check(kBoxText),
@@ -135,8 +134,7 @@ int SimulationStage(CliRun& run) {
   RecomputeStatistics(report);
   ApplyArgs(args, panel);
 
-  if (!SimulationDepositAccepted(report.options.deposit, report.options.depositText,
-                                 report.stats))
+  if (!SimulationDepositAccepted(report.options.deposit, report.options.depositText, report.stats))
     return Refuse(report.options.deposit == DepositChoice::statement
                       ? "the statement has no initial deposit"
                       : "the initial deposit is 0");

@@ -23,7 +23,8 @@ int WinningDraws(double winPercent) {
 }
 
 std::array<std::uint32_t, 4> RunStreamState(std::uint64_t seed, std::int64_t run) {
-  const std::uint64_t key = SplitMix(seed) ^ (static_cast<std::uint64_t>(run) * 0xD1B54A32D192ED03ull);
+  const std::uint64_t key =
+      SplitMix(seed) ^ (static_cast<std::uint64_t>(run) * 0xD1B54A32D192ED03ull);
   const std::uint64_t a = SplitMix(key);
   const std::uint64_t b = SplitMix(a);
   return {static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(a >> 32),
