@@ -3,7 +3,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <QPolygon>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace quillfen {
@@ -21,17 +23,38 @@ QFont::StyleHint HintFor(const std::string& family) {
   return QFont::SansSerif;
 }
 
+// Bresenham's pixels from the start point up to, not including, the end point.
+QPolygon LinePixels(int x1, int y1, int x2, int y2) {
+  const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+  const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+  QPolygon pixels;
+  pixels.reserve(std::max(dx, -dy));
+  for (int error = dx + dy; x1 != x2 || y1 != y2;) {
+    pixels.append(QPoint(x1, y1));
+    const int twice = 2 * error;
+    if (twice >= dy) {
+      error += dy;
+      x1 += sx;
+    }
+    if (twice <= dx) {
+      error += dx;
+      y1 += sy;
+    }
+  }
+  return pixels;
+}
+
 struct ItemPainter {
   QPainter& painter;
 
   void operator()(const FillItem& f) const {
     painter.fillRect(QRect(f.left, f.top, f.right - f.left, f.bottom - f.top), ToColor(f.colour));
   }
-  // A flat-capped one-pixel pen leaves out the end pixel, as the line item asks.
+  // Qt leaves out the right or lower end of a line whatever its direction; the
+  // line item leaves out its end point, so its pixels are placed one by one.
   void operator()(const LineItem& l) const {
-    QPen pen(ToColor(l.colour), 1, Qt::SolidLine, Qt::FlatCap);
-    painter.setPen(pen);
-    painter.drawLine(QPoint(l.x1, l.y1), QPoint(l.x2, l.y2));
+    painter.setPen(QPen(ToColor(l.colour), 1));
+    painter.drawPoints(LinePixels(l.x1, l.y1, l.x2, l.y2));
   }
   void operator()(const TextItem& t) const {
     QFont font = DisplayFont(t.fontFamily, t.pointSize);

@@ -14,6 +14,7 @@ namespace {
 
 constexpr Rgb kGreen{0, 192, 0};
 constexpr Rgb kRed{192, 0, 0};
+constexpr Rgb kWindowText{0, 0, 0};
 constexpr const char* kWindowFont = "MS Sans Serif";
 constexpr int kWindowFontPoints = 8;
 constexpr const char* kDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
@@ -65,7 +66,7 @@ DisplayList PaintTimesChart(const Report& report, int width, int height, TimesBa
   const int x0 = w * 6 / 180;
   const double hour = w / 180.0;
   for (int d = 0; d < 7; ++d) {
-    list.Text(Pixel(x0 + 2 + 24 * d * hour), h / 8, kChartGrey, kWindowFont, kWindowFontPoints,
+    list.Text(Pixel(x0 + 2 + 24 * d * hour), h / 8, kWindowText, kWindowFont, kWindowFontPoints,
               kDayNames[d]);
     int x = Pixel(x0 + 24 * d * hour);
     list.Line(x, h / 8, x, h * 7 / 8, kChartGrey);
