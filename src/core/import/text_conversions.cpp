@@ -1,10 +1,14 @@
-// Provisional: the subset the exports and charts call, until the import work lands.
 #include "import/text_conversions.h"
 
-#include <cctype>
 #include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
-#include <string>
+#include <optional>
+
+#include "import/number_format.h"
 
 namespace quillfen {
 
@@ -13,101 +17,307 @@ namespace {
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool IsTrimmed(char c) {
+  return IsSpace(c) || c == '_';
+}
+bool IsMissing(std::string_view cell) {
+  return cell.empty() || cell == "0";
+}
 
-int NumberAt(std::string_view text, std::size_t first, std::size_t count) {
+bool IsAmountCharacter(char c) {
+  return IsDigit(c) || c == '-' || c == ' ' || c == '.' || c == ',';
+}
+
+// Leading signed integer as "%lld" reads it (no leading blanks), saturated; 0
+// when there is no digit.
+long long LeadingWhole(std::string_view text) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
+    int digit = text[i] - '0';
+    if (value > (LLONG_MAX - digit) / 10) return negative ? LLONG_MIN : LLONG_MAX;
+    value = value * 10 + digit;
+  }
+  return negative ? -value : value;
+}
+
+// Reads digits at text[from, from + count) as a number; nullopt when any is not a digit.
+std::optional<int> FixedDigits(std::string_view text, std::size_t from, std::size_t count) {
+  if (from + count > text.size()) return std::nullopt;
   int value = 0;
-  for (std::size_t i = first; i < first + count && i < text.size() && IsDigit(text[i]); ++i)
+  for (std::size_t i = from; i < from + count; ++i) {
+    if (!IsDigit(text[i])) return std::nullopt;
     value = value * 10 + (text[i] - '0');
+  }
   return value;
 }
 
-bool Missing(std::string_view text) {
-  return text.empty() || text == "0";
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-bool ValidMinutes(std::string_view date, std::string_view time, long long& minutes) {
-  int year = NumberAt(date, 0, 4), month = NumberAt(date, 5, 2), day = NumberAt(date, 8, 2);
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// Days from 30 December 1899 to the given Gregorian date.
+long long SerialDay(int year, int month, int day) {
+  // Days from 1 March of year 0 in the proleptic calendar, shifted to the epoch.
+  long long y = month <= 2 ? year - 1 : year;
+  long long m = month <= 2 ? month + 9 : month - 3;
+  long long era = y / 400;
+  long long yearOfEra = y - era * 400;
+  long long dayOfYear = (153 * m + 2) / 5 + day - 1;
+  long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  constexpr long long kEpoch = 693899;  // 1899-12-30 in these units
+  return era * 146097 + dayOfEra - kEpoch;
+}
+
+// A moment in whole minutes since the epoch, or nullopt when a cell is missing
+// or its fields do not form a valid moment.
+std::optional<long long> MomentMinutes(std::string_view date, std::string_view time) {
+  if (IsMissing(date) || IsMissing(time)) return std::nullopt;
+  auto year = FixedDigits(date, 0, 4);
+  auto month = FixedDigits(date, 5, 2);
+  auto day = FixedDigits(date, 8, 2);
+  if (!year || !month || !day || *year < 1 || *month < 1 || *month > 12 || *day < 1 ||
+      *day > DaysInMonth(*year, *month))
+    return std::nullopt;
   std::size_t hourDigits = 0;
   while (hourDigits < time.size() && IsDigit(time[hourDigits])) ++hourDigits;
-  int hour = NumberAt(time, 0, hourDigits), minute = NumberAt(time, 3, 2);
-  if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59) return false;
-  // Days from the civil calendar (Howard Hinnant's algorithm).
-  int y = year - (month <= 2);
-  int era = (y >= 0 ? y : y - 399) / 400;
-  int yoe = y - era * 400;
-  int doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  long long days = era * 146097LL + yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  minutes = days * 1440 + hour * 60 + minute;
-  return true;
+  if (hourDigits == 0 || hourDigits > 2) return std::nullopt;
+  auto hours = FixedDigits(time, 0, hourDigits);
+  auto minutes = FixedDigits(time, 3, 2);
+  if (!hours || !minutes || *hours > 23 || *minutes > 59) return std::nullopt;
+  return SerialDay(*year, *month, *day) * 1440 + *hours * 60 + *minutes;
+}
+
+std::optional<long long> DurationInMinutes(std::string_view openDate, std::string_view openTime,
+                                           std::string_view closeDate, std::string_view closeTime) {
+  auto open = MomentMinutes(openDate, openTime);
+  auto close = MomentMinutes(closeDate, closeTime);
+  if (!open || !close) return std::nullopt;
+  return std::llabs(*close - *open);
 }
 
 }  // namespace
 
 double TextToAmount(std::string_view text) {
-  if (Missing(text)) return 0;
+  if (IsMissing(text)) return 0;
   std::size_t first = 0;
   while (first < text.size() && !IsDigit(text[first])) ++first;
   if (first == text.size()) return 0;
-  const std::string_view allowed = "-0123456789 .,";
-  bool comma = false, point = false;
-  for (std::size_t i = first; i < text.size() && allowed.find(text[i]) != std::string_view::npos;
-       ++i) {
-    comma |= text[i] == ',';
-    point |= text[i] == '.';
+
+  // Before the first digit: blanks and at most one sign.
+  std::size_t p = 0;
+  while (p < first && IsBlank(text[p])) ++p;
+  bool negative = false;
+  if (p < first && (text[p] == '-' || text[p] == '+')) negative = text[p++] == '-';
+  if (p != first) return 0;
+
+  bool hasComma = false;
+  bool hasPoint = false;
+  for (std::size_t i = first; i < text.size(); ++i) {
+    if (!IsAmountCharacter(text[i]) || text[i] == '-') return 0;
+    hasComma |= text[i] == ',';
+    hasPoint |= text[i] == '.';
   }
+  const bool dropCommas = hasComma && hasPoint;
+
   std::string number;
-  for (std::size_t i = 0; i < first; ++i) {
-    if (text[i] == '-' || text[i] == '+')
-      number += text[i];
-    else if (text[i] != ' ')
-      return 0;
-  }
+  if (negative) number.push_back('-');
   int separators = 0;
+  bool trailingBlanks = false;
   for (std::size_t i = first; i < text.size(); ++i) {
     char c = text[i];
-    if (allowed.find(c) == std::string_view::npos || c == '-' || c == ' ') return 0;
-    if (c == ',' && comma && point) continue;
+    if (c == ' ') {
+      trailingBlanks = true;
+      continue;
+    }
+    if (trailingBlanks) return 0;  // a blank between digits
+    if (c == ',' && dropCommas) continue;
     if (c == ',' || c == '.') {
       ++separators;
       c = '.';
     }
-    number += c;
+    number.push_back(c);
   }
-  if (separators > 1 || (number.size() > 1 && number[0] == '-' && number[1] == '-')) return 0;
-  return std::strtod(number.c_str(), nullptr);
+  if (separators > 1) return 0;
+  double value = 0;
+  auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (ec != std::errc() || end != number.data() + number.size()) return 0;
+  return value;
 }
 
 int TextToWhole(std::string_view text) {
-  if (Missing(text)) return 0;
+  if (IsMissing(text)) return 0;
   std::string_view whole = text.substr(0, text.find('.'));
-  int value = 0;
-  auto [end, ec] = std::from_chars(whole.data(), whole.data() + whole.size(), value);
-  return ec == std::errc() && end == whole.data() + whole.size() ? value : 0;
+  std::int64_t value = 0;
+  bool negative = false;
+  bool hasDigit = false;
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    char c = whole[i];
+    if (c == '-' && i == 0) {
+      negative = true;
+    } else if (IsDigit(c)) {
+      hasDigit = true;
+      value = value * 10 + (c - '0');
+      if (value > std::int64_t{INT_MAX} + 1) return 0;
+    } else {
+      return 0;
+    }
+  }
+  if (!hasDigit) return 0;
+  if (negative) value = -value;
+  if (value < INT_MIN || value > INT_MAX) return 0;
+  return static_cast<int>(value);
 }
 
-int DurationMinutes(std::string_view openDate, std::string_view openTime,
-                    std::string_view closeDate, std::string_view closeTime) {
-  long long open = 0, close = 0;
-  if (Missing(openDate) || Missing(openTime) || Missing(closeDate) || Missing(closeTime) ||
-      !ValidMinutes(openDate, openTime, open) || !ValidMinutes(closeDate, closeTime, close))
-    return 0;
-  return static_cast<int>(std::llabs(close - open));
+bool WordAt(std::string_view line, int n, std::string_view& word) {
+  std::size_t i = 0;
+  for (int k = 0;; ++k) {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    if (i == line.size()) {
+      word = {};
+      return false;
+    }
+    std::size_t start = i;
+    while (i < line.size() && !IsBlank(line[i])) ++i;
+    if (k == n) {
+      word = TrimmedView(line.substr(start, i - start));
+      return true;
+    }
+  }
+}
+
+std::string_view TrimmedView(std::string_view text) {
+  std::size_t end = text.size();
+  while (end > 0 && IsTrimmed(text[end - 1])) --end;
+  std::size_t start = 0;
+  while (start < end && IsTrimmed(text[start])) ++start;
+  return text.substr(start, end - start);
+}
+
+void TrimCell(std::string& text) {
+  std::string_view trimmed = TrimmedView(text);
+  if (trimmed.size() == text.size()) return;
+  std::size_t start = static_cast<std::size_t>(trimmed.data() - text.data());
+  text.erase(start + trimmed.size());
+  text.erase(0, start);
+}
+
+void ReplaceAll(std::string& line, std::string_view search, std::string_view replacement) {
+  if (search.empty() || line.find(search) == std::string::npos) return;
+  // Re-searching from the start after each replacement finds the first occurrence
+  // that ends earliest; building the result left to right and testing its tail
+  // after each character gives the same text in one pass.
+  auto endsWithSearch = [&](const std::string& out) {
+    return out.size() >= search.size() &&
+           std::string_view(out).substr(out.size() - search.size()) == search;
+  };
+  std::string out;
+  out.reserve(line.size());
+  auto push = [&](char c) {
+    out.push_back(c);
+    if (!endsWithSearch(out)) return false;
+    out.resize(out.size() - search.size());
+    return true;
+  };
+  for (char c : line) {
+    if (!push(c)) continue;
+    // The replacement never contains the search text, but with what precedes it
+    // it may complete another occurrence.
+    for (char r : replacement) push(r);
+  }
+  line.swap(out);
+}
+
+bool HasDateAfterFirstWord(std::string_view line) {
+  std::size_t space = line.find(' ');
+  if (space == std::string_view::npos) return false;
+  std::size_t digit = space + 1;
+  while (digit < line.size() && !IsDigit(line[digit])) ++digit;
+  if (digit + 7 >= line.size()) return false;
+  char a = line[digit + 4];
+  char b = line[digit + 7];
+  return (a == '.' && b == '.') || (a == '/' && b == '/');
+}
+
+void NormalisePrice(std::string& price) {
+  std::size_t i = price.size() > 0 && price[0] == '-' ? 1 : 0;
+  bool beginsWithNumber =
+      i < price.size() &&
+      (IsDigit(price[i]) || (price[i] == '.' && i + 1 < price.size() && IsDigit(price[i + 1])));
+  if (!beginsWithNumber) return;
+  double x = 0;
+  auto [end, ec] = std::from_chars(price.data(), price.data() + price.size(), x);
+  if (ec != std::errc() || !std::isfinite(x)) return;
+  const std::size_t length = price.size();
+  int decimals;
+  if (x >= 100)
+    decimals = length < 7 ? 2 : 3;
+  else if (x >= 10)
+    decimals = length < 6 ? 2 : 4;
+  else
+    decimals = length < 6 ? 4 : 5;
+  price = FormatFixed(x, 0, decimals);
+}
+
+double PipsBetween(std::string_view type, std::string_view openPrice, std::string_view closePrice) {
+  auto digitsOnly = [](std::string_view text) {
+    std::string digits;
+    for (char c : text)
+      if (c != '.' && c != ',') digits.push_back(c);
+    return static_cast<double>(LeadingWhole(digits));
+  };
+  double open = digitsOnly(openPrice);
+  double close = digitsOnly(closePrice);
+  double pips = !type.empty() && type[0] == 'b' ? close - open : open - close;
+  std::size_t point = openPrice.rfind('.');
+  std::size_t decimals =
+      point == std::string_view::npos ? openPrice.size() : openPrice.size() - point - 1;
+  if (decimals == 5 || (decimals == 3 && TextToAmount(openPrice) >= 10)) pips /= 10;
+  return pips;
+}
+
+double CellDateTime(std::string_view date, std::string_view time) {
+  auto minutes = MomentMinutes(date, time);
+  if (!minutes) return 0;
+  long long days = *minutes >= 0 ? *minutes / 1440 : -((-*minutes + 1439) / 1440);
+  long long ofDay = *minutes - days * 1440;
+  return static_cast<double>(days) + static_cast<double>(ofDay) / 1440.0;
 }
 
 std::string TradeDuration(std::string_view openDate, std::string_view openTime,
                           std::string_view closeDate, std::string_view closeTime, bool dayForm) {
-  long long open = 0, close = 0;
-  if (Missing(openDate) || Missing(openTime) || Missing(closeDate) || Missing(closeTime) ||
-      !ValidMinutes(openDate, openTime, open) || !ValidMinutes(closeDate, closeTime, close))
-    return "";
-  long long minutes = std::llabs(close - open);
-  long long days = minutes / 1440, rest = minutes % 1440;
+  auto minutes = DurationInMinutes(openDate, openTime, closeDate, closeTime);
+  if (!minutes) return {};
+  long long days = *minutes / 1440;
+  long long rest = *minutes % 1440;
+  long long hours = rest / 60;
+  long long mins = rest % 60;
   char buffer[64];
   if (days > 0 && dayForm)
-    std::snprintf(buffer, sizeof buffer, "%lldd%02lld", days, rest / 60);
+    std::snprintf(buffer, sizeof buffer, "%lldd%02lld", days, hours);
   else
-    std::snprintf(buffer, sizeof buffer, "%lld:%02lld", days * 24 + rest / 60, rest % 60);
+    std::snprintf(buffer, sizeof buffer, "%lld:%02lld", days * 24 + hours, mins);
   return buffer;
+}
+
+int DurationMinutes(std::string_view openDate, std::string_view openTime,
+                    std::string_view closeDate, std::string_view closeTime) {
+  auto minutes = DurationInMinutes(openDate, openTime, closeDate, closeTime);
+  if (!minutes) return 0;
+  return *minutes > INT_MAX ? INT_MAX : static_cast<int>(*minutes);
 }
 
 int DayOfWeek(int year, int month, int day) {

@@ -1,0 +1,157 @@
+#include "import/statement_converter.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+#include <system_error>
+
+#include "import/line_reader.h"
+#include "import/text_conversions.h"
+
+namespace quillfen {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kMarks = {"tatement", "Quillfen", "Marbelline",
+                                                    "Strategy Tester"};
+constexpr int kMarkedLines = 5;
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Pending orders and close-by lines name their type in two words; joined, the
+// type is one word.
+void JoinTypeWords(std::string& line) {
+  static constexpr std::array<std::string_view, 5> kTypes = {"buy stop", "buy limit", "sell stop",
+                                                             "sell limit", "close by"};
+  for (std::string_view type : kTypes) {
+    std::size_t at = line.find(type);
+    if (at != std::string::npos) line[at + type.find(' ')] = '_';
+  }
+}
+
+// Looks for a mark in the first display lines without keeping them, so that a
+// huge file without line ends is turned away in one pass of constant memory.
+bool HasMarkedHead(std::FILE* file) {
+  LineReader reader(file, true);
+  constexpr std::size_t kCarry = 14;  // longest mark minus one
+  bool found = false;
+  for (int n = 0; n < kMarkedLines && !found; ++n) {
+    std::string carry;
+    bool more = reader.ScanLine([&](std::string_view piece) {
+      if (found) return;
+      std::string joint = carry;
+      joint.append(piece.substr(0, kCarry));
+      found = HasStatementMark(joint) || HasStatementMark(piece);
+      carry.append(piece.substr(piece.size() > kCarry ? piece.size() - kCarry : 0));
+      if (carry.size() > kCarry) carry.erase(0, carry.size() - kCarry);
+    });
+    if (!more) break;
+  }
+  return found;
+}
+
+long long RegularFileSize(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return -1;
+  auto size = std::filesystem::file_size(path, error);
+  return error ? -1 : static_cast<long long>(size);
+}
+
+}  // namespace
+
+void TagStripper::Strip(std::string& line) {
+  const std::size_t n = line.size();
+  auto at = [&](std::size_t k) { return k < n ? line[k] : '\0'; };
+  bool inComment = false;
+  bool inQuotes = false;
+  char previous = '\0';
+  std::size_t out = 0;  // never passes i, so the characters ahead stay unread-over
+  for (std::size_t i = 0; i < n; ++i) {
+    const char c = line[i];
+    bool closing = false;
+    if (c == '<') {
+      bool declaration = at(i + 1) == '!';
+      if (!(declaration && at(i + 5) == '-')) ++depth_;
+      if (declaration && at(i + 5) != '-') inComment = true;
+    } else if (c == '>' && !inQuotes) {
+      if (depth_ > 0) --depth_;
+      closing = true;
+      if (previous == '-') inComment = false;
+    } else if (c == '"' && depth_ > 0) {
+      inQuotes = !inQuotes;
+    }
+    if (!inComment && depth_ == 0 && !inQuotes) {
+      // A blank between digits is a thousands separator, unless a time follows.
+      bool thousands = c == ' ' && IsDigit(previous) && IsDigit(at(i + 1)) && at(i + 3) != ':';
+      if (closing)
+        line[out++] = ' ';
+      else if (!thousands)
+        line[out++] = c;
+    }
+    previous = c;
+  }
+  line.resize(out);
+  JoinTypeWords(line);
+}
+
+void ConvertDisplayLine(std::string& line, TagStripper& stripper) {
+  // The first two make the hidden comment of the program's own export visible.
+  ReplaceAll(line, "<!-- -", "");
+  ReplaceAll(line, "--", "");
+  ReplaceAll(line, "<BR>", "");
+  ReplaceAll(line, "<Br>", "");
+  ReplaceAll(line, "<br>", "");
+  ReplaceAll(line, "&nbsp;", " ");
+  stripper.Strip(line);
+  TrimCell(line);
+}
+
+bool HasStatementMark(std::string_view line) {
+  for (std::string_view mark : kMarks)
+    if (line.find(mark) != std::string_view::npos) return true;
+  return false;
+}
+
+bool StatementToText(const std::string& sourcePath, const std::string& textPath,
+                     Progress& progress) {
+  const long long size = RegularFileSize(sourcePath);
+  if (size < 0) return false;
+  File source(std::fopen(sourcePath.c_str(), "rb"));
+  if (!source) return false;
+  const bool statement = HasMarkedHead(source.get());
+  File text(std::fopen(textPath.c_str(), "wb"));
+  long long lines = 0;
+  if (statement && text && std::fseek(source.get(), 0, SEEK_SET) == 0) {
+    progress.SetRange(size);
+    LineReader reader(source.get(), true, size);
+    TagStripper stripper;
+    std::string line;
+    long long consumed = 0;
+    while (reader.ReadLine(line)) {
+      progress.Advance(reader.Consumed() - consumed);
+      consumed = reader.Consumed();
+      ConvertDisplayLine(line, stripper);
+      if (!line.empty()) {
+        line.push_back('\n');
+        std::fwrite(line.data(), 1, line.size(), text.get());
+        ++lines;
+      }
+      progress.Pump();
+    }
+  }
+  text.reset();
+  progress.SetRange(lines);
+  progress.SetPosition(0);
+  return statement;
+}
+
+}  // namespace quillfen

@@ -1,0 +1,430 @@
+#include "import/statement_reader.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <memory>
+
+#include "import/line_reader.h"
+#include "import/number_format.h"
+#include "import/order_index.h"
+#include "import/statement_words.h"
+#include "import/text_conversions.h"
+
+namespace quillfen {
+
+namespace {
+
+constexpr std::string_view kTicketWarning = "Please use ascending ticket numbers";
+
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The leading number of a word as strtod reads it, without locale: optional
+// sign, digits, decimal point, exponent. nullopt when it does not begin with one.
+bool LeadingNumber(std::string_view word, double& value) {
+  std::size_t i = word.size() > 0 && (word[0] == '-' || word[0] == '+') ? 1 : 0;
+  bool digitFirst =
+      i < word.size() &&
+      (IsDigit(word[i]) || (word[i] == '.' && i + 1 < word.size() && IsDigit(word[i + 1])));
+  if (!digitFirst) return false;
+  if (word[0] == '+') word.remove_prefix(1);
+  value = 0;
+  std::from_chars(word.data(), word.data() + word.size(), value);
+  return true;
+}
+
+// An order number as "%lld" reads it: 0 when the word does not begin with one.
+long long OrderNumber(std::string_view word) {
+  long long value = 0;
+  std::from_chars(word.data(), word.data() + word.size(), value);
+  return value;
+}
+
+// The word holding the line's last digit, trimmed like any word.
+std::string_view WordOfLastDigit(std::string_view line) {
+  std::size_t digit = line.find_last_of("0123456789");
+  if (digit == std::string_view::npos) return {};
+  std::size_t start = line.find_last_of(" \t", digit);
+  start = start == std::string_view::npos ? 0 : start + 1;
+  std::size_t end = std::min(line.find_first_of(" \t", digit), line.size());
+  return TrimmedView(line.substr(start, end - start));
+}
+
+// Calls visit(word) for every word of the line until it returns true.
+template <class Visit>
+bool AnyWord(std::string_view line, Visit visit) {
+  std::size_t i = 0;
+  while (i < line.size()) {
+    std::size_t start = line.find_first_not_of(" \t", i);
+    if (start == std::string_view::npos) break;
+    std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
+    if (visit(TrimmedView(line.substr(start, end - start)))) return true;
+    i = end;
+  }
+  return false;
+}
+
+// The column header ends the header phase: English "Type", German "Typ".
+bool IsColumnHeader(std::string_view line) {
+  return AnyWord(line, [](std::string_view word) { return word == "Type" || word == "Typ"; });
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+class StatementReader {
+ public:
+  StatementReader(Report& report, bool adding, Progress& progress, Messages& messages)
+      : table_(report.full),
+        stats_(report.stats),
+        adding_(adding),
+        progress_(progress),
+        messages_(messages) {
+    if (!adding) {
+      stats_.statementDeposit = stats_.depositTotal = stats_.withdrawalTotal = 0;
+      stats_.interestTotal = stats_.rebateTotal = stats_.feeTotal = 0;
+    }
+    nextRow_ = adding ? std::max(table_.RowCount() - 1, 0) : 0;
+    if (table_.RowCount() < nextRow_ + 1) table_.SetRowCount(nextRow_ + 1);
+  }
+
+  void Read(LineReader& lines);
+  void NormaliseDates();
+
+ private:
+  bool HeaderLine(std::string_view line);
+  void ReadDeposit(std::string_view line);
+  void PrepareTesterRows();
+  bool TesterLine(std::string& line);
+  void OpenTesterTrade(const StatementWords& words, bool swapOpen);
+  void CloseTesterTrade(const StatementWords& words);
+  bool StatementLine(std::string_view line);
+  void Continue(const StatementWords& words);
+  void BalanceOperation(std::string_view line);
+  void StoreStatementTrade(const StatementWords& words);
+  void ComputeColumns(int row, bool statementTrade);
+  void StoreRow();
+  void Step();
+
+  TradeTable& table_;
+  ReportStatistics& stats_;
+  bool adding_;
+  Progress& progress_;
+  Messages& messages_;
+
+  bool testerReport_ = false;
+  bool ownReport_ = false;
+  bool hasTaxes_ = false;
+  std::string testerSymbol_;
+  long long ticketBase_ = 0;
+  int nextRow_ = 0;
+  bool continuation_ = false;
+  bool swapSell_ = false;
+  bool warned_ = false;
+  OrderIndex orders_;
+};
+
+void StatementReader::Step() {
+  progress_.Advance(1);
+  progress_.Pump();
+}
+
+void StatementReader::Read(LineReader& lines) {
+  std::string line;
+  long long count = 0;
+  auto next = [&] {
+    bool more = lines.ReadLine(line);
+    count += more;
+    return more;
+  };
+  bool more = false;
+  while ((more = next()) && !HeaderLine(line)) {
+  }
+  // Skip to the first row line.
+  while (more && (more = next()) && !(!line.empty() && IsDigit(line[0]))) {
+    if (Contains(line, "Taxes")) hasTaxes_ = true;
+    Step();
+  }
+  if (more) {
+    if (testerReport_) PrepareTesterRows();
+    do {
+      if (Contains(line, "Working")) break;
+      bool handled = testerReport_ ? TesterLine(line) : StatementLine(line);
+      if (handled) Step();
+    } while (next());
+  }
+  while (next()) progress_.Advance(1);
+  progress_.SetPosition(count);
+}
+
+// True when the line ends the header phase.
+bool StatementReader::HeaderLine(std::string_view line) {
+  if (Contains(line, "Taxes")) hasTaxes_ = true;
+  Step();
+  if (Contains(line, "Strategy Tester")) testerReport_ = true;
+  if (Contains(line, "Quillfen") || Contains(line, "Marbelline")) ownReport_ = true;
+  if (testerReport_ && Contains(line, "Symbol ")) {
+    testerSymbol_ = StatementWords(line)[1];
+    for (char& c : testerSymbol_)
+      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  if (IsColumnHeader(line)) return true;
+  if (!adding_ && stats_.statementDeposit == 0 &&
+      (Contains(line, "Deposit") || Contains(line, "deposit")))
+    ReadDeposit(line);
+  return false;
+}
+
+// A tester report prints "Initial deposit 10000.00 ... Spread Current (13)" on
+// one line: the amount is the first number after the deposit label.
+void StatementReader::ReadDeposit(std::string_view line) {
+  bool afterLabel = false;
+  bool found = false;
+  double amount = 0;
+  AnyWord(line, [&](std::string_view word) {
+    if (Contains(word, "Deposit") || Contains(word, "deposit")) {
+      afterLabel = true;
+      found = false;
+    } else if (afterLabel && !found) {
+      found = LeadingNumber(word, amount);
+    }
+    return false;
+  });
+  if (!found && !LeadingNumber(WordOfLastDigit(line), amount)) amount = 0;
+  stats_.statementDeposit = amount;
+  stats_.initialDeposit = amount;
+}
+
+// Tester order numbers of an added report start above every stored ticket, at
+// the next multiple of 10000.
+void StatementReader::PrepareTesterRows() {
+  if (adding_) {
+    long long largest = 0;
+    for (int row = 0; row < table_.RowCount(); ++row)
+      largest = std::max<long long>(largest, TextToWhole(table_.Cell(col::ticket, row)));
+    ticketBase_ = (largest + 9999) / 10000 * 10000;
+  }
+  for (int row = 0; row < nextRow_; ++row)
+    orders_.Store(TextToWhole(table_.Cell(col::ticket, row)) - ticketBase_, row);
+}
+
+void StatementReader::StoreRow() {
+  table_.SetRowCount(nextRow_ + 2);
+  ++nextRow_;
+}
+
+bool StatementReader::TesterLine(std::string& line) {
+  std::size_t at = line.find("swap open");
+  if (at != std::string::npos) line[at + 4] = '-';
+  at = line.find("swap close");
+  if (at != std::string::npos) {
+    // Blanked, the line reads as a close; the reopening that follows takes the
+    // direction of the trade it closes.
+    line.replace(at, 4, "    ");
+    int row = orders_.Find(OrderNumber(StatementWords(line)[4]));
+    swapSell_ = row >= 0 && table_.Cell(col::type, row) == "sell";
+  }
+  StatementWords words(line);
+  if (words.Contains(3, "stop") || words.Contains(3, "limit") || words.Contains(3, "modify"))
+    return false;
+  if (words.Contains(0, ".") || TextToWhole(words[0]) == 0) return false;
+  std::string type(words[3]);
+  if (Contains(type, "swap")) type.append(words[4]);
+  if (Contains(type, "buy") || Contains(type, "sell") || Contains(type, "swap-open"))
+    OpenTesterTrade(words, Contains(type, "swap-open"));
+  if (!Contains(line, "at stop") &&
+      (Contains(type, "close") || Contains(type, "s/l") || Contains(type, "t/p")))
+    CloseTesterTrade(words);
+  return true;
+}
+
+void StatementReader::OpenTesterTrade(const StatementWords& words, bool swapOpen) {
+  const int row = nextRow_;
+  std::string type(words[3]);
+  if (swapOpen) type = swapSell_ ? "sell" : "buy";
+  table_.SetCell(col::type, row, type);
+  table_.SetCell(col::symbol, row, testerSymbol_);
+  table_.SetCell(col::openDate, row, words[1]);
+  table_.SetCell(col::openTime, row, words[2]);
+  table_.SetCell(col::ticket, row, std::to_string(TextToWhole(words[4]) + ticketBase_));
+  table_.SetCell(col::lots, row, words[5]);
+  std::string price(words[6]);
+  NormalisePrice(price);
+  table_.SetCell(col::openPrice, row, price);
+  table_.SetCell(col::stopLoss, row, words[7]);
+  table_.SetCell(col::takeProfit, row, words[8]);
+  orders_.Store(TextToWhole(table_.Cell(col::ticket, row)) - ticketBase_, row);
+  StoreRow();
+}
+
+void StatementReader::CloseTesterTrade(const StatementWords& words) {
+  const int row = orders_.Find(OrderNumber(words[4]));
+  if (row < 0) {
+    if (!warned_) messages_.Show(kTicketWarning);
+    warned_ = true;
+    return;
+  }
+  table_.SetCell(col::closeDate, row, words[1]);
+  table_.SetCell(col::closeTime, row, words[2]);
+  std::string price(words[6]);
+  NormalisePrice(price);
+  table_.SetCell(col::closePrice, row, price);
+  table_.SetCell(col::profit, row, words[9]);
+  ComputeColumns(row, false);
+}
+
+// True when the line was handled to its end.
+bool StatementReader::StatementLine(std::string_view line) {
+  StatementWords words(line);
+  if (words.Contains(3, "stop") || words.Contains(3, "limit")) return false;
+  // Credit (a broker's bonus) is neither a trade nor the account's own money.
+  if (words[3] == "credit") return false;
+  if (Contains(line, "cancel") || Contains(line, "Cancel")) return false;
+  if (Contains(line, "Closed P/L") || Contains(line, "Floating P/L")) {
+    continuation_ = false;
+    return false;
+  }
+  if (continuation_ && !HasDateAfterFirstWord(line) && !words.Contains(0, ".")) {
+    Continue(words);
+    return false;
+  }
+  continuation_ = HasDateAfterFirstWord(line);
+  if (words.Contains(0, ".") || TextToWhole(words[0]) == 0) return false;
+  // A balance line without a comment has its amount as word 4.
+  const bool balance = words.Contains(3, "balance");
+  if (!words.Has(balance ? 4 : 5)) return false;
+  table_.SetCell(col::ticket, nextRow_, words[0]);
+  table_.SetCell(col::type, nextRow_, words[3]);
+  if (balance) {
+    BalanceOperation(line);
+    return false;
+  }
+  StoreStatementTrade(words);
+  return true;
+}
+
+// The magic number and comment line under a trade. Before the first trade it
+// fills row 0, which then counts as stored and is never shown.
+void StatementReader::Continue(const StatementWords& words) {
+  if (nextRow_ == 0) {
+    nextRow_ = 1;
+    if (table_.RowCount() < 2) table_.SetRowCount(2);
+  }
+  const int row = nextRow_ - 1;
+  if (!words[0].empty() && IsDigit(words[0][0])) {
+    table_.SetCell(col::magic, row, words[0]);
+    if (words.Has(1)) table_.SetCell(col::comment, row, words[1]);
+  } else {
+    table_.SetCell(col::comment, row, words[0]);
+  }
+}
+
+void StatementReader::BalanceOperation(std::string_view line) {
+  std::size_t space = line.rfind(' ');
+  double amount = TextToAmount(space == std::string_view::npos ? line : line.substr(space + 1));
+  if (Contains(line, "Interest") || Contains(line, "Balance update")) {
+    stats_.interestTotal += amount;
+  } else if (Contains(line, " rb ") || Contains(line, "Rebate") || Contains(line, "rebate")) {
+    stats_.rebateTotal += amount;
+  } else if (Contains(line, " Fee ")) {
+    stats_.feeTotal -= amount;
+  } else if (Contains(line, "Withdrawal") || Contains(line, "withdrawal")) {
+    stats_.withdrawalTotal -= amount;
+  } else {
+    stats_.depositTotal += amount;
+    if (stats_.statementDeposit < 0.01) stats_.statementDeposit = stats_.depositTotal;
+  }
+}
+
+void StatementReader::StoreStatementTrade(const StatementWords& words) {
+  const int row = nextRow_;
+  auto set = [&](int column, int word) { table_.SetCell(column, row, words[word]); };
+  set(col::symbol, 5);
+  set(col::lots, 4);
+  set(col::openDate, 1);
+  set(col::openTime, 2);
+  set(col::openPrice, 6);
+  set(col::stopLoss, 7);
+  set(col::takeProfit, 8);
+  const int t = hasTaxes_ ? 1 : 0;
+  std::string_view closing = words[9];
+  auto charAt = [&](std::size_t i) { return i < closing.size() ? closing[i] : '\0'; };
+  if (words.Has(14) && ownReport_ && charAt(4) != charAt(7)) {
+    // An open trade in an exported report: word 9 is a price, not a date.
+    set(col::closePrice, 9);
+    set(col::commission, 10);
+    set(col::swap, 11);
+    set(col::profit, 12);
+  } else if (words.Has(14)) {
+    set(col::closeDate, 9);
+    set(col::closeTime, 10);
+    set(col::closePrice, 11);
+    set(col::commission, 12);
+    if (t) set(col::taxes, 13);
+    set(col::swap, 13 + t);
+    set(col::profit, 14 + t);
+  } else {
+    set(col::closePrice, 9);
+    set(col::commission, 10);
+    if (t) set(col::taxes, 11);
+    set(col::swap, 11 + t);
+    set(col::profit, 12 + t);
+  }
+  ComputeColumns(row, true);
+  StoreRow();
+}
+
+void StatementReader::ComputeColumns(int row, bool statementTrade) {
+  auto cell = [&](int column) { return table_.Cell(column, row); };
+  const double pips =
+      TextToAmount(cell(col::closePrice)) > 0
+          ? PipsBetween(cell(col::type), cell(col::openPrice), cell(col::closePrice))
+          : 0;
+  table_.SetCell(col::pips, row, FormatGeneral(pips));
+  const double lots = TextToAmount(cell(col::lots));
+  const double lotPips = lots * pips;
+  table_.SetCell(col::pipValuePerLot, row,
+                 lotPips != 0 ? FormatGeneral(TextToAmount(cell(col::profit)) / lotPips) : "0");
+  if (statementTrade) {
+    auto perLot = [&](int from, int to) {
+      table_.SetCell(to, row, lots != 0 ? FormatGeneral(TextToAmount(cell(from)) / lots) : "0");
+    };
+    perLot(col::commission, col::commissionPerLot);
+    perLot(col::swap, col::swapPerLot);
+    perLot(col::taxes, col::taxesPerLot);
+  }
+  table_.SetCell(col::duration, row,
+                 TradeDuration(cell(col::openDate), cell(col::openTime), cell(col::closeDate),
+                               cell(col::closeTime), true));
+}
+
+// Dates are kept as yyyy/mm/dd whatever separator the statement printed.
+void StatementReader::NormaliseDates() {
+  for (int row = 0; row < table_.RowCount(); ++row)
+    for (int column : {col::openDate, col::closeDate})
+      for (char& c : table_.MutableCell(column, row))
+        if (!IsDigit(c) && c != ' ') c = '/';
+}
+
+}  // namespace
+
+void ReadStatement(Report& report, const std::string& textPath, bool adding, Progress& progress,
+                   Messages& messages) {
+  StatementReader reader(report, adding, progress, messages);
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(textPath.c_str(), "rb"));
+  if (file) {
+    LineReader lines(file.get(), false);
+    reader.Read(lines);
+  }
+  reader.NormaliseDates();
+}
+
+}  // namespace quillfen

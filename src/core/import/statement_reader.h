@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "messages.h"
+#include "progress.h"
+#include "report.h"
+
+namespace quillfen {
+
+// Reads the working text file into the report's trade table and balance totals.
+// adding is false for the first statement of a report (the totals start from 0)
+// and true for one added to it (rows go after the stored trades, totals grow).
+void ReadStatement(Report& report, const std::string& textPath, bool adding, Progress& progress,
+                   Messages& messages);
+
+}  // namespace quillfen

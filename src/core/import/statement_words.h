@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "import/text_conversions.h"
+
+namespace quillfen {
+
+// The first words of a converted statement line, taken once; the reader never
+// looks past word 15, so a line of any length costs the same.
+class StatementWords {
+ public:
+  static constexpr int kKept = 16;
+
+  explicit StatementWords(std::string_view line);
+
+  bool Has(int n) const { return n < count_; }
+  // Empty when the line has no word n.
+  std::string_view operator[](int n) const { return Has(n) ? words_[n] : std::string_view(); }
+  bool Contains(int n, std::string_view text) const {
+    return (*this)[n].find(text) != std::string_view::npos;
+  }
+
+ private:
+  std::array<std::string_view, kKept> words_{};
+  int count_ = 0;
+};
+
+}  // namespace quillfen

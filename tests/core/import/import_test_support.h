@@ -1,0 +1,76 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "messages.h"
+#include "open_statement.h"
+#include "progress.h"
+#include "report.h"
+
+namespace quillfen {
+
+inline std::string FixturePath(const std::string& name) {
+  return std::string(QUILLFEN_FIXTURES) + "/" + name;
+}
+
+// A private folder for working files, removed with the object.
+class TempDir {
+ public:
+  TempDir() {
+    auto base = std::filesystem::temp_directory_path();
+    for (int n = 0;; ++n) {
+      path_ = base / ("quillfen-test-" + std::to_string(::getpid()) + "-" + std::to_string(n));
+      if (std::filesystem::create_directory(path_)) break;
+    }
+  }
+  ~TempDir() {
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
+  }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  std::string Write(const std::string& name, const std::string& content) const {
+    std::ofstream(File(name), std::ios::binary) << content;
+    return File(name);
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Opens the first file and adds the others, as the Add road does.
+inline bool OpenFiles(Report& report, const std::vector<std::string>& paths,
+                      MessageList* messages = nullptr) {
+  TempDir dir;
+  NoProgress progress;
+  MessageList ignored;
+  bool all = true;
+  for (std::size_t i = 0; i < paths.size(); ++i)
+    all &= OpenStatementFile(report, paths[i], dir.File("Quillfen.tmp"), i > 0, progress,
+                             messages ? *messages : ignored);
+  return all;
+}
+
+inline Report OpenFixtures(const std::vector<std::string>& names, MessageList* messages = nullptr) {
+  Report report;
+  std::vector<std::string> paths;
+  for (const auto& name : names) paths.push_back(FixturePath(name));
+  EXPECT_TRUE(OpenFiles(report, paths, messages));
+  return report;
+}
+
+// The cells of one row joined with "|", columns first to last, for compact expectations.
+inline std::string Cells(const Report& report, int row, std::initializer_list<int> columns) {
+  std::string text;
+  for (int column : columns) {
+    if (!text.empty()) text += '|';
+    text += report.full.Cell(column, row);
+  }
+  return text;
+}
+
+}  // namespace quillfen

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "synthetic/page_writer.h"
+#include "synthetic/statement_history.h"
+
+namespace quillfen::synthetic {
+
+struct StatementLayout {
+  bool taxes = true;    // the Taxes column of newer terminals
+  bool seconds = true;  // times with seconds
+  bool magic = false;   // magic number and comment lines under each order
+};
+
+// Writes the history as the terminal's detailed account statement.
+void WriteStatementPage(PageWriter& out, const StatementHistory& history,
+                        const StatementLayout& layout, long long initialCents);
+
+}  // namespace quillfen::synthetic
