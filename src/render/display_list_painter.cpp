@@ -46,6 +46,7 @@ QPolygon LinePixels(int x1, int y1, int x2, int y2) {
 
 struct ItemPainter {
   QPainter& painter;
+  const DisplayList& list;
 
   void operator()(const FillItem& f) const {
     painter.fillRect(QRect(f.left, f.top, f.right - f.left, f.bottom - f.top), ToColor(f.colour));
@@ -57,11 +58,11 @@ struct ItemPainter {
     painter.drawPoints(LinePixels(l.x1, l.y1, l.x2, l.y2));
   }
   void operator()(const TextItem& t) const {
-    QFont font = DisplayFont(t.fontFamily, t.pointSize);
+    QFont font = DisplayFont(std::string(list.FontFamily(t)), t.pointSize);
     painter.setFont(font);
     painter.setPen(ToColor(t.colour));
     painter.drawText(QPoint(t.x, t.y + QFontMetrics(font).ascent()),
-                     QString::fromStdString(t.text));
+                     QString::fromUtf8(list.TextOf(t).data(), list.TextOf(t).size()));
   }
 };
 
@@ -77,7 +78,7 @@ QFont DisplayFont(const std::string& family, int pointSize) {
 void PaintDisplayList(QPainter& painter, const DisplayList& list) {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
-  ItemPainter paint{painter};
+  ItemPainter paint{painter, list};
   for (const DisplayItem& item : list.items) std::visit(paint, item);
 }
 

@@ -26,7 +26,7 @@ TEST(DisplayListPainter, LinesLeaveOutTheirEndPixel) {
       {{1, 1, 11, 11, kInk}, {{1, 1}, {6, 6}, {10, 10}}, {{11, 11}}},
   };
   for (const Case& c : cases) {
-    DisplayList list{16, 16, {}};
+    DisplayList list(16, 16);
     list.items.emplace_back(c.line);
     QImage image = RenderDisplayList(list);
     for (QPoint p : c.drawn) EXPECT_TRUE(Inked(image, p.x(), p.y())) << p.x() << "," << p.y();
@@ -35,7 +35,7 @@ TEST(DisplayListPainter, LinesLeaveOutTheirEndPixel) {
 }
 
 TEST(DisplayListPainter, FillsCoverLeftAndTopButNotRightAndBottom) {
-  DisplayList list{10, 10, {}};
+  DisplayList list(10, 10);
   list.Fill(2, 3, 6, 8, kInk);
   QImage image = RenderDisplayList(list);
   int inked = 0;
@@ -57,7 +57,7 @@ TEST(DisplayListPainter, OldPlatformFontsFallBackToInstalledOnes) {
 }
 
 TEST(DisplayListPainter, TextHangsBelowItsPosition) {
-  DisplayList list{120, 40, {}};
+  DisplayList list(120, 40);
   list.Fill(0, 0, 120, 40, Rgb{255, 255, 255});
   list.Text(10, 20, Rgb{0, 0, 0}, "Terminal", 6, "    5000");
   QImage image = RenderDisplayList(list);
@@ -75,7 +75,7 @@ TEST(DisplayListPainter, TextHangsBelowItsPosition) {
 }
 
 TEST(DisplayListPainter, RgbImageKeepsPixelOrder) {
-  DisplayList list{3, 2, {}};
+  DisplayList list(3, 2);
   list.Fill(0, 0, 3, 2, Rgb{255, 255, 255});
   list.Fill(2, 1, 3, 2, Rgb{224, 0, 0});
   RgbImage rgb = RenderRgbImage(list);

@@ -177,12 +177,15 @@ void AppendTradeRow(std::string& page, const Report& report, int r, bool detaile
   page += "</tr>\n";
 }
 
-std::string WithCrLf(const std::string& text) {
+std::string WithCrLf(std::string_view text) {
   std::string out;
-  out.reserve(text.size() + text.size() / 32);
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    out.append(text.substr(start, end - start));
+    if (end < text.size()) out.append("\r\n");
+    start = end + 1;
   }
   return out;
 }

@@ -4,7 +4,17 @@ namespace quillfen {
 
 namespace {
 
+bool NeedsEscape(std::string_view text, bool ampersand) {
+  for (char c : text)
+    if (c == '<' || c == '>' || (c == '&' && ampersand)) return true;
+  return false;
+}
+
 void AppendEscaped(std::string& page, std::string_view text, bool ampersand) {
+  if (!NeedsEscape(text, ampersand)) {
+    page.append(text);
+    return;
+  }
   std::size_t plain = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];

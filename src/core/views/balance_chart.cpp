@@ -26,30 +26,44 @@ int Pixel(double value) {
   return static_cast<int>(std::clamp(std::trunc(value), -1e6, 1e6));
 }
 
-// Balance change of each data row: profit + swap - |commission|.
-std::vector<double> BalanceChanges(const Report& report) {
+struct RowChange {
+  double change;  // profit + swap - |commission|
+  bool drawdown;  // the row's marker holds "*"
+};
+
+// One pass over the rows, reading each row's cells once.
+std::vector<RowChange> RowChanges(const Report& report) {
   const int n = report.grid1.RowCount() - 1;
-  std::vector<double> changes(static_cast<std::size_t>(std::max(n, 0)));
-  for (int r = 1; r <= n; ++r)
-    changes[static_cast<std::size_t>(r - 1)] =
+  std::vector<RowChange> rows(static_cast<std::size_t>(std::max(n, 0)));
+  for (int r = 1; r <= n; ++r) {
+    // The rows are far apart in memory; fetch the cells a few rows ahead.
+    if (const int ahead = r + 16; ahead <= n) {
+      __builtin_prefetch(&report.grid1.CellRef(g1::profit, ahead));
+      __builtin_prefetch(&report.grid1.CellRef(g1::marker, ahead));
+      __builtin_prefetch(&report.grid2.CellRef(g2::commission, ahead));
+      __builtin_prefetch(&report.grid2.CellRef(g2::swap, ahead));
+    }
+    rows[static_cast<std::size_t>(r - 1)] = {
         TextToAmount(report.grid1.Cell(g1::profit, r)) +
-        TextToAmount(report.grid2.Cell(g2::swap, r)) -
-        std::fabs(TextToAmount(report.grid2.Cell(g2::commission, r)));
-  return changes;
+            TextToAmount(report.grid2.Cell(g2::swap, r)) -
+            std::fabs(TextToAmount(report.grid2.Cell(g2::commission, r))),
+        report.grid1.Cell(g1::marker, r).find('*') != std::string_view::npos};
+  }
+  return rows;
 }
 
 }  // namespace
 
 DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface) {
-  DisplayList list{width, height, {}};
+  DisplayList list(width, height);
   DrawChartFrame(list, surface == ChartSurface::balanceTab ? kChartPaleYellow : kChartWhite);
   if (report.grid1.Cell(g1::balance, 1).empty()) return list;
 
   const double deposit = report.stats.initialDeposit;
-  const std::vector<double> changes = BalanceChanges(report);
+  const std::vector<RowChange> rows = RowChanges(report);
   double top = deposit, bottom = deposit, b = deposit;
-  for (double change : changes) {
-    b += change;
+  for (const RowChange& row : rows) {
+    b += row.change;
     top = std::max(top, b);
     bottom = std::min(bottom, b);
   }
@@ -63,17 +77,16 @@ DisplayList PaintBalanceChart(const Report& report, int width, int height, Chart
   if (23 < depositY && depositY < h - 37)
     list.Text(4, depositY - 4, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(deposit, 8, 0));
 
-  list.items.reserve(list.items.size() + changes.size() + 2);
-  const long long n = static_cast<long long>(changes.size());
+  list.items.reserve(list.items.size() + rows.size() + 2);
+  const long long n = static_cast<long long>(rows.size());
   int x = 57, lastY = depositY;
   b = deposit;
   for (long long r = 1; r <= n; ++r) {
-    b += changes[static_cast<std::size_t>(r - 1)];
-    bool drawdown =
-        report.grid1.Cell(g1::marker, static_cast<int>(r)).find('*') != std::string_view::npos;
+    const RowChange& row = rows[static_cast<std::size_t>(r - 1)];
+    b += row.change;
     int nextX = 59 + static_cast<int>((w - 68) * r / n);
     int nextY = y(b);
-    list.Line(x, lastY, nextX, nextY, drawdown ? kRed : kBlack);
+    list.Line(x, lastY, nextX, nextY, row.drawdown ? kRed : kBlack);
     x = nextX;
     lastY = nextY;
   }

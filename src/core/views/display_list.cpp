@@ -15,9 +15,15 @@ void DisplayList::Line(int x1, int y1, int x2, int y2, Rgb colour) {
   items.emplace_back(LineItem{x1, y1, x2, y2, colour});
 }
 
-void DisplayList::Text(int x, int y, Rgb colour, const std::string& fontFamily, int pointSize,
+void DisplayList::Text(int x, int y, Rgb colour, std::string_view fontFamily, int pointSize,
                        std::string text) {
-  items.emplace_back(TextItem{x, y, colour, fontFamily, pointSize, std::move(text)});
+  auto font = std::find(strings.begin(), strings.end(), fontFamily);
+  if (font == strings.end()) font = strings.insert(strings.end(), std::string(fontFamily));
+  const auto fontIndex = static_cast<std::uint32_t>(font - strings.begin());
+  strings.push_back(std::move(text));
+  items.emplace_back(TextItem{x, y, colour,
+                              static_cast<std::uint8_t>(std::clamp(pointSize, 1, 255)), fontIndex,
+                              static_cast<std::uint32_t>(strings.size() - 1)});
 }
 
 namespace {
@@ -29,6 +35,8 @@ std::string Hex(Rgb c) {
 }
 
 struct ItemText {
+  const DisplayList& list;
+
   std::string operator()(const FillItem& f) const {
     return "fill " + std::to_string(f.left) + " " + std::to_string(f.top) + " " +
            std::to_string(f.right) + " " + std::to_string(f.bottom) + " " + Hex(f.colour);
@@ -38,10 +46,10 @@ struct ItemText {
            std::to_string(l.x2) + " " + std::to_string(l.y2) + " " + Hex(l.colour);
   }
   std::string operator()(const TextItem& t) const {
-    std::string family = t.fontFamily;
+    std::string family(list.FontFamily(t));
     std::replace(family.begin(), family.end(), ' ', '_');
     return "text " + std::to_string(t.x) + " " + std::to_string(t.y) + " " + Hex(t.colour) + " " +
-           family + " " + std::to_string(t.pointSize) + " \"" + t.text + "\"";
+           family + " " + std::to_string(t.pointSize) + " \"" + std::string(list.TextOf(t)) + "\"";
   }
 };
 
@@ -51,7 +59,7 @@ std::string DisplayListText(const DisplayList& list) {
   std::string text =
       "canvas " + std::to_string(list.width) + " " + std::to_string(list.height) + "\n";
   for (const DisplayItem& item : list.items) {
-    text += std::visit(ItemText{}, item);
+    text += std::visit(ItemText{list}, item);
     text += '\n';
   }
   return text;

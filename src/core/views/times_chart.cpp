@@ -42,7 +42,12 @@ WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis) {
   const int dateColumn = basis == TimesBasis::closeTimes ? g1::closeDate : g1::openDate;
   const int timeColumn = basis == TimesBasis::closeTimes ? g1::closeTime : g1::openTime;
   WeekSlots slots;
-  for (int r = 1; r < report.grid1.RowCount(); ++r) {
+  const int rows = report.grid1.RowCount();
+  for (int r = 1; r < rows; ++r) {
+    if (r + 16 < rows) {
+      __builtin_prefetch(&report.grid1.CellRef(dateColumn, r + 16));
+      __builtin_prefetch(&report.grid1.CellRef(g1::pips, r + 16));
+    }
     std::string_view time = report.grid1.Cell(timeColumn, r);
     if (time.empty()) continue;
     std::string_view date = report.grid1.Cell(dateColumn, r);
@@ -58,7 +63,7 @@ WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis) {
 }
 
 DisplayList PaintTimesChart(const Report& report, int width, int height, TimesBasis basis) {
-  DisplayList list{width, height, {}};
+  DisplayList list(width, height);
   DrawChartFrame(list, kChartPaleYellow);
   if (report.grid1.Cell(g1::balance, 1).empty()) return list;
 

@@ -22,10 +22,18 @@ std::vector<LineItem> Lines(const DisplayList& list, std::size_t from = kFrameIt
   return lines;
 }
 
-std::vector<TextItem> Texts(const DisplayList& list) {
-  std::vector<TextItem> texts;
+struct Label {
+  int x, y;
+  std::string text, fontFamily;
+  int pointSize;
+};
+
+std::vector<Label> Texts(const DisplayList& list) {
+  std::vector<Label> texts;
   for (const DisplayItem& item : list.items)
-    if (auto* text = std::get_if<TextItem>(&item)) texts.push_back(*text);
+    if (auto* text = std::get_if<TextItem>(&item))
+      texts.push_back({text->x, text->y, std::string(list.TextOf(*text)),
+                       std::string(list.FontFamily(*text)), text->pointSize});
   return texts;
 }
 
@@ -69,7 +77,7 @@ TEST(BalanceChart, SingleWinningTradeRisesFromDepositToTopRight) {
             (std::array{57, h - 8, w - 9, 9}));
   EXPECT_EQ(lines[2].colour, kBlack);
   // No deposit label: y = H - 8 is not below H - 37.
-  std::vector<TextItem> texts = Texts(list);
+  std::vector<Label> texts = Texts(list);
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0].text, "    1100");
   EXPECT_EQ((std::array{texts[0].x, texts[0].y}), (std::array{4, 5}));
@@ -83,7 +91,7 @@ TEST(BalanceChart, DepositLabelOnlyInsideItsBand) {
   // Deposit half way: y(1000) = trunc(192 - 183 * 100 / 200) = 100, inside 23 < y < 163.
   DisplayList list = PaintBalanceChart(GridReport({Trade("100.00"), Trade("-200.00")}, 1000), 400,
                                        200, ChartSurface::balanceTab);
-  std::vector<TextItem> texts = Texts(list);
+  std::vector<Label> texts = Texts(list);
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[0].text, "    1000");
   EXPECT_EQ((std::array{texts[0].x, texts[0].y}), (std::array{4, 96}));
@@ -143,7 +151,7 @@ TEST(BalanceChart, CurveCountsSwapAndCommissionMagnitude) {
   t.commission = "  -7.00";
   GridTrade u = Trade("-20.00");
   u.commission = "   3.00";  // a positive commission still lowers the balance
-  std::vector<TextItem> texts =
+  std::vector<Label> texts =
       Texts(PaintBalanceChart(GridReport({t, u}, 1000), 700, 241, ChartSurface::balanceTab));
   ASSERT_GE(texts.size(), 2u);
   EXPECT_EQ(texts[texts.size() - 2].text, "    1088");

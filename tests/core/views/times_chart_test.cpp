@@ -48,7 +48,7 @@ TEST(TimesChart, WeekGridAtWidth856) {
   ASSERT_EQ(lines.size(), 9u);  // seven day lines, the week's end, the middle line
   EXPECT_EQ(labels[0].x, 28 + 2);
   EXPECT_EQ(lines[0].x1, 28);
-  EXPECT_EQ(labels[1].text, "Monday");
+  EXPECT_EQ(list.TextOf(labels[1]), "Monday");
   EXPECT_EQ(labels[1].x, 144);
   EXPECT_EQ(labels[1].y, h / 8);
   EXPECT_EQ((std::array{lines[1].x1, lines[1].y1, lines[1].x2, lines[1].y2}),
