@@ -1,12 +1,36 @@
-#include <CLI/CLI.hpp>
-
+#include <exception>
 #include <iostream>
+
+#include "cli_run.h"
+#include "open_stage.h"
+#include "output_stage.h"
+
+using namespace quillfen::cli;
 
 int main(int argc, char** argv) {
   CLI::App app{"quillfen-report: analyse MetaTrader 4 statements and Strategy Tester reports"};
-  std::vector<std::string> files;
-  app.add_option("FILE", files, "statement or report; further files are added to the first")
-      ->required();
-  CLI11_PARSE(app, argc, argv);
-  return 0;
+  CliRun run;
+  // Each part of the program adds its options here ...
+  const OptionHook optionHooks[] = {AddOpenOptions, AddOutputOptions};
+  for (const auto& hook : optionHooks) hook(app, run.options);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::cerr << "quillfen-report: " << e.what() << "\nRun with --help for more information.\n";
+    return kUsage;
+  }
+  // ... and its stage here, in the order the program's road runs them.
+  const Stage stages[] = {OpenStage, ImportJsonStage, OutputStage};
+  try {
+    for (const auto& stage : stages)
+      if (int code = stage(run); code != kOk) return code;
+  } catch (const std::exception& e) {
+    std::cerr << "quillfen-report: " << e.what() << '\n';
+    return 1;
+  }
+  return kOk;
 }

@@ -67,9 +67,10 @@ inline Report OpenFixtures(const std::vector<std::string>& names, MessageList* m
 inline std::string Cells(const Report& report, int row, std::initializer_list<int> columns) {
   std::string text;
   for (int column : columns) {
-    if (!text.empty()) text += '|';
     text += report.full.Cell(column, row);
+    text += '|';
   }
+  text.pop_back();
   return text;
 }
 

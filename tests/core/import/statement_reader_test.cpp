@@ -70,3 +70,301 @@ TEST(ReadStatement, TesterReportWithSwapReopenings) {
 
 }  // namespace
 }  // namespace quillfen
+
+namespace quillfen {
+namespace {
+
+using namespace col;
+
+// Reads working-text lines directly, as the converter would have written them.
+Report ReadLines(const std::string& text, Report report = {}, bool adding = false,
+                 MessageList* messages = nullptr) {
+  TempDir dir;
+  NoProgress progress;
+  MessageList ignored;
+  ReadStatement(report, dir.Write("Quillfen.tmp", text), adding, progress,
+                messages ? *messages : ignored);
+  return report;
+}
+
+constexpr const char* kStatementHead =
+    "Statement: 1 - Test\n"
+    "Ticket Open Time Type Size Item Price S / L T / P Close Time Price Commission Taxes Swap "
+    "Profit\n";
+constexpr const char* kTesterHead =
+    "Strategy Tester Report\n"
+    "Symbol EURUSD (Euro vs US Dollar)\n"
+    "Initial deposit 10000.00 Spread Current (13)\n"
+    "# Time Type Order Size Price S / L T / P Profit Balance\n";
+
+TEST(ReadStatement, BalanceOperationsOfEveryClass) {
+  Report report = OpenFixtures({"statement_balance_operations.htm"});
+  ExpectTableInvariants(report);
+  const ReportStatistics& s = report.stats;
+  EXPECT_DOUBLE_EQ(s.statementDeposit, 5000);  // the first deposit, not the later ones
+  EXPECT_DOUBLE_EQ(s.depositTotal, 5000 + 1000 + 250.0);
+  EXPECT_DOUBLE_EQ(s.withdrawalTotal, 500 + 100 + 1000.0);
+  EXPECT_DOUBLE_EQ(s.interestTotal, 12.5 - 2);
+  EXPECT_DOUBLE_EQ(s.rebateTotal, 3.25 + 1.75);
+  EXPECT_DOUBLE_EQ(s.feeTotal, 2.5);
+  // The credit row is neither a trade nor a balance operation, and the magic line
+  // after it still belongs to the trade before it.
+  ASSERT_EQ(report.full.TradeRows(), 1);
+  EXPECT_EQ(Cells(report, 0, {ticket, magic, comment}), "110|4242|after");
+  // The last balance line leaves its ticket and type in the spare row.
+  EXPECT_EQ(Cells(report, 1, {ticket, type, symbol}), "112|balance|");
+}
+
+TEST(ReadStatement, BalanceRuleOrderAndAmountWord) {
+  struct Case {
+    const char* line;
+    double ReportStatistics::*total;
+    double value;
+  };
+  const Case cases[] = {
+      {"1 2010.01.04 10:00 balance Interest Rebate 5.00", &ReportStatistics::interestTotal, 5},
+      {"1 2010.01.04 10:00 balance Balance update Fee 5.00", &ReportStatistics::interestTotal, 5},
+      {"1 2010.01.04 10:00 balance rb Fee 5.00", &ReportStatistics::rebateTotal, 5},
+      {"1 2010.01.04 10:00 balance Fee rebate 5.00", &ReportStatistics::rebateTotal, 5},
+      {"1 2010.01.04 10:00 balance x Fee withdrawal -5.00", &ReportStatistics::feeTotal, 5},
+      {"1 2010.01.04 10:00 balance Fees -5.00", &ReportStatistics::depositTotal, -5},
+      {"1 2010.01.04 10:00 balance Withdrawal -5.00", &ReportStatistics::withdrawalTotal, 5},
+      {"1 2010.01.04 10:00 balance 700.00", &ReportStatistics::depositTotal, 700},
+      {"1 2010.01.04 10:00 balance Deposit 1,234.50", &ReportStatistics::depositTotal, 1234.5},
+      {"1 2010.01.04 10:00 balance Deposit 10 000.00", &ReportStatistics::depositTotal, 0},
+      {"1 2010.01.04 10:00 balance", nullptr, 0},  // no amount at all: nothing
+  };
+  for (const Case& c : cases) {
+    Report report = ReadLines(std::string(kStatementHead) + c.line + "\n");
+    double sum = report.stats.interestTotal + report.stats.rebateTotal + report.stats.feeTotal +
+                 report.stats.withdrawalTotal + report.stats.depositTotal;
+    if (c.total) {
+      EXPECT_DOUBLE_EQ(report.stats.*(c.total), c.value) << c.line;
+      EXPECT_DOUBLE_EQ(sum, c.value) << c.line;
+    } else {
+      EXPECT_DOUBLE_EQ(sum, 0) << c.line;
+    }
+  }
+}
+
+TEST(ReadStatement, DepositRowsSetTheStatementDepositOnce) {
+  Report report = ReadLines(std::string(kStatementHead) +
+                            "1 2010.01.04 10:00 balance Deposit 0.00\n"
+                            "2 2010.01.04 11:00 balance Deposit 5000.00\n"
+                            "3 2010.01.05 10:00 balance Deposit 1000.00\n");
+  EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 5000);
+  EXPECT_DOUBLE_EQ(report.stats.depositTotal, 6000);
+  EXPECT_DOUBLE_EQ(report.stats.initialDeposit, 0);
+}
+
+TEST(ReadStatement, MagicAndCommentLines) {
+  Report report = OpenFixtures({"statement_magic_comments.htm"});
+  ExpectTableInvariants(report);
+  ASSERT_EQ(report.full.TradeRows(), 5);
+  // A magic line before the first trade fills row 0, which holds no trade.
+  EXPECT_EQ(Cells(report, 0, {ticket, type, symbol, magic, comment}), "200|balance||777|before");
+  EXPECT_EQ(Cells(report, 1, {ticket, magic, comment}), "201|20171016|Buy[tp]");
+  EXPECT_EQ(Cells(report, 2, {ticket, magic, comment}), "202||my_ea");
+  EXPECT_EQ(Cells(report, 3, {ticket, magic, comment}), "203|21001|second");
+  // "Closed P/L" ends the attachment: the line after it is dropped.
+  EXPECT_EQ(Cells(report, 4, {ticket, magic, comment}), "204||");
+}
+
+TEST(ReadStatement, PendingAndCancelledOrdersAreNotStored) {
+  Report report = OpenFixtures({"statement_pending_cancelled.htm"});
+  ExpectTableInvariants(report);
+  ASSERT_EQ(report.full.TradeRows(), 2);
+  EXPECT_EQ(Cells(report, 0, {ticket}), "300");
+  EXPECT_EQ(Cells(report, 1, {ticket}), "304");
+}
+
+TEST(ReadStatement, GermanStatementWithoutTaxesColumn) {
+  Report report = OpenFixtures({"statement_german_typ.htm"});
+  ExpectTableInvariants(report);
+  ASSERT_EQ(report.full.TradeRows(), 2);
+  EXPECT_EQ(Cells(report, 0,
+                  {ticket, type, lots, closeDate, closePrice, commission, swap, taxes, profit, pips,
+                   pipValuePerLot, duration}),
+            "5001|sell|0.30|2011/03/02|1.3750|0.00|-0.60||150.00|50|10|1d00");
+  EXPECT_EQ(Cells(report, 1, {ticket, profit, pips, pipValuePerLot}), "5002|-12.20|-10|12.2");
+  EXPECT_DOUBLE_EQ(report.stats.depositTotal, 2500);
+}
+
+TEST(ReadStatement, OwnReportOpenTradeAndHeaderDeposit) {
+  Report report = OpenFixtures({"own_report_open_trade.htm"});
+  ExpectTableInvariants(report);
+  EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 5000);
+  EXPECT_DOUBLE_EQ(report.stats.initialDeposit, 5000);
+  ASSERT_EQ(report.full.TradeRows(), 2);
+  EXPECT_EQ(Cells(report, 0, {closeDate, closeTime, closePrice, commission, swap, profit, pips}),
+            "2010/01/05|12:30|1.43250|-7.00|-1.20|100.00|10");
+  EXPECT_EQ(
+      Cells(report, 1,
+            {closeDate, closeTime, closePrice, commission, swap, profit, pips, pipValuePerLot}),
+      "||1.60500|0.00|-0.40|-10.00|-50|1");
+}
+
+TEST(ReadStatement, TesterCloseByAndZeroSizeClose) {
+  MessageList messages;
+  Report report = OpenFixtures({"tester_close_by.htm"}, &messages);
+  ExpectTableInvariants(report);
+  EXPECT_TRUE(messages.texts.empty());
+  ASSERT_EQ(report.full.TradeRows(), 2);
+  EXPECT_EQ(Cells(report, 0, {ticket, symbol, closeDate, closePrice, profit, pips}),
+            "1|eurgbp|2017/04/03|0.85400|-3.45|-10");
+  EXPECT_EQ(Cells(report, 1, {ticket, closeDate, profit, pips, pipValuePerLot}),
+            "2|2017/04/03|0.00|0|0");
+  EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 200);
+}
+
+TEST(ReadStatement, ClosingsBeforeTheirOpeningsWarnOnce) {
+  MessageList messages;
+  Report report = OpenFixtures({"tester_descending_tickets.htm"}, &messages);
+  ExpectTableInvariants(report);
+  ASSERT_EQ(messages.texts.size(), 1u);
+  EXPECT_EQ(messages.texts[0], "Please use ascending ticket numbers");
+  ASSERT_EQ(report.full.TradeRows(), 1);
+  EXPECT_EQ(Cells(report, 0, {ticket, closeDate, profit}), "4|2010/02/01|1.00");
+}
+
+TEST(ReadStatement, TesterWithoutSymbolLineStoresRowsWithoutSymbol) {
+  Report report = ReadLines(
+      "Strategy Tester Report\n# Time Type Order Size Price S / L T / P Profit Balance\n"
+      "1 2010.01.04 00:00 buy 1 0.10 1.4315 0.0000 0.0000\n"
+      "2 2010.01.04 01:00 buy 2 0.10 1.4315 0.0000 0.0000\n");
+  ASSERT_EQ(report.full.TradeRows(), 2);
+  EXPECT_EQ(Cells(report, 1, {ticket, symbol, openPrice}), "2||1.43150");
+}
+
+TEST(ReadStatement, DepositIsTheNumberAfterTheDepositLabel) {
+  struct Case {
+    const char* line;
+    double deposit;
+  };
+  const Case cases[] = {
+      {"Initial deposit 10000.00 Spread Current (13)", 10000},
+      {"Initial deposit 10000.00 Spread 13", 10000},
+      {"Initial deposit Spread Current (13)", 0},  // the last digit's word "(13)" is no number
+      {"Net profit 90.00 Initial deposit 5000.00", 5000},
+      {"Deposit: 2500,50 total", 2500},  // a comma ends the number
+      {"Initial deposit 1e3", 1000},
+      {"Initial deposit none", 0},
+  };
+  for (const Case& c : cases) {
+    Report report = ReadLines(std::string("Strategy Tester Report\n") + c.line +
+                              "\n# Time Type Order Size Price\n");
+    EXPECT_DOUBLE_EQ(report.stats.statementDeposit, c.deposit) << c.line;
+    EXPECT_DOUBLE_EQ(report.stats.initialDeposit, c.deposit) << c.line;
+  }
+}
+
+TEST(ReadStatement, HeaderEndsOnlyAtATypeWord) {
+  // "LotsType=1;" is a parameter, not the column header: the deposit after it is read.
+  Report report = ReadLines(
+      "Strategy Tester Report\nSymbol GBPUSD\nParameters LotsType=1; Typical=2;\n"
+      "Initial deposit 3000.00\n# Time Type Order Size Price S / L T / P Profit Balance\n"
+      "1 2010.01.04 00:00 buy 1 0.10 1.4315 0.0000 0.0000\n");
+  EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 3000);
+  EXPECT_EQ(Cells(report, 0, {ticket, symbol}), "1|gbpusd");
+}
+
+TEST(ReadStatement, HeaderDepositOnlyForTheFirstStatement) {
+  Report first = ReadLines(std::string(kTesterHead));
+  EXPECT_DOUBLE_EQ(first.stats.statementDeposit, 10000);
+  Report added =
+      ReadLines("Strategy Tester Report\nInitial deposit 500.00\n# Time Type Order\n", first, true);
+  EXPECT_DOUBLE_EQ(added.stats.statementDeposit, 10000);
+  EXPECT_DOUBLE_EQ(added.stats.initialDeposit, 10000);
+}
+
+TEST(ReadStatement, ContinuationAndSkipRules) {
+  Report report = ReadLines(std::string(kStatementHead) +
+                            "7 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 2010.01.04 11:00 "
+                            "1.4325 0.00 0.00 0.00 100.00\n"
+                            "0.00 0.00 0.00 100.00\n"  // a totals line: not a continuation
+                            "123 comment after totals\n"
+                            "8 2010.01.04 12:00 sell 1.00 eurusd 1.4315 0 0 2010.01.04 13:00 "
+                            "1.4325 0.00 0.00 0.00 -100.00\n"
+                            "Floating P/L: 0.00\n"
+                            "99 not attached\n"
+                            "9 2010.01.04 14:00 buy 1.00\n"  // no word 5
+                            "x.1 2010.01.04 14:00 buy 1.00 eurusd 1.4315\n"
+                            "Working Orders:\n"
+                            "10 2010.01.04 15:00 buy 1.00 eurusd 1.4315 0 0 1.4320 0.00 0.00 "
+                            "0.00 5.00\n");
+  ASSERT_EQ(report.full.TradeRows(), 2);
+  EXPECT_EQ(Cells(report, 0, {ticket, magic, comment}), "7||");
+  EXPECT_EQ(Cells(report, 1, {ticket, magic, comment}), "8||");
+}
+
+TEST(ReadStatement, StatementWithoutTaxesTakesProfitFromWord14) {
+  Report report = ReadLines(
+      "Statement\nTicket Open Time Type Size Item Price\n"
+      "7 2010.01.04 10:00 buy 2.00 eurusd 1.4315 0 0 2010.01.04 11:00 1.4325 -4.00 "
+      "-1.00 100.00\n"
+      "8 2010.01.04 10:00 buy 2.00 eurusd 1.4315 0 0 1.4325 -4.00 -1.00 100.00\n");
+  ASSERT_EQ(report.full.TradeRows(), 2);
+  EXPECT_EQ(Cells(report, 0,
+                  {commission, taxes, swap, profit, commissionPerLot, swapPerLot, pipValuePerLot}),
+            "-4.00||-1.00|100.00|-2|-0.5|5");
+  EXPECT_EQ(Cells(report, 1, {closeDate, closePrice, commission, swap, profit}),
+            "|1.4325|-4.00|-1.00|100.00");
+}
+
+TEST(ReadStatement, InvalidDatesGiveAnEmptyDuration) {
+  Report report = ReadLines(std::string(kStatementHead) +
+                            "7 2010.13.04 10:00 buy 1.00 eurusd 1.4315 0 0 2010.13.05 11:00 "
+                            "1.4325 0.00 0.00 0.00 100.00\n");
+  ASSERT_EQ(report.full.TradeRows(), 1);
+  EXPECT_EQ(Cells(report, 0, {openDate, closeDate, duration, pips}), "2010/13/04|2010/13/05||10");
+}
+
+TEST(ReadStatement, AddingATesterReportStartsItsTicketsAboveTheStatements) {
+  MessageList messages;
+  Report report = OpenFixtures({"statement_taxes_column.htm", "tester_swap_reopen.htm"}, &messages);
+  ExpectTableInvariants(report);
+  EXPECT_TRUE(messages.texts.empty());
+  ASSERT_EQ(report.full.TradeRows(), 3 + 5);
+  // Largest ticket 4720: the tester's order 1 becomes 10001. Sorted by ticket,
+  // equal tickets in the order the exchanges leave them.
+  std::string tickets;
+  for (int row = 0; row < report.full.TradeRows(); ++row)
+    tickets += std::string(report.full.Cell(ticket, row)) + " ";
+  EXPECT_EQ(tickets, "4711 4712 4720 10001 10001 10002 10002 10003 ");
+  EXPECT_EQ(Cells(report, 3, {openTime, closeTime}), "00:00|00:00");
+  EXPECT_EQ(Cells(report, 4, {openTime, closeTime}), "00:00|05:00");
+  EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 10000);  // kept from the statement
+  EXPECT_DOUBLE_EQ(report.stats.initialDeposit, 0);
+  EXPECT_EQ(report.statements.size(), 2u);
+}
+
+TEST(ReadStatement, TicketBaseIsTheNextMultipleOfTenThousand) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"20000", "20001"}, {"19999", "20001"}, {"20001", "30001"}, {"-5", "1"}};
+  for (auto [largest, first] : cases) {
+    Report statement = ReadLines(std::string(kStatementHead) + largest +
+                                 " 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 1.4320 0 0 0 5\n");
+    Report report = ReadLines(std::string(kTesterHead) +
+                                  "1 2010.01.05 00:00 buy 1 0.10 1.4315 0.0000 0.0000\n"
+                                  "2 2010.01.05 01:00 close 1 0.10 1.4325 0.0000 0.0000 10.00\n",
+                              statement, true);
+    ExpectTableInvariants(report);
+    EXPECT_EQ(Cells(report, 1, {ticket, closeTime}), std::string(first) + "|01:00") << largest;
+  }
+}
+
+TEST(ReadStatement, SwapReopeningTakesTheDirectionOfTheClosedTrade) {
+  Report report =
+      ReadLines(std::string(kTesterHead) +
+                "1 2010.01.04 00:00 sell 5 0.10 1.4315 0.0000 0.0000\n"
+                "2 2010.01.05 00:00 swap close 5 0.10 1.4320 0.0000 0.0000 -5.00 9995.00\n"
+                "3 2010.01.05 00:00 swap open 5 0.10 1.4320 0.0000 0.0000\n"
+                "4 2010.01.05 00:00 swap close 9 0.10 1.4320 0.0000 0.0000 -5.00 9995.00\n"
+                "5 2010.01.05 00:00 swap open 9 0.10 1.4320 0.0000 0.0000\n");
+  ASSERT_EQ(report.full.TradeRows(), 3);
+  EXPECT_EQ(Cells(report, 1, {ticket, type}), "5|sell");
+  EXPECT_EQ(Cells(report, 2, {ticket, type}), "9|buy");  // nothing to close: buy
+}
+
+}  // namespace
+}  // namespace quillfen

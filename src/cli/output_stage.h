@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cli_run.h"
+
+namespace quillfen::cli {
+
+void AddOutputOptions(CLI::App& app, CliOptions& options);
+
+// The reader's figures under their field names, every digit kept.
+nlohmann::json ReaderStatsJson(const ReportStatistics& stats);
+
+// Fills the import's parts of the JSON object: stats, messages, tableRows, statements.
+int ImportJsonStage(CliRun& run);
+
+// Prints what the options ask for: the trade table and/or the JSON object.
+int OutputStage(CliRun& run);
+
+}  // namespace quillfen::cli

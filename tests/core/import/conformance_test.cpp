@@ -1,0 +1,79 @@
+// Real terminal files, when present beside the project: the reader must find
+// what the terminal itself counted and printed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "../report_invariants.h"
+#include "import/text_conversions.h"
+#include "import_test_support.h"
+
+namespace quillfen {
+namespace {
+
+nlohmann::json Manifest() {
+  std::ifstream file(std::string(QUILLFEN_STATEMENTS) + "/manifest.json");
+  return file ? nlohmann::json::parse(file) : nlohmann::json();
+}
+
+// The terminal prints amounts with blanks between thousands ("-255 000.00").
+double PrintedAmount(std::string text) {
+  std::erase(text, ' ');
+  return TextToAmount(text);
+}
+
+Report OpenReal(const std::string& file, MessageList& messages) {
+  Report report;
+  EXPECT_TRUE(OpenFiles(report, {std::string(QUILLFEN_STATEMENTS) + "/" + file}, &messages))
+      << file;
+  return report;
+}
+
+TEST(Conformance, StatementsGiveTheTerminalsTradesAndBalanceTotal) {
+  nlohmann::json manifest = Manifest();
+  if (manifest.is_null()) GTEST_SKIP() << "no real statements beside the project";
+  int checked = 0;
+  for (const auto& entry : manifest) {
+    if (entry.value("kind", "") != "statement") continue;
+    const std::string file = entry["file"];
+    MessageList messages;
+    Report report = OpenReal(file, messages);
+    ExpectTableInvariants(report);
+    EXPECT_EQ(report.full.TradeRows(),
+              entry["closed_trades"].get<int>() + entry["open_trades"].get<int>())
+        << file;
+    const ReportStatistics& s = report.stats;
+    EXPECT_NEAR(s.depositTotal - s.withdrawalTotal + s.interestTotal + s.rebateTotal - s.feeTotal,
+                PrintedAmount(entry["oracle"]["Deposit/Withdrawal"]), 0.005)
+        << file;
+    EXPECT_TRUE(messages.texts.empty()) << file;
+    ++checked;
+  }
+  EXPECT_GT(checked, 0);
+}
+
+TEST(Conformance, TesterReportsGiveTheTerminalsTradesAndDeposit) {
+  nlohmann::json manifest = Manifest();
+  if (manifest.is_null()) GTEST_SKIP() << "no real statements beside the project";
+  int checked = 0;
+  for (const auto& entry : manifest) {
+    if (entry.value("kind", "") != "tester" || entry.value("language", "") != "English") continue;
+    const std::string file = entry["file"];
+    MessageList messages;
+    Report report = OpenReal(file, messages);
+    ExpectTableInvariants(report);
+    EXPECT_EQ(report.full.TradeRows(), entry["closed_trades"].get<int>()) << file;
+    double deposit = PrintedAmount(entry["oracle"]["Initial deposit"]);
+    EXPECT_DOUBLE_EQ(report.stats.statementDeposit, deposit) << file;
+    EXPECT_DOUBLE_EQ(report.stats.initialDeposit, deposit) << file;
+    EXPECT_TRUE(messages.texts.empty()) << file;
+    ++checked;
+  }
+  EXPECT_GT(checked, 0);
+}
+
+}  // namespace
+}  // namespace quillfen

@@ -1,0 +1,238 @@
+#include "import/statement_converter.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "../report_invariants.h"
+#include "import_test_support.h"
+
+namespace quillfen {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(TagStripper, KeepsTheTextBetweenTags) {
+  struct Case {
+    const char* line;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"<td>1</td><td>2</td>", " 1  2 "},
+      {"<td>10 000.00</td>", " 10000.00 "},  // thousands blank
+      {"<td>-1 084 600.50</td>", " -1084600.50 "},
+      {"<td>2010.01.04 10:00</td>", " 2010.01.04 10:00 "},  // a time follows: kept
+      {"<td>2024.11.27 14:14:01</td>", " 2024.11.27 14:14:01 "},
+      {"<td title=\"a>b\">x</td>", " x "},  // ">" inside quotes closes nothing
+      {"a > b", "a   b"},                   // a stray ">" still reads as a closing
+      {"<!DOCTYPE html>rest", ""},          // a declaration hides the rest of the line
+      {"<td>buy stop</td><td>sell limit</td><td>sell limit</td>",
+       " buy_stop  sell_limit  sell limit "},
+      {"<td>close by</td>", " close_by "},
+      {"<td>buy limit</td> sell stop", " buy_limit  sell_stop"},
+      {"12 34", "1234"},
+      {"4 10:00", "4 10:00"},
+      {"1 2:3", "12:3"},  // the time test looks three places on, not at the colon
+  };
+  for (const Case& c : cases) {
+    TagStripper stripper;
+    std::string line = c.line;
+    stripper.Strip(line);
+    EXPECT_EQ(line, c.text) << c.line;
+    EXPECT_EQ(stripper.Depth(), 0) << c.line;
+  }
+}
+
+TEST(TagStripper, TagDepthCarriesAcrossLines) {
+  TagStripper stripper;
+  std::vector<std::string> lines = {"<td", " class=\"a\" nowrap>5</td><style>", "hidden",
+                                    "</style>x"};
+  std::vector<std::string> texts = {"", " 5  ", "hidden", " x"};
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    stripper.Strip(lines[i]);
+    EXPECT_EQ(lines[i], texts[i]) << i;
+  }
+  std::string open = "<style><!--";
+  stripper.Strip(open);
+  std::string inside = "td { font: 8pt; }";
+  stripper.Strip(inside);
+  EXPECT_EQ(inside, "");
+}
+
+TEST(ConvertDisplayLine, ReplacesThenStripsThenTrims) {
+  struct Case {
+    const char* line;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"<td>1&nbsp;000.00</td>", "1000.00"},
+      {"<td colspan=10>&nbsp;</td><td>777</td>", "777"},
+      {"Statement: 1 - A<br>", "Statement: 1 - A"},
+      {"<td>1.4325</td><!-- -  -7.00  -1.20  100.00--><td>10</td>",
+       "1.4325   -7.00  -1.20  100.00  10"},
+      {"<td>__x__</td>", "x"},
+      {"    <!--", ""},
+  };
+  for (const Case& c : cases) {
+    TagStripper stripper;
+    std::string line = c.line;
+    ConvertDisplayLine(line, stripper);
+    EXPECT_EQ(line, c.text) << c.line;
+  }
+}
+
+class RecordingProgress final : public Progress {
+ public:
+  void SetRange(long long maximum) override { ranges.push_back(maximum); }
+  void SetPosition(long long position) override { this->position = position; }
+  void Advance(long long by) override { position += by; }
+  void Pump() override { ++pumps; }
+  std::vector<long long> ranges;
+  long long position = 0;
+  int pumps = 0;
+};
+
+struct Converted {
+  bool statement;
+  std::string text;
+};
+
+Converted Convert(const std::string& content) {
+  TempDir dir;
+  NoProgress progress;
+  std::string source = dir.Write("source.htm", content);
+  bool statement = StatementToText(source, dir.File("Quillfen.tmp"), progress);
+  std::ifstream file(dir.File("Quillfen.tmp"), std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return {statement, text.str()};
+}
+
+TEST(StatementToText, LooksForAMarkInTheFirstFiveDisplayLines) {
+  struct Case {
+    std::string content;
+    bool statement;
+  };
+  const Case cases[] = {
+      {"Statement: 1", true},
+      {"a\nb\nc\nd\n<b>Strategy Tester Report</b>\n", true},
+      {"a\nb\nc\nd\ne\nStatement\n", false},
+      {"a\nb\nc\nd\nQuillfen 4.0\n", true},
+      {"Marbelline", true},
+      {"STATEMENT", false},  // case-sensitive
+      {"Account tatement", true},
+      // One CR LF pair is one line end: the mark stands on display line 5.
+      {"a\r\nb\r\nc\r\nd\r\nStatement\r\n", true},
+      {"a\rb\rc\rd\rStatement", true},
+      {"a\n\rb\nc\nd\nStatement\n", false},  // LF then CR: two ends, the mark is on line 6
+      // "<BR>" ends a display line.
+      {"a<br>b<BR>c<Br>d<br>Statement", true},
+      {"a<br>b<br>c<br>d<br>e<br>Statement", false},
+      {"a<bR>b<bR>c<bR>d<bR>e<bR>Statement", true},
+      {"", false},
+      {std::string("\0\0\0\0", 4), false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Convert(c.content).statement, c.statement) << c.content;
+}
+
+TEST(StatementToText, WritesTheNonEmptyConvertedLines) {
+  Converted converted = Convert(
+      "<html><title>Statement: 7</title>\r\n\r\n<table>\r\n"
+      "<tr><td>1</td><td>2010.01.04 10:00</td><td>buy stop</td></tr>\r\n"
+      "<tr><td>a\0b</td></tr>\r\n"
+      "<tr><td>last line without end</td>"s);
+  EXPECT_TRUE(converted.statement);
+  EXPECT_EQ(converted.text,
+            "Statement: 7\n1  2010.01.04 10:00  buy_stop\na b\nlast line without end\n");
+}
+
+TEST(StatementToText, KeepsLongLinesWhole) {
+  std::string padding(5000, 'x');
+  std::string row = "<tr title=\"" + padding + "\"><td>4711</td><td>" + padding + "</td></tr>";
+  Converted converted = Convert("Statement\n" + row + "\n");
+  EXPECT_EQ(converted.text, "Statement\n4711  " + padding + "\n");
+}
+
+TEST(StatementToText, ReportsProgressInBytesThenLines) {
+  TempDir dir;
+  const std::string content = "Statement\r\n<td>1</td>\n\n<td>2</td><br><td>3</td>";
+  std::string source = dir.Write("source.htm", content);
+  RecordingProgress progress;
+  ASSERT_TRUE(StatementToText(source, dir.File("Quillfen.tmp"), progress));
+  ASSERT_EQ(progress.ranges.size(), 2u);
+  EXPECT_EQ(progress.ranges[0], static_cast<long long>(content.size()));
+  EXPECT_EQ(progress.ranges[1], 4);
+  EXPECT_EQ(progress.position, 0);
+  EXPECT_EQ(progress.pumps, 5);  // one per display line
+}
+
+TEST(StatementToText, TurnsAwayWhatIsNoFile) {
+  TempDir dir;
+  NoProgress progress;
+  const std::string text = dir.File("Quillfen.tmp");
+  EXPECT_FALSE(StatementToText(dir.File("missing.htm"), text, progress));
+  EXPECT_FALSE(StatementToText(dir.File(""), text, progress));  // the folder itself
+  std::string fifo = dir.File("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(StatementToText(fifo, text, progress));  // would block: never opened
+}
+
+TEST(OpenStatementFile, BadInputNeverCrashesNorTouchesTheReport) {
+  TempDir dir;
+  std::string binary;
+  for (int i = 0; i < 100000; ++i) binary.push_back(static_cast<char>((i * 7919) % 256));
+  const std::vector<std::string> rejected = {
+      dir.Write("empty.htm", ""),
+      dir.Write("binary.bin", binary),
+      dir.Write("nul.htm", std::string(5000, '\0')),
+      dir.File("missing.htm"),
+      dir.File(""),
+  };
+  for (const auto& path : rejected) {
+    Report report;
+    EXPECT_FALSE(OpenFiles(report, {path})) << path;
+    EXPECT_EQ(report.full.RowCount(), 2) << path;
+    EXPECT_TRUE(report.statements.empty()) << path;
+  }
+}
+
+TEST(OpenStatementFile, DamagedStatementsReadWhatIsThere) {
+  std::ifstream file(FixturePath("statement_taxes_column.htm"), std::ios::binary);
+  std::stringstream whole;
+  whole << file.rdbuf();
+  const std::string html = whole.str();
+  TempDir dir;
+  for (std::size_t cut : {html.size() / 4, html.size() / 2, html.size() * 3 / 4, html.size() - 1}) {
+    Report report;
+    ASSERT_TRUE(OpenFiles(report, {dir.Write("cut.htm", html.substr(0, cut))})) << cut;
+    ExpectTableInvariants(report);
+    EXPECT_LE(report.full.TradeRows(), 3);
+  }
+  std::string withNul = html;
+  for (std::size_t i = 600; i < withNul.size(); i += 97) withNul[i] = '\0';
+  Report report;
+  ASSERT_TRUE(OpenFiles(report, {dir.Write("nul.htm", withNul)}));
+  ExpectTableInvariants(report);
+}
+
+TEST(OpenStatementFile, CrLfAndLfGiveTheSameTable) {
+  std::ifstream file(FixturePath("statement_taxes_column.htm"), std::ios::binary);
+  std::stringstream whole;
+  whole << file.rdbuf();
+  std::string crlf;
+  for (char c : whole.str()) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  TempDir dir;
+  Report lf = OpenFixtures({"statement_taxes_column.htm"});
+  Report dos;
+  ASSERT_TRUE(OpenFiles(dos, {dir.Write("crlf.htm", crlf)}));
+  ASSERT_EQ(dos.full.RowCount(), lf.full.RowCount());
+  for (int row = 0; row < lf.full.RowCount(); ++row)
+    for (int column = 0; column < TradeTable::kColumns; ++column)
+      EXPECT_EQ(dos.full.Cell(column, row), lf.full.Cell(column, row));
+}
+
+}  // namespace
+}  // namespace quillfen

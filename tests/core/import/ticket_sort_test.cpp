@@ -1,0 +1,114 @@
+#include "import/ticket_sort.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "import/order_index.h"
+#include "import/text_conversions.h"
+
+namespace quillfen {
+namespace {
+
+// The exchange procedure as written: every pair i < j of trade rows, exchanged
+// when both tickets are positive and row j's is smaller.
+void LiteralSortByTicket(TradeTable& table) {
+  const int rows = table.TradeRows();
+  for (int i = 0; i < rows; ++i)
+    for (int j = i + 1; j < rows; ++j) {
+      int a = TextToWhole(table.Cell(col::ticket, i));
+      int b = TextToWhole(table.Cell(col::ticket, j));
+      if (a > 0 && b > 0 && b < a) table.SwapRows(i, j);
+    }
+}
+
+std::vector<int> LiteralExchangeOrder(std::vector<int> keys) {
+  std::vector<int> order(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) order[i] = static_cast<int>(i);
+  for (std::size_t i = 0; i < keys.size(); ++i)
+    for (std::size_t j = i + 1; j < keys.size(); ++j)
+      if (keys[j] < keys[i]) {
+        std::swap(keys[i], keys[j]);
+        std::swap(order[i], order[j]);
+      }
+  return order;
+}
+
+TEST(ExchangeOrder, MatchesTheLiteralProcedure) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 3000; ++round) {
+    const int n = static_cast<int>(random() % 40);
+    const int spread = 1 + static_cast<int>(random() % (round % 2 ? 5 : 1000));
+    std::vector<int> keys(static_cast<std::size_t>(n));
+    for (int& key : keys) key = 1 + static_cast<int>(random() % static_cast<unsigned>(spread));
+    ASSERT_EQ(ExchangeOrder(keys), LiteralExchangeOrder(keys)) << "round " << round;
+  }
+}
+
+TEST(SortByTicket, MatchesTheLiteralProcedureOnRandomTables) {
+  const char* tickets[] = {"5",   "3",    "3", "9", "0", "",           "-4",
+                           "abc", "12.7", "1", "9", "7", "2147483648", "4"};
+  std::mt19937 random(5);
+  for (int round = 0; round < 2000; ++round) {
+    Report report;
+    const int rows = static_cast<int>(random() % 14);
+    report.full.SetRowCount(rows + 1);
+    for (int row = 0; row < rows; ++row) {
+      report.full.SetCell(col::ticket, row, tickets[random() % std::size(tickets)]);
+      report.full.SetCell(col::comment, row, std::to_string(row));  // who is where
+      report.full.SetCell(col::symbol, row, "eurusd");
+    }
+    TradeTable literal = report.full;
+    LiteralSortByTicket(literal);
+    SortByTicket(report);
+    ASSERT_EQ(report.full.RowCount(), rows + 1);
+    for (int row = 0; row <= rows; ++row)
+      for (int column : {col::ticket, col::comment, col::symbol})
+        ASSERT_EQ(report.full.Cell(column, row), literal.Cell(column, row))
+            << "round " << round << " row " << row;
+  }
+}
+
+TEST(SortByTicket, LeavesTheSpareRowLast) {
+  Report report;
+  report.full.SetRowCount(4);
+  for (int row = 0; row < 3; ++row) {
+    report.full.SetCell(col::ticket, row, std::to_string(3 - row));
+    report.full.SetCell(col::symbol, row, "x");
+  }
+  report.full.SetCell(col::ticket, 3, "1");  // a balance line's ticket in the spare row
+  SortByTicket(report);
+  EXPECT_EQ(report.full.Cell(col::ticket, 0), "1");
+  EXPECT_EQ(report.full.Cell(col::ticket, 2), "3");
+  EXPECT_EQ(report.full.Cell(col::symbol, 3), "");
+}
+
+// The backward search the reader's order index stands for.
+int LiteralFind(const TradeTable& table, int nextRow, long long ticketBase, long long order) {
+  for (int row = nextRow - 1; row >= 0; --row)
+    if (TextToWhole(table.Cell(col::ticket, row)) - ticketBase == order) return row;
+  return -1;
+}
+
+TEST(OrderIndex, FindsWhatTheBackwardSearchFinds) {
+  const char* tickets[] = {"1", "2", "2", "10001", "10002", "0", "", "x", "2147483648", "10000"};
+  std::mt19937 random(3);
+  for (int round = 0; round < 500; ++round) {
+    const long long base = round % 2 ? 10000 : 0;
+    TradeTable table;
+    OrderIndex index;
+    const int rows = static_cast<int>(random() % 20);
+    table.SetRowCount(rows + 1);
+    for (int row = 0; row < rows; ++row) {
+      table.SetCell(col::ticket, row, tickets[random() % std::size(tickets)]);
+      index.Store(TextToWhole(table.Cell(col::ticket, row)) - base, row);
+      for (long long order : {-10000LL, 0LL, 1LL, 2LL, 3LL, 10000LL, 10001LL})
+        ASSERT_EQ(index.Find(order), LiteralFind(table, row + 1, base, order));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillfen
