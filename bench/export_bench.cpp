@@ -7,7 +7,7 @@
 
 #include "export/csv_export.h"
 #include "export/html_export.h"
-#include "grid_columns.h"
+#include "analysis/trade_selection.h"
 #include "import/number_format.h"
 #include "report.h"
 #include "views/balance_chart.h"

@@ -1,7 +1,8 @@
 #include "export/csv_export.h"
 
+#include "analysis/statistics.h"
+#include "analysis/trade_selection.h"
 #include "export/replacing_file.h"
-#include "grid_columns.h"
 #include "import/text_conversions.h"
 #include "program_state.h"
 #include "report.h"
@@ -114,6 +115,12 @@ std::string CsvText(const Report& report, const CsvChoices& choices) {
 bool WriteCsvFile(const Report& report, const CsvChoices& choices, const std::string& path,
                   std::string* error) {
   return WriteWholeFile(path, CsvText(report, choices), error);
+}
+
+bool ExportCsv(Report& report, const ProgramState& state, const std::string& path,
+               std::string* error) {
+  RecomputeStatistics(report);
+  return WriteCsvFile(report, CsvChoicesOf(report, state), path, error);
 }
 
 }  // namespace quillfen

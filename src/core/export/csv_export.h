@@ -26,4 +26,10 @@ std::string CsvText(const Report& report, const CsvChoices& choices);
 bool WriteCsvFile(const Report& report, const CsvChoices& choices, const std::string& path,
                   std::string* error = nullptr);
 
+// The CSV export command: recomputes the figures so that the Lots, Profit,
+// Comm, Swap, Balance and marker cells are current, then writes the file with
+// the report's CSV choices and the program-wide compact request.
+bool ExportCsv(Report& report, const ProgramState& state, const std::string& path,
+               std::string* error = nullptr);
+
 }  // namespace quillfen

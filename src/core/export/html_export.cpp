@@ -2,9 +2,11 @@
 
 #include <filesystem>
 
+#include "analysis/statistics.h"
 #include "export/html_page.h"
 #include "export/jpeg_encoder.h"
 #include "export/replacing_file.h"
+#include "import/text_conversions.h"
 #include "report.h"
 #include "views/balance_chart.h"
 
@@ -54,6 +56,15 @@ bool WriteHtmlFiles(const Report& report, float deposit, const HtmlExportRequest
   if (!page.Write(HtmlPageText(report, content)) || !page.Commit())
     return Failed(error, page.Error());
   return true;
+}
+
+bool ExportHtml(Report& report, const HtmlExportRequest& request, const ChartRenderer& renderer,
+                std::string* error) {
+  float deposit = static_cast<float>(report.stats.initialDeposit);
+  RecomputeStatistics(report);
+  if (report.options.deposit == DepositChoice::custom)
+    deposit = static_cast<float>(TextToAmount(report.options.depositText));
+  return WriteHtmlFiles(report, deposit, request, renderer, error);
 }
 
 }  // namespace quillfen

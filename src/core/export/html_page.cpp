@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "analysis/trade_selection.h"
 #include "export/html_text.h"
-#include "grid_columns.h"
 #include "import/number_format.h"
 #include "import/text_conversions.h"
 #include "program_info.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "grid_columns.h"
+#include "analysis/trade_selection.h"
 #include "import/number_format.h"
 #include "import/text_conversions.h"
 #include "report.h"

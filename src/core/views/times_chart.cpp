@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "grid_columns.h"
+#include "analysis/trade_selection.h"
 #include "import/text_conversions.h"
 #include "report.h"
 #include "views/chart_frame.h"

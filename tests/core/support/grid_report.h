@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "grid_columns.h"
+#include "analysis/trade_selection.h"
 #include "import/number_format.h"
 #include "report.h"
 
