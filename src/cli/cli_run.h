@@ -25,6 +25,16 @@ struct CliOptions {
   bool table = false;
   bool json = false;
   SimulationArgs simulation;
+
+  // The exports and the Options tab's CSV choices.
+  struct Exports {
+    std::string csvPath;
+    std::string csvDecimal = "comma";
+    std::string csvField = "semicolon";
+    bool csvCompact = false;
+    std::string htmlPath;
+    bool graph = false;
+  } exports;
 };
 
 // One run: the options, the report the stages work on, and the JSON object the
