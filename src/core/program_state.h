@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "settings/recent_files.h"
+
 namespace quillfen {
 
 // Figures of the last completed simulation pass, in percent; the searches read them.
@@ -26,6 +28,7 @@ struct ProgramState {
   bool CompactCsvRequested = false;
   std::string PageSource;
   std::string ReportName;
+  RecentFiles recentFiles;
 };
 
 }  // namespace quillfen
