@@ -79,22 +79,14 @@ struct FourStreams {
   // Accepted words; a rejected word is replaced by the next word of its own
   // stream while the other streams stay where they are.
   lanes::Words NextDrawWords() {
-    using namespace lanes;
-    const Words limit = SplatWord(kDrawLimit);
-    Words w = NextWords();
-    Words accepted = Below(w, limit);
-    while (!AllSet(accepted)) {
-      FourStreams advanced = *this;
-      const Words next = advanced.NextWords();
-      s0 = SelectWords(accepted, s0, advanced.s0);
-      s1 = SelectWords(accepted, s1, advanced.s1);
-      s2 = SelectWords(accepted, s2, advanced.s2);
-      s3 = SelectWords(accepted, s3, advanced.s3);
-      w = SelectWords(accepted, w, next);
-      accepted = Below(w, limit);
-    }
-    return w;
+    const lanes::Words w = NextWords();
+    const lanes::Words accepted = lanes::Below(w, lanes::SplatWord(kDrawLimit));
+    if (lanes::AllSet(accepted)) [[likely]]
+      return w;
+    return Redraw(w, accepted);
   }
+  lanes::Words Redraw(lanes::Words w, lanes::Words accepted);
+
   void SetStream(int lane, const std::array<std::uint32_t, 4>& state) {
     lanes::SetWord(s0, lane, state[0]);
     lanes::SetWord(s1, lane, state[1]);

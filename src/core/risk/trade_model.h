@@ -8,8 +8,9 @@ namespace quillfen {
 
 // What every trade of a pass needs, worked out once per pass.
 struct TradeModel {
-  double deposit = 0;       // balance and peak at the start of every run
-  double floorDeposit = 0;  // D, the deposit truncated: a run whose balance falls below is not perfect
+  double deposit = 0;  // balance and peak at the start of every run
+  double floorDeposit =
+      0;  // D, the deposit truncated: a run whose balance falls below is not perfect
   std::int32_t tradesPerRun = 0;
   std::uint32_t winBelow = 0;  // draw words below this win
   double drawdownLimit = 0;    // percent of the running peak

@@ -10,8 +10,8 @@ namespace quillfen {
 namespace {
 
 TEST(DrawStream, ADrawEqualToTheWinPercentageLoses) {
-  const double percentages[] = {0,    45,  45.5, 0.1, 99.9, 100, 150,
-                                -10, 1e9, std::numeric_limits<double>::quiet_NaN()};
+  const double percentages[] = {0,   45,  45.5, 0.1, 99.9,
+                                100, 150, -10,  1e9, std::numeric_limits<double>::quiet_NaN()};
   for (double w : percentages) {
     const std::uint32_t below = WinningWordsBelow(w);
     for (int x = 0; x < 100; ++x) {

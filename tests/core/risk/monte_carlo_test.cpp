@@ -91,14 +91,14 @@ TEST(MonteCarloPass, DeterministicOutcomes) {
        },
        "100.0%", "0.0%", "40000"},  // 1 lot: +10000, then 2 lots: +20000
       {"exactly 3000 down from 10000 at 30% is not ruin",
-       [](SimulationCase& c) { Dollars(c, "10000", "0", "1", "3000", "30", "1"); }, "0.0%",
-       "0.0%", "7000"},
+       [](SimulationCase& c) { Dollars(c, "10000", "0", "1", "3000", "30", "1"); }, "0.0%", "0.0%",
+       "7000"},
       {"just below 7000 is ruin",
        [](SimulationCase& c) { Dollars(c, "10000", "0", "1", "3000.01", "30", "1"); }, "0.0%",
        "100.0%", "6999"},
       {"a balance of exactly 0 continues as 1",
-       [](SimulationCase& c) { Dollars(c, "1000", "0", "1", "1000", "100", "1"); }, "0.0%",
-       "0.0%", "1"},
+       [](SimulationCase& c) { Dollars(c, "1000", "0", "1", "1000", "100", "1"); }, "0.0%", "0.0%",
+       "1"},
   };
   for (const OutcomeCase& oc : cases) {
     SCOPED_TRACE(oc.name);

@@ -134,8 +134,10 @@ TEST(PlayRuns, SideBySideRunsMatchTheLiteralStepsBitForBit) {
       ASSERT_EQ(got.seen[r], 1);
       const RunOutcome want = LiteralRun(s, deposit, trades, statementMini, seed, r);
       const RunOutcome& o = got.outcomes[r];
-      EXPECT_TRUE(Same(o.finalBalance, want.finalBalance)) << o.finalBalance << " " << want.finalBalance;
-      EXPECT_TRUE(Same(o.maxDrawdown, want.maxDrawdown)) << o.maxDrawdown << " " << want.maxDrawdown;
+      EXPECT_TRUE(Same(o.finalBalance, want.finalBalance))
+          << o.finalBalance << " " << want.finalBalance;
+      EXPECT_TRUE(Same(o.maxDrawdown, want.maxDrawdown))
+          << o.maxDrawdown << " " << want.maxDrawdown;
       EXPECT_EQ(o.ruined, want.ruined);
       EXPECT_EQ(o.perfect, want.perfect);
       EXPECT_EQ(o.trades, want.trades);

@@ -18,9 +18,9 @@ TEST(SimulationStart, DepositRefusals) {
   withDeposit.statementDeposit = 5000;
   EXPECT_TRUE(SimulationDepositAccepted(DepositChoice::statement, "", withDeposit));
   EXPECT_FALSE(SimulationDepositAccepted(DepositChoice::statement, "5000", withoutDeposit));
-  const std::pair<const char*, bool> custom[] = {{"5000", true}, {"12.9", true}, {"-3", true},
-                                                 {"0", false},   {"0.5", false}, {"abc", false},
-                                                 {"", false},    {"99999999999", false}};
+  const std::pair<const char*, bool> custom[] = {
+      {"5000", true}, {"12.9", true}, {"-3", true}, {"0", false},
+      {"0.5", false}, {"abc", false}, {"", false},  {"99999999999", false}};
   for (auto [text, accepted] : custom)
     EXPECT_EQ(SimulationDepositAccepted(DepositChoice::custom, text, withoutDeposit), accepted)
         << text;
@@ -29,9 +29,9 @@ TEST(SimulationStart, DepositRefusals) {
 TEST(SimulationStart, EveryNeededBoxMustHoldText) {
   std::string ReportOptions::*options[] = {&ReportOptions::depositText};
   std::string SimulationOptions::*panel[] = {
-      &SimulationOptions::avgProfitText, &SimulationOptions::percWinsText,
+      &SimulationOptions::avgProfitText,   &SimulationOptions::percWinsText,
       &SimulationOptions::maxDrawdownText, &SimulationOptions::avgLossText,
-      &SimulationOptions::numTradesText, &SimulationOptions::numRunsText};
+      &SimulationOptions::numTradesText,   &SimulationOptions::numRunsText};
   SimulationCase base;
   EXPECT_TRUE(SimulationInputsAccepted(base.options()));
   for (auto field : options) {
@@ -93,19 +93,20 @@ bool ShowsSignedZero(const std::string& text) {
 // crash, no signed zero (nor a signed NaN), and the pass stays stoppable.
 TEST(SimulationStart, BadInputNeverBreaksThePass) {
   const std::string huge = "1" + std::string(308, '0');
-  const std::string texts[] = {"",      "0",  "-5",          "abc", "1000000000000", "1e308",
-                               huge,    "-" + huge, "0.0000001", "1000000000", "99.99"};
+  const std::string texts[] = {"",      "0",  "-5",       "abc",       "1000000000000",
+                               "1e308", huge, "-" + huge, "0.0000001", "1000000000",
+                               "99.99"};
   std::string ReportOptions::*options[] = {
-      &ReportOptions::depositText,        &ReportOptions::miniContractsText,
+      &ReportOptions::depositText,           &ReportOptions::miniContractsText,
       &ReportOptions::standardContractsText, &ReportOptions::miniAmountText,
-      &ReportOptions::standardAmountText, &ReportOptions::minMiniLotsText,
-      &ReportOptions::maxMiniLotsText,    &ReportOptions::minStandardLotsText,
+      &ReportOptions::standardAmountText,    &ReportOptions::minMiniLotsText,
+      &ReportOptions::maxMiniLotsText,       &ReportOptions::minStandardLotsText,
       &ReportOptions::maxStandardLotsText};
   std::string SimulationOptions::*panel[] = {
-      &SimulationOptions::avgProfitText,  &SimulationOptions::avgLossText,
-      &SimulationOptions::percWinsText,   &SimulationOptions::maxDrawdownText,
-      &SimulationOptions::numTradesText,  &SimulationOptions::numDaysText,
-      &SimulationOptions::numRunsText,    &SimulationOptions::accuracyText};
+      &SimulationOptions::avgProfitText, &SimulationOptions::avgLossText,
+      &SimulationOptions::percWinsText,  &SimulationOptions::maxDrawdownText,
+      &SimulationOptions::numTradesText, &SimulationOptions::numDaysText,
+      &SimulationOptions::numRunsText,   &SimulationOptions::accuracyText};
   const SizingChoice sizings[] = {SizingChoice::original, SizingChoice::miniAmount,
                                   SizingChoice::standardLots};
   int pass = 0;
@@ -128,8 +129,7 @@ TEST(SimulationStart, BadInputNeverBreaksThePass) {
       for (const std::string* box :
            {&r.perfect, &r.riskOfRuin, &r.balance, &r.returnPercent, &r.profitPerTrade,
             &r.avgDrawdown, &r.errorRate, &r.deviation, &r.returnRange, &r.balanceRange,
-            &r.drawdownRange, &r.ruinRange, &r.minDeposit, &r.minTrades})
-      {
+            &r.drawdownRange, &r.ruinRange, &r.minDeposit, &r.minTrades}) {
         EXPECT_FALSE(ShowsSignedZero(*box)) << *box << " for " << text.substr(0, 20);
         EXPECT_EQ(box->find("-nan"), std::string::npos) << *box;
       }
