@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QtTest>
 
 #include "analysis/trade_selection.h"
@@ -13,6 +14,7 @@
 #include "gui_test_support.h"
 #include "import/trade_table.h"
 #include "views/mdi_child.h"
+#include "views/paint_box.h"
 #include "views/trade_grid_model.h"
 #include "views/trade_grid_view.h"
 
@@ -58,6 +60,8 @@ class ReportWindowTest : public QObject {
   void TabExitCopiesBetweenOptionsAndSimulationTabs();
   void TradesTabsKeepTheSameTopRow();
   void GridsAreDrawnInTheirColours();
+  void ExportsWriteTheActiveWindow();
+  void ChartsAreDrawn();
   void NoSettingsFileGivesTheDefaults();
   void DepositDoubleClickSavesForTheNextWindow();
   void CsvButtonClickSavesAtOnce();
@@ -265,6 +269,66 @@ void ReportWindowTest::GridsAreDrawnInTheirColours() {
   QVERIFY(IsArmedHeader(TradeGrid::grid1, 4, 5));
   QVERIFY(!IsArmedHeader(TradeGrid::grid2, 9, 7));
   QVERIFY(IsArmedHeader(TradeGrid::grid2, 0, 0));
+}
+
+void ReportWindowTest::ExportsWriteTheActiveWindow() {
+  TMDIChild* window = Open(Example("statement.htm"));
+  TMainForm& form = program_->Form();
+  QVERIFY(form.ExportHtmlTo(program_->FilePath("plain.htm"), false));
+  QVERIFY(program_->ReadFile("plain.htm").startsWith("<!DOCTYPE HTML PUBLIC"));
+  QVERIFY(!QFile::exists(program_->FilePath("plain.jpg")));
+  QVERIFY(form.ExportHtmlTo(program_->FilePath("detailed.htm"), true));
+  QVERIFY(QFile::exists(program_->FilePath("detailed.jpg")));
+
+  QVERIFY(form.ExportCsvTo(program_->FilePath("trades.csv")));
+  QVERIFY(program_->ReadFile("trades.csv").startsWith("Ticket;Open date;Open time;"));
+  window->FieldTabRadioButton->click();
+  QVERIFY(form.ExportCsvTo(program_->FilePath("tabs.csv")));
+  QVERIFY(program_->ReadFile("tabs.csv").startsWith("Ticket\tOpen date\t"));
+
+  QTest::mousePress(form.ExportCsvButton, Qt::LeftButton, Qt::ControlModifier);
+  QVERIFY(form.State().CompactCsvRequested);
+  QVERIFY(form.ExportCsvTo(program_->FilePath("compact.csv")));
+  QVERIFY(!program_->ReadFile("compact.csv").startsWith("Ticket"));
+  QTest::mousePress(form.ExportCsvButton, Qt::LeftButton);
+  QVERIFY(!form.State().CompactCsvRequested);
+}
+
+void ReportWindowTest::ChartsAreDrawn() {
+  TMDIChild* window = Open(Example("statement.htm"));
+  window->PageControl2->setCurrentWidget(window->BalanceTabSheet);
+  QImage balance = window->BalancePaintBox->grab().toImage();
+  QCOMPARE(balance.pixelColor(balance.width() / 2, 5), QColor(255, 255, 213));
+  int red = 0;
+  int black = 0;
+  for (int y = 0; y < balance.height(); ++y) {
+    for (int x = 0; x < balance.width(); ++x) {
+      const QColor c = balance.pixelColor(x, y);
+      red += c == QColor(224, 0, 0);
+      black += c == QColor(0, 0, 0);
+    }
+  }
+  QVERIFY(red > 0);
+  QVERIFY(black > 0);
+
+  window->PageControl2->setCurrentWidget(window->TimesTabSheet);
+  auto greenBars = [&] {
+    const QImage times = window->TimesPaintBox->grab().toImage();
+    QList<int> columns;
+    for (int x = 0; x < times.width(); ++x) {
+      for (int y = 0; y < times.height(); ++y) {
+        if (times.pixelColor(x, y) == QColor(0, 192, 0)) {
+          columns << x;
+          break;
+        }
+      }
+    }
+    return columns;
+  };
+  const QList<int> byClose = greenBars();
+  QVERIFY(!byClose.isEmpty());
+  window->OpenTimesRadioButton->click();
+  QVERIFY(greenBars() != byClose);
 }
 
 void ReportWindowTest::NoSettingsFileGivesTheDefaults() {

@@ -41,6 +41,7 @@ void SetBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, colour);
   palette.setColor(QPalette::Base, colour);
+  palette.setColor(QPalette::Button, colour);
   widget->setPalette(palette);
 }
 

@@ -19,13 +19,16 @@
 #include "analysis/trade_selection.h"
 #include "app/gui_progress.h"
 #include "app/report_page.h"
+#include "display_list_painter.h"
 #include "import/statement_reader.h"
 #include "import/ticket_sort.h"
 #include "messages.h"
 #include "program_state.h"
 #include "settings/history_folder.h"
 #include "settings/settings_file.h"
+#include "views/balance_chart.h"
 #include "views/paint_box.h"
+#include "views/times_chart.h"
 #include "views/trade_grid_model.h"
 #include "views/trade_grid_view.h"
 
@@ -83,6 +86,15 @@ TMDIChild::TMDIChild(ProgramState& state, const QString& programDirectory,
   Grid2Model = new TradeGridModel(report.grid2, kGrid2Columns, this);
   Grid1->setModel(Grid1Model);
   Grid2->setModel(Grid2Model);
+  BalancePaintBox->SetPainter([this](QPainter& painter, QSize size) {
+    PaintDisplayList(
+        painter, PaintBalanceChart(report, size.width(), size.height(), ChartSurface::balanceTab));
+  });
+  TimesPaintBox->SetPainter([this](QPainter& painter, QSize size) {
+    const TimesBasis basis =
+        CloseTimesRadioButton->isChecked() ? TimesBasis::closeTimes : TimesBasis::openTimes;
+    PaintDisplayList(painter, PaintTimesChart(report, size.width(), size.height(), basis));
+  });
   currentPage_ = PageControl2->currentWidget();
   ConnectHandlers();
 }

@@ -38,6 +38,10 @@ class TMDIChild : public TChildForm {
   void FullRefresh();
   void SortTradeTable(int column);
   void SetUpSimulationOnly();
+  // Copies the option controls into report.options before a core call.
+  void CopyControlsToOptions();
+  // Brings the lists, grids and memo in line with what the core left in the report.
+  void ShowViews();
 
   TradeGridModel* Grid1Model;
   TradeGridModel* Grid2Model;
@@ -62,13 +66,11 @@ class TMDIChild : public TChildForm {
   void DisplayRadioClick();
   void HistoryEditChange();
   void HistoryEditDblClick();
-  void CopyControlsToOptions();
   void ShowListBoxes();
   void ReadListSelections();
   void RecomputeAndSummarise();
   void ShowGrids();
   void ShowSummary();
-  void ShowViews();
   void RepaintCharts();
 
   ProgramState& state_;
