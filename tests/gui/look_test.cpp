@@ -41,7 +41,12 @@ void LookTest::EveryTabOfARealStatement() {
   TMainForm& form = program.Form();
   form.resize(1280, 720);
   form.OpenChosenName(statement);
+  form.OpenChosenName(statement);
+  form.StartDorvane->trigger();
+  QTest::qWait(1500);
+  Save(&form, "windows");
   TMDIChild* window = form.ReportWindows().constFirst();
+  form.MdiArea->setActiveSubWindow(form.MdiArea->subWindowList().constFirst());
   form.MdiArea->subWindowList().constFirst()->showMaximized();
   QVERIFY(window->Grid1Model->rowCount() > 10);
   QVERIFY(!window->SummaryMemo->toPlainText().isEmpty());
@@ -63,6 +68,12 @@ void LookTest::Dialogs() {
     box->accept();
   });
   box->exec();
+  TMessageForm message(&program.Form());
+  QTimer::singleShot(100, &message, [&] {
+    Save(&message, "message");
+    message.accept();
+  });
+  message.ShowMessageDialog("Please use ascending ticket numbers");
 }
 
 }  // namespace quillfen

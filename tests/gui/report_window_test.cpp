@@ -121,6 +121,9 @@ void ReportWindowTest::OpenedWindowShowsEveryTab() {
   window->PageControl2->setCurrentWidget(window->SummaryTabSheet);
   QCOMPARE(window->SummaryMemo->toPlainText(), summary);
   QVERIFY(!window->SortPanel1->isVisible());
+  const QImage memo = window->SummaryMemo->viewport()->grab().toImage();
+  QCOMPARE(memo.pixelColor(memo.width() - 3, memo.height() - 3), QColor(242, 242, 242));
+  QCOMPARE(window->SummaryMemo->font().pixelSize(), 13);
 }
 
 void ReportWindowTest::GridModelsStayConsistentThroughTheRoad() {
