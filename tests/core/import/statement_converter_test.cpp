@@ -85,17 +85,6 @@ TEST(ConvertDisplayLine, ReplacesThenStripsThenTrims) {
   }
 }
 
-class RecordingProgress final : public Progress {
- public:
-  void SetRange(long long maximum) override { ranges.push_back(maximum); }
-  void SetPosition(long long position) override { this->position = position; }
-  void Advance(long long by) override { position += by; }
-  void Pump() override { ++pumps; }
-  std::vector<long long> ranges;
-  long long position = 0;
-  int pumps = 0;
-};
-
 struct Converted {
   bool statement;
   std::string text;
