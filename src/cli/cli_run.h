@@ -10,6 +10,7 @@
 #include "messages.h"
 #include "program_state.h"
 #include "report.h"
+#include "simulation_args.h"
 
 namespace quillfen::cli {
 
@@ -24,6 +25,17 @@ struct CliOptions {
   std::vector<std::string> files;
   bool table = false;
   bool json = false;
+  SimulationArgs simulation;
+
+  // The exports and the Options tab's CSV choices.
+  struct Exports {
+    std::string csvPath;
+    std::string csvDecimal = "comma";
+    std::string csvField = "semicolon";
+    bool csvCompact = false;
+    std::string htmlPath;
+    bool graph = false;
+  } exports;
 };
 
 // Rows of a grid for the JSON output, written one array of cell texts per row

@@ -1,20 +1,17 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "analysis/report_statistics.h"
+#include "analysis/selection_list.h"
 #include "import/text_grid.h"
 #include "import/trade_table.h"
 #include "report_options.h"
+#include "risk/monte_carlo_results.h"
 
 namespace quillfen {
-
-// A multi-select list box: items in order, each selected or not.
-struct SelectionList {
-  std::vector<std::string> items;
-  std::vector<bool> selected;
-};
 
 // Grid1: 15 visible columns, 15 unused, 16..18 the hidden per-row sizing inputs.
 constexpr int kGrid1Columns = 19;
@@ -30,6 +27,23 @@ struct Report {
   ReportStatistics stats;
   std::vector<std::string> statements;  // the files combined in this window, in order
   ReportOptions options;
+  std::vector<std::string> summaryMemo;  // the Summary tab's lines
+  MonteCarloResults simulationResults;  // the simulation tab's result boxes and tooltips
 };
+
+// The header rows of both grids, as the window writes them when first shown.
+void WriteGridHeaders(Report& report);
+
+// The views' part of a refresh: the window repaints its balance and times
+// charts from the rebuilt grids. Callers without charts pass nothing.
+using ChartPainter = std::function<void(Report&)>;
+
+// After a change of the symbol or magic selection, a deletion or a column sort:
+// rebuild the grids, recompute, summary, then the charts.
+void FullRefresh(Report& report, const ChartPainter& paintCharts = {});
+
+// After a statement was read into the table (opened or added): both lists
+// afresh with every item selected, the grids, the figures, the charts and the summary.
+void RefreshAfterRead(Report& report, const ChartPainter& paintCharts = {});
 
 }  // namespace quillfen

@@ -155,7 +155,6 @@ class TesterBuilder {
     closing.price = price;
     Settle(closing, p);
     history_.rows.push_back(closing);
-    p.order = ++orders_;
     p.price = price;
     history_.rows.push_back(RowOf(p, time, TesterAction::SwapOpen));
   }

@@ -108,10 +108,40 @@ std::optional<long long> DurationInMinutes(std::string_view openDate, std::strin
   return std::llabs(*close - *open);
 }
 
+// The form of the cells the program computes itself: leading blanks, an
+// optional "-", at most 15 digits with one "." between them, trailing spaces.
+// The digits as a whole number divided by an exact power of ten round once,
+// so the value equals what the general path reads.
+std::optional<double> PlainDecimal(std::string_view text) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end && IsBlank(*p)) ++p;
+  const bool negative = p < end && *p == '-';
+  p += negative;
+  std::uint64_t digits = 0;
+  const char* const first = p;
+  while (p < end && IsDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
+  const long whole = p - first;
+  long decimals = 0;
+  if (p < end && *p == '.') {
+    const char* const fraction = ++p;
+    while (p < end && IsDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
+    decimals = p - fraction;
+    if (decimals == 0) return std::nullopt;
+  }
+  while (p < end && *p == ' ') ++p;
+  if (p != end || whole == 0 || whole + decimals > 15) return std::nullopt;
+  const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
+  return negative ? -value : value;
+}
+
 }  // namespace
 
 double TextToAmount(std::string_view text) {
   if (IsMissing(text)) return 0;
+  if (auto plain = PlainDecimal(text)) return *plain;
   std::size_t first = 0;
   while (first < text.size() && !IsDigit(text[first])) ++first;
   if (first == text.size()) return 0;

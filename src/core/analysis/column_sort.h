@@ -1,0 +1,29 @@
+#pragma once
+
+#include "import/trade_table.h"
+#include "program_state.h"
+#include "progress.h"
+#include "report.h"
+
+namespace quillfen {
+
+// Whether a header double click on this trade-table column sorts: ticket, lots,
+// open date, close date, duration, pips and magic.
+bool IsSortableColumn(int column);
+
+// Orders the trade rows (the spare row stays last) by the column's exchange
+// rule. lastSortColumn == column selects the ascending direction of the
+// toggling columns (lots, duration, pips). O(n log n).
+void OrderTradeRows(TradeTable& table, int column, int lastSortColumn);
+
+// The same order by the quadratic exchange procedure, each rule written as the
+// cell comparison it is; the reference the fast order is checked and measured against.
+void ExchangeSortTradeRows(TradeTable& table, int column, int lastSortColumn);
+
+// A double click on a sortable header: orders the table, toggles the direction
+// state, then runs the full refresh. Does nothing for a column without a rule,
+// on a table without trades, or while this report is already being sorted.
+void SortTradeTable(Report& report, ProgramState& state, int column, Progress& progress,
+                    const ChartPainter& paintCharts = {});
+
+}  // namespace quillfen

@@ -1,0 +1,218 @@
+#include "analysis/statistics.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/position_sizing.h"
+#include "analysis/trade_selection.h"
+#include "import/number_format.h"
+#include "import/text_conversions.h"
+
+namespace quillfen {
+
+namespace {
+
+// Bookkeeping of the walk that is not part of the figures.
+struct DrawdownTrack {
+  double bestPercent = 0;
+  double amount = 0;
+  int troughRow = 0;
+  int peakRow = 0;
+  int currentPeakRow = 1;
+};
+
+// Earliest opening and latest opening or closing over all rows.
+struct Period {
+  double earliest = 0;
+  double latest = 0;
+
+  void Add(const TextGrid& grid1, int r) {
+    double open = CellDateTime(grid1.Cell(g1::openDate, r), grid1.Cell(g1::openTime, r));
+    double close = CellDateTime(grid1.Cell(g1::closeDate, r), grid1.Cell(g1::closeTime, r));
+    if (open != 0 && (earliest == 0 || open < earliest)) earliest = open;
+    latest = std::max({latest, open, close});
+  }
+  // Moments are whole minutes: round away the binary error before cutting to days.
+  double Days() const {
+    long long minutes = std::llround(std::fabs(latest - earliest) * 1440);
+    return static_cast<double>(minutes / 1440);
+  }
+};
+
+void ApplyDeposit(Report& report) {
+  ReportStatistics& s = report.stats;
+  ReportOptions& options = report.options;
+  if (s.statementDeposit == 0 && options.deposit == DepositChoice::statement)
+    options.deposit = DepositChoice::custom;
+  double deposit = options.deposit == DepositChoice::statement ? s.statementDeposit
+                                                               : TextToAmount(options.depositText);
+  s.initialDeposit = s.runningBalance = s.maxBalance = s.minBalance = deposit;
+}
+
+void ResetFigures(ReportStatistics& s) {
+  s.netProfit = s.grossProfit = s.grossLoss = s.peakNetProfit = 0;
+  s.tradeCount = s.winCount = s.lossCount = 0;
+  s.percentProfitable = 0;
+  s.totalPips = s.winPips = s.lossPips = 0;
+  s.totalPipsPerLot = s.winPipsPerLot = s.lossPipsPerLot = 0;
+  s.returnPercent = s.swapTotal = s.commissionTotal = 0;
+  s.averageWin = s.averageLoss = s.averageWinPips = s.averageLossPips = 0;
+  s.averageWinPipsPerLot = s.averageLossPipsPerLot = 0;
+  s.largestWin = s.largestWinPips = s.largestLoss = s.largestLossPips = 0;
+  s.totalLots = 0;
+}
+
+void WriteCell(TextGrid& grid, int column, int row, std::string text) {
+  grid.MutableCell(column, row) = std::move(text);
+}
+
+// Books the result of one trade into the win or loss figures.
+void BookResult(ReportStatistics& s, double profit, double result, double weightedPips,
+                double pips) {
+  if (result >= 0) {  // a zero result counts as a win
+    ++s.winCount;
+    s.grossProfit += result;
+    s.winPips += weightedPips;
+    s.winPipsPerLot += pips;
+    if (profit > s.largestWin) {
+      s.largestWin = profit;
+      s.largestWinPips = weightedPips;
+    }
+  } else {
+    ++s.lossCount;
+    s.grossLoss += result;
+    s.lossPips += weightedPips;
+    s.lossPipsPerLot += pips;
+    if (profit < s.largestLoss) {
+      s.largestLoss = profit;
+      s.largestLossPips = weightedPips;
+    }
+  }
+}
+
+void TrackDrawdown(const ReportStatistics& s, int row, DrawdownTrack& dd) {
+  if (s.maxBalance == 0 || !(s.maxBalance > s.minBalance)) return;
+  double percent = (s.peakNetProfit - s.netProfit) * 100 / s.maxBalance;
+  if (percent > dd.bestPercent) {  // the first of equal drawdowns stays
+    dd.bestPercent = percent;
+    dd.amount = s.peakNetProfit - s.netProfit;
+    dd.troughRow = row;
+    dd.peakRow = dd.currentPeakRow;
+  }
+}
+
+// Sizes, writes and books the trade in grid row r.
+void WalkTrade(Report& report, const SizingRule& rule, int r, DrawdownTrack& dd) {
+  ReportStatistics& s = report.stats;
+  TextGrid& grid1 = report.grid1;
+  TextGrid& grid2 = report.grid2;
+  double lots = LotsForTrade(rule, TextToAmount(grid1.Cell(g1::lots, r)), s.runningBalance);
+  std::string lotsText = FormatFixed(lots, 6, 2);
+  grid2.MutableCell(g2::lots, r) = lotsText;
+  WriteCell(grid1, g1::lots, r, std::move(lotsText));
+  s.totalLots += lots;
+
+  double pipValue = TextToAmount(grid1.Cell(g1::pipValuePerLot, r));
+  double factor = PipValueFactor(rule, pipValue);
+  double pips = TextToAmount(grid1.Cell(g1::pips, r));
+  double profit = pips * lots * pipValue * factor;
+  std::string profitText(TrimmedView(FormatFixed(profit, 10, 2)));
+  grid2.MutableCell(g2::profit, r) = profitText;
+  WriteCell(grid1, g1::profit, r, std::move(profitText));
+  double commission = TextToAmount(grid1.Cell(g1::commissionPerLot, r)) * lots;
+  WriteCell(grid2, g2::commission, r, FormatFixed(commission, 7, 2));
+  double swap = TextToAmount(grid1.Cell(g1::swapPerLot, r)) * lots * factor;
+  WriteCell(grid2, g2::swap, r, FormatFixed(swap, 7, 2));
+
+  double weightedPips = lots * pips;
+  s.totalPips += weightedPips;
+  s.totalPipsPerLot += pips;
+  double change = profit - std::fabs(commission) + swap;
+  s.runningBalance += change;
+  WriteCell(grid1, g1::balance, r, FormatFixed(s.runningBalance, 13, 2));
+  s.netProfit += change;
+  s.peakNetProfit = std::max(s.peakNetProfit, s.netProfit);
+  BookResult(s, profit, profit + commission + swap, weightedPips, pips);
+  ++s.tradeCount;
+  s.commissionTotal += commission;
+  s.swapTotal += swap;
+
+  if (s.runningBalance > s.maxBalance) {
+    s.maxBalance = s.runningBalance;
+    dd.currentPeakRow = r;
+  }
+  if (s.runningBalance < s.minBalance) s.minBalance = s.runningBalance;
+  TrackDrawdown(s, r, dd);
+}
+
+// The walk has cleared every marker; mark the rows of the maximum drawdown.
+void MarkDrawdown(Report& report, const DrawdownTrack& dd) {
+  if (dd.troughRow <= 0) return;
+  TextGrid& grid1 = report.grid1;
+  int start = dd.peakRow + 1;
+  for (int r = start; r <= dd.troughRow; ++r) grid1.MutableCell(g1::marker, r) = "*";
+  // The peak was the deposit itself, before the first trade.
+  if (start == 2 && TextToAmount(grid1.Cell(g1::balance, 1)) < report.stats.initialDeposit)
+    grid1.MutableCell(g1::marker, 1) = "*";
+}
+
+void Averages(ReportStatistics& s) {
+  if (s.winCount > 0) {
+    s.averageWin = s.grossProfit / s.winCount;
+    s.averageWinPips = s.winPips / s.winCount;
+    s.averageWinPipsPerLot = s.winPipsPerLot / s.winCount;
+  }
+  if (s.lossCount > 0) {
+    s.averageLoss = s.grossLoss / s.lossCount;
+    s.averageLossPips = s.lossPips / s.lossCount;
+    s.averageLossPipsPerLot = s.lossPipsPerLot / s.lossCount;
+  }
+  if (s.tradeCount > 0) {
+    s.percentProfitable = s.winCount * 100.0 / s.tradeCount;
+    s.averagePips = s.totalPips / s.tradeCount;
+    s.averagePipsPerLot = s.totalPipsPerLot / s.tradeCount;
+  }
+}
+
+}  // namespace
+
+void RecomputeStatistics(Report& report) {
+  ReportStatistics& s = report.stats;
+  if (s.sortInProgress) return;
+  ApplyDeposit(report);
+  ResetFigures(s);
+  SizingRule rule = ReadSizingRule(report.options);
+  DrawdownTrack dd;
+  Period period;
+  TextGrid& grid1 = report.grid1;
+  for (int r = 1; r < grid1.RowCount(); ++r) {
+    grid1.MutableCell(g1::marker, r).clear();
+    if (grid1.Cell(0, r).empty())  // the blank row of an empty list
+      WriteCell(grid1, g1::balance, r, FormatFixed(s.runningBalance, 13, 2));
+    else
+      WalkTrade(report, rule, r, dd);
+    period.Add(grid1, r);
+  }
+  MarkDrawdown(report, dd);
+  Averages(s);
+  if (s.initialDeposit > 0) {
+    s.returnPercent = s.netProfit * 100 / s.initialDeposit;
+    s.maxDrawdownPercent = dd.bestPercent;
+    s.maxDrawdown = dd.amount;
+  }
+  s.periodDays = period.Days();
+  ImportReportFigures(report);
+}
+
+void ImportReportFigures(Report& report) {
+  SimulationOptions& sim = report.options.simulation;
+  if (!sim.importFromReport) return;
+  const ReportStatistics& s = report.stats;
+  double win = sim.dollars ? s.averageWin : s.averageWinPips;
+  double loss = sim.dollars ? s.averageLoss : s.averageLossPips;
+  sim.avgProfitText = FormatFixed(std::fabs(win), 0, 1);
+  sim.avgLossText = FormatFixed(std::fabs(loss), 0, 1);
+  sim.percWinsText = FormatFixed(std::fabs(s.percentProfitable), 0, 1);
+}
+
+}  // namespace quillfen

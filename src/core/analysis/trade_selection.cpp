@@ -1,0 +1,124 @@
+#include "analysis/trade_selection.h"
+
+#include <algorithm>
+
+namespace quillfen {
+
+namespace {
+
+// Grid1 column ← trade-table column; -1 leaves the cell empty.
+constexpr int kGrid1Source[kGrid1Columns] = {col::ticket,
+                                             col::type,
+                                             col::lots,
+                                             col::symbol,
+                                             col::openDate,
+                                             col::openTime,
+                                             col::openPrice,
+                                             col::closeDate,
+                                             col::closeTime,
+                                             col::closePrice,
+                                             col::duration,
+                                             col::pips,
+                                             col::profit,
+                                             col::balanceSlot,
+                                             -1,
+                                             -1,
+                                             col::pipValuePerLot,
+                                             col::commissionPerLot,
+                                             col::swapPerLot};
+
+constexpr int kGrid2Source[kGrid2Columns] = {
+    col::ticket,   col::type,       col::lots,       col::symbol,     col::openPrice,
+    col::stopLoss, col::takeProfit, col::closePrice, col::commission, col::swap,
+    col::profit,   col::comment,    col::magic};
+
+bool QualifiesByMagic(const SelectionList& magics, std::string_view magic) {
+  if (magics.Empty()) return true;
+  if (magic.empty()) return magics.IsSelected(0);
+  return magics.IsSelectedItem(magic);
+}
+
+void CopyRow(const TradeTable& table, int from, TextGrid& grid, const int* source, int columns,
+             int to) {
+  for (int c = 0; c < columns; ++c) {
+    std::string& cell = grid.MutableCell(c, to);
+    if (source[c] < 0)
+      cell.clear();
+    else
+      cell = table.CellRef(source[c], from);
+  }
+}
+
+void ClearRow(TextGrid& grid, int row) {
+  for (int c = 0; c < grid.Columns(); ++c) grid.SetCell(c, row, "");
+}
+
+}  // namespace
+
+bool PassesDisplayFilter(const TradeTable& table, int row, DisplayFilter filter) {
+  bool closed = !table.Cell(col::closeDate, row).empty();
+  return filter == DisplayFilter::all || (filter == DisplayFilter::closed) == closed;
+}
+
+void FillSymbolList(Report& report) {
+  SelectionList& pairs = report.pairsListBox;
+  pairs.Clear();
+  const TradeTable& table = report.full;
+  for (int row = 0; row < table.TradeRows(); ++row) {
+    std::string_view symbol = table.Cell(col::symbol, row);
+    if (pairs.Contains(symbol)) continue;
+    if (!PassesDisplayFilter(table, row, report.options.display)) continue;
+    if (symbol.empty() || symbol.front() == '#') continue;
+    pairs.Append(symbol);
+  }
+  pairs.SelectAll();
+}
+
+void FillMagicList(Report& report) {
+  SelectionList& magics = report.magicListBox;
+  magics.Clear();
+  const TradeTable& table = report.full;
+  bool noneListed = false;
+  for (int row = 0; row < table.TradeRows(); ++row) {
+    std::string_view magic = table.Cell(col::magic, row);
+    if (magic.empty()) {
+      if (!noneListed) magics.InsertFirst(kNoMagicItem);
+      noneListed = true;
+    } else if (!magics.Contains(magic)) {
+      magics.Append(magic);
+    }
+  }
+  magics.SelectAll();
+}
+
+void RebuildTradeGrids(Report& report) {
+  if (report.stats.sortInProgress) return;
+  SelectionList& pairs = report.pairsListBox;
+  SelectionList& magics = report.magicListBox;
+  if (!pairs.AnySelected()) pairs.SelectAll();
+  if (!magics.AnySelected()) magics.SelectAll();
+
+  const TradeTable& table = report.full;
+  TextGrid& grid1 = report.grid1;
+  TextGrid& grid2 = report.grid2;
+  // Room for every row; the count is cut to the rows used afterwards.
+  grid1.SetRowCount(std::max(table.RowCount() + 1, 2));
+  grid2.SetRowCount(std::max(table.RowCount() + 1, 2));
+  int k = 1;
+  for (int row = 0; row < table.RowCount(); ++row) {
+    if (!pairs.IsSelectedItem(table.Cell(col::symbol, row))) continue;
+    if (!PassesDisplayFilter(table, row, report.options.display)) continue;
+    if (!QualifiesByMagic(magics, table.Cell(col::magic, row))) continue;
+    CopyRow(table, row, grid1, kGrid1Source, kGrid1Columns, k);
+    CopyRow(table, row, grid2, kGrid2Source, kGrid2Columns, k);
+    ++k;
+  }
+  grid1.SetRowCount(std::max(k, 2));
+  grid2.SetRowCount(std::max(k, 2));
+  if (k == 1) {
+    ClearRow(grid1, 1);
+    ClearRow(grid2, 1);
+  }
+}
+
+}  // namespace quillfen
