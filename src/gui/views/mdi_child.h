@@ -11,6 +11,7 @@ namespace quillfen {
 
 class Progress;
 class TradeGridModel;
+class TradeGridView;
 struct ProgramState;
 
 // One report window: owns its Report and moves values between the controls
@@ -63,6 +64,8 @@ class TMDIChild : public TChildForm {
   void LeaveTab(QWidget* page);
   void StatementComboBoxChange(int index);
   void ListBoxClick();
+  void DeleteSelectedTrades(const TradeGridView* grid);
+  void KeepGridsTogether(const TradeGridView* clicked);
   void DisplayRadioClick();
   void HistoryEditChange();
   void HistoryEditDblClick();
