@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -89,6 +91,9 @@ class MainFormTest : public QObject {
   void RecentEntryWithAmpersandOpensTheExactPath();
   void AboutBoxShowsNameAndBuild();
   void DroppedFilesOpenAsOpenReportOpensThem();
+  void AddWithoutWindowsOpensThroughTheDialog();
+  void CtrlOOpensWithoutEnteringRecentFiles();
+  void TypedUrlIsTakenAsTyped();
   void WindowMenuListsAndArrangesTheReportWindows();
   void AWindowBeingFilledIsNeverDestroyed();
   void OpensArrivingDuringAnOpenWaitForIt();
@@ -331,6 +336,59 @@ void MainFormTest::AboutBoxShowsNameAndBuild() {
   QCOMPARE(build, QString("Build 1040"));
   QCOMPARE(box->QuillfenLabel->text(), QString("Quillfen 4.0"));
   QCOMPARE(box->windowTitle(), QString("About"));
+}
+
+namespace {
+
+// Answers the next showing of the open dialog with this name typed, or cancels it.
+void AnswerOpenDialog(TMainForm& form, const QString& name) {
+  QTimer::singleShot(0, form.OpenDialog, [&form, name] {
+    if (name.isEmpty()) {
+      form.OpenDialog->reject();
+      return;
+    }
+    form.OpenDialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
+    QMetaObject::invokeMethod(form.OpenDialog, "accept");
+  });
+}
+
+}  // namespace
+
+void MainFormTest::AddWithoutWindowsOpensThroughTheDialog() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  TMainForm& form = program.Form();
+  AnswerOpenDialog(form, QString());
+  form.AddReportExecute();
+  QVERIFY(form.ReportWindows().isEmpty());
+  const QString path = Example("tester.htm");
+  AnswerOpenDialog(form, path);
+  form.AddReportExecute();
+  QCOMPARE(Captions(form), QStringList{path});
+  QCOMPARE(ShownRecentFiles(form), QStringList{path});
+  QCOMPARE(form.OpenDialog->windowTitle(), QString("Open report..."));
+}
+
+void MainFormTest::CtrlOOpensWithoutEnteringRecentFiles() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  TMainForm& form = program.Form();
+  const QString path = Example("statement.htm");
+  AnswerOpenDialog(form, path);
+  form.FileOpen1->trigger();
+  QCOMPARE(Captions(form), QStringList{path});
+  QVERIFY(ShownRecentFiles(form).isEmpty());
+}
+
+void MainFormTest::TypedUrlIsTakenAsTyped() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  LocalWebServer server(QUILLFEN_EXAMPLES);
+  TMainForm& form = program.Form();
+  const QString url = server.Url("tester.htm");
+  AnswerOpenDialog(form, url);
+  form.OpenReport->trigger();
+  QCOMPARE(Captions(form), QStringList{url});
 }
 
 void MainFormTest::DroppedFilesOpenAsOpenReportOpensThem() {

@@ -13,7 +13,6 @@
 #include "app/main_form.h"
 #include "gui_test_support.h"
 #include "import/trade_table.h"
-#include "import/trade_table.h"
 #include "views/mdi_child.h"
 #include "views/paint_box.h"
 #include "views/trade_grid_model.h"
@@ -345,8 +344,7 @@ void ReportWindowTest::DeleteKeyRemovesTheSelectedTrades() {
   for (int r = 0; r < symbols.size(); ++r) {
     if (symbols[r].compare(symbol, Qt::CaseInsensitive) == 0) {
       window->Grid2->selectionModel()->select(
-          window->Grid2Model->index(r, 0),
-          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+          window->Grid2Model->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
   }
   QTest::keyClick(window->Grid2, Qt::Key_Delete);

@@ -129,7 +129,8 @@ void TMDIChild::ConnectHandlers() {
     connect(grid, &TradeGridView::DoubleClicked, this, [this] {
       if (state_.armedSortColumn != -1) SortTradeTable(state_.armedSortColumn);
     });
-    connect(grid, &TradeGridView::DeletePressed, this, [this, grid] { DeleteSelectedTrades(grid); });
+    connect(grid, &TradeGridView::DeletePressed, this,
+            [this, grid] { DeleteSelectedTrades(grid); });
     connect(grid, &TradeGridView::Clicked, this, [this, grid] { KeepGridsTogether(grid); });
   }
   for (QWidget* edit : {tradeSettings.depositEdit, tradeSettings1.depositEdit, HistoryEdit}) {
