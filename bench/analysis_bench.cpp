@@ -61,7 +61,7 @@ void BM_RecomputeStatistics(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_RecomputeStatistics)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecomputeStatistics)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The order alone, on a fresh copy of the table each time.
 void BM_OrderByCloseDate(benchmark::State& state) {

@@ -23,6 +23,18 @@ struct CliOptions {
   std::vector<std::string> files;
   bool table = false;
   bool json = false;
+
+  // A column sort (sortColumn >= 0) or the deletion of a ticket.
+  struct TableEdit {
+    int sortColumn = -1;
+    std::string ticket;
+  };
+  bool summary = false;
+  ReportOptions analysis;  // deposit, sizing, limits and display filter as given
+  bool displayGiven = false;
+  std::vector<std::string> symbols;  // empty: every item stays selected
+  std::vector<std::string> magics;
+  std::vector<TableEdit> tableEdits;  // in command-line order
 };
 
 // One run: the options, the report the stages work on, and the JSON object the

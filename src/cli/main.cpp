@@ -1,6 +1,7 @@
 #include <exception>
 #include <iostream>
 
+#include "analysis_stage.h"
 #include "cli_run.h"
 #include "open_stage.h"
 #include "output_stage.h"
@@ -11,7 +12,7 @@ int main(int argc, char** argv) {
   CLI::App app{"quillfen-report: analyse MetaTrader 4 statements and Strategy Tester reports"};
   CliRun run;
   // Each part of the program adds its options here ...
-  const OptionHook optionHooks[] = {AddOpenOptions, AddOutputOptions};
+  const OptionHook optionHooks[] = {AddOpenOptions, AddAnalysisOptions, AddOutputOptions};
   for (const auto& hook : optionHooks) hook(app, run.options);
   try {
     app.parse(argc, argv);
@@ -24,7 +25,9 @@ int main(int argc, char** argv) {
     return kUsage;
   }
   // ... and its stage here, in the order the program's road runs them.
-  const Stage stages[] = {OpenStage, ImportJsonStage, OutputStage};
+  const Stage stages[] = {PrepareStage,      OpenStage,          SelectionStage,
+                          TableEditStage,    StatisticsStage,    ImportJsonStage,
+                          AnalysisJsonStage, SummaryOutputStage, OutputStage};
   try {
     for (const auto& stage : stages)
       if (int code = stage(run); code != kOk) return code;
