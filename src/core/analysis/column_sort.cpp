@@ -198,6 +198,38 @@ bool IsSortableColumn(int column) {
          column == col::magic;
 }
 
+int HeaderSortColumn(int grid, int headerColumn) {
+  if (headerColumn == 0) return col::ticket;
+  if (grid == 2) return headerColumn == 12 ? col::magic : -1;
+  switch (headerColumn) {
+    case 2:
+      return col::lots;
+    case 4:
+    case 5:
+      return col::openDate;
+    case 7:
+    case 8:
+      return col::closeDate;
+    case 10:
+      return col::duration;
+    case 11:
+      return col::pips;
+    default:
+      return -1;
+  }
+}
+
+// Grid2 shows its Lots header silver for an armed lots column, though its own
+// Lots header arms nothing; the magic header is never drawn silver.
+bool HeaderShowsArmed(int grid, int headerColumn, int armedSortColumn) {
+  if (armedSortColumn == col::magic) return false;
+  if (grid == 2) {
+    return (headerColumn == 0 && armedSortColumn == col::ticket) ||
+           (headerColumn == 2 && armedSortColumn == col::lots);
+  }
+  return HeaderSortColumn(1, headerColumn) == armedSortColumn && armedSortColumn != -1;
+}
+
 // The exchange procedure leaves the rows as a stable sort of the reversed rows
 // would: of equal keys, the one met last ends first.
 void OrderTradeRows(TradeTable& table, int column, int lastSortColumn) {

@@ -8,22 +8,12 @@
 #include <string>
 
 #include "../import/import_test_support.h"
+#include "../real_statements.h"
 #include "../report_invariants.h"
 #include "import/text_conversions.h"
 
 namespace quillfen {
 namespace {
-
-nlohmann::json Manifest() {
-  std::ifstream file(std::string(QUILLFEN_STATEMENTS) + "/manifest.json");
-  return file ? nlohmann::json::parse(file) : nlohmann::json();
-}
-
-// The terminal prints amounts with blanks between thousands ("-255 000.00").
-double PrintedAmount(std::string text) {
-  std::erase(text, ' ');
-  return TextToAmount(text);
-}
 
 // Opens the file as the window does, under the display filter.
 Report OpenReal(const std::string& file, DisplayFilter display) {

@@ -76,6 +76,66 @@ TEST(OrderTradeRows, EqualsTheExchangeProcedureOnRandomTables) {
   }
 }
 
+TEST(HeaderSortColumn, ArmsTheTradeTableColumnOfEachSortableHeader) {
+  struct Case {
+    int grid;
+    int header;
+    int column;
+  };
+  const Case cases[] = {
+      {1, 0, col::ticket},
+      {1, 1, -1},
+      {1, 2, col::lots},
+      {1, 3, -1},
+      {1, 4, col::openDate},
+      {1, 5, col::openDate},
+      {1, 6, -1},
+      {1, 7, col::closeDate},
+      {1, 8, col::closeDate},
+      {1, 9, -1},
+      {1, 10, col::duration},
+      {1, 11, col::pips},
+      {1, 12, -1},
+      {1, 13, -1},
+      {1, 14, -1},
+      {2, 0, col::ticket},
+      {2, 2, -1},
+      {2, 11, -1},
+      {2, 12, col::magic},
+      {1, -1, -1},
+      {2, 13, -1},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(HeaderSortColumn(c.grid, c.header), c.column) << c.grid << " " << c.header;
+}
+
+TEST(HeaderShowsArmed, SilverHeadersOfTheArmedColumn) {
+  struct Case {
+    int grid;
+    int armed;
+    std::vector<int> silver;
+  };
+  const Case cases[] = {
+      {1, col::ticket, {0}},
+      {2, col::ticket, {0}},
+      {1, col::duration, {10}},
+      {1, col::pips, {11}},
+      {1, col::lots, {2}},
+      {2, col::lots, {2}},
+      {1, col::openDate, {4, 5}},
+      {1, col::closeDate, {7, 8}},
+      {2, col::closeDate, {}},
+      {2, col::magic, {}},
+      {1, -1, {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<int> silver;
+    for (int header = 0; header < 15; ++header)
+      if (HeaderShowsArmed(c.grid, header, c.armed)) silver.push_back(header);
+    EXPECT_EQ(silver, c.silver) << c.grid << " " << c.armed;
+  }
+}
+
 Report SortReport() {
   // Tickets name the rows; ties are common on purpose.
   return MakeReport({
