@@ -9,6 +9,7 @@
 #include "messages.h"
 #include "program_state.h"
 #include "report.h"
+#include "simulation_args.h"
 
 namespace quillfen::cli {
 
@@ -23,6 +24,7 @@ struct CliOptions {
   std::vector<std::string> files;
   bool table = false;
   bool json = false;
+  SimulationArgs simulation;
 
   // The exports and the Options tab's CSV choices.
   struct Exports {

@@ -5,6 +5,7 @@
 #include "export_stage.h"
 #include "open_stage.h"
 #include "output_stage.h"
+#include "simulate_stage.h"
 
 using namespace quillfen::cli;
 
@@ -12,7 +13,8 @@ int main(int argc, char** argv) {
   CLI::App app{"quillfen-report: analyse MetaTrader 4 statements and Strategy Tester reports"};
   CliRun run;
   // Each part of the program adds its options here ...
-  const OptionHook optionHooks[] = {AddOpenOptions, AddExportOptions, AddOutputOptions};
+  const OptionHook optionHooks[] = {AddOpenOptions, AddExportOptions, AddOutputOptions,
+                                    AddSimulationOptions};
   for (const auto& hook : optionHooks) hook(app, run.options);
   try {
     app.parse(argc, argv);
@@ -25,7 +27,7 @@ int main(int argc, char** argv) {
     return kUsage;
   }
   // ... and its stage here, in the order the program's road runs them.
-  const Stage stages[] = {OpenStage, ExportStage, ImportJsonStage, OutputStage};
+  const Stage stages[] = {OpenStage, ExportStage, ImportJsonStage, SimulationStage, OutputStage};
   try {
     for (const auto& stage : stages)
       if (int code = stage(run); code != kOk) return code;

@@ -102,6 +102,23 @@ bool Exchange(const TradeTable& t, int column, bool ascending, int i, int j) {
   return false;
 }
 
+// New row k is old row order[k]: follows each cycle of the permutation with
+// row swaps, so no copy of the table is needed.
+void ApplyOrder(TradeTable& table, const std::vector<int>& order) {
+  std::vector<bool> placed(order.size(), false);
+  for (int start = 0; start < static_cast<int>(order.size()); ++start) {
+    int row = start;
+    while (!placed[static_cast<std::size_t>(row)] &&
+           order[static_cast<std::size_t>(row)] != start) {
+      int from = order[static_cast<std::size_t>(row)];
+      table.SwapRows(row, from);
+      placed[static_cast<std::size_t>(row)] = true;
+      row = from;
+    }
+    placed[static_cast<std::size_t>(row)] = true;
+  }
+}
+
 }  // namespace
 
 bool IsSortableColumn(int column) {
@@ -124,7 +141,7 @@ void OrderTradeRows(TradeTable& table, int column, int lastSortColumn) {
   std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
     return KeyLess(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]);
   });
-  table.PermuteRows(0, order);
+  ApplyOrder(table, order);
 }
 
 void ExchangeSortTradeRows(TradeTable& table, int column, int lastSortColumn) {

@@ -21,6 +21,24 @@ struct DrawdownTrack {
   int currentPeakRow = 1;
 };
 
+// Earliest opening and latest opening or closing over all rows.
+struct Period {
+  double earliest = 0;
+  double latest = 0;
+
+  void Add(const TextGrid& grid1, int r) {
+    double open = CellDateTime(grid1.Cell(g1::openDate, r), grid1.Cell(g1::openTime, r));
+    double close = CellDateTime(grid1.Cell(g1::closeDate, r), grid1.Cell(g1::closeTime, r));
+    if (open != 0 && (earliest == 0 || open < earliest)) earliest = open;
+    latest = std::max({latest, open, close});
+  }
+  // Moments are whole minutes: round away the binary error before cutting to days.
+  double Days() const {
+    long long minutes = std::llround(std::fabs(latest - earliest) * 1440);
+    return static_cast<double>(minutes / 1440);
+  }
+};
+
 void ApplyDeposit(Report& report) {
   ReportStatistics& s = report.stats;
   ReportOptions& options = report.options;
@@ -127,10 +145,10 @@ void WalkTrade(Report& report, const SizingRule& rule, int r, DrawdownTrack& dd)
   TrackDrawdown(s, r, dd);
 }
 
+// The walk has cleared every marker; mark the rows of the maximum drawdown.
 void MarkDrawdown(Report& report, const DrawdownTrack& dd) {
-  TextGrid& grid1 = report.grid1;
-  for (int r = 1; r < grid1.RowCount(); ++r) grid1.MutableCell(g1::marker, r).clear();
   if (dd.troughRow <= 0) return;
+  TextGrid& grid1 = report.grid1;
   int start = dd.peakRow + 1;
   for (int r = start; r <= dd.troughRow; ++r) grid1.MutableCell(g1::marker, r) = "*";
   // The peak was the deposit itself, before the first trade.
@@ -156,21 +174,6 @@ void Averages(ReportStatistics& s) {
   }
 }
 
-// Whole days from the earliest opening to the latest opening or closing.
-double PeriodDays(const TextGrid& grid1) {
-  double earliest = 0;
-  double latest = 0;
-  for (int r = 1; r < grid1.RowCount(); ++r) {
-    double open = CellDateTime(grid1.Cell(g1::openDate, r), grid1.Cell(g1::openTime, r));
-    double close = CellDateTime(grid1.Cell(g1::closeDate, r), grid1.Cell(g1::closeTime, r));
-    if (open != 0 && (earliest == 0 || open < earliest)) earliest = open;
-    latest = std::max({latest, open, close});
-  }
-  // Moments are whole minutes: round away the binary error before cutting to days.
-  long long minutes = std::llround(std::fabs(latest - earliest) * 1440);
-  return static_cast<double>(minutes / 1440);
-}
-
 }  // namespace
 
 void RecomputeStatistics(Report& report) {
@@ -180,11 +183,15 @@ void RecomputeStatistics(Report& report) {
   ResetFigures(s);
   SizingRule rule = ReadSizingRule(report.options);
   DrawdownTrack dd;
-  for (int r = 1; r < report.grid1.RowCount(); ++r) {
-    if (report.grid1.Cell(0, r).empty())  // the blank row of an empty list
-      WriteCell(report.grid1, g1::balance, r, FormatFixed(s.runningBalance, 13, 2));
+  Period period;
+  TextGrid& grid1 = report.grid1;
+  for (int r = 1; r < grid1.RowCount(); ++r) {
+    grid1.MutableCell(g1::marker, r).clear();
+    if (grid1.Cell(0, r).empty())  // the blank row of an empty list
+      WriteCell(grid1, g1::balance, r, FormatFixed(s.runningBalance, 13, 2));
     else
       WalkTrade(report, rule, r, dd);
+    period.Add(grid1, r);
   }
   MarkDrawdown(report, dd);
   Averages(s);
@@ -193,7 +200,7 @@ void RecomputeStatistics(Report& report) {
     s.maxDrawdownPercent = dd.bestPercent;
     s.maxDrawdown = dd.amount;
   }
-  s.periodDays = PeriodDays(report.grid1);
+  s.periodDays = period.Days();
   ImportReportFigures(report);
 }
 

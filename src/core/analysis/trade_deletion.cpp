@@ -33,14 +33,9 @@ std::vector<bool> RowsToRemove(const TradeTable& table, const std::vector<std::s
 // Later trade rows move up over the removed ones; the row after the last trade
 // becomes a blank spare row.
 void RemoveRows(TradeTable& table, const std::vector<bool>& remove) {
-  std::vector<int> order;
-  order.reserve(remove.size());
+  int kept = 0;
   for (int row = 0; row < static_cast<int>(remove.size()); ++row)
-    if (!remove[static_cast<std::size_t>(row)]) order.push_back(row);
-  const int kept = static_cast<int>(order.size());
-  for (int row = 0; row < static_cast<int>(remove.size()); ++row)
-    if (remove[static_cast<std::size_t>(row)]) order.push_back(row);
-  table.PermuteRows(0, order);
+    if (!remove[static_cast<std::size_t>(row)]) table.SwapRows(kept++, row);
   table.SetRowCount(kept + 1);
   for (int c = 0; c < table.Columns(); ++c) table.SetCell(c, kept, "");
 }

@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
@@ -335,12 +334,15 @@ std::string TradeDuration(std::string_view openDate, std::string_view openTime,
   long long rest = *minutes % 1440;
   long long hours = rest / 60;
   long long mins = rest % 60;
-  char buffer[64];
-  if (days > 0 && dayForm)
-    std::snprintf(buffer, sizeof buffer, "%lldd%02lld", days, hours);
-  else
-    std::snprintf(buffer, sizeof buffer, "%lld:%02lld", days * 24 + hours, mins);
-  return buffer;
+  // "%dd%02d" of days and hours, or "%d:%02d" of hours and minutes.
+  const bool dayText = days > 0 && dayForm;
+  char buffer[32];
+  char* end = std::to_chars(buffer, buffer + sizeof buffer, dayText ? days : days * 24 + hours).ptr;
+  *end++ = dayText ? 'd' : ':';
+  const long long second = dayText ? hours : mins;
+  *end++ = static_cast<char>('0' + second / 10);
+  *end++ = static_cast<char>('0' + second % 10);
+  return std::string(buffer, end);
 }
 
 int DurationMinutes(std::string_view openDate, std::string_view openTime,

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <deque>
 #include <vector>
 
 namespace quillfen {
@@ -34,7 +35,9 @@ class TextGrid {
   int columns_;
   int stored_;
   int rowCount_ = 0;
-  std::vector<std::string> cells_;
+  // A deque grows without moving the cells it holds, so a large table never
+  // needs twice its size while it is read.
+  std::deque<std::string> cells_;
 };
 
 }  // namespace quillfen

@@ -1,0 +1,110 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "analysis/column_sort.h"
+#include "analysis/statistics.h"
+#include "analysis/trade_selection.h"
+#include "import/number_format.h"
+#include "report.h"
+
+namespace quillfen {
+namespace {
+
+std::string Date(int day) {
+  char text[16];
+  std::snprintf(text, sizeof text, "2011/%02d/%02d", 1 + day / 28 % 12, 1 + day % 28);
+  return text;
+}
+
+// Trades over about a year; close times come from a few values so that many
+// trades close at the same moment. One in ten is still open.
+Report MakeReport(int trades) {
+  std::mt19937 random(4520);
+  std::uniform_int_distribution<int> day(0, 300), minute(0, 5), pips(-400, 600), lots(1, 300);
+  Report report;
+  WriteGridHeaders(report);
+  report.options.deposit = DepositChoice::custom;
+  TradeTable& table = report.full;
+  table.SetRowCount(trades + 1);
+  for (int r = 0; r < trades; ++r) {
+    int open = day(random);
+    table.SetCell(col::ticket, r, std::to_string(100000 + r));
+    table.SetCell(col::type, r, r % 2 ? "buy" : "sell");
+    table.SetCell(col::lots, r, FormatFixed(lots(random) / 100.0, 0, 2));
+    table.SetCell(col::symbol, r, r % 3 ? "EURUSD" : "GBPJPY");
+    table.SetCell(col::openDate, r, Date(open));
+    table.SetCell(col::openTime, r, "0" + std::to_string(minute(random)) + ":30");
+    if (r % 10 != 0) {
+      table.SetCell(col::closeDate, r, Date(open + minute(random)));
+      table.SetCell(col::closeTime, r, "1" + std::to_string(minute(random)) + ":00");
+    }
+    table.SetCell(col::pips, r, FormatGeneral(pips(random) / 10.0));
+    table.SetCell(col::pipValuePerLot, r, r % 3 ? "10" : "9.12");
+    table.SetCell(col::commissionPerLot, r, "-7");
+    table.SetCell(col::swapPerLot, r, "-0.35");
+    table.SetCell(col::magic, r, std::to_string(r % 7));
+  }
+  FillSymbolList(report);
+  FillMagicList(report);
+  RebuildTradeGrids(report);
+  return report;
+}
+
+void BM_RecomputeStatistics(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    RecomputeStatistics(report);
+    benchmark::DoNotOptimize(report.stats.netProfit);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RecomputeStatistics)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The order alone, on a fresh copy of the table each time.
+void BM_OrderByCloseDate(benchmark::State& state) {
+  const Report report = MakeReport(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    TradeTable table = report.full;
+    state.ResumeTiming();
+    OrderTradeRows(table, col::closeDate, -1);
+    benchmark::DoNotOptimize(table.Cell(0, 0).data());
+  }
+}
+BENCHMARK(BM_OrderByCloseDate)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A double click on the close-date header: the order and the full refresh after it.
+void BM_SortTradeTableByCloseDate(benchmark::State& state) {
+  const Report original = MakeReport(static_cast<int>(state.range(0)));
+  ProgramState program;
+  NoProgress progress;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Report report = original;
+    state.ResumeTiming();
+    SortTradeTable(report, program, col::closeDate, progress);
+    benchmark::DoNotOptimize(report.stats.netProfit);
+  }
+}
+BENCHMARK(BM_SortTradeTableByCloseDate)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The quadratic exchange procedure that the order replaces.
+void BM_ExchangeSortByCloseDate(benchmark::State& state) {
+  const Report report = MakeReport(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    TradeTable table = report.full;
+    state.ResumeTiming();
+    ExchangeSortTradeRows(table, col::closeDate, -1);
+    benchmark::DoNotOptimize(table.Cell(0, 0).data());
+  }
+}
+BENCHMARK(BM_ExchangeSortByCloseDate)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quillfen
+
+BENCHMARK_MAIN();

@@ -1,0 +1,239 @@
+#include "analysis/column_sort.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "analysis/statistics.h"
+#include "report_builder.h"
+
+namespace quillfen {
+namespace {
+
+using testing::MakeReport;
+using testing::TradeSpec;
+using Texts = std::vector<std::string>;
+
+// Small pools, so that equal keys are common; "9:30" against "10:00" and
+// "0.1" against "0.10" try text and number comparisons.
+TradeTable RandomTable(std::mt19937& random, int rows) {
+  const Texts tickets = {"1", "2", "3", "10", "-4", ""};
+  const Texts lots = {"0.10", "0.1", "1.00", "0.50", "", "x"};
+  const Texts dates = {"2011/01/03", "2011/01/04", "2010/12/31", ""};
+  const Texts times = {"09:30", "10:00", "9:30", "23:59", ""};
+  const Texts pips = {"-5", "0", "5", "10.5", "abc", "-0"};
+  const Texts magics = {"", "7", "12", "007", "5.9"};
+  auto pick = [&random](const Texts& pool) {
+    return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
+  };
+  TradeTable table;
+  table.SetRowCount(rows + 1);
+  for (int r = 0; r < rows; ++r) {
+    table.SetCell(col::ticket, r, pick(tickets));
+    table.SetCell(col::lots, r, pick(lots));
+    table.SetCell(col::symbol, r, "EURUSD");
+    table.SetCell(col::openDate, r, pick(dates));
+    table.SetCell(col::openTime, r, pick(times));
+    table.SetCell(col::closeDate, r, pick(dates));
+    table.SetCell(col::closeTime, r, pick(times));
+    table.SetCell(col::pips, r, pick(pips));
+    table.SetCell(col::magic, r, pick(magics));
+    table.SetCell(col::comment, r, "row" + std::to_string(r));
+  }
+  table.SetCell(col::ticket, rows, "99");  // a balance line's leftovers in the spare row
+  return table;
+}
+
+Texts Column(const TradeTable& table, int column) {
+  Texts cells;
+  for (int r = 0; r < table.RowCount(); ++r) cells.emplace_back(table.Cell(column, r));
+  return cells;
+}
+
+TEST(OrderTradeRows, EqualsTheExchangeProcedureOnRandomTables) {
+  std::mt19937 random(20110103);
+  const int columns[] = {col::ticket,   col::lots, col::openDate, col::closeDate,
+                         col::duration, col::pips, col::magic};
+  for (int round = 0; round < 400; ++round) {
+    const int rows = round % 12;
+    TradeTable original = RandomTable(random, rows);
+    for (int column : columns) {
+      for (int lastSortColumn : {-1, column}) {
+        TradeTable fast = original;
+        TradeTable literal = original;
+        OrderTradeRows(fast, column, lastSortColumn);
+        ExchangeSortTradeRows(literal, column, lastSortColumn);
+        for (int c = 0; c < TradeTable::kDataColumns; ++c)
+          ASSERT_EQ(Column(fast, c), Column(literal, c))
+              << "round " << round << " column " << column << " last " << lastSortColumn;
+      }
+    }
+  }
+}
+
+Report SortReport() {
+  // Tickets name the rows; ties are common on purpose.
+  return MakeReport({
+      {.ticket = "5",
+       .lots = "0.50",
+       .pips = "10",
+       .openDate = "2011/01/04",
+       .openTime = "09:00",
+       .closeDate = "2011/01/05",
+       .closeTime = "10:00",
+       .magic = "12"},
+      {.ticket = "3",
+       .lots = "2.00",
+       .pips = "-20",
+       .openDate = "2011/01/03",
+       .openTime = "12:00",
+       .closeDate = "",
+       .closeTime = "",
+       .magic = "7"},
+      {.ticket = "4",
+       .lots = "0.50",
+       .pips = "30",
+       .openDate = "2011/01/03",
+       .openTime = "12:00",
+       .closeDate = "2011/01/05",
+       .closeTime = "10:00"},
+      {.ticket = "1",
+       .lots = "1.00",
+       .pips = "-5",
+       .openDate = "2011/01/02",
+       .openTime = "08:00",
+       .closeDate = "",
+       .closeTime = "",
+       .magic = "12"},
+      {.ticket = "2",
+       .lots = "1.00",
+       .pips = "0",
+       .openDate = "2011/01/03",
+       .openTime = "11:00",
+       .closeDate = "2011/01/03",
+       .closeTime = "23:00",
+       .magic = "7"},
+  });
+}
+
+Texts GridTickets(const Report& report) {
+  Texts tickets;
+  for (int r = 1; r < report.grid1.RowCount(); ++r) tickets.emplace_back(report.grid1.Cell(0, r));
+  return tickets;
+}
+
+TEST(SortTradeTable, EveryRuleWithItsTies) {
+  struct Case {
+    int column;
+    Texts order;
+  };
+  const Case cases[] = {
+      {col::ticket, {"1", "2", "3", "4", "5"}},
+      // First double click descending; of equal lots the later row comes first.
+      {col::lots, {"3", "2", "1", "4", "5"}},
+      {col::openDate, {"1", "2", "4", "3", "5"}},
+      // Closed trades by close moment, then open trades by open time alone.
+      {col::closeDate, {"2", "4", "5", "1", "3"}},
+      {col::pips, {"4", "5", "2", "1", "3"}},
+      {col::duration, {"4", "5", "2", "1", "3"}},
+      {col::magic, {"4", "2", "3", "1", "5"}},
+  };
+  for (const Case& c : cases) {
+    Report report = SortReport();
+    ProgramState state;
+    NoProgress progress;
+    SortTradeTable(report, state, c.column, progress);
+    EXPECT_EQ(GridTickets(report), c.order) << c.column;
+    EXPECT_EQ(report.full.Cell(col::symbol, report.full.RowCount() - 1), "") << c.column;
+  }
+}
+
+TEST(SortTradeTable, TogglingColumnsAlternateAndTheStateIsShared) {
+  Report report = SortReport();
+  Report other = SortReport();
+  ProgramState state;
+  NoProgress progress;
+  SortTradeTable(report, state, col::lots, progress);
+  EXPECT_EQ(GridTickets(report), (Texts{"3", "2", "1", "4", "5"}));
+  EXPECT_EQ(state.lastSortColumn, col::lots);
+  // The second sort, in another window, runs ascending; equal lots reverse again.
+  SortTradeTable(other, state, col::lots, progress);
+  EXPECT_EQ(GridTickets(other), (Texts{"4", "5", "2", "1", "3"}));
+  EXPECT_EQ(state.lastSortColumn, -1);
+  SortTradeTable(report, state, col::lots, progress);
+  EXPECT_EQ(GridTickets(report), (Texts{"3", "1", "2", "5", "4"}));
+  // Another column in between resets the toggle to its first direction.
+  SortTradeTable(report, state, col::pips, progress);
+  SortTradeTable(report, state, col::ticket, progress);
+  EXPECT_EQ(state.lastSortColumn, col::ticket);
+  SortTradeTable(report, state, col::pips, progress);
+  EXPECT_EQ(GridTickets(report), (Texts{"4", "5", "2", "1", "3"}));
+}
+
+TEST(SortTradeTable, NothingWithoutARuleOrTrades) {
+  ProgramState state;
+  NoProgress progress;
+  Report report = SortReport();
+  for (int column : {-1, col::symbol, col::profit, 40}) {
+    SortTradeTable(report, state, column, progress);
+    EXPECT_EQ(GridTickets(report), (Texts{"5", "3", "4", "1", "2"})) << column;
+  }
+  Report empty = MakeReport({});
+  SortTradeTable(empty, state, col::lots, progress);
+  EXPECT_EQ(state.lastSortColumn, -1);
+  EXPECT_EQ(empty.full.RowCount(), 2);
+}
+
+// Checks what a window would see while the sort lets it process events.
+class RecordingProgress final : public Progress {
+ public:
+  explicit RecordingProgress(Report& report) : report_(report) {}
+  void SetRange(long long maximum) override { range = maximum; }
+  void SetPosition(long long position) override { positions.push_back(position); }
+  void Advance(long long) override {}
+  void Pump() override {
+    ++pumps;
+    guarded = guarded && report_.stats.sortInProgress;
+    RecomputeStatistics(report_);  // a tab change meanwhile returns at once
+    ProgramState nested;
+    SortTradeTable(report_, nested, col::ticket, *this);  // and so does a second sort
+  }
+  long long range = 0;
+  std::vector<long long> positions;
+  int pumps = 0;
+  bool guarded = true;
+
+ private:
+  Report& report_;
+};
+
+TEST(SortTradeTable, ReportsProgressAndGuardsTheWindowMeanwhile) {
+  Report report = SortReport();
+  RecomputeStatistics(report);
+  ProgramState state;
+  RecordingProgress progress(report);
+  SortTradeTable(report, state, col::pips, progress);
+  EXPECT_EQ(progress.range, 5 * 4 / 2);
+  EXPECT_EQ(progress.positions, (std::vector<long long>{0, 10}));
+  EXPECT_GE(progress.pumps, 1);
+  EXPECT_TRUE(progress.guarded);
+  EXPECT_FALSE(report.stats.sortInProgress);
+  EXPECT_EQ(GridTickets(report), (Texts{"4", "5", "2", "1", "3"}));
+}
+
+TEST(SortTradeTable, TheRefreshFollowsTheNewOrder) {
+  Report report = MakeReport({{.ticket = "1", .pips = "-50", .pipValuePerLot = "1"},
+                              {.ticket = "2", .pips = "100", .pipValuePerLot = "1"},
+                              {.ticket = "3", .pips = "-20", .pipValuePerLot = "1"}});
+  RecomputeStatistics(report);
+  EXPECT_DOUBLE_EQ(report.stats.maxDrawdownPercent, 50 * 100.0 / 10000);
+  ProgramState state;
+  NoProgress progress;
+  SortTradeTable(report, state, col::pips, progress);  // winners first: the peak comes first
+  EXPECT_DOUBLE_EQ(report.stats.maxDrawdownPercent, 70 * 100.0 / 10100);
+  EXPECT_EQ(report.grid1.Cell(13, 1), "     10100.00");
+  EXPECT_FALSE(report.summaryMemo.empty());
+}
+
+}  // namespace
+}  // namespace quillfen

@@ -1,0 +1,95 @@
+#include "analysis/trade_deletion.h"
+
+#include <gtest/gtest.h>
+
+#include "analysis/trade_selection.h"
+#include "report_builder.h"
+
+namespace quillfen {
+namespace {
+
+using testing::MakeReport;
+using Texts = std::vector<std::string>;
+
+Texts GridTickets(const Report& report) {
+  Texts tickets;
+  for (int r = 1; r < report.grid1.RowCount(); ++r) tickets.emplace_back(report.grid1.Cell(0, r));
+  return tickets;
+}
+
+Report DeletionReport() {
+  Report report = MakeReport({{.ticket = "1", .symbol = "EURUSD", .magic = "7"},
+                              {.ticket = "2", .symbol = "GBPUSD"},
+                              {.ticket = "3", .symbol = "eurusd", .magic = "5"},
+                              {.ticket = "4", .symbol = "USDJPY", .magic = "7"}});
+  report.full.SetCell(col::ticket, 4, "99");  // leftovers of a balance line in the spare row
+  return report;
+}
+
+TEST(DeleteTrades, RemovesTheRowsAndTheItemsNoLongerUsed) {
+  Report report = DeletionReport();
+  ASSERT_EQ(report.magicListBox.Items(), (Texts{"None", "7", "5"}));
+  EXPECT_EQ(DeleteTrades(report, {2, 4}), 2);  // tickets 2 and 4
+  EXPECT_EQ(GridTickets(report), (Texts{"1", "3"}));
+  EXPECT_EQ(report.full.RowCount(), 3);
+  for (int c = 0; c < TradeTable::kDataColumns; ++c) EXPECT_EQ(report.full.Cell(c, 2), "") << c;
+  EXPECT_EQ(report.pairsListBox.Items(), (Texts{"EURUSD"}));
+  // "None" goes with the last trade without a magic number.
+  EXPECT_EQ(report.magicListBox.Items(), (Texts{"7", "5"}));
+  EXPECT_FALSE(report.summaryMemo.empty());
+
+  // A symbol stays while a trade of it in another letter case remains.
+  EXPECT_EQ(DeleteTrades(report, {1}), 1);
+  EXPECT_EQ(report.pairsListBox.Items(), (Texts{"EURUSD"}));
+  EXPECT_EQ(report.magicListBox.Items(), (Texts{"5"}));
+}
+
+TEST(DeleteTrades, KeepsTheListSelectionsOfTheRemainingItems) {
+  Report report = DeletionReport();
+  report.pairsListBox.SetSelected(2, false);  // USDJPY hidden
+  report.magicListBox.SetSelected(2, false);  // magic 5 hidden
+  RebuildTradeGrids(report);
+  ASSERT_EQ(GridTickets(report), (Texts{"1", "2"}));
+  DeleteTrades(report, {2});
+  EXPECT_EQ(GridTickets(report), (Texts{"1"}));
+  EXPECT_EQ(report.magicListBox.Items(), (Texts{"7", "5"}));
+  EXPECT_FALSE(report.magicListBox.IsSelected(1));
+}
+
+TEST(DeleteTrades, TheOnlyTradeOfOneSymbolStays) {
+  Report report = MakeReport({{.ticket = "1"}});
+  EXPECT_EQ(DeleteTrades(report, {1}), 0);
+  EXPECT_EQ(GridTickets(report), (Texts{"1"}));
+  // With a second symbol in the list the last visible trade can go.
+  Report two = MakeReport({{.ticket = "1"}, {.ticket = "2", .symbol = "GBPUSD"}});
+  two.pairsListBox.SetSelected(1, false);
+  RebuildTradeGrids(two);
+  EXPECT_EQ(DeleteTrades(two, {1}), 1);
+  EXPECT_EQ(two.pairsListBox.Items(), (Texts{"GBPUSD"}));
+  EXPECT_EQ(GridTickets(two), (Texts{"2"}));
+}
+
+TEST(DeleteTrades, EqualTicketsGoOneAtATimeFromTheTop) {
+  Report report = MakeReport(
+      {{.ticket = "7", .symbol = "EURUSD"}, {.ticket = "8"}, {.ticket = "7", .symbol = "GBPUSD"}});
+  EXPECT_EQ(DeleteTrades(report, {3}), 1);  // the grid row of the second 7 finds the first
+  EXPECT_EQ(report.full.Cell(col::symbol, 1), "GBPUSD");
+  EXPECT_EQ(GridTickets(report), (Texts{"8", "7"}));
+  Report both = MakeReport({{.ticket = "7"}, {.ticket = "8"}, {.ticket = "7"}});
+  EXPECT_EQ(DeleteTrades(both, {1, 3}), 2);
+  EXPECT_EQ(GridTickets(both), (Texts{"8"}));
+}
+
+TEST(DeleteTrades, UnknownRowsAndTicketsDoNothing) {
+  Report report = DeletionReport();
+  report.summaryMemo = {"untouched"};
+  EXPECT_EQ(DeleteTrades(report, {0, -3, 17}), 0);
+  EXPECT_EQ(FindGridRow(report, "12345"), -1);
+  EXPECT_EQ(FindGridRow(report, ""), -1);
+  EXPECT_EQ(FindGridRow(report, "3"), 3);
+  EXPECT_EQ(report.summaryMemo, Texts{"untouched"});
+  EXPECT_EQ(report.full.RowCount(), 5);
+}
+
+}  // namespace
+}  // namespace quillfen
