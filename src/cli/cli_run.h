@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <functional>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -37,14 +38,24 @@ struct CliOptions {
   } exports;
 };
 
-// One run: the options, the report the stages work on, and the JSON object the
-// stages fill for --json.
+// Rows of a grid for the JSON output, written one array of cell texts per row
+// while printing instead of being copied into the JSON object.
+struct JsonRows {
+  const TextGrid* grid = nullptr;
+  int first = 0;
+  int count = 0;
+  int columns = 0;
+};
+
+// One run: the options, the report the stages work on, and what the stages put
+// into the JSON object for --json (small values in json, grids in jsonRows).
 struct CliRun {
   CliOptions options;
   Report report;
   ProgramState state;
   MessageList messages;
   nlohmann::json json = nlohmann::json::object();
+  std::map<std::string, JsonRows> jsonRows;
 };
 
 // A step of the run; a non-zero result ends the run with that exit code.
@@ -52,9 +63,5 @@ using Stage = std::function<int(CliRun&)>;
 
 // Adds a stage's options to the parser.
 using OptionHook = std::function<void(CLI::App&, CliOptions&)>;
-
-// Cell and file texts are single-byte; JSON wants UTF-8. Text that is not valid
-// UTF-8 is read as Latin-1, so no byte is lost.
-nlohmann::json JsonText(std::string_view text);
 
 }  // namespace quillfen::cli

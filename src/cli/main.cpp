@@ -10,6 +10,7 @@
 using namespace quillfen::cli;
 
 int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
   CLI::App app{"quillfen-report: analyse MetaTrader 4 statements and Strategy Tester reports"};
   CliRun run;
   // Each part of the program adds its options here ...

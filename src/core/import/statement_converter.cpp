@@ -38,6 +38,28 @@ void JoinTypeWords(std::string& line) {
   }
 }
 
+// False when no replacement can apply: none of "<!", "<B", "<b", "--", "&".
+bool MayNeedReplacements(std::string_view line) {
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '&') return true;
+    const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+    if ((c == '<' && (next == '!' || next == 'B' || next == 'b')) || (c == '-' && next == '-'))
+      return true;
+  }
+  return false;
+}
+
+// Most rows of a page hold nothing to replace, which the first stripping pass
+// sees; a very long line is not copied for that but looked through once more.
+bool StrippedWithoutReplacements(std::string& line, TagStripper& stripper) {
+  constexpr std::size_t kLongLine = 1 << 16;
+  if (line.size() < kLongLine) return stripper.StripIfPlain(line);
+  if (MayNeedReplacements(line)) return false;
+  stripper.Strip(line);
+  return true;
+}
+
 // Looks for a mark in the first display lines without keeping them, so that a
 // huge file without line ends is turned away in one pass of constant memory.
 bool HasMarkedHead(std::FILE* file) {
@@ -148,8 +170,7 @@ bool TagStripper::StripIfPlain(std::string& line) {
 }
 
 void ConvertDisplayLine(std::string& line, TagStripper& stripper) {
-  // Most rows of a page hold nothing to replace, which the first pass sees.
-  if (!stripper.StripIfPlain(line)) {
+  if (!StrippedWithoutReplacements(line, stripper)) {
     // The first two make the hidden comment of the program's own export visible.
     ReplaceAll(line, "<!-- -", "");
     ReplaceAll(line, "--", "");

@@ -26,7 +26,9 @@ std::size_t TextGrid::Index(int column, int row) const {
          static_cast<std::size_t>(column);
 }
 
-std::string_view TextGrid::Cell(int column, int row) const { return CellRef(column, row); }
+std::string_view TextGrid::Cell(int column, int row) const {
+  return CellRef(column, row);
+}
 
 const std::string& TextGrid::CellRef(int column, int row) const {
   if (column < 0 || column >= stored_ || row < 0 || row >= rowCount_) return kEmpty;
@@ -61,7 +63,8 @@ void TextGrid::PermuteRows(int first, const std::vector<int>& order) {
     for (int c = 0; c < stored_; ++c)
       moved[k * static_cast<std::size_t>(stored_) + static_cast<std::size_t>(c)] =
           std::move(cells_[Index(c, first + order[k])]);
-  std::move(moved.begin(), moved.end(), cells_.begin() + static_cast<std::ptrdiff_t>(Index(0, first)));
+  std::move(moved.begin(), moved.end(),
+            cells_.begin() + static_cast<std::ptrdiff_t>(Index(0, first)));
 }
 
 }  // namespace quillfen
