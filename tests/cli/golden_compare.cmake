@@ -1,7 +1,7 @@
 # Compares a case's output with its expected file, or rewrites that file when
-# QUILLFEN_REWRITE_GOLDEN=1 is in the environment.
+# QUILLFEN_UPDATE_GOLDEN=1 (or QUILLFEN_REWRITE_GOLDEN) is in the environment.
 function(compare_with_golden actual expected_file)
-  if(DEFINED ENV{QUILLFEN_REWRITE_GOLDEN})
+  if(DEFINED ENV{QUILLFEN_REWRITE_GOLDEN} OR "$ENV{QUILLFEN_UPDATE_GOLDEN}" STREQUAL "1")
     file(WRITE "${expected_file}" "${actual}")
     return()
   endif()

@@ -3,7 +3,7 @@ cmake_minimum_required(VERSION 3.25)
 # reads .args, where "@OUT@" stands for an empty folder the exports are written
 # to. Compared with the .expected file: stdout, stderr, the exit code and then
 # every file of that folder by name, text with "\r" shown as "<CR>", a JPEG
-# picture by its kind only. QUILLFEN_REWRITE_GOLDEN=1 rewrites the expected file.
+# picture by its kind only. QUILLFEN_UPDATE_GOLDEN=1 rewrites the expected file.
 get_filename_component(name "${CASE}" NAME_WE)
 set(out_dir "${WORK}/${name}")
 file(REMOVE_RECURSE "${out_dir}")
