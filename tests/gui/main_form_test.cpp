@@ -403,7 +403,7 @@ void MainFormTest::DroppedFilesOpenAsOpenReportOpensThem() {
   QVERIFY(enter.isAccepted());
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(&program.Form(), &drop);
-  QCOMPARE(Captions(program.Form()), (QStringList{first, second}));
+  QTRY_COMPARE(Captions(program.Form()), (QStringList{first, second}));
   QCOMPARE(ShownRecentFiles(program.Form()), (QStringList{second, first}));
 }
 

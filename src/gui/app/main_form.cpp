@@ -307,7 +307,8 @@ void TMainForm::dropEvent(QDropEvent* event) {
     paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
   }
   event->acceptProposedAction();
-  OpenDroppedFiles(paths);
+  // The drop finishes first; opening takes a while and processes events.
+  QTimer::singleShot(0, this, [this, paths] { OpenDroppedFiles(paths); });
 }
 
 void TMainForm::FillWindowMenu() {

@@ -64,7 +64,11 @@ void SingleInstance::ReadHandOver(QLocalSocket* socket) {
   QString path = QString::fromUtf8(socket->readLine()).chopped(1);
   socket->write("ok\n");
   socket->flush();
-  if (!path.isEmpty()) emit Received(path);
+  // Opening processes events, which may delete this socket: open from the loop.
+  if (!path.isEmpty()) {
+    QMetaObject::invokeMethod(
+        this, [this, path] { emit Received(path); }, Qt::QueuedConnection);
+  }
 }
 
 QString HandOverArgument(const QString& argument) {
