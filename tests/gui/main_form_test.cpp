@@ -280,6 +280,9 @@ void MainFormTest::UrlIsDownloadedAndOpened() {
   QCOMPARE(window->StatementComboBox->itemText(0), QString("Quillfen$$$.htm"));
   QCOMPARE(window->ReportPageLocation(), QUrl::fromLocalFile(program.FilePath("Quillfen$$$.htm")));
   QCOMPARE(ShownRecentFiles(form), QStringList{url});
+  form.AddChosenFile(Example("tester.htm"));
+  emit window->StatementComboBox->activated(0);
+  QCOMPARE(window->ReportPageLocation(), QUrl::fromLocalFile(program.FilePath("Quillfen$$$.htm")));
   QFile page(program.FilePath("Quillfen$$$.htm"));
   QFile original(Example("statement.htm"));
   QVERIFY(page.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));

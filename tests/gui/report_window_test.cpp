@@ -66,6 +66,7 @@ class ReportWindowTest : public QObject {
   void ClickingOneGridSelectsTheSameRowsInTheOther();
   void ExportsWriteTheActiveWindow();
   void ChartsAreDrawn();
+  void HistoryEditShowsWhetherItsFolderHoldsHistory();
   void NoSettingsFileGivesTheDefaults();
   void DepositDoubleClickSavesForTheNextWindow();
   void CsvButtonClickSavesAtOnce();
@@ -418,6 +419,16 @@ void ReportWindowTest::ChartsAreDrawn() {
   QVERIFY(!byClose.isEmpty());
   window->OpenTimesRadioButton->click();
   QVERIFY(greenBars() != byClose);
+}
+
+void ReportWindowTest::HistoryEditShowsWhetherItsFolderHoldsHistory() {
+  TMDIChild* window = Open(Example("statement.htm"));
+  QVERIFY(!window->HistoryEdit->isVisible());
+  window->HistoryEdit->setText(program_->Directory() + "/");
+  QCOMPARE(window->HistoryEdit->palette().color(QPalette::Text), QColor(Qt::red));
+  program_->WriteFile("EURUSD60.hst", "");
+  window->HistoryEdit->setText(program_->Directory());
+  QCOMPARE(window->HistoryEdit->palette().color(QPalette::Text), QColor(Qt::black));
 }
 
 void ReportWindowTest::NoSettingsFileGivesTheDefaults() {
