@@ -1,8 +1,8 @@
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
-#include <deque>
 #include <vector>
 
 namespace quillfen {
