@@ -61,14 +61,15 @@ void BM_RecomputeStatistics(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_RecomputeStatistics)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecomputeStatistics)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The order alone, on a fresh copy of the table each time.
 void BM_OrderByCloseDate(benchmark::State& state) {
   const Report report = MakeReport(static_cast<int>(state.range(0)));
+  TradeTable table;
   for (auto _ : state) {
     state.PauseTiming();
-    TradeTable table = report.full;
+    table = report.full;  // assigned outside the timing, and destroyed outside it too
     state.ResumeTiming();
     OrderTradeRows(table, col::closeDate, -1);
     benchmark::DoNotOptimize(table.Cell(0, 0).data());
@@ -81,9 +82,11 @@ void BM_SortTradeTableByCloseDate(benchmark::State& state) {
   const Report original = MakeReport(static_cast<int>(state.range(0)));
   ProgramState program;
   NoProgress progress;
+  Report report;
   for (auto _ : state) {
     state.PauseTiming();
-    Report report = original;
+    report = original;
+    program.lastSortColumn = -1;
     state.ResumeTiming();
     SortTradeTable(report, program, col::closeDate, progress);
     benchmark::DoNotOptimize(report.stats.netProfit);
@@ -94,9 +97,10 @@ BENCHMARK(BM_SortTradeTableByCloseDate)->Arg(100000)->Unit(benchmark::kMilliseco
 // The quadratic exchange procedure that the order replaces.
 void BM_ExchangeSortByCloseDate(benchmark::State& state) {
   const Report report = MakeReport(static_cast<int>(state.range(0)));
+  TradeTable table;
   for (auto _ : state) {
     state.PauseTiming();
-    TradeTable table = report.full;
+    table = report.full;
     state.ResumeTiming();
     ExchangeSortTradeRows(table, col::closeDate, -1);
     benchmark::DoNotOptimize(table.Cell(0, 0).data());

@@ -36,6 +36,18 @@ struct CliOptions {
     std::string htmlPath;
     bool graph = false;
   } exports;
+
+  // A column sort (sortColumn >= 0) or the deletion of a ticket.
+  struct TableEdit {
+    int sortColumn = -1;
+    std::string ticket;
+  };
+  bool summary = false;
+  ReportOptions analysis;  // deposit, sizing, limits and display filter as given
+  bool displayGiven = false;
+  std::vector<std::string> symbols;  // empty: every item stays selected
+  std::vector<std::string> magics;
+  std::vector<TableEdit> tableEdits;  // in command-line order
 };
 
 // Rows of a grid for the JSON output, written one array of cell texts per row

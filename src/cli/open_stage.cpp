@@ -72,6 +72,7 @@ int OpenStage(CliRun& run) {
       std::cerr << files[i] << ": not a MetaTrader statement or report\n";
       return kUnreadable;
     }
+    ShowReadStatement(run.report, run.state, i > 0, progress);
   }
   return kOk;
 }

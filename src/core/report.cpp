@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "analysis/column_sort.h"
 #include "analysis/statistics.h"
 #include "analysis/summary_text.h"
 #include "analysis/trade_selection.h"
@@ -40,6 +41,13 @@ void RefreshAfterRead(Report& report, const ChartPainter& paintCharts) {
   RecomputeStatistics(report);
   if (paintCharts) paintCharts(report);
   BuildSummaryText(report);
+}
+
+void ShowReadStatement(Report& report, ProgramState& state, bool added, Progress& progress,
+                       const ChartPainter& paintCharts) {
+  RefreshAfterRead(report, paintCharts);
+  state.armedSortColumn = col::closeDate;
+  if (added) SortTradeTable(report, state, col::closeDate, progress, paintCharts);
 }
 
 }  // namespace quillfen

@@ -8,6 +8,8 @@
 #include "analysis/selection_list.h"
 #include "import/text_grid.h"
 #include "import/trade_table.h"
+#include "program_state.h"
+#include "progress.h"
 #include "report_options.h"
 #include "risk/monte_carlo_results.h"
 
@@ -45,5 +47,11 @@ void FullRefresh(Report& report, const ChartPainter& paintCharts = {});
 // After a statement was read into the table (opened or added): both lists
 // afresh with every item selected, the grids, the figures, the charts and the summary.
 void RefreshAfterRead(Report& report, const ChartPainter& paintCharts = {});
+
+// The window's part of opening (added false) or adding a statement once it is
+// read: RefreshAfterRead, the close-date header armed and, after an add, the
+// combined trades ordered by close time.
+void ShowReadStatement(Report& report, ProgramState& state, bool added, Progress& progress,
+                       const ChartPainter& paintCharts = {});
 
 }  // namespace quillfen

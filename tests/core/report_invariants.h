@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string_view>
 
+#include "import/number_format.h"
 #include "import/trade_table.h"
 #include "report.h"
 
@@ -32,6 +34,17 @@ inline void ExpectTableInvariants(const Report& report) {
     if (column == col::ticket || column == col::type) continue;
     EXPECT_TRUE(table.Cell(column, spare).empty()) << "spare row column " << column;
   }
+}
+
+// What every walk of the statistics must leave: the balance is the deposit plus
+// the net profit, and the last visible row shows it.
+inline void ExpectWalkInvariants(const Report& report) {
+  const ReportStatistics& s = report.stats;
+  EXPECT_NEAR(s.runningBalance, s.initialDeposit + s.netProfit,
+              1e-9 * (1 + std::abs(s.initialDeposit) + std::abs(s.netProfit)));
+  EXPECT_EQ(report.grid1.Cell(13, report.grid1.RowCount() - 1),
+            FormatFixed(s.runningBalance, 13, 2));
+  EXPECT_EQ(s.tradeCount, s.winCount + s.lossCount);
 }
 
 }  // namespace quillfen

@@ -1,8 +1,12 @@
 #include "analysis/column_sort.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "import/text_conversions.h"
@@ -11,20 +15,98 @@ namespace quillfen {
 
 namespace {
 
-// A row's place in the column's order: compared as (group, number, first, second).
-// Every rule is "exchange when key(i) >= key(j)" over this total order.
-struct SortKey {
+// Rows in the order that a stable sort of the reversed rows by key gives.
+template <class Key, class Less = std::less<Key>>
+std::vector<int> ReversedStableOrder(std::vector<Key> keys, Less less = {}) {
+  std::vector<std::pair<Key, int>> entries;
+  entries.reserve(keys.size());
+  for (int row = static_cast<int>(keys.size()) - 1; row >= 0; --row)
+    entries.emplace_back(std::move(keys[static_cast<std::size_t>(row)]), row);
+  std::stable_sort(entries.begin(), entries.end(),
+                   [&less](const auto& a, const auto& b) { return less(a.first, b.first); });
+  std::vector<int> order;
+  order.reserve(entries.size());
+  for (const auto& entry : entries) order.push_back(entry.second);
+  return order;
+}
+
+// A date or time key of the text rules, compared as (group, first, second) byte-wise.
+struct TextKey {
   int group = 0;
-  double number = 0;
   std::string_view first;
   std::string_view second;
 };
 
-bool KeyLess(const SortKey& a, const SortKey& b) {
+bool TextKeyLess(const TextKey& a, const TextKey& b) {
   if (a.group != b.group) return a.group < b.group;
-  if (a.number != b.number) return a.number < b.number;
   if (a.first != b.first) return a.first < b.first;
   return a.second < b.second;
+}
+
+TextKey TextKeyOf(const TradeTable& t, int column, int row) {
+  if (column == col::openDate) return {0, t.Cell(col::openDate, row), t.Cell(col::openTime, row)};
+  if (t.Cell(col::closeDate, row).empty())  // open trades last, by open time alone
+    return {1, t.Cell(col::openTime, row), {}};
+  return {0, t.Cell(col::closeDate, row), t.Cell(col::closeTime, row)};
+}
+
+bool DigitsAt(std::string_view text, std::initializer_list<int> positions) {
+  for (int p : positions)
+    if (text[static_cast<std::size_t>(p)] < '0' || text[static_cast<std::size_t>(p)] > '9')
+      return false;
+  return true;
+}
+
+int Number(std::string_view text, int first, int count) {
+  int value = 0;
+  for (int i = first; i < first + count; ++i)
+    value = value * 10 + (text[static_cast<std::size_t>(i)] - '0');
+  return value;
+}
+
+// Codes that order as the texts do byte-wise, for the shapes the reader writes:
+// "" , "yyyy/mm/dd", and "" , "hh:mm", "hh:mm:ss". -1 for any other text.
+std::int64_t DateCode(std::string_view date) {
+  if (date.empty()) return 0;
+  if (date.size() != 10 || date[4] != '/' || date[7] != '/' ||
+      !DigitsAt(date, {0, 1, 2, 3, 5, 6, 8, 9}))
+    return -1;
+  return 1 + Number(date, 0, 4) * 10000 + Number(date, 5, 2) * 100 + Number(date, 8, 2);
+}
+
+std::int64_t TimeCode(std::string_view time) {
+  if (time.empty()) return 0;
+  if ((time.size() != 5 && time.size() != 8) || time[2] != ':' || !DigitsAt(time, {0, 1, 3, 4}))
+    return -1;
+  int seconds = 0;  // "hh:mm" comes before "hh:mm:00"
+  if (time.size() == 8) {
+    if (time[5] != ':' || !DigitsAt(time, {6, 7})) return -1;
+    seconds = 1 + Number(time, 6, 2);
+  }
+  return 1 + (Number(time, 0, 2) * 100 + Number(time, 3, 2)) * 101 + seconds;
+}
+
+// The text keys as integers when every cell has a shape DateCode and TimeCode know.
+std::optional<std::vector<std::int64_t>> CodedTextKeys(const TradeTable& t, int column) {
+  constexpr std::int64_t kTimeCodes = std::int64_t{1} << 21;
+  constexpr std::int64_t kGroup = std::int64_t{1} << 60;
+  std::vector<std::int64_t> codes;
+  codes.reserve(static_cast<std::size_t>(t.TradeRows()));
+  for (int row = 0; row < t.TradeRows(); ++row) {
+    TextKey key = TextKeyOf(t, column, row);
+    std::int64_t first = key.group == 1 ? TimeCode(key.first) : DateCode(key.first);
+    std::int64_t second = TimeCode(key.second);
+    if (first < 0 || second < 0) return std::nullopt;
+    codes.push_back(key.group * kGroup + (key.group == 1 ? first : first * kTimeCodes + second));
+  }
+  return codes;
+}
+
+std::vector<int> OrderOfTextRule(const TradeTable& t, int column) {
+  if (auto codes = CodedTextKeys(t, column)) return ReversedStableOrder(std::move(*codes));
+  std::vector<TextKey> keys;
+  for (int row = 0; row < t.TradeRows(); ++row) keys.push_back(TextKeyOf(t, column, row));
+  return ReversedStableOrder(std::move(keys), TextKeyLess);
 }
 
 double RowDuration(const TradeTable& t, int row) {
@@ -32,36 +114,42 @@ double RowDuration(const TradeTable& t, int row) {
                          t.Cell(col::closeDate, row), t.Cell(col::closeTime, row));
 }
 
-SortKey KeyOf(const TradeTable& t, int column, bool ascending, int row) {
-  SortKey key;
-  double sign = ascending ? 1 : -1;
-  switch (column) {
-    case col::ticket:
-    case col::magic:
-      key.number = TextToWhole(t.Cell(column, row));
-      break;
-    case col::lots:
-    case col::pips:
-      key.number = sign * TextToAmount(t.Cell(column, row));
-      break;
-    case col::duration:
-      key.number = sign * RowDuration(t, row);
-      break;
-    case col::openDate:
-      key.first = t.Cell(col::openDate, row);
-      key.second = t.Cell(col::openTime, row);
-      break;
-    case col::closeDate:
-      if (t.Cell(col::closeDate, row).empty()) {  // open trades last, by open time alone
-        key.group = 1;
-        key.first = t.Cell(col::openTime, row);
-      } else {
-        key.first = t.Cell(col::closeDate, row);
-        key.second = t.Cell(col::closeTime, row);
-      }
-      break;
+// Descending rules sort by the negated value: "value(i) <= value(j)" is "-value(i) >= -value(j)".
+std::vector<int> OrderOfNumberRule(const TradeTable& t, int column, bool ascending) {
+  std::vector<double> keys;
+  keys.reserve(static_cast<std::size_t>(t.TradeRows()));
+  for (int row = 0; row < t.TradeRows(); ++row) {
+    double value = column == col::ticket || column == col::magic ? TextToWhole(t.Cell(column, row))
+                   : column == col::duration                     ? RowDuration(t, row)
+                                             : TextToAmount(t.Cell(column, row));
+    keys.push_back(ascending ? value : -value);
   }
-  return key;
+  return ReversedStableOrder(std::move(keys));
+}
+
+// New row k is old row order[k]: each cycle of the permutation is rotated
+// through one held row, so no copy of the table is needed.
+void ApplyOrder(TradeTable& table, const std::vector<int>& order) {
+  auto moveRow = [&table](int from, int to) {
+    for (int c = 0; c < TradeTable::kDataColumns; ++c)
+      table.MutableCell(c, to) = std::move(table.MutableCell(c, from));
+  };
+  std::vector<std::string> held(TradeTable::kDataColumns);
+  std::vector<bool> placed(order.size(), false);
+  for (int start = 0; start < static_cast<int>(order.size()); ++start) {
+    if (placed[static_cast<std::size_t>(start)] || order[static_cast<std::size_t>(start)] == start)
+      continue;
+    for (int c = 0; c < TradeTable::kDataColumns; ++c)
+      held[static_cast<std::size_t>(c)] = std::move(table.MutableCell(c, start));
+    int row = start;
+    for (int from; (from = order[static_cast<std::size_t>(row)]) != start; row = from) {
+      moveRow(from, row);
+      placed[static_cast<std::size_t>(row)] = true;
+    }
+    for (int c = 0; c < TradeTable::kDataColumns; ++c)
+      table.MutableCell(c, row) = std::move(held[static_cast<std::size_t>(c)]);
+    placed[static_cast<std::size_t>(row)] = true;
+  }
 }
 
 bool Toggles(int column) {
@@ -102,23 +190,6 @@ bool Exchange(const TradeTable& t, int column, bool ascending, int i, int j) {
   return false;
 }
 
-// New row k is old row order[k]: follows each cycle of the permutation with
-// row swaps, so no copy of the table is needed.
-void ApplyOrder(TradeTable& table, const std::vector<int>& order) {
-  std::vector<bool> placed(order.size(), false);
-  for (int start = 0; start < static_cast<int>(order.size()); ++start) {
-    int row = start;
-    while (!placed[static_cast<std::size_t>(row)] &&
-           order[static_cast<std::size_t>(row)] != start) {
-      int from = order[static_cast<std::size_t>(row)];
-      table.SwapRows(row, from);
-      placed[static_cast<std::size_t>(row)] = true;
-      row = from;
-    }
-    placed[static_cast<std::size_t>(row)] = true;
-  }
-}
-
 }  // namespace
 
 bool IsSortableColumn(int column) {
@@ -127,21 +198,46 @@ bool IsSortableColumn(int column) {
          column == col::magic;
 }
 
+int HeaderSortColumn(int grid, int headerColumn) {
+  if (headerColumn == 0) return col::ticket;
+  if (grid == 2) return headerColumn == 12 ? col::magic : -1;
+  switch (headerColumn) {
+    case 2:
+      return col::lots;
+    case 4:
+    case 5:
+      return col::openDate;
+    case 7:
+    case 8:
+      return col::closeDate;
+    case 10:
+      return col::duration;
+    case 11:
+      return col::pips;
+    default:
+      return -1;
+  }
+}
+
+// Grid2 shows its Lots header silver for an armed lots column, though its own
+// Lots header arms nothing; the magic header is never drawn silver.
+bool HeaderShowsArmed(int grid, int headerColumn, int armedSortColumn) {
+  if (armedSortColumn == col::magic) return false;
+  if (grid == 2) {
+    return (headerColumn == 0 && armedSortColumn == col::ticket) ||
+           (headerColumn == 2 && armedSortColumn == col::lots);
+  }
+  return HeaderSortColumn(1, headerColumn) == armedSortColumn && armedSortColumn != -1;
+}
+
 // The exchange procedure leaves the rows as a stable sort of the reversed rows
 // would: of equal keys, the one met last ends first.
 void OrderTradeRows(TradeTable& table, int column, int lastSortColumn) {
-  const int rows = table.TradeRows();
-  if (!IsSortableColumn(column) || rows < 2) return;
+  if (!IsSortableColumn(column) || table.TradeRows() < 2) return;
   bool ascending = !Toggles(column) || lastSortColumn == column;
-  std::vector<SortKey> keys(static_cast<std::size_t>(rows));
-  for (int r = 0; r < rows; ++r)
-    keys[static_cast<std::size_t>(r)] = KeyOf(table, column, ascending, r);
-  std::vector<int> order(static_cast<std::size_t>(rows));
-  std::iota(order.rbegin(), order.rend(), 0);
-  std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
-    return KeyLess(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]);
-  });
-  ApplyOrder(table, order);
+  bool textRule = column == col::openDate || column == col::closeDate;
+  ApplyOrder(table, textRule ? OrderOfTextRule(table, column)
+                             : OrderOfNumberRule(table, column, ascending));
 }
 
 void ExchangeSortTradeRows(TradeTable& table, int column, int lastSortColumn) {

@@ -7,6 +7,13 @@
 
 namespace quillfen {
 
+// The trade-table column that a mouse press on header column headerColumn of
+// Grid1 (grid 1) or Grid2 (grid 2) arms, or -1 for a header that sorts nothing.
+int HeaderSortColumn(int grid, int headerColumn);
+
+// Whether that header is drawn silver as the armed one.
+bool HeaderShowsArmed(int grid, int headerColumn, int armedSortColumn);
+
 // Whether a header double click on this trade-table column sorts: ticket, lots,
 // open date, close date, duration, pips and magic.
 bool IsSortableColumn(int column);

@@ -62,8 +62,9 @@ void ResetFigures(ReportStatistics& s) {
   s.totalLots = 0;
 }
 
-void WriteCell(TextGrid& grid, int column, int row, std::string text) {
-  grid.MutableCell(column, row) = std::move(text);
+// "%W.2f" into the cell, reusing its storage.
+void WriteMoney(TextGrid& grid, int column, int row, double value, int width) {
+  FormatFixedTo(grid.MutableCell(column, row), value, width, 2);
 }
 
 // Books the result of one trade into the win or loss figures.
@@ -107,29 +108,28 @@ void WalkTrade(Report& report, const SizingRule& rule, int r, DrawdownTrack& dd)
   TextGrid& grid1 = report.grid1;
   TextGrid& grid2 = report.grid2;
   double lots = LotsForTrade(rule, TextToAmount(grid1.Cell(g1::lots, r)), s.runningBalance);
-  std::string lotsText = FormatFixed(lots, 6, 2);
-  grid2.MutableCell(g2::lots, r) = lotsText;
-  WriteCell(grid1, g1::lots, r, std::move(lotsText));
+  WriteMoney(grid1, g1::lots, r, lots, 6);
+  grid2.MutableCell(g2::lots, r) = grid1.CellRef(g1::lots, r);
   s.totalLots += lots;
 
   double pipValue = TextToAmount(grid1.Cell(g1::pipValuePerLot, r));
   double factor = PipValueFactor(rule, pipValue);
   double pips = TextToAmount(grid1.Cell(g1::pips, r));
   double profit = pips * lots * pipValue * factor;
-  std::string profitText(TrimmedView(FormatFixed(profit, 10, 2)));
-  grid2.MutableCell(g2::profit, r) = profitText;
-  WriteCell(grid1, g1::profit, r, std::move(profitText));
+  // "%10.2f" trimmed of its padding is "%.2f".
+  WriteMoney(grid1, g1::profit, r, profit, 0);
+  grid2.MutableCell(g2::profit, r) = grid1.CellRef(g1::profit, r);
   double commission = TextToAmount(grid1.Cell(g1::commissionPerLot, r)) * lots;
-  WriteCell(grid2, g2::commission, r, FormatFixed(commission, 7, 2));
+  WriteMoney(grid2, g2::commission, r, commission, 7);
   double swap = TextToAmount(grid1.Cell(g1::swapPerLot, r)) * lots * factor;
-  WriteCell(grid2, g2::swap, r, FormatFixed(swap, 7, 2));
+  WriteMoney(grid2, g2::swap, r, swap, 7);
 
   double weightedPips = lots * pips;
   s.totalPips += weightedPips;
   s.totalPipsPerLot += pips;
   double change = profit - std::fabs(commission) + swap;
   s.runningBalance += change;
-  WriteCell(grid1, g1::balance, r, FormatFixed(s.runningBalance, 13, 2));
+  WriteMoney(grid1, g1::balance, r, s.runningBalance, 13);
   s.netProfit += change;
   s.peakNetProfit = std::max(s.peakNetProfit, s.netProfit);
   BookResult(s, profit, profit + commission + swap, weightedPips, pips);
@@ -188,7 +188,7 @@ void RecomputeStatistics(Report& report) {
   for (int r = 1; r < grid1.RowCount(); ++r) {
     grid1.MutableCell(g1::marker, r).clear();
     if (grid1.Cell(0, r).empty())  // the blank row of an empty list
-      WriteCell(grid1, g1::balance, r, FormatFixed(s.runningBalance, 13, 2));
+      WriteMoney(grid1, g1::balance, r, s.runningBalance, 13);
     else
       WalkTrade(report, rule, r, dd);
     period.Add(grid1, r);

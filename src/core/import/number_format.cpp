@@ -107,24 +107,38 @@ double UnsignedZero(double value, int decimals) {
   return std::strtod(buffer, nullptr) == 0 ? 0.0 : value;
 }
 
-std::string FormatFixed(double value, int width, int decimals) {
-  char buffer[400];
+void FormatFixedTo(std::string& text, double value, int width, int decimals) {
+  // The number goes after room for the padding, so the text is assigned in one step.
+  constexpr int kRoom = 64;
+  char buffer[kRoom + 400];
+  char* number = buffer + kRoom;
   int length;
   if (decimals >= 0 && decimals <= 3 && std::fabs(value) < 9007199254740992.0) {
-    length = FixedByIntegers(value, decimals, buffer);
+    length = FixedByIntegers(value, decimals, number);
   } else {
     value = UnsignedZero(value, decimals);
     if (std::isfinite(value) && std::fabs(value) < 1e300) {
       auto [end, ec] =
-          std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-      length = ec == std::errc() ? static_cast<int>(end - buffer) : 0;
+          std::to_chars(number, number + 400, value, std::chars_format::fixed, decimals);
+      length = ec == std::errc() ? static_cast<int>(end - number) : 0;
     } else {
-      length = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+      length = std::snprintf(number, 400, "%.*f", decimals, value);
     }
   }
+  length = std::clamp(length, 0, 399);
   int pad = std::max(width - length, 0);
-  std::string text(static_cast<std::size_t>(pad + length), ' ');
-  std::memcpy(text.data() + pad, buffer, static_cast<std::size_t>(length));
+  if (pad <= kRoom) {
+    std::memset(number - pad, ' ', static_cast<std::size_t>(pad));
+    text.assign(number - pad, static_cast<std::size_t>(pad + length));
+  } else {
+    text.assign(static_cast<std::size_t>(pad), ' ');
+    text.append(number, static_cast<std::size_t>(length));
+  }
+}
+
+std::string FormatFixed(double value, int width, int decimals) {
+  std::string text;
+  FormatFixedTo(text, value, width, decimals);
   return text;
 }
 

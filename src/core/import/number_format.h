@@ -12,6 +12,9 @@ std::string FormatGeneral(double value);
 // printf's "%W.Df" without a signed zero: a value that prints as zero at this
 // precision prints unsigned. Every number the program shows goes through here.
 std::string FormatFixed(double value, int width, int decimals);
+// The same into an existing text, reusing its storage: cells are rewritten by
+// the hundred thousand.
+void FormatFixedTo(std::string& text, double value, int width, int decimals);
 
 // The value as "%.Df" would show it, with a signed zero made unsigned; for
 // passing to printf-style formats that hold several values.

@@ -1,13 +1,13 @@
 #include "import/text_grid.h"
 
 #include <algorithm>
-#include <cassert>
 #include <utility>
 
 namespace quillfen {
 
-namespace {
-const std::string kEmpty;
+const std::string& TextGrid::Empty() {
+  static const std::string empty;
+  return empty;
 }
 
 TextGrid::TextGrid(int columns, int storedColumns, int rowCount)
@@ -21,28 +21,9 @@ void TextGrid::SetRowCount(int rowCount) {
   rowCount_ = rowCount;
 }
 
-std::size_t TextGrid::Index(int column, int row) const {
-  return static_cast<std::size_t>(row) * static_cast<std::size_t>(stored_) +
-         static_cast<std::size_t>(column);
-}
-
-std::string_view TextGrid::Cell(int column, int row) const {
-  return CellRef(column, row);
-}
-
-const std::string& TextGrid::CellRef(int column, int row) const {
-  if (column < 0 || column >= stored_ || row < 0 || row >= rowCount_) return kEmpty;
-  return cells_[Index(column, row)];
-}
-
 void TextGrid::SetCell(int column, int row, std::string_view text) {
-  if (column < 0 || column >= stored_ || row < 0 || row >= rowCount_) return;
+  if (!InRange(column, row)) return;
   cells_[Index(column, row)].assign(text);
-}
-
-std::string& TextGrid::MutableCell(int column, int row) {
-  assert(column >= 0 && column < stored_ && row >= 0 && row < rowCount_);
-  return cells_[Index(column, row)];
 }
 
 void TextGrid::SwapRows(int a, int b) {

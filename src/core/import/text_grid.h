@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -19,10 +20,16 @@ class TextGrid {
   // Growing adds empty rows; shrinking drops the last rows.
   void SetRowCount(int rowCount);
 
-  std::string_view Cell(int column, int row) const;
-  const std::string& CellRef(int column, int row) const;
+  // Inline: the statistics, selection and sorts read and write cells by the million.
+  std::string_view Cell(int column, int row) const { return CellRef(column, row); }
+  const std::string& CellRef(int column, int row) const {
+    return InRange(column, row) ? cells_[Index(column, row)] : Empty();
+  }
   void SetCell(int column, int row, std::string_view text);
-  std::string& MutableCell(int column, int row);
+  std::string& MutableCell(int column, int row) {
+    assert(InRange(column, row));
+    return cells_[Index(column, row)];
+  }
 
   void SwapRows(int a, int b);
   void RemoveRow(int row);
@@ -30,7 +37,14 @@ class TextGrid {
   void PermuteRows(int first, const std::vector<int>& order);
 
  private:
-  std::size_t Index(int column, int row) const;
+  bool InRange(int column, int row) const {
+    return column >= 0 && column < stored_ && row >= 0 && row < rowCount_;
+  }
+  std::size_t Index(int column, int row) const {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(stored_) +
+           static_cast<std::size_t>(column);
+  }
+  static const std::string& Empty();
 
   int columns_;
   int stored_;

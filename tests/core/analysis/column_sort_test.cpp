@@ -14,13 +14,18 @@ using testing::MakeReport;
 using testing::TradeSpec;
 using Texts = std::vector<std::string>;
 
-// Small pools, so that equal keys are common; "9:30" against "10:00" and
-// "0.1" against "0.10" try text and number comparisons.
-TradeTable RandomTable(std::mt19937& random, int rows) {
+// Small pools, so that equal keys are common; "9:30" against "10:00",
+// "09:30" against "09:30:00" and "0.1" against "0.10" try text and number
+// comparisons. Odd shapes ("9:30", "2011.1.3") take the sort off its integer keys.
+TradeTable RandomTable(std::mt19937& random, int rows, bool oddShapes) {
   const Texts tickets = {"1", "2", "3", "10", "-4", ""};
   const Texts lots = {"0.10", "0.1", "1.00", "0.50", "", "x"};
-  const Texts dates = {"2011/01/03", "2011/01/04", "2010/12/31", ""};
-  const Texts times = {"09:30", "10:00", "9:30", "23:59", ""};
+  Texts dates = {"2011/01/03", "2011/01/04", "2010/12/31", ""};
+  Texts times = {"09:30", "10:00", "23:59", "", "09:30:00", "09:30:59", "10:00:01"};
+  if (oddShapes) {
+    dates.push_back("2011.1.3");
+    times.push_back("9:30");
+  }
   const Texts pips = {"-5", "0", "5", "10.5", "abc", "-0"};
   const Texts magics = {"", "7", "12", "007", "5.9"};
   auto pick = [&random](const Texts& pool) {
@@ -56,7 +61,7 @@ TEST(OrderTradeRows, EqualsTheExchangeProcedureOnRandomTables) {
                          col::duration, col::pips, col::magic};
   for (int round = 0; round < 400; ++round) {
     const int rows = round % 12;
-    TradeTable original = RandomTable(random, rows);
+    TradeTable original = RandomTable(random, rows, round % 3 == 0);
     for (int column : columns) {
       for (int lastSortColumn : {-1, column}) {
         TradeTable fast = original;
@@ -68,6 +73,66 @@ TEST(OrderTradeRows, EqualsTheExchangeProcedureOnRandomTables) {
               << "round " << round << " column " << column << " last " << lastSortColumn;
       }
     }
+  }
+}
+
+TEST(HeaderSortColumn, ArmsTheTradeTableColumnOfEachSortableHeader) {
+  struct Case {
+    int grid;
+    int header;
+    int column;
+  };
+  const Case cases[] = {
+      {1, 0, col::ticket},
+      {1, 1, -1},
+      {1, 2, col::lots},
+      {1, 3, -1},
+      {1, 4, col::openDate},
+      {1, 5, col::openDate},
+      {1, 6, -1},
+      {1, 7, col::closeDate},
+      {1, 8, col::closeDate},
+      {1, 9, -1},
+      {1, 10, col::duration},
+      {1, 11, col::pips},
+      {1, 12, -1},
+      {1, 13, -1},
+      {1, 14, -1},
+      {2, 0, col::ticket},
+      {2, 2, -1},
+      {2, 11, -1},
+      {2, 12, col::magic},
+      {1, -1, -1},
+      {2, 13, -1},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(HeaderSortColumn(c.grid, c.header), c.column) << c.grid << " " << c.header;
+}
+
+TEST(HeaderShowsArmed, SilverHeadersOfTheArmedColumn) {
+  struct Case {
+    int grid;
+    int armed;
+    std::vector<int> silver;
+  };
+  const Case cases[] = {
+      {1, col::ticket, {0}},
+      {2, col::ticket, {0}},
+      {1, col::duration, {10}},
+      {1, col::pips, {11}},
+      {1, col::lots, {2}},
+      {2, col::lots, {2}},
+      {1, col::openDate, {4, 5}},
+      {1, col::closeDate, {7, 8}},
+      {2, col::closeDate, {}},
+      {2, col::magic, {}},
+      {1, -1, {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<int> silver;
+    for (int header = 0; header < 15; ++header)
+      if (HeaderShowsArmed(c.grid, header, c.armed)) silver.push_back(header);
+    EXPECT_EQ(silver, c.silver) << c.grid << " " << c.armed;
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "../report_invariants.h"
 #include "analysis/trade_selection.h"
 #include "report_builder.h"
 
@@ -32,6 +33,7 @@ TEST(RecomputeStatistics, ZeroResultWinsAndCostsCanMakeALoser) {
   costly.commissionPerLot = "-12";
   Report report = MakeReport({costly, Result("2", "0")});
   RecomputeStatistics(report);
+  ExpectWalkInvariants(report);
   const ReportStatistics& s = report.stats;
   EXPECT_EQ(s.tradeCount, 2);
   EXPECT_EQ(s.winCount, 1);
@@ -54,6 +56,7 @@ TEST(RecomputeStatistics, LargestTradesKeepTheEarlierOfEqualOnes) {
   Report report = MakeReport({Result("1", "30"), halfLotWin, doubleValueWin, Result("4", "-20"),
                               halfLotLoss, doubleValueLoss});
   RecomputeStatistics(report);
+  ExpectWalkInvariants(report);
   const ReportStatistics& s = report.stats;
   EXPECT_DOUBLE_EQ(s.largestWin, 50);
   EXPECT_DOUBLE_EQ(s.largestWinPips, 0.5 * 100);
@@ -81,6 +84,7 @@ TEST(RecomputeStatistics, DrawdownFromTheDepositMarksRowOne) {
   Report report = MakeReport({Result("1", "-100"), Result("2", "-200"), Result("3", "50"),
                               Result("4", "-300"), Result("5", "1000")});
   RecomputeStatistics(report);
+  ExpectWalkInvariants(report);
   EXPECT_EQ(Markers(report), (Texts{"*", "*", "*", "*", ""}));
   EXPECT_DOUBLE_EQ(report.stats.maxDrawdownPercent, 550 * 100.0 / 10000);
   EXPECT_DOUBLE_EQ(report.stats.maxDrawdown, 550);
@@ -117,6 +121,7 @@ TEST(RecomputeStatistics, NoTroughClearsStaleMarkers) {
 TEST(RecomputeStatistics, EmptyListWritesOnlyTheBalanceOfItsBlankRow) {
   Report report = MakeReport({}, "2500");
   RecomputeStatistics(report);
+  ExpectWalkInvariants(report);
   const ReportStatistics& s = report.stats;
   EXPECT_EQ(s.tradeCount, 0);
   EXPECT_EQ(s.winCount, 0);
@@ -161,6 +166,7 @@ TEST(RecomputeStatistics, WritesTheSizedCells) {
     Report report = MakeReport({trade});
     report.options.sizing = c.sizing;
     RecomputeStatistics(report);
+    ExpectWalkInvariants(report);
     EXPECT_EQ(report.grid1.Cell(2, 1), c.lots) << c.name;
     EXPECT_EQ(report.grid2.Cell(2, 1), c.lots) << c.name;
     EXPECT_EQ(report.grid1.Cell(12, 1), c.profit) << c.name;
@@ -178,6 +184,7 @@ TEST(RecomputeStatistics, FixedAmountFollowsTheBalanceBeforeEachTrade) {
   report.grid1.SetCell(11, 1, "1573");
   report.grid1.SetCell(16, 2, "10");
   RecomputeStatistics(report);
+  ExpectWalkInvariants(report);
   EXPECT_EQ(report.grid1.Cell(2, 1), "  1.00");
   EXPECT_EQ(report.grid1.Cell(13, 1), "     25730.00");
   EXPECT_EQ(report.grid1.Cell(2, 2), "  2.57");

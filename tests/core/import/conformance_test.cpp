@@ -7,23 +7,13 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "../real_statements.h"
 #include "../report_invariants.h"
 #include "import/text_conversions.h"
 #include "import_test_support.h"
 
 namespace quillfen {
 namespace {
-
-nlohmann::json Manifest() {
-  std::ifstream file(std::string(QUILLFEN_STATEMENTS) + "/manifest.json");
-  return file ? nlohmann::json::parse(file) : nlohmann::json();
-}
-
-// The terminal prints amounts with blanks between thousands ("-255 000.00").
-double PrintedAmount(std::string text) {
-  std::erase(text, ' ');
-  return TextToAmount(text);
-}
 
 Report OpenReal(const std::string& file, MessageList& messages) {
   Report report;

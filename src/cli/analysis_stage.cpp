@@ -1,0 +1,262 @@
+#include "analysis_stage.h"
+
+#include <iostream>
+#include <map>
+
+#include "analysis/column_sort.h"
+#include "analysis/statistics.h"
+#include "analysis/summary_text.h"
+#include "analysis/trade_deletion.h"
+#include "analysis/trade_selection.h"
+#include "json_output.h"
+
+namespace quillfen::cli {
+
+namespace {
+
+const std::map<std::string, int> kSortColumns = {
+    {"ticket", col::ticket},   {"lots", col::lots},         {"open", col::openDate},
+    {"close", col::closeDate}, {"duration", col::duration}, {"pips", col::pips},
+    {"magic", col::magic}};
+
+const std::map<std::string, SizingChoice> kSizingKinds = {
+    {"mini-lots", SizingChoice::miniLots},
+    {"standard-lots", SizingChoice::standardLots},
+    {"mini-amount", SizingChoice::miniAmount},
+    {"standard-amount", SizingChoice::standardAmount}};
+
+// "original", or KIND:TEXT with TEXT going into that mode's edit field.
+void SetSizing(ReportOptions& options, const std::string& value) {
+  if (value == "original") {
+    options.sizing = SizingChoice::original;
+    return;
+  }
+  std::size_t colon = value.find(':');
+  auto kind = kSizingKinds.find(value.substr(0, colon));
+  if (colon == std::string::npos || kind == kSizingKinds.end())
+    throw CLI::ValidationError("--sizing", "expected original or KIND:VALUE, got " + value);
+  options.sizing = kind->second;
+  std::string text = value.substr(colon + 1);
+  switch (kind->second) {
+    case SizingChoice::miniLots:
+      options.miniContractsText = text;
+      break;
+    case SizingChoice::standardLots:
+      options.standardContractsText = text;
+      break;
+    case SizingChoice::miniAmount:
+      options.miniAmountText = text;
+      break;
+    default:
+      options.standardAmountText = text;
+      break;
+  }
+}
+
+void SetLimits(ReportOptions& options, const std::string& value) {
+  std::vector<std::string> texts;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = value.find(',', start)) != std::string::npos; start = comma + 1)
+    texts.push_back(value.substr(start, comma - start));
+  texts.push_back(value.substr(start));
+  if (texts.size() != 4)
+    throw CLI::ValidationError("--limits", "expected MINMINI,MAXMINI,MINSTD,MAXSTD");
+  options.minMiniLotsText = texts[0];
+  options.maxMiniLotsText = texts[1];
+  options.minStandardLotsText = texts[2];
+  options.maxStandardLotsText = texts[3];
+}
+
+// Selects exactly the named items (letter case aside); unknown names are ignored.
+void SelectOnly(SelectionList& list, const std::vector<std::string>& names) {
+  list.SelectNone();
+  for (const std::string& name : names)
+    if (int index = list.Find(name); index >= 0) list.SetSelected(index, true);
+}
+
+nlohmann::json ItemsJson(const SelectionList& list) {
+  nlohmann::json items = nlohmann::json::array();
+  for (const std::string& item : list.Items()) items.push_back(JsonText(item));
+  return items;
+}
+
+nlohmann::json StatisticsJson(const ReportStatistics& s) {
+  return {{"statementDeposit", s.statementDeposit},
+          {"interestTotal", s.interestTotal},
+          {"depositTotal", s.depositTotal},
+          {"withdrawalTotal", s.withdrawalTotal},
+          {"rebateTotal", s.rebateTotal},
+          {"feeTotal", s.feeTotal},
+          {"initialDeposit", s.initialDeposit},
+          {"runningBalance", s.runningBalance},
+          {"maxBalance", s.maxBalance},
+          {"minBalance", s.minBalance},
+          {"netProfit", s.netProfit},
+          {"peakNetProfit", s.peakNetProfit},
+          {"grossProfit", s.grossProfit},
+          {"grossLoss", s.grossLoss},
+          {"commissionTotal", s.commissionTotal},
+          {"swapTotal", s.swapTotal},
+          {"tradeCount", s.tradeCount},
+          {"winCount", s.winCount},
+          {"lossCount", s.lossCount},
+          {"percentProfitable", s.percentProfitable},
+          {"averageWin", s.averageWin},
+          {"averageLoss", s.averageLoss},
+          {"totalLots", s.totalLots},
+          {"totalPips", s.totalPips},
+          {"averagePips", s.averagePips},
+          {"winPips", s.winPips},
+          {"lossPips", s.lossPips},
+          {"averageWinPips", s.averageWinPips},
+          {"averageLossPips", s.averageLossPips},
+          {"totalPipsPerLot", s.totalPipsPerLot},
+          {"averagePipsPerLot", s.averagePipsPerLot},
+          {"winPipsPerLot", s.winPipsPerLot},
+          {"lossPipsPerLot", s.lossPipsPerLot},
+          {"averageWinPipsPerLot", s.averageWinPipsPerLot},
+          {"averageLossPipsPerLot", s.averageLossPipsPerLot},
+          {"largestWin", s.largestWin},
+          {"largestWinPips", s.largestWinPips},
+          {"largestLoss", s.largestLoss},
+          {"largestLossPips", s.largestLossPips},
+          {"returnPercent", s.returnPercent},
+          {"maxDrawdownPercent", s.maxDrawdownPercent},
+          {"maxDrawdown", s.maxDrawdown},
+          {"periodDays", s.periodDays},
+          {"sortInProgress", s.sortInProgress}};
+}
+
+}  // namespace
+
+void AddAnalysisOptions(CLI::App& app, CliOptions& options) {
+  ReportOptions& o = options.analysis;
+  app.add_flag("--summary", options.summary,
+               "print the summary text as the Summary tab shows it (the default output)");
+  app.add_option_function<std::string>(
+         "--deposit",
+         [&o](const std::string& value) {
+           o.deposit = value == "statement" ? DepositChoice::statement : DepositChoice::custom;
+           if (value != "statement") o.depositText = value;
+         },
+         "statement, or the initial deposit to use")
+      ->type_name("statement|AMOUNT");
+  app.add_option_function<std::string>(
+         "--sizing", [&o](const std::string& value) { SetSizing(o, value); },
+         "position sizing: original, mini-lots:N, standard-lots:N, mini-amount:A, "
+         "standard-amount:A")
+      ->type_name("MODE");
+  app.add_option_function<std::string>(
+         "--limits", [&o](const std::string& value) { SetLimits(o, value); },
+         "lot limits (default 0.01,50,0.01,100)")
+      ->type_name("MINMINI,MAXMINI,MINSTD,MAXSTD");
+  app.add_option_function<std::string>(
+         "--display",
+         [&options](const std::string& value) {
+           options.analysis.display = value == "closed" ? DisplayFilter::closed
+                                      : value == "open" ? DisplayFilter::open
+                                                        : DisplayFilter::all;
+           options.displayGiven = true;
+         },
+         "display filter")
+      ->check(CLI::IsMember({"all", "closed", "open"}));
+  app.add_option("--symbols", options.symbols, "symbols to select (default: all)")->delimiter(',');
+  app.add_option("--magics", options.magics,
+                 "magic numbers to select, None for trades without one (default: all)")
+      ->delimiter(',');
+  // Sorts and deletions keep their command-line order: each value is taken as it is parsed.
+  app.add_option_function<std::string>(
+         "--sort",
+         [&options](const std::string& value) {
+           options.tableEdits.push_back({kSortColumns.at(value), {}});
+         },
+         "sort as a double click on that header; may be repeated")
+      ->check(CLI::IsMember({"ticket", "lots", "open", "close", "duration", "pips", "magic"}))
+      ->trigger_on_parse();
+  app.add_option_function<std::string>(
+         "--delete",
+         [&options](const std::string& value) {
+           options.tableEdits.push_back({-1, value});
+         },
+         "delete that trade as the Delete key does; may be repeated")
+      ->type_name("TICKET")
+      ->trigger_on_parse();
+}
+
+int PrepareStage(CliRun& run) {
+  const ReportOptions& given = run.options.analysis;
+  ReportOptions& o = run.report.options;
+  o.deposit = given.deposit;
+  o.depositText = given.depositText;
+  o.sizing = given.sizing;
+  o.miniContractsText = given.miniContractsText;
+  o.standardContractsText = given.standardContractsText;
+  o.miniAmountText = given.miniAmountText;
+  o.standardAmountText = given.standardAmountText;
+  o.minMiniLotsText = given.minMiniLotsText;
+  o.maxMiniLotsText = given.maxMiniLotsText;
+  o.minStandardLotsText = given.minStandardLotsText;
+  o.maxStandardLotsText = given.maxStandardLotsText;
+  o.display = given.display;
+  WriteGridHeaders(run.report);
+  return kOk;
+}
+
+int SelectionStage(CliRun& run) {
+  const CliOptions& options = run.options;
+  Report& report = run.report;
+  if (options.displayGiven) {
+    FillSymbolList(report);
+    RebuildTradeGrids(report);
+  }
+  if (options.symbols.empty() && options.magics.empty()) return kOk;
+  if (!options.symbols.empty()) SelectOnly(report.pairsListBox, options.symbols);
+  if (!options.magics.empty()) SelectOnly(report.magicListBox, options.magics);
+  FullRefresh(report);
+  return kOk;
+}
+
+int TableEditStage(CliRun& run) {
+  NoProgress progress;
+  for (const CliOptions::TableEdit& edit : run.options.tableEdits) {
+    if (edit.sortColumn >= 0) {
+      run.state.armedSortColumn = edit.sortColumn;
+      SortTradeTable(run.report, run.state, edit.sortColumn, progress);
+    } else if (int row = FindGridRow(run.report, edit.ticket); row > 0) {
+      DeleteTrades(run.report, {row});
+    }
+  }
+  return kOk;
+}
+
+int StatisticsStage(CliRun& run) {
+  RecomputeStatistics(run.report);
+  BuildSummaryText(run.report);
+  return kOk;
+}
+
+int AnalysisJsonStage(CliRun& run) {
+  if (!run.options.json) return kOk;
+  const Report& report = run.report;
+  nlohmann::json& json = run.json;
+  json["stats"].update(StatisticsJson(report.stats));
+  json["summary"] = nlohmann::json::array();
+  for (const std::string& line : report.summaryMemo) json["summary"].push_back(JsonText(line));
+  // Header row first, every row of both grids.
+  run.jsonRows["grid1"] = {&report.grid1, 0, report.grid1.RowCount(), report.grid1.Columns()};
+  run.jsonRows["grid2"] = {&report.grid2, 0, report.grid2.RowCount(), report.grid2.Columns()};
+  json["symbols"] = ItemsJson(report.pairsListBox);
+  json["magics"] = ItemsJson(report.magicListBox);
+  return kOk;
+}
+
+int SummaryOutputStage(CliRun& run) {
+  const CliOptions& options = run.options;
+  // The summary is the default output: printed unless another output was asked for.
+  const bool otherOutput = options.json || options.table || !options.simulation.mode.empty();
+  if (!options.summary && otherOutput) return kOk;
+  for (const std::string& line : run.report.summaryMemo) std::cout << line << '\n';
+  return kOk;
+}
+
+}  // namespace quillfen::cli

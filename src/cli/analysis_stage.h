@@ -1,0 +1,30 @@
+#pragma once
+
+#include "cli_run.h"
+
+namespace quillfen::cli {
+
+// --summary, the Options tab's values, the selections, and the sorts and
+// deletions in command-line order.
+void AddAnalysisOptions(CLI::App& app, CliOptions& options);
+
+// Puts the option values into the report before anything is read, as the
+// window's controls hold them.
+int PrepareStage(CliRun& run);
+
+// The display filter, then the symbol and magic selections, as clicks would.
+int SelectionStage(CliRun& run);
+
+// The sorts and deletions, in the order given.
+int TableEditStage(CliRun& run);
+
+// The figures and the summary, as the next change of tab computes them.
+int StatisticsStage(CliRun& run);
+
+// Every figure under its field name, the summary lines, both grids and both lists.
+int AnalysisJsonStage(CliRun& run);
+
+// Prints the summary when asked for, or when no other output is.
+int SummaryOutputStage(CliRun& run);
+
+}  // namespace quillfen::cli

@@ -1,0 +1,1 @@
+no_such_statement.htm

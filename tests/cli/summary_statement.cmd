@@ -1,0 +1,1 @@
+statement_analysis_mix.htm
