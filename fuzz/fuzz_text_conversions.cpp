@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,7 +77,8 @@ void Durations(std::string_view openDate, std::string_view openTime, std::string
   Require(minutes >= 0, "durations are never negative");
   const std::string hours = TradeDuration(openDate, openTime, closeDate, closeTime, false);
   TradeDuration(openDate, openTime, closeDate, closeTime, true);
-  if (minutes > 0) {
+  // Durations past the int range (dates thousands of years apart) are clamped.
+  if (minutes > 0 && minutes < std::numeric_limits<int>::max()) {
     char expected[32];
     std::snprintf(expected, sizeof expected, "%d:%02d", minutes / 60, minutes % 60);
     Require(hours == expected, "TradeDuration agrees with DurationMinutes");

@@ -261,7 +261,8 @@ int AnalysisJsonStage(CliRun& run) {
 
 int SummaryOutputStage(CliRun& run) {
   const CliOptions& options = run.options;
-  if (!options.summary && (options.json || options.table)) return kOk;
+  bool otherOutput = options.json || options.table || !options.simulation.mode.empty();
+  if (!options.summary && otherOutput) return kOk;
   for (const std::string& line : run.report.summaryMemo) std::cout << line << '\n';
   return kOk;
 }

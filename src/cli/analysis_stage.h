@@ -24,7 +24,8 @@ int StatisticsStage(CliRun& run);
 // Every figure under its field name, the summary lines, both grids and both lists.
 int AnalysisJsonStage(CliRun& run);
 
-// Prints the summary when asked for, or when no other output is.
+// Prints the summary when asked for, or when nothing else is printed (no
+// --json, --table or --simulate).
 int SummaryOutputStage(CliRun& run);
 
 }  // namespace quillfen::cli

@@ -9,6 +9,7 @@
 #include "messages.h"
 #include "program_state.h"
 #include "report.h"
+#include "simulation_args.h"
 
 namespace quillfen::cli {
 
@@ -35,6 +36,18 @@ struct CliOptions {
   std::vector<std::string> symbols;  // empty: every item stays selected
   std::vector<std::string> magics;
   std::vector<TableEdit> tableEdits;  // in command-line order
+
+  SimulationArgs simulation;
+
+  // The exports and the Options tab's CSV choices.
+  struct Exports {
+    std::string csvPath;
+    std::string csvDecimal = "comma";
+    std::string csvField = "semicolon";
+    bool csvCompact = false;
+    std::string htmlPath;
+    bool graph = false;
+  } exports;
 };
 
 // One run: the options, the report the stages work on, and the JSON object the

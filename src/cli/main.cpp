@@ -3,8 +3,10 @@
 
 #include "analysis_stage.h"
 #include "cli_run.h"
+#include "export_stage.h"
 #include "open_stage.h"
 #include "output_stage.h"
+#include "simulate_stage.h"
 
 using namespace quillfen::cli;
 
@@ -12,7 +14,8 @@ int main(int argc, char** argv) {
   CLI::App app{"quillfen-report: analyse MetaTrader 4 statements and Strategy Tester reports"};
   CliRun run;
   // Each part of the program adds its options here ...
-  const OptionHook optionHooks[] = {AddOpenOptions, AddAnalysisOptions, AddOutputOptions};
+  const OptionHook optionHooks[] = {AddOpenOptions, AddAnalysisOptions, AddExportOptions,
+                                    AddOutputOptions, AddSimulationOptions};
   for (const auto& hook : optionHooks) hook(app, run.options);
   try {
     app.parse(argc, argv);
@@ -25,9 +28,9 @@ int main(int argc, char** argv) {
     return kUsage;
   }
   // ... and its stage here, in the order the program's road runs them.
-  const Stage stages[] = {PrepareStage,      OpenStage,          SelectionStage,
-                          TableEditStage,    StatisticsStage,    ImportJsonStage,
-                          AnalysisJsonStage, SummaryOutputStage, OutputStage};
+  const Stage stages[] = {PrepareStage,    OpenStage,          SelectionStage,  TableEditStage,
+                          StatisticsStage, ExportStage,        ImportJsonStage, AnalysisJsonStage,
+                          SimulationStage, SummaryOutputStage, OutputStage};
   try {
     for (const auto& stage : stages)
       if (int code = stage(run); code != kOk) return code;

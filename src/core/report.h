@@ -11,6 +11,7 @@
 #include "program_state.h"
 #include "progress.h"
 #include "report_options.h"
+#include "risk/monte_carlo_results.h"
 
 namespace quillfen {
 
@@ -29,6 +30,7 @@ struct Report {
   std::vector<std::string> statements;  // the files combined in this window, in order
   ReportOptions options;
   std::vector<std::string> summaryMemo;  // the Summary tab's lines
+  MonteCarloResults simulationResults;  // the simulation tab's result boxes and tooltips
 };
 
 // The header rows of both grids, as the window writes them when first shown.

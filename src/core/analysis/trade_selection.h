@@ -7,13 +7,18 @@ namespace quillfen {
 // The text of the magic list's item for trades without a magic number.
 inline constexpr const char* kNoMagicItem = "None";
 
-// Grid1's columns beyond the trade table's own copies.
+// Columns of Grid1 and Grid2; row 0 holds the headers.
 namespace g1 {
+constexpr int ticket = 0;
+constexpr int type = 1;
 constexpr int lots = 2;
+constexpr int symbol = 3;
 constexpr int openDate = 4;
 constexpr int openTime = 5;
+constexpr int openPrice = 6;
 constexpr int closeDate = 7;
 constexpr int closeTime = 8;
+constexpr int closePrice = 9;
 constexpr int pips = 11;
 constexpr int profit = 12;
 constexpr int balance = 13;
@@ -25,9 +30,12 @@ constexpr int swapPerLot = 18;
 
 namespace g2 {
 constexpr int lots = 2;
+constexpr int stopLoss = 5;
+constexpr int takeProfit = 6;
 constexpr int commission = 8;
 constexpr int swap = 9;
 constexpr int profit = 10;
+constexpr int comment = 11;
 constexpr int magic = 12;
 }  // namespace g2
 

@@ -6,7 +6,12 @@
 namespace quillfen {
 
 LineReader::LineReader(std::FILE* file, bool breakTags, long long fileSize)
-    : file_(file), breakTags_(breakTags), fileSize_(fileSize) {}
+    : file_(file), breakTags_(breakTags), fileSize_(fileSize) {
+  stops_[static_cast<unsigned char>('\r')] = true;
+  stops_[static_cast<unsigned char>('\n')] = true;
+  stops_[static_cast<unsigned char>('\0')] = true;
+  stops_[static_cast<unsigned char>('>')] = breakTags;
+}
 
 bool LineReader::Fill() {
   if (position_ < length_) return true;
@@ -16,19 +21,33 @@ bool LineReader::Fill() {
 }
 
 void LineReader::Remember(std::string_view piece) {
-  for (char c : piece.substr(piece.size() > 4 ? piece.size() - 4 : 0)) {
-    if (tailLength_ == 4) {
-      std::memmove(tail_, tail_ + 1, 3);
-      tailLength_ = 3;
+  for (char c : piece.substr(piece.size() > 3 ? piece.size() - 3 : 0)) {
+    if (tailLength_ == 3) {
+      tail_[0] = tail_[1];
+      tail_[1] = tail_[2];
+      tailLength_ = 2;
     }
     tail_[tailLength_++] = c;
   }
 }
 
-bool LineReader::EndsBreakTag() const {
-  if (tailLength_ < 4) return false;
-  std::string_view tag(tail_, 4);
-  return tag == "<BR>" || tag == "<br>" || tag == "<Br>";
+// Whether the ">" at close ends "<BR>", "<br>" or "<Br>". The line's characters
+// are in the buffer from start on and, before that, in tail_.
+bool LineReader::BreakTagEndsAt(const char* start, const char* close) const {
+  char tag[3];
+  const std::ptrdiff_t inBuffer = close - start;
+  for (std::ptrdiff_t back = 3; back > 0; --back) {
+    char& c = tag[3 - back];
+    if (inBuffer >= back) {
+      c = close[-back];
+    } else {
+      const std::ptrdiff_t fromTail = back - inBuffer;
+      if (fromTail > tailLength_) return false;
+      c = tail_[tailLength_ - fromTail];
+    }
+  }
+  return tag[0] == '<' && (tag[1] == 'B' || tag[1] == 'b') && (tag[2] == 'R' || tag[2] == 'r') &&
+         !(tag[1] == 'b' && tag[2] == 'R');
 }
 
 template <class Sink>
@@ -47,9 +66,17 @@ bool LineReader::Next(Sink&& sink) {
     const char* start = buffer_ + position_;
     const char* end = buffer_ + length_;
     const char* stop = start;
-    while (stop < end && *stop != '\r' && *stop != '\n' && *stop != '\0' &&
-           !(breakTags_ && *stop == '>'))
+    bool breakTag = false;
+    for (;;) {
+      while (stop < end && !stops_[static_cast<unsigned char>(*stop)]) ++stop;
+      if (stop == end || *stop != '>') break;
       ++stop;
+      const char before = stop - 1 > start ? stop[-2] : tailLength_ ? tail_[tailLength_ - 1] : '\0';
+      if ((before == 'R' || before == 'r') && BreakTagEndsAt(start, stop - 1)) {
+        breakTag = true;
+        break;
+      }
+    }
     std::string_view piece(start, static_cast<std::size_t>(stop - start));
     if (!piece.empty()) {
       sink(piece);
@@ -57,20 +84,17 @@ bool LineReader::Next(Sink&& sink) {
     }
     position_ += piece.size();
     consumed_ += static_cast<long long>(piece.size());
+    if (breakTag) return true;
     if (stop == end) continue;
     ++position_;
     ++consumed_;
     if (*stop == '\0') {
       sink(std::string_view(" "));
       Remember(" ");
-    } else if (*stop == '>') {
-      sink(std::string_view(">"));
-      Remember(">");
-      if (EndsBreakTag()) return true;
-    } else {
-      skipLineFeed_ = *stop == '\r';
-      return true;
+      continue;
     }
+    skipLineFeed_ = *stop == '\r';
+    return true;
   }
   return any;
 }

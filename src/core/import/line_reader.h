@@ -31,7 +31,7 @@ class LineReader {
   template <class Sink>
   bool Next(Sink&& sink);
   bool Fill();
-  bool EndsBreakTag() const;
+  bool BreakTagEndsAt(const char* start, const char* close) const;
   void Remember(std::string_view piece);
 
   std::FILE* file_;
@@ -39,10 +39,11 @@ class LineReader {
   long long fileSize_;
   long long consumed_ = 0;
   bool skipLineFeed_ = false;
+  bool stops_[256] = {};
   char buffer_[1 << 16];
   std::size_t position_ = 0;
   std::size_t length_ = 0;
-  char tail_[4] = {};  // the last characters of the current line, for "<BR>"
+  char tail_[3] = {};  // the last characters of the line before the buffered part
   int tailLength_ = 0;
 };
 

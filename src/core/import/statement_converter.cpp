@@ -68,50 +68,97 @@ long long RegularFileSize(const std::string& path) {
 
 }  // namespace
 
-void TagStripper::Strip(std::string& line) {
-  const std::size_t n = line.size();
-  auto at = [&](std::size_t k) { return k < n ? line[k] : '\0'; };
+template <bool kWatch>
+bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::size_t& length) {
+  // A table of the characters that need a closer look; with kWatch also those
+  // that may start a replacement.
+  static constexpr auto kSpecial = [] {
+    std::array<bool, 256> special{};
+    for (unsigned char c : std::string_view(kWatch ? "<>\" -&" : "<>\" ")) special[c] = true;
+    return special;
+  }();
+  auto at = [&](std::size_t k) { return k < n ? text[k] : '\0'; };
+  int depth = depth_;
   bool inComment = false;
   bool inQuotes = false;
+  bool visible = depth == 0;
   char previous = '\0';
-  std::size_t out = 0;  // never passes i, so the characters ahead stay unread-over
+  std::size_t written = 0;  // in place it never passes i: the characters ahead stay unread
   for (std::size_t i = 0; i < n; ++i) {
-    const char c = line[i];
+    const char c = text[i];
+    if (!kSpecial[static_cast<unsigned char>(c)]) {
+      if (visible) out[written++] = c;
+      previous = c;
+      continue;
+    }
+    if constexpr (kWatch) {
+      const char next = at(i + 1);
+      if (c == '&' || (c == '-' && next == '-') ||
+          (c == '<' && (next == '!' || next == 'B' || next == 'b')))
+        return false;
+      if (c == '-' || c == '&') {
+        if (visible) out[written++] = c;
+        previous = c;
+        continue;
+      }
+    }
     bool closing = false;
     if (c == '<') {
-      bool declaration = at(i + 1) == '!';
-      if (!(declaration && at(i + 5) == '-')) ++depth_;
+      const bool declaration = at(i + 1) == '!';
+      if (!(declaration && at(i + 5) == '-')) ++depth;
       if (declaration && at(i + 5) != '-') inComment = true;
     } else if (c == '>' && !inQuotes) {
-      if (depth_ > 0) --depth_;
+      if (depth > 0) --depth;
       closing = true;
       if (previous == '-') inComment = false;
-    } else if (c == '"' && depth_ > 0) {
+    } else if (c == '"' && depth > 0) {
       inQuotes = !inQuotes;
     }
-    if (!inComment && depth_ == 0 && !inQuotes) {
-      // A blank between digits is a thousands separator, unless a time follows.
-      bool thousands = c == ' ' && IsDigit(previous) && IsDigit(at(i + 1)) && at(i + 3) != ':';
-      if (closing)
-        line[out++] = ' ';
-      else if (!thousands)
-        line[out++] = c;
+    visible = !inComment && depth == 0 && !inQuotes;
+    if (visible) {
+      if (closing) {
+        out[written++] = ' ';
+      } else if (c != ' ' || !IsDigit(previous) || !IsDigit(at(i + 1)) || at(i + 3) == ':') {
+        out[written++] =
+            c;  // a blank between digits is a thousands separator, unless a time follows
+      }
     }
     previous = c;
   }
-  line.resize(out);
+  depth_ = depth;
+  length = written;
+  return true;
+}
+
+void TagStripper::Strip(std::string& line) {
+  std::size_t length = 0;
+  StripInto<false>(line.data(), line.size(), line.data(), length);
+  line.resize(length);
   JoinTypeWords(line);
 }
 
+bool TagStripper::StripIfPlain(std::string& line) {
+  out_.resize(line.size());
+  std::size_t length = 0;
+  if (!StripInto<true>(line.data(), line.size(), out_.data(), length)) return false;
+  out_.resize(length);
+  line.swap(out_);
+  JoinTypeWords(line);
+  return true;
+}
+
 void ConvertDisplayLine(std::string& line, TagStripper& stripper) {
-  // The first two make the hidden comment of the program's own export visible.
-  ReplaceAll(line, "<!-- -", "");
-  ReplaceAll(line, "--", "");
-  ReplaceAll(line, "<BR>", "");
-  ReplaceAll(line, "<Br>", "");
-  ReplaceAll(line, "<br>", "");
-  ReplaceAll(line, "&nbsp;", " ");
-  stripper.Strip(line);
+  // Most rows of a page hold nothing to replace, which the first pass sees.
+  if (!stripper.StripIfPlain(line)) {
+    // The first two make the hidden comment of the program's own export visible.
+    ReplaceAll(line, "<!-- -", "");
+    ReplaceAll(line, "--", "");
+    ReplaceAll(line, "<BR>", "");
+    ReplaceAll(line, "<Br>", "");
+    ReplaceAll(line, "<br>", "");
+    ReplaceAll(line, "&nbsp;", " ");
+    stripper.Strip(line);
+  }
   TrimCell(line);
 }
 

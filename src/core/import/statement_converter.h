@@ -11,10 +11,17 @@ namespace quillfen {
 class TagStripper {
  public:
   void Strip(std::string& line);
+  // Strips the line unless it holds the start of a replacement ("<!", "<B",
+  // "<b", "--", "&"); then it leaves line and depth as they were.
+  bool StripIfPlain(std::string& line);
   int Depth() const { return depth_; }
 
  private:
+  template <bool kWatch>
+  bool StripInto(const char* text, std::size_t n, char* out, std::size_t& length);
+
   int depth_ = 0;
+  std::string out_;
 };
 
 // The replacements, tag stripping and trimming that turn one raw display line

@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
@@ -109,33 +108,32 @@ std::optional<long long> DurationInMinutes(std::string_view openDate, std::strin
   return std::llabs(*close - *open);
 }
 
-// The plain form that most cells hold, [blanks][-]digits[.digits] with at most
-// 15 digits, read fast: the digits as an integer over a power of ten is
-// correctly rounded, so it equals what the general road below gives.
+// The form of the cells the program computes itself: leading blanks, an
+// optional "-", at most 15 digits with one "." between them, trailing spaces.
+// The digits as a whole number divided by an exact power of ten round once,
+// so the value equals what the general path reads.
 std::optional<double> PlainDecimal(std::string_view text) {
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  bool negative = i < text.size() && text[i] == '-';
-  if (negative) ++i;
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end && IsBlank(*p)) ++p;
+  const bool negative = p < end && *p == '-';
+  p += negative;
   std::uint64_t digits = 0;
-  int count = 0;
-  int decimals = -1;
-  for (; i < text.size(); ++i) {
-    char c = text[i];
-    if (IsDigit(c)) {
-      if (++count > 15) return std::nullopt;
-      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-      if (decimals >= 0) ++decimals;
-    } else if (c == '.' && decimals < 0 && count > 0) {
-      decimals = 0;
-    } else {
-      return std::nullopt;
-    }
+  const char* const first = p;
+  while (p < end && IsDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
+  const long whole = p - first;
+  long decimals = 0;
+  if (p < end && *p == '.') {
+    const char* const fraction = ++p;
+    while (p < end && IsDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
+    decimals = p - fraction;
+    if (decimals == 0) return std::nullopt;
   }
-  if (count == 0 || decimals == 0) return std::nullopt;
-  double value = static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+  while (p < end && *p == ' ') ++p;
+  if (p != end || whole == 0 || whole + decimals > 15) return std::nullopt;
+  const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
   return negative ? -value : value;
 }
 
@@ -336,12 +334,15 @@ std::string TradeDuration(std::string_view openDate, std::string_view openTime,
   long long rest = *minutes % 1440;
   long long hours = rest / 60;
   long long mins = rest % 60;
-  char buffer[64];
-  if (days > 0 && dayForm)
-    std::snprintf(buffer, sizeof buffer, "%lldd%02lld", days, hours);
-  else
-    std::snprintf(buffer, sizeof buffer, "%lld:%02lld", days * 24 + hours, mins);
-  return buffer;
+  // "%dd%02d" of days and hours, or "%d:%02d" of hours and minutes.
+  const bool dayText = days > 0 && dayForm;
+  char buffer[32];
+  char* end = std::to_chars(buffer, buffer + sizeof buffer, dayText ? days : days * 24 + hours).ptr;
+  *end++ = dayText ? 'd' : ':';
+  const long long second = dayText ? hours : mins;
+  *end++ = static_cast<char>('0' + second / 10);
+  *end++ = static_cast<char>('0' + second % 10);
+  return std::string(buffer, end);
 }
 
 int DurationMinutes(std::string_view openDate, std::string_view openTime,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cassert>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,7 +49,9 @@ class TextGrid {
   int columns_;
   int stored_;
   int rowCount_ = 0;
-  std::vector<std::string> cells_;
+  // A deque grows without moving the cells it holds, so a large table never
+  // needs twice its size while it is read.
+  std::deque<std::string> cells_;
 };
 
 }  // namespace quillfen

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace quillfen::cli {
+
+// --simulate and the simulation tab's boxes as typed; a box not given keeps
+// the tab's default (the trading system: imported from the report).
+struct SimulationArgs {
+  std::string mode;  // montecarlo, min-deposit or min-trades; empty: no simulation
+  std::optional<std::string> runs, trades, days, maxDrawdown, win, avgProfit, avgLoss, confidence;
+  std::string units = "pips";
+  std::optional<std::uint64_t> seed;
+};
+
+}  // namespace quillfen::cli

@@ -1,0 +1,70 @@
+#include "export/html_export.h"
+
+#include <filesystem>
+
+#include "analysis/statistics.h"
+#include "export/html_page.h"
+#include "export/jpeg_encoder.h"
+#include "export/replacing_file.h"
+#include "import/text_conversions.h"
+#include "report.h"
+#include "views/balance_chart.h"
+
+namespace quillfen {
+
+namespace {
+
+constexpr int kJpegQuality = 100;
+
+bool Failed(std::string* error, const std::string& reason) {
+  if (error) *error = reason;
+  return false;
+}
+
+}  // namespace
+
+std::string PictureFileName(const std::string& pagePath) {
+  const std::size_t nameStart = pagePath.find_last_of('/') + 1;
+  const std::string folder = pagePath.substr(0, nameStart);
+  std::string name = pagePath.substr(nameStart);
+  const std::size_t htm = name.find(".htm");
+  if (htm != std::string::npos) return folder + name.substr(0, htm) + ".jpg";
+  const std::size_t dot = name.find_last_of('.');
+  std::string picture =
+      (dot == std::string::npos || dot == 0 ? name : name.substr(0, dot)) + ".jpg";
+  if (picture == name) picture = name + ".jpg";
+  return folder + picture;
+}
+
+bool WriteHtmlFiles(const Report& report, float deposit, const HtmlExportRequest& request,
+                    const ChartRenderer& renderer, std::string* error) {
+  ReplacingFile page(request.pagePath);
+  if (!page.Open()) return Failed(error, page.Error());
+  HtmlPageContent content{request.windowTitle, deposit, request.detailed, {}};
+  if (request.detailed) {
+    if (!renderer) return Failed(error, "no renderer for the chart picture");
+    const std::string picturePath = PictureFileName(request.pagePath);
+    const RgbImage image = renderer(PaintBalanceChart(report, kReportImageWidth, kReportImageHeight,
+                                                      ChartSurface::reportPicture));
+    const std::string jpeg = EncodeJpeg(image, kJpegQuality);
+    if (jpeg.empty()) return Failed(error, "the chart picture could not be encoded");
+    std::string reason;
+    if (!WriteWholeFile(picturePath, jpeg, &reason))
+      return Failed(error, picturePath + ": " + reason);
+    content.pictureName = std::filesystem::path(picturePath).filename().string();
+  }
+  if (!page.Write(HtmlPageText(report, content)) || !page.Commit())
+    return Failed(error, page.Error());
+  return true;
+}
+
+bool ExportHtml(Report& report, const HtmlExportRequest& request, const ChartRenderer& renderer,
+                std::string* error) {
+  float deposit = static_cast<float>(report.stats.initialDeposit);
+  RecomputeStatistics(report);
+  if (report.options.deposit == DepositChoice::custom)
+    deposit = static_cast<float>(TextToAmount(report.options.depositText));
+  return WriteHtmlFiles(report, deposit, request, renderer, error);
+}
+
+}  // namespace quillfen

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "export/rgb_image.h"
+#include "views/display_list.h"
+
+namespace quillfen {
+
+struct Report;
+
+// Turns a display list into pixels; the core has no painter of its own.
+using ChartRenderer = std::function<RgbImage(const DisplayList&)>;
+
+struct HtmlExportRequest {
+  std::string pagePath;
+  std::string windowTitle;  // the main window's caption, the page's title
+  bool detailed = false;    // with the chart picture and the magic/comment lines
+};
+
+// The chart picture's path beside the page: in the page's file name, the first
+// ".htm" and what follows become ".jpg"; a name without ".htm" has its
+// extension (if any) replaced by ".jpg", and never ends up the page's own name.
+std::string PictureFileName(const std::string& pagePath);
+
+// Writes the page (and for the detailed page the JPEG chart picture beside it)
+// from the grids and figures as they stand, with the given initial deposit.
+// Nothing is replaced when the page cannot be written; false with the reason in *error.
+bool WriteHtmlFiles(const Report& report, float deposit, const HtmlExportRequest& request,
+                    const ChartRenderer& renderer, std::string* error = nullptr);
+
+// The HTML export command: the figures recomputed first; the deposit shown is
+// the one of the last computation, or the typed one under "Initial deposit".
+bool ExportHtml(Report& report, const HtmlExportRequest& request, const ChartRenderer& renderer,
+                std::string* error = nullptr);
+
+}  // namespace quillfen

@@ -1,0 +1,94 @@
+#include "risk/minimum_searches.h"
+
+#include <cmath>
+#include <string>
+
+#include "import/number_format.h"
+#include "import/text_conversions.h"
+#include "program_state.h"
+#include "progress.h"
+#include "report.h"
+#include "risk/monte_carlo.h"
+#include "risk/monte_carlo_settings.h"
+
+namespace quillfen {
+
+namespace {
+
+constexpr double kAcceptedRuin = 0.1;
+constexpr int kMaxTradesPasses = 1000;
+
+bool ExpectsProfit(const Report& report) {
+  const MonteCarloSettings s = ReadMonteCarloSettings(report);
+  const double expected = (s.avgProfit * s.winPercent - s.avgLoss * (100 - s.winPercent)) * 0.01;
+  return expected > 0;
+}
+
+}  // namespace
+
+void SearchMinimumDeposit(Report& report, ProgramState& state, Progress& progress) {
+  MonteCarloResults& results = report.simulationResults;
+  if (!ExpectsProfit(report)) {
+    results.minDeposit = "0";
+    return;
+  }
+  ReportOptions& options = report.options;
+  const std::string userDepositText = options.depositText;
+  const DepositChoice userChoice = options.deposit;
+  options.deposit = DepositChoice::custom;
+
+  // Kept as a whole double: a raised deposit may outgrow 32 bits.
+  double deposit = TextToWhole(userDepositText);
+  std::string simulated;
+  bool raised = false;
+  for (int i = 0;;) {
+    simulated = FormatFixed(deposit, 0, 0);
+    options.depositText = simulated;
+    results.minDeposit = simulated;
+    RunMonteCarloPass(report, state, progress);
+    if (state.SimulationStopRequested) break;
+    progress.Pump();
+    const double ruin = state.LastSimulationFigures.riskOfRuin;
+    double step = std::trunc(ruin);
+    if (!(step >= 1)) step = 2;
+    if (ruin >= kAcceptedRuin) {
+      raised = true;
+      deposit = std::trunc(deposit * (1 + step * 0.01));
+    } else {
+      deposit = std::trunc(deposit / (1 + step * 0.01));
+    }
+    if (!(deposit >= 1)) break;
+    ++i;
+    if (raised && i >= 10 && !(ruin >= kAcceptedRuin && i < 100)) break;
+  }
+  results.minDeposit = simulated;
+  options.depositText = userDepositText;
+  options.deposit = userChoice;
+}
+
+void SearchMinimumTrades(Report& report, ProgramState& state, Progress& progress) {
+  MonteCarloResults& results = report.simulationResults;
+  if (!ExpectsProfit(report)) {
+    results.minTrades = "0";
+    return;
+  }
+  SimulationOptions& panel = report.options.simulation;
+  const std::string userMaxDrawdownText = panel.maxDrawdownText;
+  const std::string userTradesText = panel.numTradesText;
+  panel.maxDrawdownText = "100";  // a run is then ruined only below a balance of zero
+
+  for (int n = 1; n <= kMaxTradesPasses; ++n) {
+    panel.numTradesText = std::to_string(n);
+    results.minTrades = panel.numTradesText;
+    RunMonteCarloPass(report, state, progress);
+    if (state.SimulationStopRequested) break;
+    progress.Pump();
+    const SimulationFigures& last = state.LastSimulationFigures;
+    if (!(last.avgDrawdown > last.returnPercent)) break;
+  }
+  panel.maxDrawdownText = userMaxDrawdownText;
+  results.minTrades = panel.numTradesText;
+  panel.numTradesText = userTradesText;
+}
+
+}  // namespace quillfen

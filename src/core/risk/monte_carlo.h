@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quillfen {
+
+class Progress;
+struct ProgramState;
+struct Report;
+
+// Larger run counts are cut to this; the per-run series hold one value per run.
+constexpr std::int32_t kMaxSimulationRuns = 1000000;
+
+// One Monte Carlo pass over the report's current settings: writes the result
+// boxes and tooltips into report.simulationResults and the figures into
+// state.LastSimulationFigures. Plays nothing, leaving every result as it was,
+// when there is no trade per run, no run or a deposit below 1. Lets events run
+// after every run; a Stop keeps the results of the runs played.
+void RunMonteCarloPass(Report& report, ProgramState& state, Progress& progress);
+
+// Trades per run in "Days" mode: truncate((R - 2) × days / S) with R the row
+// count of Grid1 and S the history span in days (0 counts as 1); 0 when not
+// positive, cut to the largest 32-bit count.
+std::int32_t TradesForDays(int grid1Rows, double periodDays, std::int32_t days);
+
+}  // namespace quillfen

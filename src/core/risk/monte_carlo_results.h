@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace quillfen {
+
+// The texts of the simulation tab's result boxes and of their tooltips.
+struct MonteCarloResults {
+  std::string perfect;
+  std::string riskOfRuin;
+  std::string balance;
+  std::string returnPercent;
+  std::string profitPerTrade;
+  bool profitPerTradeRed = false;
+  std::string avgDrawdown;
+  std::string errorRate;
+  std::string deviation;
+  std::string returnRange;
+  std::string balanceRange;
+  std::string drawdownRange;
+  std::string ruinRange;
+  std::string minDeposit;
+  std::string minTrades;
+};
+
+}  // namespace quillfen

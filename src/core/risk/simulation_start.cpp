@@ -1,0 +1,50 @@
+#include "risk/simulation_start.h"
+
+#include <string>
+
+#include "import/text_conversions.h"
+#include "program_state.h"
+#include "report.h"
+#include "risk/minimum_searches.h"
+#include "risk/monte_carlo.h"
+
+namespace quillfen {
+
+bool SimulationDepositAccepted(DepositChoice choice, std::string_view depositText,
+                               const ReportStatistics& stats) {
+  if (choice == DepositChoice::statement) return stats.statementDeposit != 0;
+  return TextToWhole(depositText) != 0;
+}
+
+bool SimulationInputsAccepted(ReportOptions& options) {
+  SimulationOptions& panel = options.simulation;
+  for (const std::string* text :
+       {&options.depositText, &panel.avgProfitText, &panel.percWinsText, &panel.maxDrawdownText,
+        &panel.avgLossText, &panel.numTradesText, &panel.numRunsText}) {
+    if (text->empty()) return false;
+  }
+  if (TextToWhole(panel.numRunsText) > kMaxSimulationRuns)
+    panel.numRunsText = std::to_string(kMaxSimulationRuns);
+  return true;
+}
+
+void RunSimulation(Report& report, ProgramState& state, Progress& progress) {
+  state.SimulationStopRequested = false;
+  MonteCarloResults& r = report.simulationResults;
+  for (std::string* box : {&r.perfect, &r.riskOfRuin, &r.balance, &r.returnPercent,
+                           &r.profitPerTrade, &r.avgDrawdown, &r.errorRate, &r.deviation})
+    box->clear();
+  switch (report.options.simulation.mode) {
+    case SimulationMode::monteCarlo:
+      RunMonteCarloPass(report, state, progress);
+      break;
+    case SimulationMode::minimumDeposit:
+      SearchMinimumDeposit(report, state, progress);
+      break;
+    case SimulationMode::minimumTrades:
+      SearchMinimumTrades(report, state, progress);
+      break;
+  }
+}
+
+}  // namespace quillfen

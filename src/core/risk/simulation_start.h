@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string_view>
+
+#include "report_options.h"
+
+namespace quillfen {
+
+class Progress;
+struct ProgramState;
+struct Report;
+struct ReportStatistics;
+
+// The Start button's refusals, all silent. First the simulation tab's own
+// deposit choice: no statement deposit to use, or a custom deposit of 0.
+bool SimulationDepositAccepted(DepositChoice choice, std::string_view depositText,
+                               const ReportStatistics& stats);
+
+// Then, after the tab's choices were copied to the Options tab: every box the
+// simulation needs holds text. A run count above the largest allowed is
+// replaced by that count's text.
+bool SimulationInputsAccepted(ReportOptions& options);
+
+// Starts the selected mode: clears the stop flag, empties the result boxes and
+// runs one pass or one of the searches.
+void RunSimulation(Report& report, ProgramState& state, Progress& progress);
+
+}  // namespace quillfen

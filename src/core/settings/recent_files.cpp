@@ -1,0 +1,58 @@
+#include "settings/recent_files.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "import/text_conversions.h"
+#include "settings/replace_file.h"
+
+namespace quillfen {
+
+namespace {
+
+// A line buffer of 1024 bytes: a longer line is cut and its rest is the next line.
+constexpr std::size_t kLineLimit = 1023;
+
+}  // namespace
+
+bool IsPresentRecentEntry(const std::string& entry) {
+  return !entry.empty() && entry != "0";
+}
+
+RecentFiles LoadRecentFiles(const std::filesystem::path& directory) {
+  RecentFiles files;
+  std::ifstream in(directory / kRecentFilesFileName, std::ios::binary);
+  if (!in) return files;
+  for (std::string& entry : files) {
+    std::string line;
+    char c;
+    while (line.size() < kLineLimit && in.get(c)) {
+      line += c;
+      if (c == '\n') break;
+    }
+    if (line.empty()) break;
+    TrimCell(line);
+    entry = line;
+  }
+  return files;
+}
+
+bool SaveRecentFiles(const std::filesystem::path& directory, const RecentFiles& files) {
+  std::string content;
+  for (const std::string& entry : files) {
+    if (IsPresentRecentEntry(entry)) content += entry + "\r\n";
+  }
+  return ReplaceFileContents(directory / kRecentFilesFileName, content);
+}
+
+bool AddRecentFile(RecentFiles& files, const std::string& name) {
+  if (files[0] == name) return false;
+  // An entry 1 or 2 that matches moves up; otherwise the last entry drops out.
+  auto last = std::find(files.begin() + 1, files.begin() + 3, name);
+  if (last == files.begin() + 3) last = files.end() - 1;
+  std::rotate(files.begin(), last, last + 1);
+  files[0] = name;
+  return true;
+}
+
+}  // namespace quillfen

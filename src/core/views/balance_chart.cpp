@@ -1,0 +1,98 @@
+#include "views/balance_chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "analysis/trade_selection.h"
+#include "import/number_format.h"
+#include "import/text_conversions.h"
+#include "report.h"
+#include "views/chart_frame.h"
+
+namespace quillfen {
+
+namespace {
+
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kRed{224, 0, 0};
+constexpr const char* kLabelFont = "Terminal";
+constexpr int kLabelPoints = 6;
+
+// Cuts toward zero; values far off the canvas (or not numbers) stay far off
+// instead of overflowing.
+int Pixel(double value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int>(std::clamp(std::trunc(value), -1e6, 1e6));
+}
+
+struct RowChange {
+  double change;  // profit + swap - |commission|
+  bool drawdown;  // the row's marker holds "*"
+};
+
+// One pass over the rows, reading each row's cells once.
+std::vector<RowChange> RowChanges(const Report& report) {
+  const int n = report.grid1.RowCount() - 1;
+  std::vector<RowChange> rows(static_cast<std::size_t>(std::max(n, 0)));
+  for (int r = 1; r <= n; ++r) {
+    // The rows are far apart in memory; fetch the cells a few rows ahead.
+    if (const int ahead = r + 16; ahead <= n) {
+      __builtin_prefetch(&report.grid1.CellRef(g1::profit, ahead));
+      __builtin_prefetch(&report.grid1.CellRef(g1::marker, ahead));
+      __builtin_prefetch(&report.grid2.CellRef(g2::commission, ahead));
+      __builtin_prefetch(&report.grid2.CellRef(g2::swap, ahead));
+    }
+    rows[static_cast<std::size_t>(r - 1)] = {
+        TextToAmount(report.grid1.Cell(g1::profit, r)) +
+            TextToAmount(report.grid2.Cell(g2::swap, r)) -
+            std::fabs(TextToAmount(report.grid2.Cell(g2::commission, r))),
+        report.grid1.Cell(g1::marker, r).find('*') != std::string_view::npos};
+  }
+  return rows;
+}
+
+}  // namespace
+
+DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface) {
+  DisplayList list(width, height);
+  DrawChartFrame(list, surface == ChartSurface::balanceTab ? kChartPaleYellow : kChartWhite);
+  if (report.grid1.Cell(g1::balance, 1).empty()) return list;
+
+  const double deposit = report.stats.initialDeposit;
+  const std::vector<RowChange> rows = RowChanges(report);
+  double top = deposit, bottom = deposit, b = deposit;
+  for (const RowChange& row : rows) {
+    b += row.change;
+    top = std::max(top, b);
+    bottom = std::min(bottom, b);
+  }
+  if ((surface == ChartSurface::balanceTab && top == 0) || top == bottom) return list;
+
+  const int w = width, h = height;
+  auto y = [&](double v) { return Pixel((h - 8) - (h - 17) * (v - bottom) / (top - bottom)); };
+  const int depositY = y(deposit);
+  list.Line(57, depositY, w - 9, depositY, kChartGrey);
+  list.Line(57, 5, 57, h - 5, kChartGrey);
+  if (23 < depositY && depositY < h - 37)
+    list.Text(4, depositY - 4, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(deposit, 8, 0));
+
+  list.items.reserve(list.items.size() + rows.size() + 2);
+  const long long n = static_cast<long long>(rows.size());
+  int x = 57, lastY = depositY;
+  b = deposit;
+  for (long long r = 1; r <= n; ++r) {
+    const RowChange& row = rows[static_cast<std::size_t>(r - 1)];
+    b += row.change;
+    int nextX = 59 + static_cast<int>((w - 68) * r / n);
+    int nextY = y(b);
+    list.Line(x, lastY, nextX, nextY, row.drawdown ? kRed : kBlack);
+    x = nextX;
+    lastY = nextY;
+  }
+  list.Text(4, 5, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(top, 8, 0));
+  list.Text(4, h - 13, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(bottom, 8, 0));
+  return list;
+}
+
+}  // namespace quillfen

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "views/display_list.h"
+
+namespace quillfen {
+
+struct Report;
+
+// Where the balance chart is drawn: the Balance tab, or the picture of the
+// detailed HTML export, which has a white background and draws a top value of 0.
+enum class ChartSurface { balanceTab, reportPicture };
+
+inline constexpr int kReportImageWidth = 700;
+inline constexpr int kReportImageHeight = 241;
+
+// The balance after each visible trade, the drawdown period in red, from the
+// cells the statistics engine last wrote.
+DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface);
+
+}  // namespace quillfen

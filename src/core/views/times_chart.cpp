@@ -1,0 +1,101 @@
+#include "views/times_chart.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/trade_selection.h"
+#include "import/text_conversions.h"
+#include "report.h"
+#include "views/chart_frame.h"
+
+namespace quillfen {
+
+namespace {
+
+constexpr Rgb kGreen{0, 192, 0};
+constexpr Rgb kRed{192, 0, 0};
+constexpr Rgb kWindowText{0, 0, 0};
+constexpr const char* kWindowFont = "MS Sans Serif";
+constexpr int kWindowFontPoints = 8;
+constexpr const char* kDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                      "Thursday", "Friday", "Saturday"};
+
+// The decimal number in characters first .. first + count - 1, stopping at the
+// first non-digit; 0 when there is none.
+int NumberAt(std::string_view text, std::size_t first, std::size_t count) {
+  int value = 0;
+  for (std::size_t i = first; i < std::min(first + count, text.size()); ++i) {
+    if (text[i] < '0' || text[i] > '9') break;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
+int Pixel(double value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int>(std::clamp(std::trunc(value), -1e6, 1e6));
+}
+
+}  // namespace
+
+WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis) {
+  const int dateColumn = basis == TimesBasis::closeTimes ? g1::closeDate : g1::openDate;
+  const int timeColumn = basis == TimesBasis::closeTimes ? g1::closeTime : g1::openTime;
+  WeekSlots slots;
+  const int rows = report.grid1.RowCount();
+  for (int r = 1; r < rows; ++r) {
+    if (r + 16 < rows) {
+      __builtin_prefetch(&report.grid1.CellRef(dateColumn, r + 16));
+      __builtin_prefetch(&report.grid1.CellRef(g1::pips, r + 16));
+    }
+    std::string_view time = report.grid1.Cell(timeColumn, r);
+    if (time.empty()) continue;
+    std::string_view date = report.grid1.Cell(dateColumn, r);
+    int weekday = DayOfWeek(NumberAt(date, 0, 4), NumberAt(date, 5, 2), NumberAt(date, 8, 2));
+    int slot = weekday * 24 + NumberAt(time, 0, 6);
+    // A malformed date or hour has no place in the week.
+    if (weekday < 0 || slot < 0 || slot >= kWeekSlots) continue;
+    double pips = TextToAmount(report.grid1.Cell(g1::pips, r));
+    auto& sums = pips > 0 ? slots.winPipsBySlot : slots.lossPipsBySlot;
+    sums[static_cast<std::size_t>(slot)] = std::trunc(sums[static_cast<std::size_t>(slot)] + pips);
+  }
+  return slots;
+}
+
+DisplayList PaintTimesChart(const Report& report, int width, int height, TimesBasis basis) {
+  DisplayList list(width, height);
+  DrawChartFrame(list, kChartPaleYellow);
+  if (report.grid1.Cell(g1::balance, 1).empty()) return list;
+
+  const int w = width, h = height;
+  const int x0 = w * 6 / 180;
+  const double hour = w / 180.0;
+  for (int d = 0; d < 7; ++d) {
+    list.Text(Pixel(x0 + 2 + 24 * d * hour), h / 8, kWindowText, kWindowFont, kWindowFontPoints,
+              kDayNames[d]);
+    int x = Pixel(x0 + 24 * d * hour);
+    list.Line(x, h / 8, x, h * 7 / 8, kChartGrey);
+  }
+  const int weekEnd = Pixel(x0 + kWeekSlots * hour);
+  list.Line(weekEnd, h / 8, weekEnd, h * 7 / 8, kChartGrey);
+
+  const WeekSlots slots = BucketPipsByHour(report, basis);
+  double scale = 10;
+  for (int i = 0; i < kWeekSlots; ++i)
+    scale = std::max({scale, std::fabs(slots.winPipsBySlot[static_cast<std::size_t>(i)]),
+                      std::fabs(slots.lossPipsBySlot[static_cast<std::size_t>(i)])});
+  auto bars = [&](const std::array<double, kWeekSlots>& sums, Rgb colour) {
+    for (int i = 0; i < kWeekSlots; ++i) {
+      double value = sums[static_cast<std::size_t>(i)];
+      if (value == 0) continue;
+      list.Fill(Pixel(x0 + i * hour), Pixel(h * 0.5 - value / scale * h / 3),
+                Pixel(x0 + 4 + i * hour), h / 2, colour);
+    }
+  };
+  bars(slots.winPipsBySlot, kGreen);
+  bars(slots.lossPipsBySlot, kRed);
+  list.Line(x0, h / 2, weekEnd, h / 2, kChartGrey);
+  return list;
+}
+
+}  // namespace quillfen

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <array>
+
+#include "views/display_list.h"
+
+namespace quillfen {
+
+struct Report;
+
+// Which moment of a trade places it in the week ("Open times" / "Close times").
+enum class TimesBasis { openTimes, closeTimes };
+
+inline constexpr int kWeekSlots = 168;
+
+// Pips won and lost per hour of the week, Sunday 0:00 first; each sum is cut
+// toward zero after every trade added to it.
+struct WeekSlots {
+  std::array<double, kWeekSlots> winPipsBySlot{};
+  std::array<double, kWeekSlots> lossPipsBySlot{};
+};
+
+WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis);
+
+// The week grid with a green bar up and a red bar down per hour slot, scaled
+// to the largest slot (but never below 10 pips).
+DisplayList PaintTimesChart(const Report& report, int width, int height, TimesBasis basis);
+
+}  // namespace quillfen

@@ -1,0 +1,44 @@
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/main_form.h"
+#include "app/single_instance.h"
+
+namespace {
+
+// The directory of the executable, known before the application object exists.
+QString ProgramDirectory(const char* argv0) {
+  QFileInfo self(QStringLiteral("/proc/self/exe"));
+  QString path = self.exists() ? self.canonicalFilePath() : QString::fromLocal8Bit(argv0);
+  return QFileInfo(path).absolutePath();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  // Chromium refuses to run as root with its sandbox on.
+  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+
+  const QString programDirectory = ProgramDirectory(argv[0]);
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+
+  quillfen::SingleInstance instance(programDirectory);
+  const QString first = arguments.isEmpty() ? QString() : arguments.constFirst();
+  if (instance.HandOverToRunning(quillfen::HandOverArgument(first))) return 0;
+
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Quillfen");
+
+  quillfen::TMainForm mainForm(programDirectory, arguments);
+  instance.Listen();
+  QObject::connect(&instance, &quillfen::SingleInstance::Received, &mainForm,
+                   &quillfen::TMainForm::HandOver);
+  mainForm.show();
+  application.exec();
+  return 0;
+}

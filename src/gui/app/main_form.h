@@ -1,0 +1,146 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <functional>
+
+#include "program_state.h"
+
+class QAction;
+class QFileDialog;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QProgressBar;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace quillfen {
+
+class TAboutBox;
+class TMDIChild;
+class TMessageForm;
+
+// The multiple-document frame: menus, toolbar, loading panel, status bar, and
+// the commands that create report windows.
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Files live in programDirectory; arguments are opened on the first show.
+  TMainForm(const QString& programDirectory, const QStringList& arguments);
+  ~TMainForm() override;
+
+  ProgramState& State() { return state_; }
+  const QString& ProgramDirectory() const { return programDirectory_; }
+
+  // The opening road.
+  TMDIChild* OpenReportFile(const QString& path);
+  void OpenChosenName(QString name);
+  void AddChosenFile(const QString& name);
+  void OpenDroppedFiles(const QStringList& paths);
+  void HandOver(const QString& path);
+  void MRUClick(int index);
+
+  void ShowMessageDialog(const QString& text);
+  QList<TMDIChild*> ReportWindows() const;
+  TMDIChild* ActiveReportWindow() const;
+  bool RoadBusy() const { return roadBusy_; }
+  bool StartUpFinished() const { return !firstTickPending_; }
+
+  QMdiArea* MdiArea;
+  QAction* OpenReport;
+  QAction* AddReport;
+  QAction* Export;
+  QAction* ExportGraph;
+  QAction* ExportCsv;
+  QAction* StartDorvane;
+  QAction* FileOpen1;
+  QAction* FileExit1;
+  QAction* HelpAbout1;
+  QAction* WindowCascade1;
+  QAction* WindowTileHorizontal1;
+  QAction* WindowMinimizeAll1;
+  QAction* Usersmanual1;
+  QAction* Website1;
+  std::array<QAction*, 4> MRU{};
+  QAction* N2;
+  QMenu* FileMenu;
+  QMenu* WindowMenu;
+  QMenu* HelpMenu;
+  QToolBar* ToolBar2;
+  QToolButton* ExportCsvButton;
+  QWidget* LoadPanel;
+  QAction* loadPanelAction;
+  QLabel* Label1;
+  QProgressBar* ProgressBar;
+  QTimer* Timer1;
+  QFileDialog* OpenDialog;
+  TAboutBox* AboutBox;
+  TMessageForm* MessageForm;
+
+ public slots:
+  void OpenReportExecute();
+  void AddReportExecute();
+  void FileOpen1Execute();
+  void StartDorvaneExecute();
+  void HelpAbout1Execute();
+  void Usersmanual1Click();
+  void Website1Click();
+  void Timer1Timer();
+
+ signals:
+  // For tests and scripted runs: a report window has been filled and drawn.
+  void ReportOpened(TMDIChild* window);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateLoadPanel();
+  QAction* NewAction(const char* name, const QString& caption, int image, const QString& hint);
+  void FormShow();
+  void FirstTick();
+  void UpdateCaption();
+  void FillWindowMenu();
+  void TileHorizontally();
+  void MinimizeAll();
+
+  // Runs work now, or after the running open when one is under way: only one
+  // conversion and reading may use the working text file at a time.
+  void RunOnRoad(std::function<void()> work);
+  bool ChooseReportFile(QString& name);
+  void OpenNamedStatement(const QString& name);
+  void OpenDownloadedUrl(const QString& url);
+  void AddStatement(const QString& name);
+  void ShowLoadPanel(bool reset);
+  void HideLoadPanel();
+  void EnableReportCommands(bool enabled);
+  void ReportWindowClosed(TMDIChild* window);
+  void AddRecentFile(const QString& name);
+  void ShowRecentFiles();
+  QString ResolveInProgramDirectory(const QString& path) const;
+
+  QString programDirectory_;
+  QStringList arguments_;
+  ProgramState state_;
+  bool formShowScheduled_ = false;
+  bool firstShowPending_ = true;
+  bool firstTickPending_ = true;
+  bool timerWorkUnderWay_ = false;
+  bool roadBusy_ = false;
+  bool closeRequested_ = false;
+  QList<std::function<void()>> queuedRoad_;
+  QStringList queuedHandOvers_;
+};
+
+}  // namespace quillfen

@@ -1,0 +1,78 @@
+#include "app/single_instance.h"
+
+#include <unistd.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalSocket>
+
+namespace quillfen {
+
+namespace {
+
+constexpr int kWaitMilliseconds = 5000;
+
+}  // namespace
+
+SingleInstance::SingleInstance(const QString& programDirectory)
+    : name_(ServerName(programDirectory)), lock_(QDir::temp().filePath(name_ + ".lock")) {
+  lock_.setStaleLockTime(30000);
+}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::ServerName(const QString& programDirectory) {
+  QByteArray hash = QCryptographicHash::hash(QDir(programDirectory).absolutePath().toUtf8(),
+                                             QCryptographicHash::Sha1);
+  return QString("quillfen-%1-%2").arg(getuid()).arg(QString::fromLatin1(hash.toHex().left(12)));
+}
+
+bool SingleInstance::HandOverToRunning(const QString& argument) {
+  // Held until Listen, so two simultaneous starts cannot both become the first.
+  lock_.tryLock(kWaitMilliseconds);
+  QLocalSocket socket;
+  socket.connectToServer(name_);
+  if (!socket.waitForConnected(kWaitMilliseconds)) return false;
+  socket.write(argument.toUtf8() + '\n');
+  socket.waitForBytesWritten(kWaitMilliseconds);
+  socket.waitForReadyRead(kWaitMilliseconds);
+  socket.disconnectFromServer();
+  lock_.unlock();
+  return true;
+}
+
+bool SingleInstance::Listen() {
+  server_ = std::make_unique<QLocalServer>();
+  server_->setSocketOptions(QLocalServer::UserAccessOption);
+  // Only reached after a connect failed: a socket file left is a killed instance's.
+  QLocalServer::removeServer(name_);
+  bool listening = server_->listen(name_);
+  connect(server_.get(), &QLocalServer::newConnection, this, [this] {
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+      connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+      connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadHandOver(socket); });
+      if (socket->canReadLine()) ReadHandOver(socket);
+    }
+  });
+  if (lock_.isLocked()) lock_.unlock();
+  return listening;
+}
+
+void SingleInstance::ReadHandOver(QLocalSocket* socket) {
+  if (!socket->canReadLine()) return;
+  QString path = QString::fromUtf8(socket->readLine()).chopped(1);
+  socket->write("ok\n");
+  socket->flush();
+  if (!path.isEmpty()) emit Received(path);
+}
+
+QString HandOverArgument(const QString& argument) {
+  if (argument.isEmpty() || argument.contains("http://") || argument.startsWith("www.") ||
+      argument.contains("://")) {
+    return argument;
+  }
+  return QFileInfo(argument).absoluteFilePath();
+}
+
+}  // namespace quillfen

@@ -1,0 +1,329 @@
+#include "views/child_form.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QWebEngineView>
+
+#include "report.h"
+#include "views/paint_box.h"
+#include "views/trade_grid_view.h"
+
+namespace quillfen {
+
+namespace {
+
+const QColor kPaleYellow(255, 255, 213);
+const QColor kMoneyGreen(192, 220, 192);
+const std::vector<int> kGrid1Widths{65, 33, 41, 66, 69, 40, 46, 67, 39, 46, 48, 31, 71, 87, 17};
+const std::vector<int> kGrid2Widths{65, 33, 41, 66, 42, 42, 43, 43, 42, 43, 71, 186, 51};
+
+QFont PixelFont(const QString& family, int pixels, QFont::StyleHint hint) {
+  QFont font(family);
+  font.setStyleHint(hint);
+  font.setPixelSize(pixels);
+  return font;
+}
+
+void SetBackground(QWidget* widget, const QColor& colour) {
+  widget->setAutoFillBackground(true);
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, colour);
+  palette.setColor(QPalette::Base, colour);
+  widget->setPalette(palette);
+}
+
+QVBoxLayout* FillingLayout(QWidget* tab) {
+  auto* layout = new QVBoxLayout(tab);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  return layout;
+}
+
+QListWidget* NewListBox(const char* name, int width, QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setObjectName(name);
+  list->setFixedWidth(width);
+  list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list->setFont(PixelFont("Courier New", 11, QFont::TypeWriter));
+  list->setUniformItemSizes(true);
+  SetBackground(list, Qt::white);
+  return list;
+}
+
+QLineEdit* AddLabelledEdit(QGridLayout* grid, int row, const QString& label, const char* name,
+                           const QString& text, QWidget* parent) {
+  grid->addWidget(new QLabel(label, parent), row, 0);
+  QLineEdit* edit = NewOptionEdit(name, text, parent);
+  grid->addWidget(edit, row, 1);
+  return edit;
+}
+
+}  // namespace
+
+TChildForm::TChildForm(const ProgramState& state, QWidget* parent) : QWidget(parent) {
+  setObjectName("ChildForm");
+  setFont(PixelFont("MS Sans Serif", 11, QFont::SansSerif));
+  resize(1069, 406);
+  SetBackground(this, palette().color(QPalette::Button));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 2, 0, 0);  // the 2-pixel splitter along the top edge
+  Splitter1 = new QSplitter(Qt::Horizontal, this);
+  Splitter1->setObjectName("Splitter1");
+  Splitter1->setHandleWidth(4);
+  Splitter1->setChildrenCollapsible(false);
+  layout->addWidget(Splitter1);
+
+  PageControl2 = new QTabWidget(Splitter1);
+  PageControl2->setObjectName("PageControl2");
+  PageControl2->setDocumentMode(true);
+  PageControl2->tabBar()->setExpanding(false);
+  Splitter1->addWidget(PageControl2);
+  BuildListboxPanel();
+
+  BuildReportTab();
+  BuildSummaryTab();
+  BalanceTabSheet = NewTab("BalanceTabSheet", "Balance");
+  BalancePaintBox = new PaintBox(BalanceTabSheet);
+  BalancePaintBox->setObjectName("BalancePaintBox");
+  FillingLayout(BalanceTabSheet)->addWidget(BalancePaintBox);
+  BuildTradesTabs(state);
+  BuildTimesTab();
+  BuildOptionsTab();
+  BuildDorvaneTab();
+
+  StatementComboBox = new QComboBox(PageControl2);
+  StatementComboBox->setObjectName("StatementComboBox");
+  StatementComboBox->setGeometry(536, 2, 237, 20);
+  StatementComboBox->hide();
+}
+
+void TChildForm::BuildListboxPanel() {
+  ListboxPanel = new QWidget(Splitter1);
+  ListboxPanel->setObjectName("ListboxPanel");
+  ListboxPanel->setFixedWidth(185);
+  auto* row = new QHBoxLayout(ListboxPanel);
+  row->setContentsMargins(0, 0, 2, 2);
+  row->setSpacing(3);
+  Splitter3 = new QFrame(ListboxPanel);
+  Splitter3->setObjectName("Splitter3");
+  Splitter3->setFrameShape(QFrame::VLine);
+  Splitter3->setFixedWidth(1);
+  row->addWidget(Splitter3);
+  PairsListBox = NewListBox("PairsListBox", 87, ListboxPanel);
+  MagicListBox = NewListBox("MagicListBox", 91, ListboxPanel);
+  for (auto [caption, list] : {std::pair{"Symbols", PairsListBox}, {"Magic", MagicListBox}}) {
+    auto* column = new QVBoxLayout;
+    column->addWidget(new QLabel(caption, ListboxPanel));
+    column->addWidget(list, 1);
+    row->addLayout(column);
+  }
+  Splitter1->addWidget(ListboxPanel);
+  Splitter1->setStretchFactor(0, 1);
+  Splitter1->setStretchFactor(1, 0);
+}
+
+QWidget* TChildForm::NewTab(const char* name, const QString& caption) {
+  auto* tab = new QWidget(PageControl2);
+  tab->setObjectName(name);
+  PageControl2->addTab(tab, caption);
+  return tab;
+}
+
+void TChildForm::BuildReportTab() {
+  ReportTabSheet = NewTab("ReportTabSheet", "Report");
+  auto* panel = new QFrame(ReportTabSheet);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  FillingLayout(ReportTabSheet)->addWidget(panel);
+  WebBrowser = new QWebEngineView(panel);
+  WebBrowser->setObjectName("WebBrowser");
+  FillingLayout(panel)->addWidget(WebBrowser);
+  ErrorLabel = new QLabel("Error writing file", ReportTabSheet);
+  ErrorLabel->setObjectName("ErrorLabel");
+  QPalette red = ErrorLabel->palette();
+  red.setColor(QPalette::WindowText, Qt::red);
+  ErrorLabel->setPalette(red);
+  ErrorLabel->hide();
+}
+
+void TChildForm::BuildSummaryTab() {
+  SummaryTabSheet = NewTab("SummaryTabSheet", "Summary");
+  SummaryMemo = new QPlainTextEdit(SummaryTabSheet);
+  SummaryMemo->setObjectName("SummaryMemo");
+  SummaryMemo->setReadOnly(true);
+  SummaryMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  SummaryMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  SummaryMemo->setFont(PixelFont("Courier New", 13, QFont::TypeWriter));
+  SetBackground(SummaryMemo, QColor(242, 242, 242));
+  FillingLayout(SummaryTabSheet)->addWidget(SummaryMemo);
+}
+
+QFrame* TChildForm::NewSortPanel(QWidget* tab, QProgressBar** bar, const char* name,
+                                 const char* barName) {
+  auto* panel = new QFrame(tab);
+  panel->setObjectName(name);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel->setAutoFillBackground(true);
+  panel->setGeometry(298, 120, 257, 49);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(8, 4, 8, 4);
+  auto* label = new QLabel("Sorting...", panel);
+  label->setAlignment(Qt::AlignCenter);
+  layout->addWidget(label);
+  *bar = new QProgressBar(panel);
+  (*bar)->setObjectName(barName);
+  (*bar)->setRange(0, 100);
+  (*bar)->setFixedWidth(241);
+  (*bar)->setTextVisible(false);
+  layout->addWidget(*bar);
+  panel->hide();
+  return panel;
+}
+
+void TChildForm::BuildTradesTabs(const ProgramState& state) {
+  Trades1TabSheet = NewTab("Trades1TabSheet", "Trades");
+  Grid1 = new TradeGridView(TradeGrid::grid1, kGrid1Widths, "Courier New", state, Trades1TabSheet);
+  Grid1->setObjectName("Grid1");
+  FillingLayout(Trades1TabSheet)->addWidget(Grid1);
+  SortPanel1 = NewSortPanel(Trades1TabSheet, &SortBar1, "SortPanel1", "SortBar1");
+
+  Trades2TabSheet = NewTab("Trades2TabSheet", "Trades");
+  Grid2 = new TradeGridView(TradeGrid::grid2, kGrid2Widths, "Terminal", state, Trades2TabSheet);
+  Grid2->setObjectName("Grid2");
+  FillingLayout(Trades2TabSheet)->addWidget(Grid2);
+  SortPanel2 = NewSortPanel(Trades2TabSheet, &SortBar2, "SortPanel2", "SortBar2");
+}
+
+void TChildForm::BuildTimesTab() {
+  TimesTabSheet = NewTab("TimesTabSheet", "Times");
+  TimesPaintBox = new PaintBox(TimesTabSheet);
+  TimesPaintBox->setObjectName("TimesPaintBox");
+  FillingLayout(TimesTabSheet)->addWidget(TimesPaintBox);
+  // These sit on the chart at its bottom left, on its background.
+  TimesText = new QLabel("Average pip results based on", TimesPaintBox);
+  TimesText->setObjectName("TimesText");
+  auto* group = new QButtonGroup(this);
+  OpenTimesRadioButton = NewRadio("OpenTimesRadioButton", "Open times", TimesPaintBox, group);
+  CloseTimesRadioButton = NewRadio("CloseTimesRadioButton", "Close times", TimesPaintBox, group);
+  CloseTimesRadioButton->setChecked(true);
+  for (QWidget* w : {static_cast<QWidget*>(TimesText), static_cast<QWidget*>(OpenTimesRadioButton),
+                     static_cast<QWidget*>(CloseTimesRadioButton)}) {
+    SetBackground(w, kPaleYellow);
+    w->adjustSize();
+  }
+}
+
+void TChildForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const int top = TimesPaintBox->height() - 22;
+  TimesText->move(16, top + 1);
+  OpenTimesRadioButton->move(160, top);
+  CloseTimesRadioButton->move(240, top);
+}
+
+void TChildForm::BuildOptionsTab() {
+  OptionsTabSheet = NewTab("OptionsTabSheet", "Options");
+  auto* panel = new QWidget(OptionsTabSheet);
+  SetBackground(panel, kMoneyGreen);
+  FillingLayout(OptionsTabSheet)->addWidget(panel);
+  auto* grid = new QGridLayout(panel);
+  grid->setContentsMargins(12, 8, 12, 8);
+  grid->setHorizontalSpacing(16);
+  grid->setVerticalSpacing(8);
+  QWidget* group;
+
+  QVBoxLayout* rows = NewOptionGroup("Trade settings", "TradeGroup", panel, &group);
+  tradeSettings = BuildTradeSettings(rows, group, "");
+  grid->addWidget(group, 0, 0);
+  rows = NewOptionGroup("Position sizing", "PositionGroup", panel, &group);
+  positionSizing = BuildPositionSizing(rows, group, "");
+  grid->addWidget(group, 1, 0, 2, 1);
+
+  auto* settings = new QGridLayout;
+  NewOptionGroup("Settings", "SettingsGroup", panel, &group)->addLayout(settings);
+  MinMiniLotsEdit =
+      AddLabelledEdit(settings, 0, "Min # of mini lots", "MinMiniLotsEdit", "0.01", group);
+  MaxMiniLotsEdit =
+      AddLabelledEdit(settings, 1, "Max # of mini lots", "MaxMiniLotsEdit", "50", group);
+  MinStandardLotsEdit =
+      AddLabelledEdit(settings, 2, "Min # of standard lots", "MinStandardLotsEdit", "0.01", group);
+  MaxStandardLotsEdit =
+      AddLabelledEdit(settings, 3, "Max # of standard lots", "MaxStandardLotsEdit", "100", group);
+  grid->addWidget(group, 0, 1);
+
+  auto* history = new QWidget(panel);
+  auto* historyRow = new QHBoxLayout(history);
+  HistoryLabel = new QLabel("MT4 history directory", history);
+  HistoryEdit = new QLineEdit("/opt/metatrader4/history/", history);
+  HistoryEdit->setObjectName("HistoryEdit");
+  Button1 = new QPushButton("...", history);
+  Button1->setObjectName("Button1");
+  historyRow->addWidget(HistoryLabel);
+  historyRow->addWidget(HistoryEdit);
+  historyRow->addWidget(Button1);
+  history->hide();
+  grid->addWidget(history, 1, 1);
+
+  auto* display = new QButtonGroup(panel);
+  rows = NewOptionGroup("Display", "DisplayGroup", panel, &group);
+  AllTradesRadioButton = NewRadio("AllTradesRadioButton", "Display all trades", group, display);
+  ClosedTradesRadioButton =
+      NewRadio("ClosedTradesRadioButton", "Display closed trades only", group, display);
+  OpenTradesRadioButton =
+      NewRadio("OpenTradesRadioButton", "Display open trades only", group, display);
+  AllTradesRadioButton->setChecked(true);
+  for (QRadioButton* r : {AllTradesRadioButton, ClosedTradesRadioButton, OpenTradesRadioButton}) {
+    rows->addWidget(r);
+  }
+  grid->addWidget(group, 0, 2);
+
+  auto* decimal = new QButtonGroup(panel);
+  auto* field = new QButtonGroup(panel);
+  rows = NewOptionGroup("CSV Export settings", "CsvGroup", panel, &group);
+  DecimalCommaRadioButton =
+      NewRadio("DecimalCommaRadioButton", "Decimal separator is comma", group, decimal);
+  DecimalPeriodRadioButton =
+      NewRadio("DecimalPeriodRadioButton", "Decimal separator is period", group, decimal);
+  FieldSemicolonRadioButton =
+      NewRadio("FieldSemicolonRadioButton", "Field separator is semicolon", group, field);
+  FieldTabRadioButton = NewRadio("FieldTabRadioButton", "Field separator is tab", group, field);
+  DecimalCommaRadioButton->setChecked(true);
+  FieldSemicolonRadioButton->setChecked(true);
+  for (QRadioButton* r : {DecimalCommaRadioButton, DecimalPeriodRadioButton,
+                          FieldSemicolonRadioButton, FieldTabRadioButton}) {
+    rows->addWidget(r);
+  }
+  grid->addWidget(group, 1, 2);
+
+  grid->setColumnStretch(3, 1);
+  grid->setRowStretch(3, 1);
+}
+
+void TChildForm::BuildDorvaneTab() {
+  DorvaneTabSheet = NewTab("DorvaneTabSheet", "Dorvane");
+  auto* grid = new QGridLayout(DorvaneTabSheet);
+  grid->setContentsMargins(12, 8, 12, 8);
+  QWidget* group;
+  QVBoxLayout* rows = NewOptionGroup("Trade settings", "TradeGroup1", DorvaneTabSheet, &group);
+  tradeSettings1 = BuildTradeSettings(rows, group, "1");
+  grid->addWidget(group, 0, 0);
+  rows = NewOptionGroup("Position sizing", "PositionGroup1", DorvaneTabSheet, &group);
+  positionSizing1 = BuildPositionSizing(rows, group, "1");
+  grid->addWidget(group, 1, 0);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(2, 1);
+}
+
+}  // namespace quillfen

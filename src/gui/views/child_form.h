@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QWidget>
+
+#include "views/option_groups.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSplitter;
+class QTabWidget;
+class QWebEngineView;
+
+namespace quillfen {
+
+class PaintBox;
+class TradeGridView;
+struct ProgramState;
+
+// The report window's form: its tabs, lists and option controls with their
+// captions, defaults, colours and fonts. TMDIChild gives it its behaviour.
+class TChildForm : public QWidget {
+  Q_OBJECT
+ public:
+  TChildForm(const ProgramState& state, QWidget* parent);
+
+  QTabWidget* PageControl2;
+  QWidget* ReportTabSheet;
+  QWidget* SummaryTabSheet;
+  QWidget* BalanceTabSheet;
+  QWidget* Trades1TabSheet;
+  QWidget* Trades2TabSheet;
+  QWidget* TimesTabSheet;
+  QWidget* OptionsTabSheet;
+  QWidget* DorvaneTabSheet;
+  QSplitter* Splitter1;
+  QWidget* ListboxPanel;
+  QFrame* Splitter3;
+  QListWidget* PairsListBox;
+  QListWidget* MagicListBox;
+  QComboBox* StatementComboBox;
+
+  QWebEngineView* WebBrowser;
+  QLabel* ErrorLabel;
+  QPlainTextEdit* SummaryMemo;
+  PaintBox* BalancePaintBox;
+  TradeGridView* Grid1;
+  QFrame* SortPanel1;
+  QProgressBar* SortBar1;
+  TradeGridView* Grid2;
+  QFrame* SortPanel2;
+  QProgressBar* SortBar2;
+  PaintBox* TimesPaintBox;
+  QLabel* TimesText;
+  QRadioButton* OpenTimesRadioButton;
+  QRadioButton* CloseTimesRadioButton;
+
+  TradeSettingsControls tradeSettings;
+  PositionSizingControls positionSizing;
+  QLineEdit* MinMiniLotsEdit;
+  QLineEdit* MaxMiniLotsEdit;
+  QLineEdit* MinStandardLotsEdit;
+  QLineEdit* MaxStandardLotsEdit;
+  QLabel* HistoryLabel;
+  QLineEdit* HistoryEdit;
+  QPushButton* Button1;
+  QRadioButton* AllTradesRadioButton;
+  QRadioButton* ClosedTradesRadioButton;
+  QRadioButton* OpenTradesRadioButton;
+  QRadioButton* DecimalCommaRadioButton;
+  QRadioButton* DecimalPeriodRadioButton;
+  QRadioButton* FieldSemicolonRadioButton;
+  QRadioButton* FieldTabRadioButton;
+
+  TradeSettingsControls tradeSettings1;
+  PositionSizingControls positionSizing1;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildListboxPanel();
+  void BuildReportTab();
+  void BuildSummaryTab();
+  void BuildTradesTabs(const ProgramState& state);
+  void BuildTimesTab();
+  void BuildOptionsTab();
+  void BuildDorvaneTab();
+  QWidget* NewTab(const char* name, const QString& caption);
+  QFrame* NewSortPanel(QWidget* tab, QProgressBar** bar, const char* name, const char* barName);
+};
+
+}  // namespace quillfen

@@ -1,0 +1,386 @@
+#include "views/mdi_child.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QWebEngineView>
+
+#include "analysis/column_sort.h"
+#include "analysis/statistics.h"
+#include "analysis/summary_text.h"
+#include "analysis/trade_selection.h"
+#include "app/gui_progress.h"
+#include "app/report_page.h"
+#include "import/statement_reader.h"
+#include "import/ticket_sort.h"
+#include "messages.h"
+#include "program_state.h"
+#include "settings/history_folder.h"
+#include "settings/settings_file.h"
+#include "views/paint_box.h"
+#include "views/trade_grid_model.h"
+#include "views/trade_grid_view.h"
+
+namespace quillfen {
+
+namespace {
+
+std::string Text(const QLineEdit* edit) {
+  return edit->text().toStdString();
+}
+
+SizingChoice Sizing(const PositionSizingControls& c) {
+  if (c.fixedMiniLotsRadioButton->isChecked()) return SizingChoice::miniLots;
+  if (c.fixedStandardLotsRadioButton->isChecked()) return SizingChoice::standardLots;
+  if (c.fixedMiniAmountRadioButton->isChecked()) return SizingChoice::miniAmount;
+  if (c.fixedStandardAmountRadioButton->isChecked()) return SizingChoice::standardAmount;
+  return SizingChoice::original;
+}
+
+// Sets a pair of radio buttons as read, where both may end unchecked.
+void SetPair(QRadioButton* first, bool firstChecked, QRadioButton* second, bool secondChecked) {
+  QButtonGroup* group = first->group();
+  group->setExclusive(false);
+  first->setChecked(firstChecked);
+  second->setChecked(secondChecked);
+  group->setExclusive(true);
+}
+
+void ShowSelectionList(const SelectionList& list, QListWidget* box) {
+  QSignalBlocker quiet(box);
+  box->clear();
+  for (int i = 0; i < list.Size(); ++i) {
+    auto* item = new QListWidgetItem(CellText(list.Item(i)), box);
+    item->setSizeHint(QSize(0, 14));
+    item->setSelected(list.IsSelected(i));
+  }
+}
+
+void ReadSelectionList(const QListWidget* box, SelectionList& list) {
+  const int count = std::min(box->count(), list.Size());
+  for (int i = 0; i < count; ++i) list.SetSelected(i, box->item(i)->isSelected());
+}
+
+}  // namespace
+
+TMDIChild::TMDIChild(ProgramState& state, const QString& programDirectory,
+                     std::function<void(const QString&)> showMessage)
+    : TChildForm(state, nullptr),
+      state_(state),
+      programDirectory_(programDirectory),
+      showMessage_(std::move(showMessage)) {
+  setObjectName("MDIChild");
+  setAttribute(Qt::WA_DeleteOnClose);
+  Grid1Model = new TradeGridModel(report.grid1, 15, this);
+  Grid2Model = new TradeGridModel(report.grid2, kGrid2Columns, this);
+  Grid1->setModel(Grid1Model);
+  Grid2->setModel(Grid2Model);
+  currentPage_ = PageControl2->currentWidget();
+  ConnectHandlers();
+}
+
+TMDIChild::~TMDIChild() = default;
+
+void TMDIChild::ConnectHandlers() {
+  connect(PageControl2, &QTabWidget::currentChanged, this, &TMDIChild::PageControl2Change);
+  connect(StatementComboBox, &QComboBox::activated, this, &TMDIChild::StatementComboBoxChange);
+  connect(PairsListBox, &QListWidget::itemSelectionChanged, this, &TMDIChild::ListBoxClick);
+  connect(MagicListBox, &QListWidget::itemSelectionChanged, this, &TMDIChild::ListBoxClick);
+  for (QRadioButton* radio :
+       {AllTradesRadioButton, ClosedTradesRadioButton, OpenTradesRadioButton}) {
+    connect(radio, &QRadioButton::clicked, this, &TMDIChild::DisplayRadioClick);
+  }
+  for (QRadioButton* radio : {DecimalCommaRadioButton, DecimalPeriodRadioButton,
+                              FieldSemicolonRadioButton, FieldTabRadioButton}) {
+    connect(radio, &QRadioButton::clicked, this,
+            [this] { SaveSettings(tradeSettings.depositEdit->text()); });
+  }
+  for (QRadioButton* radio : {OpenTimesRadioButton, CloseTimesRadioButton}) {
+    connect(radio, &QRadioButton::clicked, TimesPaintBox, qOverload<>(&QWidget::update));
+  }
+  connect(HistoryEdit, &QLineEdit::textChanged, this, &TMDIChild::HistoryEditChange);
+  for (QWidget* edit : {tradeSettings.depositEdit, tradeSettings1.depositEdit, HistoryEdit}) {
+    edit->installEventFilter(this);
+  }
+}
+
+bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == tradeSettings.depositEdit || watched == tradeSettings1.depositEdit) {
+      SaveSettings(static_cast<QLineEdit*>(watched)->text());
+    } else if (watched == HistoryEdit) {
+      HistoryEditDblClick();
+    }
+  }
+  return TChildForm::eventFilter(watched, event);
+}
+
+void TMDIChild::showEvent(QShowEvent* event) {
+  TChildForm::showEvent(event);
+  if (!formShown_) FormShow();
+}
+
+void TMDIChild::FormShow() {
+  formShown_ = true;
+  WriteGridHeaders(report);
+  Grid1Model->Reset();
+  Grid2Model->Reset();
+  LoadSettings();
+}
+
+void TMDIChild::LoadSettings() {
+  std::optional<StoredSettings> stored = ReadSettingsFile(programDirectory_.toStdString());
+  if (!stored) return;
+  if (stored->depositText) {
+    const QString deposit = QString::fromStdString(*stored->depositText);
+    tradeSettings.depositEdit->setText(deposit);
+    tradeSettings1.depositEdit->setText(deposit);
+  }
+  CsvButtons csv{DecimalCommaRadioButton->isChecked(), DecimalPeriodRadioButton->isChecked(),
+                 FieldSemicolonRadioButton->isChecked(), FieldTabRadioButton->isChecked()};
+  ApplyStoredChecks(*stored, csv);
+  SetPair(DecimalCommaRadioButton, csv.decimalComma, DecimalPeriodRadioButton, csv.decimalPeriod);
+  SetPair(FieldSemicolonRadioButton, csv.fieldSemicolon, FieldTabRadioButton, csv.fieldTab);
+}
+
+void TMDIChild::SaveSettings(const QString& depositText) {
+  CsvButtons csv{DecimalCommaRadioButton->isChecked(), DecimalPeriodRadioButton->isChecked(),
+                 FieldSemicolonRadioButton->isChecked(), FieldTabRadioButton->isChecked()};
+  WriteSettingsFile(programDirectory_.toStdString(), depositText.toStdString(), csv);
+}
+
+void TMDIChild::closeEvent(QCloseEvent* event) {
+  if (SortInProgress() || fillInProgress) {
+    event->ignore();
+    return;
+  }
+  emit Closed(this);
+  event->accept();
+}
+
+bool TMDIChild::IsStatementWindow() const {
+  return PageControl2->isTabVisible(PageControl2->indexOf(ReportTabSheet));
+}
+
+bool TMDIChild::SortInProgress() const {
+  return report.stats.sortInProgress;
+}
+
+void TMDIChild::NavigateReportPage(const QString& path) {
+  pageLocation_ = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+  WebBrowser->load(pageLocation_);
+}
+
+QUrl TMDIChild::ReportPageLocation() const {
+  return pageLocation_;
+}
+
+void TMDIChild::AddStatementEntry(const QString& name, bool select) {
+  StatementComboBox->addItem(name);
+  report.statements.push_back(name.toStdString());
+  if (select) StatementComboBox->setCurrentIndex(StatementComboBox->count() - 1);
+  if (PageControl2->currentWidget() == ReportTabSheet && StatementComboBox->count() > 1) {
+    StatementComboBox->show();
+    StatementComboBox->raise();
+  }
+}
+
+void TMDIChild::StatementComboBoxChange(int index) {
+  if (index < 0 || index >= StatementComboBox->count()) return;
+  const QString entry = StatementComboBox->itemText(index);
+  NavigateReportPage(entry == kDownloadedPageName ? DownloadedPagePath(programDirectory_) : entry);
+}
+
+namespace {
+
+// The reader's messages go to the message dialog at once, while loading.
+class DialogMessages final : public Messages {
+ public:
+  explicit DialogMessages(const std::function<void(const QString&)>& show) : show_(show) {}
+  void Show(std::string_view text) override {
+    show_(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  }
+
+ private:
+  const std::function<void(const QString&)>& show_;
+};
+
+}  // namespace
+
+void TMDIChild::ReadWorkingFile(const QString& workingFile, bool adding, Progress& progress) {
+  DialogMessages messages(showMessage_);
+  ReadStatement(report, workingFile.toStdString(), adding, progress, messages);
+}
+
+void TMDIChild::SortByTicket() {
+  quillfen::SortByTicket(report);
+}
+
+void TMDIChild::FillLists() {
+  CopyControlsToOptions();
+  FillSymbolList(report);
+  FillMagicList(report);
+  ShowListBoxes();
+}
+
+void TMDIChild::ShowListBoxes() {
+  ShowSelectionList(report.pairsListBox, PairsListBox);
+  ShowSelectionList(report.magicListBox, MagicListBox);
+}
+
+void TMDIChild::ReadListSelections() {
+  ReadSelectionList(PairsListBox, report.pairsListBox);
+  ReadSelectionList(MagicListBox, report.magicListBox);
+}
+
+void TMDIChild::CopyControlsToOptions() {
+  ReportOptions& o = report.options;
+  o.deposit = tradeSettings.depositRadioButton->isChecked() ? DepositChoice::custom
+                                                            : DepositChoice::statement;
+  o.depositText = Text(tradeSettings.depositEdit);
+  o.sizing = Sizing(positionSizing);
+  o.miniContractsText = Text(positionSizing.miniContractsEdit);
+  o.standardContractsText = Text(positionSizing.standardContractsEdit);
+  o.miniAmountText = Text(positionSizing.miniAmountEdit);
+  o.standardAmountText = Text(positionSizing.standardAmountEdit);
+  o.minMiniLotsText = Text(MinMiniLotsEdit);
+  o.maxMiniLotsText = Text(MaxMiniLotsEdit);
+  o.minStandardLotsText = Text(MinStandardLotsEdit);
+  o.maxStandardLotsText = Text(MaxStandardLotsEdit);
+  o.display = ClosedTradesRadioButton->isChecked() ? DisplayFilter::closed
+              : OpenTradesRadioButton->isChecked() ? DisplayFilter::open
+                                                   : DisplayFilter::all;
+  o.csvDecimalComma = DecimalCommaRadioButton->isChecked();
+  o.csvFieldSemicolon = FieldSemicolonRadioButton->isChecked();
+}
+
+void TMDIChild::FullRefresh() {
+  CopyControlsToOptions();
+  ReadListSelections();
+  quillfen::FullRefresh(report, [this](Report&) { RepaintCharts(); });
+  ShowViews();
+}
+
+void TMDIChild::RepaintCharts() {
+  BalancePaintBox->update();
+  TimesPaintBox->update();
+}
+
+void TMDIChild::RecomputeAndSummarise() {
+  CopyControlsToOptions();
+  RecomputeStatistics(report);
+  BuildSummaryText(report);
+  ShowGrids();
+  ShowSummary();
+}
+
+// Brings the lists, grids and memo in line with what the core left in the report.
+void TMDIChild::ShowViews() {
+  ShowListBoxes();
+  ShowGrids();
+  ShowSummary();
+}
+
+void TMDIChild::ShowGrids() {
+  Grid1Model->Refresh();
+  Grid2Model->Refresh();
+  Grid1->FitColumns(Grid1Model->LongestTexts());
+  Grid2->FitColumns(Grid2Model->LongestTexts());
+  Grid1->horizontalHeader()->viewport()->update();
+  Grid2->horizontalHeader()->viewport()->update();
+}
+
+void TMDIChild::ShowSummary() {
+  QStringList lines;
+  lines.reserve(static_cast<qsizetype>(report.summaryMemo.size()));
+  for (const std::string& line : report.summaryMemo) lines << QString::fromStdString(line);
+  const QString text = lines.join('\n');
+  if (SummaryMemo->toPlainText() != text) SummaryMemo->setPlainText(text);
+}
+
+void TMDIChild::SortTradeTable(int column) {
+  CopyControlsToOptions();
+  ReadListSelections();
+  GuiProgress progress(PageControl2->currentWidget() == Trades2TabSheet ? SortBar2 : SortBar1);
+  SortPanel1->setVisible(PageControl2->currentWidget() == Trades1TabSheet);
+  SortPanel2->setVisible(PageControl2->currentWidget() == Trades2TabSheet);
+  quillfen::SortTradeTable(report, state_, column, progress, [this](Report&) { RepaintCharts(); });
+  SortPanel1->hide();
+  SortPanel2->hide();
+  ShowViews();
+}
+
+void TMDIChild::ListBoxClick() {
+  FullRefresh();
+}
+
+void TMDIChild::DisplayRadioClick() {
+  CopyControlsToOptions();
+  ReadListSelections();
+  FillSymbolList(report);
+  RebuildTradeGrids(report);
+  ShowListBoxes();
+  ShowGrids();
+}
+
+void TMDIChild::PageControl2Change(int index) {
+  LeaveTab(currentPage_);
+  currentPage_ = PageControl2->widget(index);
+  StatementComboBox->setVisible(currentPage_ == ReportTabSheet && StatementComboBox->count() > 1);
+  if (StatementComboBox->isVisible()) StatementComboBox->raise();
+  SortPanel1->setVisible(currentPage_ == Trades1TabSheet && SortInProgress());
+  SortPanel2->setVisible(currentPage_ == Trades2TabSheet && SortInProgress());
+  RecomputeAndSummarise();
+}
+
+void TMDIChild::LeaveTab(QWidget* page) {
+  if (page == Trades1TabSheet) {
+    Grid2->ScrollToTopRow(Grid1->TopRow());
+  } else if (page == Trades2TabSheet) {
+    Grid1->ScrollToTopRow(Grid2->TopRow());
+  } else if (page == OptionsTabSheet) {
+    CopyTradeSettings(tradeSettings, tradeSettings1);
+    CopyPositionSizing(positionSizing, positionSizing1);
+  } else if (page == DorvaneTabSheet) {
+    CopyTradeSettings(tradeSettings1, tradeSettings);
+    CopyPositionSizing(positionSizing1, positionSizing);
+  }
+}
+
+void TMDIChild::HistoryEditChange() {
+  QPalette palette = HistoryEdit->palette();
+  const bool found = HistoryFolderHasFiles(HistoryEdit->text().toStdString());
+  palette.setColor(QPalette::Text, found ? Qt::black : Qt::red);
+  HistoryEdit->setPalette(palette);
+}
+
+void TMDIChild::HistoryEditDblClick() {
+  const QString file = QFileDialog::getOpenFileName(
+      this, "Select any file from MT4's history director...", HistoryEdit->text());
+  if (file.isEmpty()) return;
+  HistoryEdit->setText(QFileInfo(file).absolutePath() + QDir::separator());
+}
+
+void TMDIChild::SetUpSimulationOnly() {
+  for (QWidget* tab : {ReportTabSheet, SummaryTabSheet, BalanceTabSheet, Trades1TabSheet,
+                       Trades2TabSheet, TimesTabSheet, OptionsTabSheet}) {
+    PageControl2->setTabVisible(PageControl2->indexOf(tab), false);
+  }
+  PageControl2->setCurrentWidget(DorvaneTabSheet);
+  ListboxPanel->hide();
+  Splitter3->hide();
+  tradeSettings1.orgDepositRadioButton->setEnabled(false);
+  tradeSettings1.depositRadioButton->setChecked(true);
+  positionSizing1.originalPositionRadioButton->setEnabled(false);
+  positionSizing1.fixedMiniLotsRadioButton->setChecked(true);
+}
+
+}  // namespace quillfen

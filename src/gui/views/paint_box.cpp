@@ -1,0 +1,13 @@
+#include "views/paint_box.h"
+
+#include <QPainter>
+
+namespace quillfen {
+
+void PaintBox::paintEvent(QPaintEvent*) {
+  if (!painter_) return;
+  QPainter painter(this);
+  painter_(painter, size());
+}
+
+}  // namespace quillfen

@@ -1,0 +1,127 @@
+#include "views/trade_grid_view.h"
+
+#include <QPainter>
+#include <QScrollBar>
+
+#include "program_state.h"
+
+namespace quillfen {
+
+namespace {
+
+constexpr int kRowHeight = 13;
+constexpr int kGridLine = 1;
+constexpr int kTextInset = 3;
+
+QFont GridFont(const QString& family) {
+  QFont font(family);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setPointSize(8);
+  return font;
+}
+
+void DrawCellText(QPainter* painter, const QRect& cell, const QString& text) {
+  QRect area = cell.adjusted(0, 0, -kTextInset, 0);
+  painter->drawText(area, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+}  // namespace
+
+QColor GridBackground() {
+  return QColor(225, 245, 255);
+}
+
+bool IsArmedHeader(TradeGrid grid, int armedSortColumn, int column) {
+  switch (armedSortColumn) {
+    case 0:
+    case 2:
+      return column == armedSortColumn;
+    case 4:
+      return grid == TradeGrid::grid1 && (column == 4 || column == 5);
+    case 9:
+      return grid == TradeGrid::grid1 && (column == 7 || column == 8);
+    case 12:
+      return grid == TradeGrid::grid1 && column == 10;
+    case 20:
+      return grid == TradeGrid::grid1 && column == 11;
+    default:
+      return false;
+  }
+}
+
+TradeGridHeader::TradeGridHeader(TradeGrid grid, const ProgramState& state, QWidget* parent)
+    : QHeaderView(Qt::Horizontal, parent), grid_(grid), state_(state) {
+  setSectionsClickable(false);
+  setHighlightSections(false);
+  setSectionResizeMode(QHeaderView::Fixed);
+  setDefaultAlignment(Qt::AlignRight | Qt::AlignTop);
+  setFixedHeight(kRowHeight + kGridLine);
+}
+
+void TradeGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+  const bool armed = IsArmedHeader(grid_, state_.armedSortColumn, logicalIndex);
+  const QColor face = armed ? QColor(192, 192, 192) : palette().color(QPalette::Button);
+  const QRect cell = rect.adjusted(0, 0, -kGridLine, -kGridLine);
+  painter->fillRect(cell, face);
+  painter->setPen(palette().color(QPalette::Mid));
+  painter->drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
+  painter->drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+  painter->setPen(Qt::black);
+  painter->setFont(font());
+  DrawCellText(painter, cell, model()->headerData(logicalIndex, Qt::Horizontal).toString());
+}
+
+void TradeCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+  const bool selected = option.state & QStyle::State_Selected;
+  painter->fillRect(option.rect,
+                    selected ? option.palette.color(QPalette::Highlight) : GridBackground());
+  painter->setPen(selected ? Qt::white : Qt::black);
+  painter->setFont(option.font);
+  DrawCellText(painter, option.rect, index.data().toString());
+}
+
+TradeGridView::TradeGridView(TradeGrid grid, const std::vector<int>& columnWidths,
+                             const QString& fontFamily, const ProgramState& state, QWidget* parent)
+    : QTableView(parent), widths_(columnWidths) {
+  setFont(GridFont(fontFamily));
+  setHorizontalHeader(new TradeGridHeader(grid, state, this));
+  horizontalHeader()->setFont(font());
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setMinimumSectionSize(kRowHeight + kGridLine);
+  verticalHeader()->setDefaultSectionSize(kRowHeight + kGridLine);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setWordWrap(false);
+  setCornerButtonEnabled(false);
+  setItemDelegate(new TradeCellDelegate(this));
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base, GridBackground());
+  setPalette(colours);
+  connect(horizontalHeader(), &QHeaderView::sectionCountChanged, this, [this] { FitColumns({}); });
+}
+
+void TradeGridView::FitColumns(const std::vector<int>& longestTexts) {
+  const int advance = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  for (int c = 0; c < static_cast<int>(widths_.size()); ++c) {
+    int width = widths_[c];
+    if (c < static_cast<int>(longestTexts.size())) {
+      width = std::max(width, longestTexts[c] * advance + kTextInset + 1);
+    }
+    if (columnWidth(c) != width + kGridLine) setColumnWidth(c, width + kGridLine);
+  }
+}
+
+int TradeGridView::TopRow() const {
+  return std::max(0, rowAt(0));
+}
+
+void TradeGridView::ScrollToTopRow(int row) {
+  verticalScrollBar()->setValue(row);
+}
+
+}  // namespace quillfen

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <vector>
+
+namespace quillfen {
+
+struct ProgramState;
+
+// Which trade list a view shows; the armed-header colouring differs.
+enum class TradeGrid { grid1, grid2 };
+
+// True when the header of this grid column shows as armed (silver) for the
+// trade-table column that the last header press armed.
+bool IsArmedHeader(TradeGrid grid, int armedSortColumn, int column);
+
+// The header row: button face, silver when armed, black text set right.
+class TradeGridHeader : public QHeaderView {
+  Q_OBJECT
+ public:
+  TradeGridHeader(TradeGrid grid, const ProgramState& state, QWidget* parent);
+
+ protected:
+  void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+
+ private:
+  TradeGrid grid_;
+  const ProgramState& state_;
+};
+
+// Data cells: pale blue, or the highlight colour with white text when
+// selected; text right-aligned 3 pixels from the right edge, at the top.
+class TradeCellDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+};
+
+// An owner-drawn trade list: fixed 13-pixel rows, whole-row selection, only a
+// vertical scroll bar.
+class TradeGridView : public QTableView {
+  Q_OBJECT
+ public:
+  TradeGridView(TradeGrid grid, const std::vector<int>& columnWidths, const QString& fontFamily,
+                const ProgramState& state, QWidget* parent);
+
+  int TopRow() const;
+  void ScrollToTopRow(int row);
+  // Widens a column beyond its width where its longest text (in characters of
+  // the monospaced font) would be cut off.
+  void FitColumns(const std::vector<int>& longestTexts);
+
+ private:
+  std::vector<int> widths_;
+};
+
+QColor GridBackground();
+
+}  // namespace quillfen

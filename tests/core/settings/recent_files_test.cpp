@@ -1,0 +1,102 @@
+#include "settings/recent_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "temp_directory.h"
+
+namespace quillfen {
+namespace {
+
+using testing::TempDirectory;
+
+RecentFiles Opened(std::initializer_list<const char*> names) {
+  RecentFiles files;
+  for (const char* name : names) AddRecentFile(files, name);
+  return files;
+}
+
+TEST(AddRecentFile, MovesOrInsertsAtTheTop) {
+  struct Case {
+    const char* name;
+    RecentFiles before;
+    RecentFiles after;
+    bool changed;
+  };
+  const RecentFiles edcb{"E", "D", "C", "B"};
+  const Case cases[] = {
+      {"E", edcb, edcb, false},
+      {"D", edcb, {"D", "E", "C", "B"}, true},
+      {"C", edcb, {"C", "E", "D", "B"}, true},
+      {"B", edcb, {"B", "E", "D", "C"}, true},
+      {"F", edcb, {"F", "E", "D", "C"}, true},
+      {"e", edcb, {"e", "E", "D", "C"}, true},
+      {"A", {}, {"A", "", "", ""}, true},
+  };
+  for (const Case& c : cases) {
+    RecentFiles files = c.before;
+    EXPECT_EQ(AddRecentFile(files, c.name), c.changed) << c.name;
+    EXPECT_EQ(files, c.after) << c.name;
+  }
+}
+
+TEST(AddRecentFile, FiveOpensKeepTheLastFourNewestFirst) {
+  EXPECT_EQ(Opened({"A", "B", "C", "D", "E"}), (RecentFiles{"E", "D", "C", "B"}));
+}
+
+TEST(RecentFilesFile, SavesPresentEntriesWithCrLfAndLoadsThemBack) {
+  TempDirectory dir;
+  RecentFiles files = Opened({"A", "B", "C", "D", "E"});
+  ASSERT_TRUE(SaveRecentFiles(dir.Path(), files));
+  EXPECT_EQ(dir.Read("Quillfen.mru"), "E\r\nD\r\nC\r\nB\r\n");
+  EXPECT_EQ(LoadRecentFiles(dir.Path()), files);
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Quillfen.mru.new"));
+}
+
+TEST(RecentFilesFile, ZeroEntryStaysInMemoryButIsNeitherShownNorSaved) {
+  TempDirectory dir;
+  RecentFiles files = Opened({"/data/a.htm", "0"});
+  EXPECT_EQ(files[0], "0");
+  EXPECT_FALSE(IsPresentRecentEntry(files[0]));
+  ASSERT_TRUE(SaveRecentFiles(dir.Path(), files));
+  EXPECT_EQ(dir.Read("Quillfen.mru"), "/data/a.htm\r\n");
+}
+
+TEST(RecentFilesFile, LoadTrimsAndCutsLikeTheLineBuffer) {
+  struct Case {
+    const char* label;
+    std::string content;
+    RecentFiles expected;
+  };
+  const std::string long1023(1023, 'x');
+  const Case cases[] = {
+      {"blanks and underscores", "  /a b.htm \r\n__/c.htm__\n", {"/a b.htm", "/c.htm", "", ""}},
+      {"unix line ends, no final end", "A\nB\nC", {"A", "B", "C", ""}},
+      {"fifth line ignored", "A\nB\nC\nD\nE\n", {"A", "B", "C", "D"}},
+      {"long line continues", long1023 + "yz\nB\n", {long1023, "yz", "B", ""}},
+      {"ampersand kept", "/r&d/x.htm\n", {"/r&d/x.htm", "", "", ""}},
+      {"empty file", "", {"", "", "", ""}},
+  };
+  for (const Case& c : cases) {
+    TempDirectory dir;
+    dir.Write("Quillfen.mru", c.content);
+    EXPECT_EQ(LoadRecentFiles(dir.Path()), c.expected) << c.label;
+  }
+}
+
+TEST(RecentFilesFile, MissingFileGivesEmptyList) {
+  TempDirectory dir;
+  EXPECT_EQ(LoadRecentFiles(dir.Path()), RecentFiles{});
+}
+
+TEST(RecentFilesFile, UnwritableDirectoryKeepsOldContent) {
+  TempDirectory dir;
+  std::filesystem::create_directory(dir.Path() / "Quillfen.mru.new");
+  dir.Write("Quillfen.mru", "old\r\n");
+  EXPECT_FALSE(SaveRecentFiles(dir.Path(), {"new", "", "", ""}));
+  EXPECT_EQ(dir.Read("Quillfen.mru"), "old\r\n");
+}
+
+}  // namespace
+}  // namespace quillfen

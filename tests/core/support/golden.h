@@ -1,0 +1,31 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace quillfen::testing {
+
+// Compares text with a golden file of tests/core/views/golden (found from this
+// header's own path); with
+// QUILLFEN_UPDATE_GOLDEN=1 in the environment the file is rewritten instead.
+inline void ExpectGolden(const std::string& name, const std::string& text) {
+  const std::string path =
+      (std::filesystem::path(__FILE__).parent_path().parent_path() / "views" / "golden" / name)
+          .string();
+  if (const char* update = std::getenv("QUILLFEN_UPDATE_GOLDEN"); update && *update == '1') {
+    std::ofstream(path, std::ios::binary) << text;
+    return;
+  }
+  std::ifstream in(path, std::ios::binary);
+  ASSERT_TRUE(in) << "missing golden file " << path;
+  std::stringstream expected;
+  expected << in.rdbuf();
+  EXPECT_EQ(expected.str(), text) << "golden file " << path;
+}
+
+}  // namespace quillfen::testing

@@ -1,0 +1,138 @@
+#include <QDir>
+#include <QFile>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/single_instance.h"
+#include "gui_test_support.h"
+
+namespace quillfen {
+
+namespace {
+
+// The real program, copied into a folder of its own: that folder is its
+// program directory and names its instance.
+class InstalledProgram {
+ public:
+  InstalledProgram() {
+    program_ = QDir(dir_.path()).filePath("quillfen");
+    QFile::copy(QUILLFEN_PROGRAM, program_);
+    QFile(program_).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+  }
+  QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+  QString Read(const QString& name) const {
+    QFile file(Path(name));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  }
+  void Start(QProcess& process, const QStringList& arguments) const {
+    process.setProgram(program_);
+    process.setArguments(arguments);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start();
+  }
+  // Whether a first instance answers on the program's socket.
+  bool Listening() const {
+    QLocalSocket socket;
+    socket.connectToServer(SingleInstance::ServerName(dir_.path()));
+    return socket.waitForConnected(200);
+  }
+  int RunSecond(const QStringList& arguments) const {
+    QProcess second;
+    Start(second, arguments);
+    if (!second.waitForFinished(20000)) return -1;
+    return second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -2;
+  }
+
+ private:
+  QTemporaryDir dir_;
+  QString program_;
+};
+
+void Stop(QProcess& process) {
+  process.kill();
+  process.waitForFinished();
+}
+
+}  // namespace
+
+class SingleInstanceTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void SecondStartHandsItsFirstFileOverAndExits();
+  void SecondStartWithoutFilesChangesNothing();
+  void StaleSocketOfAKilledInstanceIsReplaced();
+  void TwoSimultaneousStartsLeaveOneInstance();
+  void HandOverArgumentIsMadeAbsoluteExceptForUrls();
+};
+
+void SingleInstanceTest::SecondStartHandsItsFirstFileOverAndExits() {
+  InstalledProgram installed;
+  QProcess first;
+  installed.Start(first, {});
+  QTRY_VERIFY_WITH_TIMEOUT(installed.Listening(), 20000);
+  const QString file = testing::Example("tester.htm");
+  QCOMPARE(installed.RunSecond({file, testing::Example("statement.htm")}), 0);
+  QTRY_COMPARE_WITH_TIMEOUT(installed.Read("Quillfen.mru"), file + "\r\n", 20000);
+  QCOMPARE(first.state(), QProcess::Running);
+  Stop(first);
+}
+
+void SingleInstanceTest::SecondStartWithoutFilesChangesNothing() {
+  InstalledProgram installed;
+  QProcess first;
+  installed.Start(first, {testing::Example("statement.htm")});
+  QTRY_VERIFY_WITH_TIMEOUT(installed.Listening(), 20000);
+  QTRY_VERIFY_WITH_TIMEOUT(!installed.Read("Quillfen.mru").isEmpty(), 20000);
+  const QString before = installed.Read("Quillfen.mru");
+  QCOMPARE(installed.RunSecond({}), 0);
+  QTest::qWait(500);
+  QCOMPARE(installed.Read("Quillfen.mru"), before);
+  QCOMPARE(first.state(), QProcess::Running);
+  Stop(first);
+}
+
+void SingleInstanceTest::StaleSocketOfAKilledInstanceIsReplaced() {
+  InstalledProgram installed;
+  QProcess killed;
+  installed.Start(killed, {});
+  QTRY_VERIFY_WITH_TIMEOUT(installed.Listening(), 20000);
+  Stop(killed);
+  QProcess first;
+  installed.Start(first, {});
+  QTRY_VERIFY_WITH_TIMEOUT(installed.Listening(), 20000);
+  QCOMPARE(first.state(), QProcess::Running);
+  const QString file = testing::Example("statement.htm");
+  QCOMPARE(installed.RunSecond({file}), 0);
+  QTRY_COMPARE_WITH_TIMEOUT(installed.Read("Quillfen.mru"), file + "\r\n", 20000);
+  Stop(first);
+}
+
+void SingleInstanceTest::TwoSimultaneousStartsLeaveOneInstance() {
+  InstalledProgram installed;
+  QProcess a;
+  QProcess b;
+  installed.Start(a, {});
+  installed.Start(b, {});
+  QTRY_VERIFY_WITH_TIMEOUT(a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning,
+                           30000);
+  QProcess& running = a.state() == QProcess::Running ? a : b;
+  QProcess& ended = a.state() == QProcess::Running ? b : a;
+  QCOMPARE(running.state(), QProcess::Running);
+  QCOMPARE(ended.exitCode(), 0);
+  Stop(running);
+}
+
+void SingleInstanceTest::HandOverArgumentIsMadeAbsoluteExceptForUrls() {
+  QCOMPARE(HandOverArgument("http://host/a.htm"), QString("http://host/a.htm"));
+  QCOMPARE(HandOverArgument("www.host.com/a.htm"), QString("www.host.com/a.htm"));
+  QCOMPARE(HandOverArgument("a b.htm"), QDir::current().absoluteFilePath("a b.htm"));
+  QCOMPARE(HandOverArgument(""), QString());
+}
+
+}  // namespace quillfen
+
+QTEST_GUILESS_MAIN(quillfen::SingleInstanceTest)
+#include "single_instance_test.moc"
