@@ -8,6 +8,7 @@
 #include "analysis/summary_text.h"
 #include "analysis/trade_deletion.h"
 #include "analysis/trade_selection.h"
+#include "json_output.h"
 
 namespace quillfen::cli {
 
@@ -71,17 +72,6 @@ void SelectOnly(SelectionList& list, const std::vector<std::string>& names) {
   list.SelectNone();
   for (const std::string& name : names)
     if (int index = list.Find(name); index >= 0) list.SetSelected(index, true);
-}
-
-nlohmann::json GridJson(const TextGrid& grid) {
-  nlohmann::json rows = nlohmann::json::array();
-  for (int row = 0; row < grid.RowCount(); ++row) {
-    nlohmann::json cells = nlohmann::json::array();
-    for (int column = 0; column < grid.Columns(); ++column)
-      cells.push_back(JsonText(grid.Cell(column, row)));
-    rows.push_back(std::move(cells));
-  }
-  return rows;
 }
 
 nlohmann::json ItemsJson(const SelectionList& list) {
@@ -252,8 +242,9 @@ int AnalysisJsonStage(CliRun& run) {
   json["stats"].update(StatisticsJson(report.stats));
   json["summary"] = nlohmann::json::array();
   for (const std::string& line : report.summaryMemo) json["summary"].push_back(JsonText(line));
-  json["grid1"] = GridJson(report.grid1);
-  json["grid2"] = GridJson(report.grid2);
+  // Header row first, every row of both grids.
+  run.jsonRows["grid1"] = {&report.grid1, 0, report.grid1.RowCount(), report.grid1.Columns()};
+  run.jsonRows["grid2"] = {&report.grid2, 0, report.grid2.RowCount(), report.grid2.Columns()};
   json["symbols"] = ItemsJson(report.pairsListBox);
   json["magics"] = ItemsJson(report.magicListBox);
   return kOk;
@@ -261,7 +252,8 @@ int AnalysisJsonStage(CliRun& run) {
 
 int SummaryOutputStage(CliRun& run) {
   const CliOptions& options = run.options;
-  bool otherOutput = options.json || options.table || !options.simulation.mode.empty();
+  // The summary is the default output: printed unless another output was asked for.
+  const bool otherOutput = options.json || options.table || !options.simulation.mode.empty();
   if (!options.summary && otherOutput) return kOk;
   for (const std::string& line : run.report.summaryMemo) std::cout << line << '\n';
   return kOk;

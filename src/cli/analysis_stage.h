@@ -24,8 +24,7 @@ int StatisticsStage(CliRun& run);
 // Every figure under its field name, the summary lines, both grids and both lists.
 int AnalysisJsonStage(CliRun& run);
 
-// Prints the summary when asked for, or when nothing else is printed (no
-// --json, --table or --simulate).
+// Prints the summary when asked for, or when no other output is.
 int SummaryOutputStage(CliRun& run);
 
 }  // namespace quillfen::cli

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <functional>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -24,6 +25,17 @@ struct CliOptions {
   std::vector<std::string> files;
   bool table = false;
   bool json = false;
+  SimulationArgs simulation;
+
+  // The exports and the Options tab's CSV choices.
+  struct Exports {
+    std::string csvPath;
+    std::string csvDecimal = "comma";
+    std::string csvField = "semicolon";
+    bool csvCompact = false;
+    std::string htmlPath;
+    bool graph = false;
+  } exports;
 
   // A column sort (sortColumn >= 0) or the deletion of a ticket.
   struct TableEdit {
@@ -36,28 +48,26 @@ struct CliOptions {
   std::vector<std::string> symbols;  // empty: every item stays selected
   std::vector<std::string> magics;
   std::vector<TableEdit> tableEdits;  // in command-line order
-
-  SimulationArgs simulation;
-
-  // The exports and the Options tab's CSV choices.
-  struct Exports {
-    std::string csvPath;
-    std::string csvDecimal = "comma";
-    std::string csvField = "semicolon";
-    bool csvCompact = false;
-    std::string htmlPath;
-    bool graph = false;
-  } exports;
 };
 
-// One run: the options, the report the stages work on, and the JSON object the
-// stages fill for --json.
+// Rows of a grid for the JSON output, written one array of cell texts per row
+// while printing instead of being copied into the JSON object.
+struct JsonRows {
+  const TextGrid* grid = nullptr;
+  int first = 0;
+  int count = 0;
+  int columns = 0;
+};
+
+// One run: the options, the report the stages work on, and what the stages put
+// into the JSON object for --json (small values in json, grids in jsonRows).
 struct CliRun {
   CliOptions options;
   Report report;
   ProgramState state;
   MessageList messages;
   nlohmann::json json = nlohmann::json::object();
+  std::map<std::string, JsonRows> jsonRows;
 };
 
 // A step of the run; a non-zero result ends the run with that exit code.
@@ -65,9 +75,5 @@ using Stage = std::function<int(CliRun&)>;
 
 // Adds a stage's options to the parser.
 using OptionHook = std::function<void(CLI::App&, CliOptions&)>;
-
-// Cell and file texts are single-byte; JSON wants UTF-8. Text that is not valid
-// UTF-8 is read as Latin-1, so no byte is lost.
-nlohmann::json JsonText(std::string_view text);
 
 }  // namespace quillfen::cli

@@ -11,6 +11,7 @@
 using namespace quillfen::cli;
 
 int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
   CLI::App app{"quillfen-report: analyse MetaTrader 4 statements and Strategy Tester reports"};
   CliRun run;
   // Each part of the program adds its options here ...
@@ -28,9 +29,10 @@ int main(int argc, char** argv) {
     return kUsage;
   }
   // ... and its stage here, in the order the program's road runs them.
-  const Stage stages[] = {PrepareStage,    OpenStage,          SelectionStage,  TableEditStage,
-                          StatisticsStage, ExportStage,        ImportJsonStage, AnalysisJsonStage,
-                          SimulationStage, SummaryOutputStage, OutputStage};
+  const Stage stages[] = {PrepareStage,      OpenStage,         SelectionStage,
+                          TableEditStage,    StatisticsStage,   ExportStage,
+                          ImportJsonStage,   AnalysisJsonStage, SimulationStage,
+                          SummaryOutputStage, OutputStage};
   try {
     for (const auto& stage : stages)
       if (int code = stage(run); code != kOk) return code;

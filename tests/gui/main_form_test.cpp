@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -86,6 +88,10 @@ class MainFormTest : public QObject {
   void FailedDownloadsOpenNothing();
   void RecentEntryWithAmpersandOpensTheExactPath();
   void AboutBoxShowsNameAndBuild();
+  void DroppedFilesOpenAsOpenReportOpensThem();
+  void WindowMenuListsAndArrangesTheReportWindows();
+  void AWindowBeingFilledIsNeverDestroyed();
+  void OpensArrivingDuringAnOpenWaitForIt();
 };
 
 void MainFormTest::StartUpEnablesOpenCommandsOnTheFirstTick() {
@@ -325,6 +331,80 @@ void MainFormTest::AboutBoxShowsNameAndBuild() {
   QCOMPARE(build, QString("Build 1040"));
   QCOMPARE(box->QuillfenLabel->text(), QString("Quillfen 4.0"));
   QCOMPARE(box->windowTitle(), QString("About"));
+}
+
+void MainFormTest::DroppedFilesOpenAsOpenReportOpensThem() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  const QString first = Example("statement.htm");
+  const QString second = Example("tester.htm");
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&program.Form(), &enter);
+  QVERIFY(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&program.Form(), &drop);
+  QCOMPARE(Captions(program.Form()), (QStringList{first, second}));
+  QCOMPARE(ShownRecentFiles(program.Form()), (QStringList{second, first}));
+}
+
+void MainFormTest::WindowMenuListsAndArrangesTheReportWindows() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  TMainForm& form = program.Form();
+  form.resize(1050, 700);
+  form.OpenChosenName(Example("statement.htm"));
+  form.StartDorvane->trigger();
+  emit form.WindowMenu->aboutToShow();
+  QStringList items;
+  for (QAction* item : form.WindowMenu->actions()) {
+    if (!item->isSeparator()) items << item->text();
+  }
+  QCOMPARE(items.mid(0, 3), (QStringList{"Tile &Horizontally", "&Cascade", "&Minimize All"}));
+  QCOMPARE(items.size(), 5);
+  QVERIFY(items[4].endsWith("Dorvane"));
+
+  form.WindowTileHorizontal1->trigger();
+  const QList<QMdiSubWindow*> frames = form.MdiArea->subWindowList();
+  QCOMPARE(frames[0]->width(), form.MdiArea->viewport()->width());
+  QVERIFY(frames[1]->y() >= frames[0]->y() + frames[0]->height());
+  form.WindowMinimizeAll1->trigger();
+  for (QMdiSubWindow* frame : frames) QVERIFY(frame->isMinimized());
+}
+
+void MainFormTest::AWindowBeingFilledIsNeverDestroyed() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  TMainForm& form = program.Form();
+  // Runs at the second round of pending events of the open, after the window exists.
+  QTimer::singleShot(0, &form, [&form] {
+    QTimer::singleShot(0, &form, [&form] {
+      for (QMdiSubWindow* frame : form.MdiArea->subWindowList()) frame->close();
+      form.close();
+    });
+  });
+  int filledRows = 0;
+  connect(&form, &TMainForm::ReportOpened, this,
+          [&filledRows](TMDIChild* window) { filledRows = window->report.full.TradeRows(); });
+  form.OpenChosenName(Example("statement.htm"));
+  QVERIFY(filledRows > 0);
+  // The close asked for during the open happens once the open is done.
+  QTRY_VERIFY(!form.isVisible());
+}
+
+void MainFormTest::OpensArrivingDuringAnOpenWaitForIt() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  TMainForm& form = program.Form();
+  const QString second = Example("tester.htm");
+  QTimer::singleShot(0, &form, [&form, second] {
+    form.HandOver(second);
+    QVERIFY(form.ReportWindows().isEmpty());
+  });
+  form.OpenChosenName(Example("statement.htm"));
+  QCOMPARE(Captions(form), (QStringList{Example("statement.htm"), second}));
+  QCOMPARE(ShownRecentFiles(form), (QStringList{second, Example("statement.htm")}));
 }
 
 }  // namespace quillfen

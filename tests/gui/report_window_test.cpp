@@ -6,13 +6,16 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QtTest>
 
 #include "analysis/trade_selection.h"
 #include "app/main_form.h"
 #include "gui_test_support.h"
 #include "import/trade_table.h"
+#include "import/trade_table.h"
 #include "views/mdi_child.h"
+#include "views/paint_box.h"
 #include "views/trade_grid_model.h"
 #include "views/trade_grid_view.h"
 
@@ -58,6 +61,12 @@ class ReportWindowTest : public QObject {
   void TabExitCopiesBetweenOptionsAndSimulationTabs();
   void TradesTabsKeepTheSameTopRow();
   void GridsAreDrawnInTheirColours();
+  void HeaderDoubleClickSortsAndToggles();
+  void APressOnTheRowsDisarmsTheHeader();
+  void DeleteKeyRemovesTheSelectedTrades();
+  void ClickingOneGridSelectsTheSameRowsInTheOther();
+  void ExportsWriteTheActiveWindow();
+  void ChartsAreDrawn();
   void NoSettingsFileGivesTheDefaults();
   void DepositDoubleClickSavesForTheNextWindow();
   void CsvButtonClickSavesAtOnce();
@@ -117,6 +126,9 @@ void ReportWindowTest::OpenedWindowShowsEveryTab() {
   window->PageControl2->setCurrentWidget(window->SummaryTabSheet);
   QCOMPARE(window->SummaryMemo->toPlainText(), summary);
   QVERIFY(!window->SortPanel1->isVisible());
+  const QImage memo = window->SummaryMemo->viewport()->grab().toImage();
+  QCOMPARE(memo.pixelColor(memo.width() - 3, memo.height() - 3), QColor(242, 242, 242));
+  QCOMPARE(window->SummaryMemo->font().pixelSize(), 13);
 }
 
 void ReportWindowTest::GridModelsStayConsistentThroughTheRoad() {
@@ -265,6 +277,149 @@ void ReportWindowTest::GridsAreDrawnInTheirColours() {
   QVERIFY(IsArmedHeader(TradeGrid::grid1, 4, 5));
   QVERIFY(!IsArmedHeader(TradeGrid::grid2, 9, 7));
   QVERIFY(IsArmedHeader(TradeGrid::grid2, 0, 0));
+}
+
+namespace {
+
+QPoint HeaderPoint(TradeGridView* grid, int column) {
+  QHeaderView* header = grid->horizontalHeader();
+  return {header->sectionViewportPosition(column) + header->sectionSize(column) / 2, 5};
+}
+
+QList<double> Numbers(const QStringList& texts) {
+  QList<double> numbers;
+  for (const QString& text : texts) numbers << text.trimmed().toDouble();
+  return numbers;
+}
+
+}  // namespace
+
+void ReportWindowTest::HeaderDoubleClickSortsAndToggles() {
+  TMDIChild* window = Open(Example("statement.htm"));
+  window->PageControl2->setCurrentWidget(window->Trades1TabSheet);
+  QWidget* header = window->Grid1->horizontalHeader()->viewport();
+  const QPoint lots = HeaderPoint(window->Grid1, g1::lots);
+  QList<double> previous;
+  for (bool descending : {true, false, true}) {
+    QTest::mousePress(header, Qt::LeftButton, {}, lots);
+    QCOMPARE(program_->Form().State().armedSortColumn, col::lots);
+    QTest::mouseDClick(header, Qt::LeftButton, {}, lots);
+    const QList<double> sizes = Numbers(Column(*window->Grid1Model, g1::lots));
+    QList<double> sorted = sizes;
+    std::sort(sorted.begin(), sorted.end());
+    if (descending) std::reverse(sorted.begin(), sorted.end());
+    QCOMPARE(sizes, sorted);
+    QVERIFY(sizes != previous);
+    previous = sizes;
+  }
+}
+
+void ReportWindowTest::APressOnTheRowsDisarmsTheHeader() {
+  TMDIChild* window = Open(Example("statement.htm"));
+  window->PageControl2->setCurrentWidget(window->Trades1TabSheet);
+  const QStringList tickets = Column(*window->Grid1Model, 0);
+  QTest::mousePress(window->Grid1->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                    HeaderPoint(window->Grid1, g1::pips));
+  QCOMPARE(program_->Form().State().armedSortColumn, col::pips);
+  const QPoint row = window->Grid1->visualRect(window->Grid1Model->index(2, 0)).center();
+  QTest::mouseDClick(window->Grid1->viewport(), Qt::LeftButton, {}, row);
+  QCOMPARE(program_->Form().State().armedSortColumn, -1);
+  QCOMPARE(Column(*window->Grid1Model, 0), tickets);
+}
+
+void ReportWindowTest::DeleteKeyRemovesTheSelectedTrades() {
+  TMDIChild* window = Open(Example("statement.htm"));
+  window->PageControl2->setCurrentWidget(window->Trades2TabSheet);
+  const int trades = window->report.full.TradeRows();
+  const QString first = window->Grid2Model->index(0, 0).data().toString();
+  const QString second = window->Grid2Model->index(1, 0).data().toString();
+  window->Grid2->SelectRows(0, 2);
+  QTest::keyClick(window->Grid2, Qt::Key_Delete);
+  QCOMPARE(window->report.full.TradeRows(), trades - 2);
+  const QStringList tickets = Column(*window->Grid1Model, 0);
+  QVERIFY(!tickets.contains(first) && !tickets.contains(second));
+
+  const QString symbol = window->PairsListBox->item(window->PairsListBox->count() - 1)->text();
+  QList<int> rows;
+  const QStringList symbols = Column(*window->Grid2Model, 3);
+  for (int r = 0; r < symbols.size(); ++r) {
+    if (symbols[r].compare(symbol, Qt::CaseInsensitive) == 0) {
+      window->Grid2->selectionModel()->select(
+          window->Grid2Model->index(r, 0),
+          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+  }
+  QTest::keyClick(window->Grid2, Qt::Key_Delete);
+  QVERIFY(window->PairsListBox->findItems(symbol, Qt::MatchFixedString).isEmpty());
+}
+
+void ReportWindowTest::ClickingOneGridSelectsTheSameRowsInTheOther() {
+  TMDIChild* window = Open(Example("statement.htm"));
+  window->PageControl2->setCurrentWidget(window->Trades1TabSheet);
+  const QPoint row = window->Grid1->visualRect(window->Grid1Model->index(5, 1)).center();
+  QTest::mouseClick(window->Grid1->viewport(), Qt::LeftButton, {}, row);
+  QCOMPARE(window->Grid2->SelectedRows(), std::vector<int>{5});
+  QCOMPARE(window->Grid2->TopRow(), window->Grid1->TopRow());
+}
+
+void ReportWindowTest::ExportsWriteTheActiveWindow() {
+  TMDIChild* window = Open(Example("statement.htm"));
+  TMainForm& form = program_->Form();
+  QVERIFY(form.ExportHtmlTo(program_->FilePath("plain.htm"), false));
+  QVERIFY(program_->ReadFile("plain.htm").startsWith("<!DOCTYPE HTML PUBLIC"));
+  QVERIFY(!QFile::exists(program_->FilePath("plain.jpg")));
+  QVERIFY(form.ExportHtmlTo(program_->FilePath("detailed.htm"), true));
+  QVERIFY(QFile::exists(program_->FilePath("detailed.jpg")));
+
+  QVERIFY(form.ExportCsvTo(program_->FilePath("trades.csv")));
+  QVERIFY(program_->ReadFile("trades.csv").startsWith("Ticket;Open date;Open time;"));
+  window->FieldTabRadioButton->click();
+  QVERIFY(form.ExportCsvTo(program_->FilePath("tabs.csv")));
+  QVERIFY(program_->ReadFile("tabs.csv").startsWith("Ticket\tOpen date\t"));
+
+  QTest::mousePress(form.ExportCsvButton, Qt::LeftButton, Qt::ControlModifier);
+  QVERIFY(form.State().CompactCsvRequested);
+  QVERIFY(form.ExportCsvTo(program_->FilePath("compact.csv")));
+  QVERIFY(!program_->ReadFile("compact.csv").startsWith("Ticket"));
+  QTest::mousePress(form.ExportCsvButton, Qt::LeftButton);
+  QVERIFY(!form.State().CompactCsvRequested);
+}
+
+void ReportWindowTest::ChartsAreDrawn() {
+  TMDIChild* window = Open(Example("statement.htm"));
+  window->PageControl2->setCurrentWidget(window->BalanceTabSheet);
+  QImage balance = window->BalancePaintBox->grab().toImage();
+  QCOMPARE(balance.pixelColor(balance.width() / 2, 5), QColor(255, 255, 213));
+  int red = 0;
+  int black = 0;
+  for (int y = 0; y < balance.height(); ++y) {
+    for (int x = 0; x < balance.width(); ++x) {
+      const QColor c = balance.pixelColor(x, y);
+      red += c == QColor(224, 0, 0);
+      black += c == QColor(0, 0, 0);
+    }
+  }
+  QVERIFY(red > 0);
+  QVERIFY(black > 0);
+
+  window->PageControl2->setCurrentWidget(window->TimesTabSheet);
+  auto greenBars = [&] {
+    const QImage times = window->TimesPaintBox->grab().toImage();
+    QList<int> columns;
+    for (int x = 0; x < times.width(); ++x) {
+      for (int y = 0; y < times.height(); ++y) {
+        if (times.pixelColor(x, y) == QColor(0, 192, 0)) {
+          columns << x;
+          break;
+        }
+      }
+    }
+    return columns;
+  };
+  const QList<int> byClose = greenBars();
+  QVERIFY(!byClose.isEmpty());
+  window->OpenTimesRadioButton->click();
+  QVERIFY(greenBars() != byClose);
 }
 
 void ReportWindowTest::NoSettingsFileGivesTheDefaults() {

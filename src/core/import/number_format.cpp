@@ -87,8 +87,8 @@ std::string FormatGeneral(double value) {
   if (SignificantDigits(text.data(), text.data() + text.size()) <= 15) return text;
   // Round to 15 significant digits; that value's shortest text has at most 15.
   char buffer[64];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                 std::chars_format::scientific, 14);
+  auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
   double rounded = 0;
   std::from_chars(buffer, end, rounded);
   return rounded == 0 ? "0" : ShortestFixed(rounded);
@@ -97,7 +97,8 @@ std::string FormatGeneral(double value) {
 double UnsignedZero(double value, int decimals) {
   if (!std::isfinite(value)) return value;
   static constexpr double kPowers[] = {1, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8, 1e-9};
-  double half = 0.5 * (decimals >= 0 && decimals < 10 ? kPowers[decimals] : std::pow(10.0, -decimals));
+  double half =
+      0.5 * (decimals >= 0 && decimals < 10 ? kPowers[decimals] : std::pow(10.0, -decimals));
   // Below half a unit of the last place the value prints as zero; compare the
   // printed text itself to stay exact at the boundary.
   if (std::fabs(value) > half * 1.0000001) return value;

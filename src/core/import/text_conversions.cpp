@@ -248,26 +248,34 @@ void ReplaceAll(std::string& line, std::string_view search, std::string_view rep
   if (search.empty() || line.find(search) == std::string::npos) return;
   // Re-searching from the start after each replacement finds the first occurrence
   // that ends earliest; building the result left to right and testing its tail
-  // after each character gives the same text in one pass.
-  auto endsWithSearch = [&](const std::string& out) {
-    return out.size() >= search.size() &&
-           std::string_view(out).substr(out.size() - search.size()) == search;
-  };
-  std::string out;
-  out.reserve(line.size());
+  // after each character gives the same text in one pass. A replacement no
+  // longer than the search text never lets the result overtake the reading, so
+  // the result is built in the line itself.
+  const bool inPlace = replacement.size() <= search.size();
+  std::string separate;
+  if (!inPlace) separate.resize(line.size() + line.size() / search.size() * replacement.size());
+  char* out = inPlace ? line.data() : separate.data();
+  std::size_t length = 0;
   auto push = [&](char c) {
-    out.push_back(c);
-    if (!endsWithSearch(out)) return false;
-    out.resize(out.size() - search.size());
+    out[length++] = c;
+    if (length < search.size() ||
+        std::string_view(out + length - search.size(), search.size()) != search)
+      return false;
+    length -= search.size();
     return true;
   };
-  for (char c : line) {
-    if (!push(c)) continue;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (!push(line[i])) continue;
     // The replacement never contains the search text, but with what precedes it
     // it may complete another occurrence.
     for (char r : replacement) push(r);
   }
-  line.swap(out);
+  if (inPlace) {
+    line.resize(length);
+  } else {
+    separate.resize(length);
+    line.swap(separate);
+  }
 }
 
 bool HasDateAfterFirstWord(std::string_view line) {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
+#include "export/replacing_file.h"
 #include "import/text_conversions.h"
-#include "settings/replace_file.h"
 
 namespace quillfen {
 
@@ -42,7 +42,7 @@ bool SaveRecentFiles(const std::filesystem::path& directory, const RecentFiles& 
   for (const std::string& entry : files) {
     if (IsPresentRecentEntry(entry)) content += entry + "\r\n";
   }
-  return ReplaceFileContents(directory / kRecentFilesFileName, content);
+  return WriteWholeFile((directory / kRecentFilesFileName).string(), content);
 }
 
 bool AddRecentFile(RecentFiles& files, const std::string& name) {

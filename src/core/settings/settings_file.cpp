@@ -4,8 +4,8 @@
 #include <cmath>
 #include <fstream>
 
+#include "export/replacing_file.h"
 #include "import/number_format.h"
-#include "settings/replace_file.h"
 
 namespace quillfen {
 
@@ -55,7 +55,7 @@ bool WriteSettingsFile(const std::filesystem::path& directory, const std::string
        {choices.decimalComma, choices.decimalPeriod, choices.fieldSemicolon, choices.fieldTab}) {
     content += checked ? "1\r\n" : "0\r\n";
   }
-  return ReplaceFileContents(directory / kSettingsFileName, content);
+  return WriteWholeFile((directory / kSettingsFileName).string(), content);
 }
 
 void ApplyStoredChecks(const StoredSettings& stored, CsvButtons& choices) {

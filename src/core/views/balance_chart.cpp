@@ -19,13 +19,6 @@ constexpr Rgb kRed{224, 0, 0};
 constexpr const char* kLabelFont = "Terminal";
 constexpr int kLabelPoints = 6;
 
-// Cuts toward zero; values far off the canvas (or not numbers) stay far off
-// instead of overflowing.
-int Pixel(double value) {
-  if (std::isnan(value)) return 0;
-  return static_cast<int>(std::clamp(std::trunc(value), -1e6, 1e6));
-}
-
 struct RowChange {
   double change;  // profit + swap - |commission|
   bool drawdown;  // the row's marker holds "*"
@@ -70,7 +63,7 @@ DisplayList PaintBalanceChart(const Report& report, int width, int height, Chart
   if ((surface == ChartSurface::balanceTab && top == 0) || top == bottom) return list;
 
   const int w = width, h = height;
-  auto y = [&](double v) { return Pixel((h - 8) - (h - 17) * (v - bottom) / (top - bottom)); };
+  auto y = [&](double v) { return ChartPixel((h - 8) - (h - 17) * (v - bottom) / (top - bottom)); };
   const int depositY = y(deposit);
   list.Line(57, depositY, w - 9, depositY, kChartGrey);
   list.Line(57, 5, 57, h - 5, kChartGrey);

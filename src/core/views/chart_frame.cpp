@@ -1,6 +1,14 @@
 #include "views/chart_frame.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace quillfen {
+
+int ChartPixel(double value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int>(std::clamp(std::trunc(value), -1e6, 1e6));
+}
 
 void DrawChartFrame(DisplayList& list, Rgb background) {
   constexpr Rgb kDarkGrey{96, 96, 96};

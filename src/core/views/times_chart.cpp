@@ -31,11 +31,6 @@ int NumberAt(std::string_view text, std::size_t first, std::size_t count) {
   return value;
 }
 
-int Pixel(double value) {
-  if (std::isnan(value)) return 0;
-  return static_cast<int>(std::clamp(std::trunc(value), -1e6, 1e6));
-}
-
 }  // namespace
 
 WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis) {
@@ -71,12 +66,12 @@ DisplayList PaintTimesChart(const Report& report, int width, int height, TimesBa
   const int x0 = w * 6 / 180;
   const double hour = w / 180.0;
   for (int d = 0; d < 7; ++d) {
-    list.Text(Pixel(x0 + 2 + 24 * d * hour), h / 8, kWindowText, kWindowFont, kWindowFontPoints,
-              kDayNames[d]);
-    int x = Pixel(x0 + 24 * d * hour);
+    list.Text(ChartPixel(x0 + 2 + 24 * d * hour), h / 8, kWindowText, kWindowFont,
+              kWindowFontPoints, kDayNames[d]);
+    int x = ChartPixel(x0 + 24 * d * hour);
     list.Line(x, h / 8, x, h * 7 / 8, kChartGrey);
   }
-  const int weekEnd = Pixel(x0 + kWeekSlots * hour);
+  const int weekEnd = ChartPixel(x0 + kWeekSlots * hour);
   list.Line(weekEnd, h / 8, weekEnd, h * 7 / 8, kChartGrey);
 
   const WeekSlots slots = BucketPipsByHour(report, basis);
@@ -88,8 +83,8 @@ DisplayList PaintTimesChart(const Report& report, int width, int height, TimesBa
     for (int i = 0; i < kWeekSlots; ++i) {
       double value = sums[static_cast<std::size_t>(i)];
       if (value == 0) continue;
-      list.Fill(Pixel(x0 + i * hour), Pixel(h * 0.5 - value / scale * h / 3),
-                Pixel(x0 + 4 + i * hour), h / 2, colour);
+      list.Fill(ChartPixel(x0 + i * hour), ChartPixel(h * 0.5 - value / scale * h / 3),
+                ChartPixel(x0 + 4 + i * hour), h / 2, colour);
     }
   };
   bars(slots.winPipsBySlot, kGreen);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 
 #include "app/main_form.h"
 #include "app/single_instance.h"
@@ -31,6 +32,8 @@ int main(int argc, char* argv[]) {
   if (instance.HandOverToRunning(quillfen::HandOverArgument(first))) return 0;
 
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  // The web engine describes its set-up on every start; users need not see it.
+  QLoggingCategory::setFilterRules("qt.webenginecontext.info=false");
   QApplication application(argc, argv);
   QApplication::setApplicationName("Quillfen");
 

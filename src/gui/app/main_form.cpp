@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -20,13 +21,13 @@
 #include "app/message_form.h"
 #include "app/report_page.h"
 #include "app/toolbar_images.h"
+#include "program_info.h"
 #include "views/mdi_child.h"
 
 namespace quillfen {
 
 namespace {
 
-constexpr const char* kWebSite = "https://www.example.com/quillfen/";
 constexpr const char* kManualName = "QuillfenManual.pdf";
 constexpr const char* kCaption = "Quillfen 4.0";
 
@@ -43,6 +44,7 @@ TMainForm::TMainForm(const QString& programDirectory, const QStringList& argumen
     : programDirectory_(programDirectory), arguments_(arguments) {
   setObjectName("MainForm");
   setWindowTitle(kCaption);
+  QApplication::setWindowIcon(ProgramIcon());
   resize(1020, 492);
   setAcceptDrops(true);
 
@@ -117,6 +119,9 @@ void TMainForm::CreateActions() {
   connect(OpenReport, &QAction::triggered, this, &TMainForm::OpenReportExecute);
   connect(AddReport, &QAction::triggered, this, &TMainForm::AddReportExecute);
   connect(StartDorvane, &QAction::triggered, this, &TMainForm::StartDorvaneExecute);
+  connect(Export, &QAction::triggered, this, [this] { ExportExecute(false); });
+  connect(ExportGraph, &QAction::triggered, this, [this] { ExportExecute(true); });
+  connect(ExportCsv, &QAction::triggered, this, &TMainForm::ExportCsvExecute);
   connect(FileOpen1, &QAction::triggered, this, &TMainForm::FileOpen1Execute);
   connect(FileExit1, &QAction::triggered, this, &QWidget::close);
   connect(HelpAbout1, &QAction::triggered, this, &TMainForm::HelpAbout1Execute);
@@ -208,7 +213,8 @@ void TMainForm::CreateLoadPanel() {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ExportCsvButton && event->type() == QEvent::MouseButtonPress) {
-    state_.CompactCsvRequested = QApplication::keyboardModifiers() & Qt::ControlModifier;
+    const auto* press = static_cast<QMouseEvent*>(event);
+    state_.CompactCsvRequested = press->modifiers() & Qt::ControlModifier;
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -269,7 +275,7 @@ void TMainForm::FirstTick() {
 void TMainForm::UpdateCaption() {
   QMdiSubWindow* active = MdiArea->activeSubWindow();
   QString name = active ? active->windowTitle() : QString("MetaTrader statement analysis");
-  setWindowTitle(QString("%1 - %2").arg(kCaption, name));
+  setWindowTitle(kCaptionPrefix + name);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

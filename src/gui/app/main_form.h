@@ -43,6 +43,9 @@ class TMainForm : public QMainWindow {
   void OpenDroppedFiles(const QStringList& paths);
   void HandOver(const QString& path);
   void MRUClick(int index);
+  // The exports of the active report window once a file name is chosen.
+  bool ExportHtmlTo(const QString& path, bool detailed);
+  bool ExportCsvTo(const QString& path);
 
   void ShowMessageDialog(const QString& text);
   QList<TMDIChild*> ReportWindows() const;
@@ -86,6 +89,8 @@ class TMainForm : public QMainWindow {
   void AddReportExecute();
   void FileOpen1Execute();
   void StartDorvaneExecute();
+  void ExportExecute(bool detailed);
+  void ExportCsvExecute();
   void HelpAbout1Execute();
   void Usersmanual1Click();
   void Website1Click();

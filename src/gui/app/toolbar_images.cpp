@@ -114,7 +114,29 @@ void Draw(QPainter& p, int index) {
   }
 }
 
+QPixmap ProgramPixmap(int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(size / 16.0, size / 16.0);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0, 0, 128));
+  p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
+  p.setPen(QPen(QColor(255, 255, 213), 1.4));
+  p.drawPolyline(QPolygonF({{2.5, 12}, {5.5, 9}, {7.5, 10.5}, {10.5, 5.5}, {13.5, 3.5}}));
+  p.setPen(QPen(QColor(224, 0, 0), 1.4));
+  p.drawLine(QPointF(7.5, 10.5), QPointF(5.5, 9));
+  return pixmap;
+}
+
 }  // namespace
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 32, 48}) icon.addPixmap(ProgramPixmap(size));
+  return icon;
+}
 
 QIcon ToolbarImage(int index) {
   QPixmap pixmap(16, 16);

@@ -9,4 +9,7 @@ namespace quillfen {
 // 21 export with graph, 22 export csv, 23 simulation. Other indexes are empty.
 QIcon ToolbarImage(int index);
 
+// The program's own icon: a rising balance curve on navy.
+QIcon ProgramIcon();
+
 }  // namespace quillfen

@@ -41,6 +41,7 @@ void SetBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, colour);
   palette.setColor(QPalette::Base, colour);
+  palette.setColor(QPalette::Button, colour);
   widget->setPalette(palette);
 }
 
@@ -223,14 +224,21 @@ void TChildForm::BuildTimesTab() {
     SetBackground(w, kPaleYellow);
     w->adjustSize();
   }
+  TimesPaintBox->installEventFilter(this);
 }
 
-void TChildForm::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
+bool TChildForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == TimesPaintBox && event->type() == QEvent::Resize) PlaceTimesControls();
+  return QWidget::eventFilter(watched, event);
+}
+
+// Along the chart's bottom edge at their left positions, moved right only where
+// the installed font makes the text before them wider.
+void TChildForm::PlaceTimesControls() {
   const int top = TimesPaintBox->height() - 22;
   TimesText->move(16, top + 1);
-  OpenTimesRadioButton->move(160, top);
-  CloseTimesRadioButton->move(240, top);
+  OpenTimesRadioButton->move(std::max(160, TimesText->geometry().right() + 6), top);
+  CloseTimesRadioButton->move(std::max(240, OpenTimesRadioButton->geometry().right() + 6), top);
 }
 
 void TChildForm::BuildOptionsTab() {
@@ -246,10 +254,10 @@ void TChildForm::BuildOptionsTab() {
 
   QVBoxLayout* rows = NewOptionGroup("Trade settings", "TradeGroup", panel, &group);
   tradeSettings = BuildTradeSettings(rows, group, "");
-  grid->addWidget(group, 0, 0);
+  grid->addWidget(group, 0, 0, Qt::AlignTop);
   rows = NewOptionGroup("Position sizing", "PositionGroup", panel, &group);
   positionSizing = BuildPositionSizing(rows, group, "");
-  grid->addWidget(group, 1, 0, 2, 1);
+  grid->addWidget(group, 1, 0, Qt::AlignTop);
 
   auto* settings = new QGridLayout;
   NewOptionGroup("Settings", "SettingsGroup", panel, &group)->addLayout(settings);
@@ -261,7 +269,7 @@ void TChildForm::BuildOptionsTab() {
       AddLabelledEdit(settings, 2, "Min # of standard lots", "MinStandardLotsEdit", "0.01", group);
   MaxStandardLotsEdit =
       AddLabelledEdit(settings, 3, "Max # of standard lots", "MaxStandardLotsEdit", "100", group);
-  grid->addWidget(group, 0, 1);
+  grid->addWidget(group, 0, 1, Qt::AlignTop);
 
   auto* history = new QWidget(panel);
   auto* historyRow = new QHBoxLayout(history);
@@ -274,7 +282,7 @@ void TChildForm::BuildOptionsTab() {
   historyRow->addWidget(HistoryEdit);
   historyRow->addWidget(Button1);
   history->hide();
-  grid->addWidget(history, 1, 1);
+  grid->addWidget(history, 1, 1, Qt::AlignTop);
 
   auto* display = new QButtonGroup(panel);
   rows = NewOptionGroup("Display", "DisplayGroup", panel, &group);
@@ -287,7 +295,7 @@ void TChildForm::BuildOptionsTab() {
   for (QRadioButton* r : {AllTradesRadioButton, ClosedTradesRadioButton, OpenTradesRadioButton}) {
     rows->addWidget(r);
   }
-  grid->addWidget(group, 0, 2);
+  grid->addWidget(group, 0, 2, Qt::AlignTop);
 
   auto* decimal = new QButtonGroup(panel);
   auto* field = new QButtonGroup(panel);
@@ -305,10 +313,10 @@ void TChildForm::BuildOptionsTab() {
                           FieldSemicolonRadioButton, FieldTabRadioButton}) {
     rows->addWidget(r);
   }
-  grid->addWidget(group, 1, 2);
+  grid->addWidget(group, 1, 2, Qt::AlignTop);
 
   grid->setColumnStretch(3, 1);
-  grid->setRowStretch(3, 1);
+  grid->setRowStretch(2, 1);
 }
 
 void TChildForm::BuildDorvaneTab() {
@@ -318,10 +326,10 @@ void TChildForm::BuildDorvaneTab() {
   QWidget* group;
   QVBoxLayout* rows = NewOptionGroup("Trade settings", "TradeGroup1", DorvaneTabSheet, &group);
   tradeSettings1 = BuildTradeSettings(rows, group, "1");
-  grid->addWidget(group, 0, 0);
+  grid->addWidget(group, 0, 0, Qt::AlignTop);
   rows = NewOptionGroup("Position sizing", "PositionGroup1", DorvaneTabSheet, &group);
   positionSizing1 = BuildPositionSizing(rows, group, "1");
-  grid->addWidget(group, 1, 0);
+  grid->addWidget(group, 1, 0, Qt::AlignTop);
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(2, 1);
 }

@@ -82,7 +82,7 @@ class TChildForm : public QWidget {
   PositionSizingControls positionSizing1;
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildListboxPanel();
@@ -90,6 +90,7 @@ class TChildForm : public QWidget {
   void BuildSummaryTab();
   void BuildTradesTabs(const ProgramState& state);
   void BuildTimesTab();
+  void PlaceTimesControls();
   void BuildOptionsTab();
   void BuildDorvaneTab();
   QWidget* NewTab(const char* name, const QString& caption);

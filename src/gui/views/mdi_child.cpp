@@ -16,16 +16,20 @@
 #include "analysis/column_sort.h"
 #include "analysis/statistics.h"
 #include "analysis/summary_text.h"
+#include "analysis/trade_deletion.h"
 #include "analysis/trade_selection.h"
 #include "app/gui_progress.h"
 #include "app/report_page.h"
+#include "display_list_painter.h"
 #include "import/statement_reader.h"
 #include "import/ticket_sort.h"
 #include "messages.h"
 #include "program_state.h"
 #include "settings/history_folder.h"
 #include "settings/settings_file.h"
+#include "views/balance_chart.h"
 #include "views/paint_box.h"
+#include "views/times_chart.h"
 #include "views/trade_grid_model.h"
 #include "views/trade_grid_view.h"
 
@@ -83,6 +87,15 @@ TMDIChild::TMDIChild(ProgramState& state, const QString& programDirectory,
   Grid2Model = new TradeGridModel(report.grid2, kGrid2Columns, this);
   Grid1->setModel(Grid1Model);
   Grid2->setModel(Grid2Model);
+  BalancePaintBox->SetPainter([this](QPainter& painter, QSize size) {
+    PaintDisplayList(
+        painter, PaintBalanceChart(report, size.width(), size.height(), ChartSurface::balanceTab));
+  });
+  TimesPaintBox->SetPainter([this](QPainter& painter, QSize size) {
+    const TimesBasis basis =
+        CloseTimesRadioButton->isChecked() ? TimesBasis::closeTimes : TimesBasis::openTimes;
+    PaintDisplayList(painter, PaintTimesChart(report, size.width(), size.height(), basis));
+  });
   currentPage_ = PageControl2->currentWidget();
   ConnectHandlers();
 }
@@ -107,6 +120,18 @@ void TMDIChild::ConnectHandlers() {
     connect(radio, &QRadioButton::clicked, TimesPaintBox, qOverload<>(&QWidget::update));
   }
   connect(HistoryEdit, &QLineEdit::textChanged, this, &TMDIChild::HistoryEditChange);
+  for (TradeGridView* grid : {Grid1, Grid2}) {
+    const TradeGrid kind = grid == Grid1 ? TradeGrid::grid1 : TradeGrid::grid2;
+    connect(grid, &TradeGridView::Pressed, this, [this, kind](int column) {
+      state_.armedSortColumn = column < 0 ? -1 : ArmedSortColumn(kind, column);
+      ShowGrids();
+    });
+    connect(grid, &TradeGridView::DoubleClicked, this, [this] {
+      if (state_.armedSortColumn != -1) SortTradeTable(state_.armedSortColumn);
+    });
+    connect(grid, &TradeGridView::DeletePressed, this, [this, grid] { DeleteSelectedTrades(grid); });
+    connect(grid, &TradeGridView::Clicked, this, [this, grid] { KeepGridsTogether(grid); });
+  }
   for (QWidget* edit : {tradeSettings.depositEdit, tradeSettings1.depositEdit, HistoryEdit}) {
     edit->installEventFilter(this);
   }
@@ -320,6 +345,26 @@ void TMDIChild::SortTradeTable(int column) {
 
 void TMDIChild::ListBoxClick() {
   FullRefresh();
+}
+
+void TMDIChild::DeleteSelectedTrades(const TradeGridView* grid) {
+  std::vector<int> gridRows = grid->SelectedRows();
+  if (gridRows.empty()) return;
+  for (int& row : gridRows) ++row;
+  CopyControlsToOptions();
+  ReadListSelections();
+  DeleteTrades(report, gridRows, [this](Report&) { RepaintCharts(); });
+  ShowViews();
+}
+
+// The other grid shows the same rows from the same top row, with the same trades selected.
+void TMDIChild::KeepGridsTogether(const TradeGridView* clicked) {
+  ProcessPendingMessages();
+  TradeGridView* other = clicked == Grid1 ? Grid2 : Grid1;
+  const std::vector<int> rows = clicked->SelectedRows();
+  if (rows.empty()) return;
+  other->ScrollToTopRow(clicked->TopRow());
+  other->SelectRows(rows.front(), static_cast<int>(rows.size()));
 }
 
 void TMDIChild::DisplayRadioClick() {

@@ -11,6 +11,7 @@ namespace quillfen {
 
 class Progress;
 class TradeGridModel;
+class TradeGridView;
 struct ProgramState;
 
 // One report window: owns its Report and moves values between the controls
@@ -38,6 +39,10 @@ class TMDIChild : public TChildForm {
   void FullRefresh();
   void SortTradeTable(int column);
   void SetUpSimulationOnly();
+  // Copies the option controls into report.options before a core call.
+  void CopyControlsToOptions();
+  // Brings the lists, grids and memo in line with what the core left in the report.
+  void ShowViews();
 
   TradeGridModel* Grid1Model;
   TradeGridModel* Grid2Model;
@@ -59,16 +64,16 @@ class TMDIChild : public TChildForm {
   void LeaveTab(QWidget* page);
   void StatementComboBoxChange(int index);
   void ListBoxClick();
+  void DeleteSelectedTrades(const TradeGridView* grid);
+  void KeepGridsTogether(const TradeGridView* clicked);
   void DisplayRadioClick();
   void HistoryEditChange();
   void HistoryEditDblClick();
-  void CopyControlsToOptions();
   void ShowListBoxes();
   void ReadListSelections();
   void RecomputeAndSummarise();
   void ShowGrids();
   void ShowSummary();
-  void ShowViews();
   void RepaintCharts();
 
   ProgramState& state_;

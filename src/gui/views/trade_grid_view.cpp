@@ -1,5 +1,7 @@
 #include "views/trade_grid_view.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -49,6 +51,27 @@ bool IsArmedHeader(TradeGrid grid, int armedSortColumn, int column) {
   }
 }
 
+int ArmedSortColumn(TradeGrid grid, int column) {
+  if (column == 0) return 0;
+  if (grid == TradeGrid::grid2) return column == 12 ? 23 : -1;
+  switch (column) {
+    case 2:
+      return 2;
+    case 4:
+    case 5:
+      return 4;
+    case 7:
+    case 8:
+      return 9;
+    case 10:
+      return 12;
+    case 11:
+      return 20;
+    default:
+      return -1;
+  }
+}
+
 TradeGridHeader::TradeGridHeader(TradeGrid grid, const ProgramState& state, QWidget* parent)
     : QHeaderView(Qt::Horizontal, parent), grid_(grid), state_(state) {
   setSectionsClickable(false);
@@ -69,6 +92,16 @@ void TradeGridHeader::paintSection(QPainter* painter, const QRect& rect, int log
   painter->setPen(Qt::black);
   painter->setFont(font());
   DrawCellText(painter, cell, model()->headerData(logicalIndex, Qt::Horizontal).toString());
+}
+
+void TradeGridHeader::mousePressEvent(QMouseEvent* event) {
+  emit Pressed(logicalIndexAt(event->position().toPoint()));
+  QHeaderView::mousePressEvent(event);
+}
+
+void TradeGridHeader::mouseDoubleClickEvent(QMouseEvent* event) {
+  emit DoubleClicked();
+  QHeaderView::mouseDoubleClickEvent(event);
 }
 
 void TradeCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -103,6 +136,48 @@ TradeGridView::TradeGridView(TradeGrid grid, const std::vector<int>& columnWidth
   colours.setColor(QPalette::Base, GridBackground());
   setPalette(colours);
   connect(horizontalHeader(), &QHeaderView::sectionCountChanged, this, [this] { FitColumns({}); });
+  auto* header = static_cast<TradeGridHeader*>(horizontalHeader());
+  connect(header, &TradeGridHeader::Pressed, this, &TradeGridView::Pressed);
+  connect(header, &TradeGridHeader::DoubleClicked, this, &TradeGridView::DoubleClicked);
+}
+
+void TradeGridView::mousePressEvent(QMouseEvent* event) {
+  emit Pressed(-1);
+  QTableView::mousePressEvent(event);
+}
+
+void TradeGridView::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTableView::mouseDoubleClickEvent(event);
+  emit DoubleClicked();
+}
+
+void TradeGridView::mouseReleaseEvent(QMouseEvent* event) {
+  QTableView::mouseReleaseEvent(event);
+  emit Clicked();
+}
+
+void TradeGridView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Delete) {
+    emit DeletePressed();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+std::vector<int> TradeGridView::SelectedRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : selectionModel()->selectedRows()) rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void TradeGridView::SelectRows(int first, int count) {
+  QItemSelection rows;
+  const int columns = model()->columnCount();
+  if (count > 0 && columns > 0) {
+    rows.select(model()->index(first, 0), model()->index(first + count - 1, columns - 1));
+  }
+  selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
 }
 
 void TradeGridView::FitColumns(const std::vector<int>& longestTexts) {

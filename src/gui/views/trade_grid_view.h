@@ -16,14 +16,23 @@ enum class TradeGrid { grid1, grid2 };
 // trade-table column that the last header press armed.
 bool IsArmedHeader(TradeGrid grid, int armedSortColumn, int column);
 
+// The trade-table column that a press on this header arms, or -1.
+int ArmedSortColumn(TradeGrid grid, int column);
+
 // The header row: button face, silver when armed, black text set right.
 class TradeGridHeader : public QHeaderView {
   Q_OBJECT
  public:
   TradeGridHeader(TradeGrid grid, const ProgramState& state, QWidget* parent);
 
+ signals:
+  void Pressed(int column);
+  void DoubleClicked();
+
  protected:
   void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   TradeGrid grid_;
@@ -50,9 +59,27 @@ class TradeGridView : public QTableView {
 
   int TopRow() const;
   void ScrollToTopRow(int row);
+  // The selected data rows (from 0), in order.
+  std::vector<int> SelectedRows() const;
+  // Selects rows first .. first + count - 1 over all columns.
+  void SelectRows(int first, int count);
   // Widens a column beyond its width where its longest text (in characters of
   // the monospaced font) would be cut off.
   void FitColumns(const std::vector<int>& longestTexts);
+
+ signals:
+  // A press on a header (its column) or on the data rows (-1).
+  void Pressed(int column);
+  void DoubleClicked();
+  void DeletePressed();
+  // The mouse was released over the rows: the selection may have changed.
+  void Clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   std::vector<int> widths_;

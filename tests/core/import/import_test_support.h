@@ -42,6 +42,18 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Remembers what a routine reported about its progress.
+class RecordingProgress final : public Progress {
+ public:
+  void SetRange(long long maximum) override { ranges.push_back(maximum); }
+  void SetPosition(long long position) override { this->position = position; }
+  void Advance(long long by) override { position += by; }
+  void Pump() override { ++pumps; }
+  std::vector<long long> ranges;
+  long long position = 0;
+  int pumps = 0;
+};
+
 // Opens the first file and adds the others, as the Add road does.
 inline bool OpenFiles(Report& report, const std::vector<std::string>& paths,
                       MessageList* messages = nullptr) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -84,17 +85,6 @@ TEST(ConvertDisplayLine, ReplacesThenStripsThenTrims) {
   }
 }
 
-class RecordingProgress final : public Progress {
- public:
-  void SetRange(long long maximum) override { ranges.push_back(maximum); }
-  void SetPosition(long long position) override { this->position = position; }
-  void Advance(long long by) override { position += by; }
-  void Pump() override { ++pumps; }
-  std::vector<long long> ranges;
-  long long position = 0;
-  int pumps = 0;
-};
-
 struct Converted {
   bool statement;
   std::string text;
@@ -154,6 +144,17 @@ TEST(StatementToText, KeepsLongLinesWhole) {
   std::string row = "<tr title=\"" + padding + "\"><td>4711</td><td>" + padding + "</td></tr>";
   Converted converted = Convert("Statement\n" + row + "\n");
   EXPECT_EQ(converted.text, "Statement\n4711  " + padding + "\n");
+  // Past 64 KB a line takes another road through the replacements.
+  std::string longPadding(70000, 'y');
+  std::string replaced = "<td>" + longPadding + "</td><td>10&nbsp;000.00</td><!-- -  -1.20-->";
+  converted = Convert("Statement\n" + replaced + "\n" + replaced + "<br>" + longPadding);
+  const std::string text = longPadding + "  10000.00   -1.20";
+  const std::string expected = "Statement\n" + text + "\n" + text + "\n" + longPadding + "\n";
+  auto differ =
+      std::mismatch(expected.begin(), expected.end(), converted.text.begin(), converted.text.end());
+  EXPECT_TRUE(converted.text == expected)
+      << "differs at " << differ.first - expected.begin() << ": "
+      << std::string(differ.second, converted.text.end()).substr(0, 40);
 }
 
 TEST(StatementToText, ReportsProgressInBytesThenLines) {

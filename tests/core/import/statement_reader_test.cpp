@@ -353,6 +353,24 @@ TEST(ReadStatement, TicketBaseIsTheNextMultipleOfTenThousand) {
   }
 }
 
+TEST(ReadStatement, ReportsEveryHandledLineAndEndsAtTheLineCount) {
+  TempDir dir;
+  RecordingProgress progress;
+  MessageList messages;
+  Report report;
+  ReadStatement(report,
+                dir.Write("Quillfen.tmp", std::string(kStatementHead) +  // 2 header lines
+                                              "Closed Transactions:\n"   // skipped
+                                              "7 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 "
+                                              "1.4320 0 0 0 5\n"
+                                              "1 2 3\n"  // no word 5: not handled
+                                              "Working Orders:\n"
+                                              "after\nthe\nend\n"),
+                false, progress, messages);
+  EXPECT_EQ(progress.pumps, 2 + 1 + 1);
+  EXPECT_EQ(progress.position, 9);
+}
+
 TEST(ReadStatement, SwapReopeningTakesTheDirectionOfTheClosedTrade) {
   Report report =
       ReadLines(std::string(kTesterHead) +

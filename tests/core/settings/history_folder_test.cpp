@@ -2,20 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_directory.h"
+#include "../support/temp_dir.h"
 
 namespace quillfen {
 namespace {
 
 TEST(HistoryFolderHasFiles, FindsHstFilesInAnyLetterCase) {
-  testing::TempDirectory dir;
-  const std::string folder = dir.Path().string() + "/";
+  testing::TempDir dir;
+  const std::string folder = dir.path() + "/";
   EXPECT_FALSE(HistoryFolderHasFiles(folder));
-  dir.Write("EURUSD60.txt", "");
+  testing::WriteFile(dir / "EURUSD60.txt", "");
   EXPECT_FALSE(HistoryFolderHasFiles(folder));
-  dir.Write("EURUSD60.HST", "");
+  testing::WriteFile(dir / "EURUSD60.HST", "");
   EXPECT_TRUE(HistoryFolderHasFiles(folder));
-  EXPECT_TRUE(HistoryFolderHasFiles(dir.Path().string()));
+  EXPECT_TRUE(HistoryFolderHasFiles(dir.path()));
   EXPECT_FALSE(HistoryFolderHasFiles(folder + "missing/"));
 }
 

@@ -4,12 +4,14 @@
 
 #include <filesystem>
 
-#include "temp_directory.h"
+#include "../support/temp_dir.h"
 
 namespace quillfen {
 namespace {
 
-using testing::TempDirectory;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
 
 RecentFiles Opened(std::initializer_list<const char*> names) {
   RecentFiles files;
@@ -46,21 +48,20 @@ TEST(AddRecentFile, FiveOpensKeepTheLastFourNewestFirst) {
 }
 
 TEST(RecentFilesFile, SavesPresentEntriesWithCrLfAndLoadsThemBack) {
-  TempDirectory dir;
+  TempDir dir;
   RecentFiles files = Opened({"A", "B", "C", "D", "E"});
-  ASSERT_TRUE(SaveRecentFiles(dir.Path(), files));
-  EXPECT_EQ(dir.Read("Quillfen.mru"), "E\r\nD\r\nC\r\nB\r\n");
-  EXPECT_EQ(LoadRecentFiles(dir.Path()), files);
-  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Quillfen.mru.new"));
+  ASSERT_TRUE(SaveRecentFiles(dir.path(), files));
+  EXPECT_EQ(ReadFile(dir / "Quillfen.mru"), "E\r\nD\r\nC\r\nB\r\n");
+  EXPECT_EQ(LoadRecentFiles(dir.path()), files);
 }
 
 TEST(RecentFilesFile, ZeroEntryStaysInMemoryButIsNeitherShownNorSaved) {
-  TempDirectory dir;
+  TempDir dir;
   RecentFiles files = Opened({"/data/a.htm", "0"});
   EXPECT_EQ(files[0], "0");
   EXPECT_FALSE(IsPresentRecentEntry(files[0]));
-  ASSERT_TRUE(SaveRecentFiles(dir.Path(), files));
-  EXPECT_EQ(dir.Read("Quillfen.mru"), "/data/a.htm\r\n");
+  ASSERT_TRUE(SaveRecentFiles(dir.path(), files));
+  EXPECT_EQ(ReadFile(dir / "Quillfen.mru"), "/data/a.htm\r\n");
 }
 
 TEST(RecentFilesFile, LoadTrimsAndCutsLikeTheLineBuffer) {
@@ -79,23 +80,22 @@ TEST(RecentFilesFile, LoadTrimsAndCutsLikeTheLineBuffer) {
       {"empty file", "", {"", "", "", ""}},
   };
   for (const Case& c : cases) {
-    TempDirectory dir;
-    dir.Write("Quillfen.mru", c.content);
-    EXPECT_EQ(LoadRecentFiles(dir.Path()), c.expected) << c.label;
+    TempDir dir;
+    WriteFile(dir / "Quillfen.mru", c.content);
+    EXPECT_EQ(LoadRecentFiles(dir.path()), c.expected) << c.label;
   }
 }
 
 TEST(RecentFilesFile, MissingFileGivesEmptyList) {
-  TempDirectory dir;
-  EXPECT_EQ(LoadRecentFiles(dir.Path()), RecentFiles{});
+  TempDir dir;
+  EXPECT_EQ(LoadRecentFiles(dir.path()), RecentFiles{});
 }
 
-TEST(RecentFilesFile, UnwritableDirectoryKeepsOldContent) {
-  TempDirectory dir;
-  std::filesystem::create_directory(dir.Path() / "Quillfen.mru.new");
-  dir.Write("Quillfen.mru", "old\r\n");
-  EXPECT_FALSE(SaveRecentFiles(dir.Path(), {"new", "", "", ""}));
-  EXPECT_EQ(dir.Read("Quillfen.mru"), "old\r\n");
+TEST(RecentFilesFile, UnwritableFileKeepsTheListInMemoryOnly) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "Quillfen.mru");
+  EXPECT_FALSE(SaveRecentFiles(dir.path(), {"new", "", "", ""}));
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "Quillfen.mru"));
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_directory.h"
+#include "../support/temp_dir.h"
 
 namespace quillfen {
 namespace {
 
-using testing::TempDirectory;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
 
 // What a new report window shows after reading the file over its defaults.
 struct Shown {
@@ -15,9 +17,9 @@ struct Shown {
   CsvButtons csv;
 };
 
-Shown ReadIntoDefaults(const TempDirectory& dir) {
+Shown ReadIntoDefaults(const TempDir& dir) {
   Shown shown;
-  if (auto stored = ReadSettingsFile(dir.Path())) {
+  if (auto stored = ReadSettingsFile(dir.path())) {
     if (stored->depositText) shown.deposit = *stored->depositText;
     ApplyStoredChecks(*stored, shown.csv);
   }
@@ -25,22 +27,22 @@ Shown ReadIntoDefaults(const TempDirectory& dir) {
 }
 
 TEST(SettingsFile, NoFileKeepsTheDefaults) {
-  TempDirectory dir;
-  EXPECT_FALSE(ReadSettingsFile(dir.Path()));
+  TempDir dir;
+  EXPECT_FALSE(ReadSettingsFile(dir.path()));
   Shown shown = ReadIntoDefaults(dir);
   EXPECT_EQ(shown.deposit, "5000");
   EXPECT_EQ(shown.csv, CsvButtons{});
 }
 
 TEST(SettingsFile, WritesFiveCrLfLinesAndReadsThemBack) {
-  TempDirectory dir;
-  ASSERT_TRUE(WriteSettingsFile(dir.Path(), "7500", CsvButtons{}));
-  EXPECT_EQ(dir.Read("Quillfen.set"), "7500\r\n1\r\n0\r\n1\r\n0\r\n");
+  TempDir dir;
+  ASSERT_TRUE(WriteSettingsFile(dir.path(), "7500", CsvButtons{}));
+  EXPECT_EQ(ReadFile(dir / "Quillfen.set"), "7500\r\n1\r\n0\r\n1\r\n0\r\n");
   EXPECT_EQ(ReadIntoDefaults(dir).deposit, "7500");
 
   CsvButtons tab{true, false, false, true};
-  ASSERT_TRUE(WriteSettingsFile(dir.Path(), "7500", tab));
-  EXPECT_EQ(dir.Read("Quillfen.set"), "7500\r\n1\r\n0\r\n0\r\n1\r\n");
+  ASSERT_TRUE(WriteSettingsFile(dir.path(), "7500", tab));
+  EXPECT_EQ(ReadFile(dir / "Quillfen.set"), "7500\r\n1\r\n0\r\n0\r\n1\r\n");
   EXPECT_EQ(ReadIntoDefaults(dir).csv, tab);
 }
 
@@ -65,8 +67,8 @@ TEST(SettingsFile, DepositComesBackThroughSinglePrecision) {
       {"1e99", "5000"},
   };
   for (const Case& c : cases) {
-    TempDirectory dir;
-    dir.Write("Quillfen.set", std::string(c.line1) + "\r\n1\r\n0\r\n1\r\n0\r\n");
+    TempDir dir;
+    WriteFile(dir / "Quillfen.set", std::string(c.line1) + "\r\n1\r\n0\r\n1\r\n0\r\n");
     EXPECT_EQ(ReadIntoDefaults(dir).deposit, c.shown) << c.line1;
   }
 }
@@ -86,18 +88,17 @@ TEST(SettingsFile, ChecksFollowTheFileInOrderAndKeepDefaultsWhenLinesAreMissing)
       {"5000\r\n10\r\nx\r\n1\r\n", {true, false, true, false}},
   };
   for (const Case& c : cases) {
-    TempDirectory dir;
-    dir.Write("Quillfen.set", c.content);
+    TempDir dir;
+    WriteFile(dir / "Quillfen.set", c.content);
     EXPECT_EQ(ReadIntoDefaults(dir).csv, c.expected) << c.content;
   }
 }
 
-TEST(SettingsFile, UnwritableFileKeepsTheOldOne) {
-  TempDirectory dir;
-  dir.Write("Quillfen.set", "100\r\n1\r\n0\r\n1\r\n0\r\n");
-  std::filesystem::create_directory(dir.Path() / "Quillfen.set.new");
-  EXPECT_FALSE(WriteSettingsFile(dir.Path(), "7500", CsvButtons{}));
-  EXPECT_EQ(ReadIntoDefaults(dir).deposit, "100");
+TEST(SettingsFile, UnwritableFileIsLeftAlone) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "Quillfen.set");
+  EXPECT_FALSE(WriteSettingsFile(dir.path(), "7500", CsvButtons{}));
+  EXPECT_EQ(ReadIntoDefaults(dir).deposit, "5000");
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+// A timed run of the desktop program: starts the main window with one file as
+// its argument and reports how long until the report window is filled and its
+// Summary painted, how often the loading bar moved, and the longest time the
+// window went without processing events while loading.
+//   gui-open-timing FILE
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <set>
+
+#include "app/main_form.h"
+#include "views/mdi_child.h"
+
+int main(int argc, char* argv[]) {
+  QElapsedTimer clock;
+  clock.start();
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: gui-open-timing FILE\n");
+    return 2;
+  }
+  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication application(argc, argv);
+  QTemporaryDir directory;
+  quillfen::TMainForm form(directory.path(), {QString::fromLocal8Bit(argv[1])});
+
+  std::set<int> barValues;
+  QObject::connect(form.ProgressBar, &QProgressBar::valueChanged,
+                   [&](int value) { barValues.insert(value); });
+  qint64 lastBeat = clock.elapsed();
+  qint64 longestGap = 0;
+  bool loading = true;
+  QTimer heartbeat;
+  QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+    const qint64 now = clock.elapsed();
+    if (loading) longestGap = std::max(longestGap, now - lastBeat);
+    lastBeat = now;
+  });
+  heartbeat.start(10);
+
+  int exitCode = 1;
+  QObject::connect(&form, &quillfen::TMainForm::ReportOpened, [&](quillfen::TMDIChild* window) {
+    loading = false;
+    const qint64 filled = clock.elapsed();
+    window->PageControl2->setCurrentWidget(window->SummaryTabSheet);
+    window->SummaryMemo->repaint();
+    const qint64 summary = clock.elapsed();
+    std::printf("trades                 %d\n", window->report.full.TradeRows());
+    std::printf("report window filled   %lld ms after start\n", static_cast<long long>(filled));
+    std::printf("summary painted        %lld ms after start\n", static_cast<long long>(summary));
+    std::printf("loading bar positions  %zu\n", barValues.size());
+    std::printf("longest event gap      %lld ms while loading\n",
+                static_cast<long long>(longestGap));
+    exitCode = window->SummaryMemo->toPlainText().isEmpty() ? 1 : 0;
+    QTimer::singleShot(0, &application, &QCoreApplication::quit);
+  });
+  form.show();
+  application.exec();
+  return exitCode;
+}

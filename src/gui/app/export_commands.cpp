@@ -1,0 +1,62 @@
+// The main window's export commands on the active report window.
+#include <QFileDialog>
+
+#include "app/main_form.h"
+#include "display_list_painter.h"
+#include "export/csv_export.h"
+#include "export/html_export.h"
+#include "views/mdi_child.h"
+
+namespace quillfen {
+
+namespace {
+
+QString ChooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters,
+                       const QString& suffix) {
+  QFileDialog dialog(parent, title);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters(filters);
+  dialog.setDefaultSuffix(suffix);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+void TMainForm::ExportExecute(bool detailed) {
+  TMDIChild* window = ActiveReportWindow();
+  if (!window) return;
+  const QString path =
+      ChooseSaveFile(window, "Save report...", {"HTM files (*.htm)", "All files (*)"}, "htm");
+  if (!path.isEmpty()) ExportHtmlTo(path, detailed);
+}
+
+void TMainForm::ExportCsvExecute() {
+  TMDIChild* window = ActiveReportWindow();
+  if (!window) return;
+  const QString path = ChooseSaveFile(window, "Save report as csv...",
+                                      {"CSV files (*.csv)", "All files (*)"}, "csv");
+  if (!path.isEmpty()) ExportCsvTo(path);
+}
+
+bool TMainForm::ExportHtmlTo(const QString& path, bool detailed) {
+  TMDIChild* window = ActiveReportWindow();
+  if (!window) return false;
+  window->CopyControlsToOptions();
+  HtmlExportRequest request{path.toStdString(), windowTitle().toStdString(), detailed};
+  const bool written = ExportHtml(window->report, request, RenderRgbImage);
+  window->ShowViews();
+  return written;
+}
+
+bool TMainForm::ExportCsvTo(const QString& path) {
+  TMDIChild* window = ActiveReportWindow();
+  if (!window) return false;
+  window->CopyControlsToOptions();
+  const bool written = quillfen::ExportCsv(window->report, state_, path.toStdString());
+  window->ShowViews();
+  return written;
+}
+
+}  // namespace quillfen

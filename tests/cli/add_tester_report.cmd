@@ -1,0 +1,1 @@
+--json statement_analysis_mix.htm tester_mini_lots.htm

@@ -1,0 +1,1 @@
+--deposit abc --sizing standard-amount:0 --limits ,,x,-5 --json statement_analysis_mix.htm

@@ -1,0 +1,1 @@
+--delete 1007 --delete 1002 --delete 1006 --delete 1010 --json statement_analysis_mix.htm

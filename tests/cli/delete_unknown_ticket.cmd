@@ -1,0 +1,1 @@
+--delete 424242 --delete 1005 statement_analysis_mix.htm

@@ -1,0 +1,1 @@
+--deposit 0 statement_analysis_mix.htm

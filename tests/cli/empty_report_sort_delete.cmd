@@ -1,0 +1,1 @@
+--sort lots --delete 3000 --json statement_no_trades.htm

@@ -1,0 +1,51 @@
+#!/bin/sh
+# Exit codes and messages of quillfen-report for unusable input.
+# Usage: exit_codes.sh QUILLFEN_REPORT FIXTURES
+report=$1
+fixtures=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+
+# expect CODE TEXT ARGS...: the run exits with CODE and its stderr holds TEXT.
+expect() {
+  code=$1
+  text=$2
+  shift 2
+  TMPDIR="$work/tmp" "$report" "$@" >"$work/out" 2>"$work/err"
+  actual=$?
+  if [ -z "$text" ]; then
+    [ -s "$work/err" ] && actual="$actual (stderr not empty)"
+  elif ! grep -qF -- "$text" "$work/err"; then
+    actual="$actual (message missing)"
+  fi
+  if [ "$actual" != "$code" ]; then
+    echo "FAILED: $* -> exit $actual, stderr: $(cat "$work/err")"
+    failed=1
+  fi
+}
+
+mkdir "$work/tmp"
+: >"$work/empty.htm"
+head -c 4096 /dev/urandom | tr -d 'tS' >"$work/binary.bin"
+printf 'Statement\000\000\000' >"$work/nul.htm"
+head -c 1500 "$fixtures/statement_taxes_column.htm" >"$work/truncated.htm"
+
+expect 2 "FILE is required"
+expect 2 "--bogus" --bogus "$fixtures/statement_taxes_column.htm"
+expect 3 "$work/missing.htm: No such file or directory" "$work/missing.htm"
+expect 3 "$work: Is a directory" "$work"
+expect 3 "$work/empty.htm: not a MetaTrader statement or report" "$work/empty.htm"
+expect 3 "$work/binary.bin: not a MetaTrader statement or report" "$work/binary.bin"
+expect 3 "$work/empty.htm: not a MetaTrader statement or report" \
+  "$fixtures/statement_taxes_column.htm" "$work/empty.htm"
+expect 0 "" "$work/nul.htm"
+expect 0 "" --table "$work/truncated.htm"
+expect 0 "" --json "$fixtures/statement_taxes_column.htm" "$fixtures/tester_swap_reopen.htm"
+
+# The working folders are gone.
+if [ -n "$(ls -A "$work/tmp")" ]; then
+  echo "FAILED: left behind: $(ls -A "$work/tmp")"
+  failed=1
+fi
+exit $failed

@@ -1,0 +1,1 @@
+--display open --json statement_analysis_mix.htm

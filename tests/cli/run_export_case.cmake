@@ -1,0 +1,43 @@
+cmake_minimum_required(VERSION 3.25)
+# Runs one export golden case: CASE names a .export file, read as run_case.cmake
+# reads .args, where "@OUT@" stands for an empty folder the exports are written
+# to. Compared with the .expected file: stdout, stderr, the exit code and then
+# every file of that folder by name, text with "\r" shown as "<CR>", a JPEG
+# picture by its kind only. QUILLFEN_UPDATE_GOLDEN=1 rewrites the expected file.
+get_filename_component(name "${CASE}" NAME_WE)
+set(out_dir "${WORK}/${name}")
+file(REMOVE_RECURSE "${out_dir}")
+file(MAKE_DIRECTORY "${out_dir}")
+file(STRINGS "${CASE}" lines)
+set(args)
+foreach(line IN LISTS lines)
+  string(REPLACE "@FIXTURES@" "${FIXTURES}" line "${line}")
+  string(REPLACE "@OUT@" "${out_dir}" line "${line}")
+  if(line STREQUAL "<empty>")
+    set(line "")
+  endif()
+  list(APPEND args "${line}")
+endforeach()
+execute_process(COMMAND "${PROGRAM}" ${args}
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE code)
+# Qt's note about a missing XDG_RUNTIME_DIR depends on the environment only.
+string(REGEX REPLACE "QStandardPaths: [^\n]*\n" "" err "${err}")
+string(REPLACE "${out_dir}" "@OUT@" err "${err}")
+string(REPLACE "${FIXTURES}" "@FIXTURES@" err "${err}")
+set(actual "${out}[stderr]\n${err}[exit ${code}]\n")
+file(GLOB written RELATIVE "${out_dir}" "${out_dir}/*")
+list(SORT written)
+foreach(file IN LISTS written)
+  file(READ "${out_dir}/${file}" head LIMIT 3 HEX)
+  if(head STREQUAL "ffd8ff")
+    string(APPEND actual "[file ${file}: JPEG]\n")
+  else()
+    file(READ "${out_dir}/${file}" content)
+    string(REPLACE "\r" "<CR>" content "${content}")
+    string(REPLACE "${FIXTURES}" "@FIXTURES@" content "${content}")
+    string(APPEND actual "[file ${file}]\n${content}")
+  endif()
+endforeach()
+string(REGEX REPLACE "\\.export$" ".expected" expected_file "${CASE}")
+include("${CMAKE_CURRENT_LIST_DIR}/golden_compare.cmake")
+compare_with_golden("${actual}" "${expected_file}")

@@ -1,0 +1,1 @@
+--symbols XAUUSD --magics 4242 statement_analysis_mix.htm

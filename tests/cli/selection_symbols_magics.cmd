@@ -1,0 +1,1 @@
+--symbols usdjpy,GBPUSD,XAUUSD --magics None,999 --json statement_analysis_mix.htm

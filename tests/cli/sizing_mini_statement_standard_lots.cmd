@@ -1,0 +1,1 @@
+--sizing standard-lots:1 --json tester_mini_lots.htm

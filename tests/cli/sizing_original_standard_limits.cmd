@@ -1,0 +1,1 @@
+--limits 0.01,50,0.2,1 --json statement_analysis_mix.htm

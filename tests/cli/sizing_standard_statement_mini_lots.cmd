@@ -1,0 +1,1 @@
+--sizing mini-lots:1 --summary statement_analysis_mix.htm

@@ -1,0 +1,1 @@
+--sort close --delete 1003 --sort pips --json statement_analysis_mix.htm

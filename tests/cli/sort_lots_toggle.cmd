@@ -1,0 +1,1 @@
+--sort lots --sort lots --sort lots --json statement_analysis_mix.htm

@@ -1,0 +1,1 @@
+--display closed --summary statement_analysis_mix.htm

@@ -1,0 +1,1 @@
+--display sideways statement_analysis_mix.htm

@@ -1,0 +1,1 @@
+--limits 1,2 statement_analysis_mix.htm

@@ -1,0 +1,1 @@
+--sizing bogus:1 statement_analysis_mix.htm

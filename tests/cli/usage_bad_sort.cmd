@@ -1,0 +1,1 @@
+--sort profit statement_analysis_mix.htm
