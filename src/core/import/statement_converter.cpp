@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string_view>
 #include <system_error>
 
+#include "import/byte_search.h"
 #include "import/line_reader.h"
 #include "import/text_conversions.h"
 
@@ -92,13 +94,6 @@ long long RegularFileSize(const std::string& path) {
 
 template <bool kWatch>
 bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::size_t& length) {
-  // A table of the characters that need a closer look; with kWatch also those
-  // that may start a replacement.
-  static constexpr auto kSpecial = [] {
-    std::array<bool, 256> special{};
-    for (unsigned char c : std::string_view(kWatch ? "<>\" -&" : "<>\" ")) special[c] = true;
-    return special;
-  }();
   auto at = [&](std::size_t k) { return k < n ? text[k] : '\0'; };
   int depth = depth_;
   bool inComment = false;
@@ -107,18 +102,26 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
   char previous = '\0';
   std::size_t written = 0;  // in place it never passes i: the characters ahead stay unread
   for (std::size_t i = 0; i < n; ++i) {
-    const char c = text[i];
-    if (!kSpecial[static_cast<unsigned char>(c)]) {
-      if (visible) out[written++] = c;
-      previous = c;
-      continue;
+    // Skip or copy the characters that need no closer look; with kWatch those
+    // that may start a replacement need one too.
+    const char* special = kWatch ? FindFirstOf<'<', '>', '"', ' ', '-', '&'>(text + i, text + n)
+                                 : FindFirstOf<'<', '>', '"', ' '>(text + i, text + n);
+    if (const std::size_t run = static_cast<std::size_t>(special - (text + i)); run > 0) {
+      if (visible) {
+        std::memmove(out + written, text + i, run);
+        written += run;
+      }
+      i += run;
+      previous = text[i - 1];
+      if (i == n) break;
     }
+    const char c = text[i];
     if constexpr (kWatch) {
       const char next = at(i + 1);
       if (c == '&' || (c == '-' && next == '-') ||
           (c == '<' && (next == '!' || next == 'B' || next == 'b')))
         return false;
-      if (c == '-' || c == '&') {
+      if (c == '-') {
         if (visible) out[written++] = c;
         previous = c;
         continue;
