@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "analysis/trade_selection.h"
 #include "export/csv_export.h"
 #include "export/html_export.h"
-#include "analysis/trade_selection.h"
 #include "import/number_format.h"
 #include "report.h"
 #include "views/balance_chart.h"

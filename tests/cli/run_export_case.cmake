@@ -2,8 +2,8 @@ cmake_minimum_required(VERSION 3.25)
 # Runs one export golden case: CASE names a .export file, read as run_case.cmake
 # reads .args, where "@OUT@" stands for an empty folder the exports are written
 # to. Compared with the .expected file: stdout, stderr, the exit code and then
-# every file of that folder by name, text with "\r" shown as "<CR>", a JPEG
-# picture by its kind only. QUILLFEN_UPDATE_GOLDEN=1 rewrites the expected file.
+# every file of that folder by name, text with a note on its line ends (CMake
+# reads CR LF as LF), a JPEG picture by its kind only. QUILLFEN_UPDATE_GOLDEN=1 rewrites the expected file.
 get_filename_component(name "${CASE}" NAME_WE)
 set(out_dir "${WORK}/${name}")
 file(REMOVE_RECURSE "${out_dir}")
@@ -32,10 +32,20 @@ foreach(file IN LISTS written)
   if(head STREQUAL "ffd8ff")
     string(APPEND actual "[file ${file}: JPEG]\n")
   else()
+    file(READ "${out_dir}/${file}" hex HEX)
+    string(REGEX REPLACE "(..)" "\\1 " bytes "${hex}")
+    string(REGEX MATCHALL "0a " line_feeds "${bytes}")
+    string(REGEX MATCHALL "0d 0a " crlf "${bytes}")
+    list(LENGTH line_feeds lf_count)
+    list(LENGTH crlf crlf_count)
+    if(lf_count EQUAL crlf_count)
+      set(ends "CR LF")
+    else()
+      set(ends "${crlf_count} of ${lf_count} CR LF")
+    endif()
     file(READ "${out_dir}/${file}" content)
-    string(REPLACE "\r" "<CR>" content "${content}")
     string(REPLACE "${FIXTURES}" "@FIXTURES@" content "${content}")
-    string(APPEND actual "[file ${file}]\n${content}")
+    string(APPEND actual "[file ${file}, line ends ${ends}]\n${content}")
   endif()
 endforeach()
 string(REGEX REPLACE "\\.export$" ".expected" expected_file "${CASE}")

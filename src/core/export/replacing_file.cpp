@@ -50,6 +50,7 @@ bool ReplacingFile::Open() {
   }
   struct stat existing;
   if (::stat(path_.c_str(), &existing) == 0) {
+    if (S_ISDIR(existing.st_mode)) return Fail(std::strerror(EISDIR));
     if (!S_ISREG(existing.st_mode)) return Fail("not a regular file");
     // A file without write permission stays untouched, even for a superuser.
     if ((existing.st_mode & 0222) == 0 || ::access(path_.c_str(), W_OK) != 0)

@@ -1,17 +1,14 @@
 #include "import/line_reader.h"
 
+#include "import/byte_search.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace quillfen {
 
 LineReader::LineReader(std::FILE* file, bool breakTags, long long fileSize)
-    : file_(file), breakTags_(breakTags), fileSize_(fileSize) {
-  stops_[static_cast<unsigned char>('\r')] = true;
-  stops_[static_cast<unsigned char>('\n')] = true;
-  stops_[static_cast<unsigned char>('\0')] = true;
-  stops_[static_cast<unsigned char>('>')] = breakTags;
-}
+    : file_(file), breakTags_(breakTags), fileSize_(fileSize) {}
 
 bool LineReader::Fill() {
   if (position_ < length_) return true;
@@ -68,7 +65,8 @@ bool LineReader::Next(Sink&& sink) {
     const char* stop = start;
     bool breakTag = false;
     for (;;) {
-      while (stop < end && !stops_[static_cast<unsigned char>(*stop)]) ++stop;
+      stop = breakTags_ ? FindFirstOf<'\r', '\n', '\0', '>'>(stop, end)
+                        : FindFirstOf<'\r', '\n', '\0'>(stop, end);
       if (stop == end || *stop != '>') break;
       ++stop;
       const char before = stop - 1 > start ? stop[-2] : tailLength_ ? tail_[tailLength_ - 1] : '\0';

@@ -39,7 +39,6 @@ class LineReader {
   long long fileSize_;
   long long consumed_ = 0;
   bool skipLineFeed_ = false;
-  bool stops_[256] = {};
   char buffer_[1 << 16];
   std::size_t position_ = 0;
   std::size_t length_ = 0;

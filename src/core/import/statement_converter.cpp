@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string_view>
 #include <system_error>
 
+#include "import/byte_search.h"
 #include "import/line_reader.h"
 #include "import/text_conversions.h"
 
@@ -81,6 +83,18 @@ bool HasMarkedHead(std::FILE* file) {
   return found;
 }
 
+// The next character StripInto must look at: tag and quote marks, a blank
+// that may be shown, and with kWatch the starts of replacements.
+template <bool kWatch>
+const char* FindSpecial(const char* p, const char* end, bool visible) {
+  if constexpr (kWatch) {
+    return visible ? FindFirstOf<'<', '>', '"', ' ', '-', '&'>(p, end)
+                   : FindFirstOf<'<', '>', '"', '-', '&'>(p, end);
+  } else {
+    return visible ? FindFirstOf<'<', '>', '"', ' '>(p, end) : FindFirstOf<'<', '>', '"'>(p, end);
+  }
+}
+
 long long RegularFileSize(const std::string& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return -1;
@@ -92,13 +106,6 @@ long long RegularFileSize(const std::string& path) {
 
 template <bool kWatch>
 bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::size_t& length) {
-  // A table of the characters that need a closer look; with kWatch also those
-  // that may start a replacement.
-  static constexpr auto kSpecial = [] {
-    std::array<bool, 256> special{};
-    for (unsigned char c : std::string_view(kWatch ? "<>\" -&" : "<>\" ")) special[c] = true;
-    return special;
-  }();
   auto at = [&](std::size_t k) { return k < n ? text[k] : '\0'; };
   int depth = depth_;
   bool inComment = false;
@@ -107,18 +114,26 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
   char previous = '\0';
   std::size_t written = 0;  // in place it never passes i: the characters ahead stay unread
   for (std::size_t i = 0; i < n; ++i) {
-    const char c = text[i];
-    if (!kSpecial[static_cast<unsigned char>(c)]) {
-      if (visible) out[written++] = c;
-      previous = c;
-      continue;
+    // Skip or copy the characters that need no closer look; with kWatch those
+    // that may start a replacement need one too. A hidden blank is skipped like
+    // any other hidden character.
+    const char* special = FindSpecial<kWatch>(text + i, text + n, visible);
+    if (const std::size_t run = static_cast<std::size_t>(special - (text + i)); run > 0) {
+      if (visible) {
+        std::memmove(out + written, text + i, run);
+        written += run;
+      }
+      i += run;
+      previous = text[i - 1];
+      if (i == n) break;
     }
+    const char c = text[i];
     if constexpr (kWatch) {
       const char next = at(i + 1);
       if (c == '&' || (c == '-' && next == '-') ||
           (c == '<' && (next == '!' || next == 'B' || next == 'b')))
         return false;
-      if (c == '-' || c == '&') {
+      if (c == '-') {
         if (visible) out[written++] = c;
         previous = c;
         continue;
@@ -203,18 +218,25 @@ bool StatementToText(const std::string& sourcePath, const std::string& textPath,
     LineReader reader(source.get(), true, size);
     TagStripper stripper;
     std::string line;
+    std::string chunk;  // lines are written in large blocks, not one by one
+    constexpr std::size_t kChunk = 1 << 18;
+    chunk.reserve(kChunk);
     long long consumed = 0;
     while (reader.ReadLine(line)) {
       progress.Advance(reader.Consumed() - consumed);
       consumed = reader.Consumed();
       ConvertDisplayLine(line, stripper);
       if (!line.empty()) {
-        line.push_back('\n');
-        std::fwrite(line.data(), 1, line.size(), text.get());
+        chunk.append(line).push_back('\n');
         ++lines;
+      }
+      if (chunk.size() >= kChunk) {
+        std::fwrite(chunk.data(), 1, chunk.size(), text.get());
+        chunk.clear();
       }
       progress.Pump();
     }
+    std::fwrite(chunk.data(), 1, chunk.size(), text.get());
   }
   text.reset();
   progress.SetRange(lines);

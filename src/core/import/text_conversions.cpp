@@ -258,7 +258,8 @@ void ReplaceAll(std::string& line, std::string_view search, std::string_view rep
   std::size_t length = 0;
   auto push = [&](char c) {
     out[length++] = c;
-    if (length < search.size() ||
+    // The last character alone turns most positions away before the full compare.
+    if (c != search.back() || length < search.size() ||
         std::string_view(out + length - search.size(), search.size()) != search)
       return false;
     length -= search.size();

@@ -20,8 +20,7 @@ std::string_view TrimmedView(std::string_view text);
 void ReplaceAll(std::string& line, std::string_view search, std::string_view replacement);
 bool HasDateAfterFirstWord(std::string_view line);
 void NormalisePrice(std::string& price);
-double PipsBetween(std::string_view type, std::string_view openPrice,
-                   std::string_view closePrice);
+double PipsBetween(std::string_view type, std::string_view openPrice, std::string_view closePrice);
 
 // Day count from 30 December 1899 with the time of day as fraction; 0 when a
 // cell is missing ("" or "0") or does not form a valid moment.

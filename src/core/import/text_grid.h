@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cassert>
+#include <deque>
 #include <string>
 #include <string_view>
-#include <deque>
 #include <vector>
 
 namespace quillfen {
