@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -21,6 +22,8 @@ class InstalledProgram {
     QFile::copy(QUILLFEN_PROGRAM, program_);
     QFile(program_).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
   }
+  // The killed instances leave their socket behind.
+  ~InstalledProgram() { QLocalServer::removeServer(SingleInstance::ServerName(dir_.path())); }
   QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
   QString Read(const QString& name) const {
     QFile file(Path(name));
