@@ -33,20 +33,9 @@ void AddOutputOptions(CLI::App& app, CliOptions& options) {
   app.add_flag("--json", options.json, "print one JSON object with the figures and rows");
 }
 
-nlohmann::json ReaderStatsJson(const ReportStatistics& stats) {
-  return {{"statementDeposit", stats.statementDeposit},
-          {"initialDeposit", stats.initialDeposit},
-          {"depositTotal", stats.depositTotal},
-          {"withdrawalTotal", stats.withdrawalTotal},
-          {"interestTotal", stats.interestTotal},
-          {"rebateTotal", stats.rebateTotal},
-          {"feeTotal", stats.feeTotal}};
-}
-
 int ImportJsonStage(CliRun& run) {
   if (!run.options.json) return kOk;
   nlohmann::json& json = run.json;
-  json["stats"].update(ReaderStatsJson(run.report.stats));
   json["messages"] = nlohmann::json::array();
   for (const auto& text : run.messages.texts) json["messages"].push_back(JsonText(text));
   json["statements"] = nlohmann::json::array();

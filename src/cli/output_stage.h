@@ -6,10 +6,7 @@ namespace quillfen::cli {
 
 void AddOutputOptions(CLI::App& app, CliOptions& options);
 
-// The reader's figures under their field names, every digit kept.
-nlohmann::json ReaderStatsJson(const ReportStatistics& stats);
-
-// Fills the import's parts of the JSON object: stats, messages, tableRows, statements.
+// Fills the import's parts of the JSON object: messages, tableRows, statements.
 int ImportJsonStage(CliRun& run);
 
 // Prints what the options ask for: the trade table and/or the JSON object.

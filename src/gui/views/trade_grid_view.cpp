@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "analysis/column_sort.h"
 #include "program_state.h"
 
 namespace quillfen {
@@ -34,42 +35,11 @@ QColor GridBackground() {
 }
 
 bool IsArmedHeader(TradeGrid grid, int armedSortColumn, int column) {
-  switch (armedSortColumn) {
-    case 0:
-    case 2:
-      return column == armedSortColumn;
-    case 4:
-      return grid == TradeGrid::grid1 && (column == 4 || column == 5);
-    case 9:
-      return grid == TradeGrid::grid1 && (column == 7 || column == 8);
-    case 12:
-      return grid == TradeGrid::grid1 && column == 10;
-    case 20:
-      return grid == TradeGrid::grid1 && column == 11;
-    default:
-      return false;
-  }
+  return HeaderShowsArmed(grid == TradeGrid::grid1 ? 1 : 2, column, armedSortColumn);
 }
 
 int ArmedSortColumn(TradeGrid grid, int column) {
-  if (column == 0) return 0;
-  if (grid == TradeGrid::grid2) return column == 12 ? 23 : -1;
-  switch (column) {
-    case 2:
-      return 2;
-    case 4:
-    case 5:
-      return 4;
-    case 7:
-    case 8:
-      return 9;
-    case 10:
-      return 12;
-    case 11:
-      return 20;
-    default:
-      return -1;
-  }
+  return HeaderSortColumn(grid == TradeGrid::grid1 ? 1 : 2, column);
 }
 
 TradeGridHeader::TradeGridHeader(TradeGrid grid, const ProgramState& state, QWidget* parent)
