@@ -6,6 +6,7 @@
 
 #include "analysis/report_statistics.h"
 #include "analysis/selection_list.h"
+#include "analysis/walk_cache.h"
 #include "import/text_grid.h"
 #include "import/trade_table.h"
 #include "program_state.h"
@@ -24,13 +25,14 @@ struct Report {
   TradeTable full;
   TextGrid grid1{kGrid1Columns, kGrid1Columns, 2};
   TextGrid grid2{kGrid2Columns, kGrid2Columns, 2};
+  WalkCache walkCache;  // the statistics walk's numbers behind the grids' cells
   SelectionList pairsListBox;
   SelectionList magicListBox;
   ReportStatistics stats;
   std::vector<std::string> statements;  // the files combined in this window, in order
   ReportOptions options;
   std::vector<std::string> summaryMemo;  // the Summary tab's lines
-  MonteCarloResults simulationResults;  // the simulation tab's result boxes and tooltips
+  MonteCarloResults simulationResults;   // the simulation tab's result boxes and tooltips
 };
 
 // The header rows of both grids, as the window writes them when first shown.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "analysis/position_sizing.h"
 #include "analysis/trade_selection.h"
@@ -26,9 +28,7 @@ struct Period {
   double earliest = 0;
   double latest = 0;
 
-  void Add(const TextGrid& grid1, int r) {
-    double open = CellDateTime(grid1.Cell(g1::openDate, r), grid1.Cell(g1::openTime, r));
-    double close = CellDateTime(grid1.Cell(g1::closeDate, r), grid1.Cell(g1::closeTime, r));
+  void Add(double open, double close) {
     if (open != 0 && (earliest == 0 || open < earliest)) earliest = open;
     latest = std::max({latest, open, close});
   }
@@ -62,9 +62,13 @@ void ResetFigures(ReportStatistics& s) {
   s.totalLots = 0;
 }
 
-// "%W.2f" into the cell, reusing its storage.
-void WriteMoney(TextGrid& grid, int column, int row, double value, int width) {
+// "%W.2f" into the cell, reusing its storage; a cell that shows the value already is left alone.
+// Equal values print alike (the two zeros too), and no value equals kUnknown.
+bool WriteMoney(TextGrid& grid, int column, int row, double value, int width, double& shown) {
+  if (value == shown) return false;
   FormatFixedTo(grid.MutableCell(column, row), value, width, 2);
+  shown = value;
+  return true;
 }
 
 // Books the result of one trade into the win or loss figures.
@@ -103,33 +107,35 @@ void TrackDrawdown(const ReportStatistics& s, int row, DrawdownTrack& dd) {
 }
 
 // Sizes, writes and books the trade in grid row r.
-void WalkTrade(Report& report, const SizingRule& rule, int r, DrawdownTrack& dd) {
+void WalkTrade(Report& report, const SizingRule& rule, WalkRow& in, int r, DrawdownTrack& dd) {
   ReportStatistics& s = report.stats;
   TextGrid& grid1 = report.grid1;
   TextGrid& grid2 = report.grid2;
-  double lots = LotsForTrade(rule, TextToAmount(grid1.Cell(g1::lots, r)), s.runningBalance);
-  WriteMoney(grid1, g1::lots, r, lots, 6);
-  grid2.MutableCell(g2::lots, r) = grid1.CellRef(g1::lots, r);
+  double lots = LotsForTrade(rule, in.lots, s.runningBalance);
+  if (WriteMoney(grid1, g1::lots, r, lots, 6, in.lotsShown)) {
+    grid2.MutableCell(g2::lots, r) = grid1.CellRef(g1::lots, r);
+    in.lots = TextToAmount(grid1.Cell(g1::lots, r));  // what the next walk reads
+  }
   s.totalLots += lots;
 
-  double pipValue = TextToAmount(grid1.Cell(g1::pipValuePerLot, r));
+  double pipValue = in.pipValuePerLot;
   double factor = PipValueFactor(rule, pipValue);
-  double pips = TextToAmount(grid1.Cell(g1::pips, r));
+  double pips = in.pips;
   double profit = pips * lots * pipValue * factor;
   // "%10.2f" trimmed of its padding is "%.2f".
-  WriteMoney(grid1, g1::profit, r, profit, 0);
-  grid2.MutableCell(g2::profit, r) = grid1.CellRef(g1::profit, r);
-  double commission = TextToAmount(grid1.Cell(g1::commissionPerLot, r)) * lots;
-  WriteMoney(grid2, g2::commission, r, commission, 7);
-  double swap = TextToAmount(grid1.Cell(g1::swapPerLot, r)) * lots * factor;
-  WriteMoney(grid2, g2::swap, r, swap, 7);
+  if (WriteMoney(grid1, g1::profit, r, profit, 0, in.profitShown))
+    grid2.MutableCell(g2::profit, r) = grid1.CellRef(g1::profit, r);
+  double commission = in.commissionPerLot * lots;
+  WriteMoney(grid2, g2::commission, r, commission, 7, in.commissionShown);
+  double swap = in.swapPerLot * lots * factor;
+  WriteMoney(grid2, g2::swap, r, swap, 7, in.swapShown);
 
   double weightedPips = lots * pips;
   s.totalPips += weightedPips;
   s.totalPipsPerLot += pips;
   double change = profit - std::fabs(commission) + swap;
   s.runningBalance += change;
-  WriteMoney(grid1, g1::balance, r, s.runningBalance, 13);
+  WriteMoney(grid1, g1::balance, r, s.runningBalance, 13, in.balanceShown);
   s.netProfit += change;
   s.peakNetProfit = std::max(s.peakNetProfit, s.netProfit);
   BookResult(s, profit, profit + commission + swap, weightedPips, pips);
@@ -145,15 +151,28 @@ void WalkTrade(Report& report, const SizingRule& rule, int r, DrawdownTrack& dd)
   TrackDrawdown(s, r, dd);
 }
 
-// The walk has cleared every marker; mark the rows of the maximum drawdown.
-void MarkDrawdown(Report& report, const DrawdownTrack& dd) {
-  if (dd.troughRow <= 0) return;
+// "*" on the rows of the maximum drawdown, nothing on every other row.
+void MarkDrawdown(Report& report, const DrawdownTrack& dd, std::vector<WalkRow>& rows) {
   TextGrid& grid1 = report.grid1;
-  int start = dd.peakRow + 1;
-  for (int r = start; r <= dd.troughRow; ++r) grid1.MutableCell(g1::marker, r) = "*";
-  // The peak was the deposit itself, before the first trade.
-  if (start == 2 && TextToAmount(grid1.Cell(g1::balance, 1)) < report.stats.initialDeposit)
-    grid1.MutableCell(g1::marker, 1) = "*";
+  int first = 0;
+  int last = -1;
+  if (dd.troughRow > 0) {
+    first = dd.peakRow + 1;
+    last = dd.troughRow;
+    // The peak was the deposit itself, before the first trade.
+    if (first == 2 && TextToAmount(grid1.Cell(g1::balance, 1)) < report.stats.initialDeposit)
+      first = 1;
+  }
+  for (int r = 1; r < grid1.RowCount(); ++r) {
+    std::int8_t marked = r >= first && r <= last;
+    std::int8_t& shown = rows[static_cast<std::size_t>(r)].marked;
+    if (marked == shown) continue;
+    if (marked)
+      grid1.MutableCell(g1::marker, r).assign(1, '*');
+    else
+      grid1.MutableCell(g1::marker, r).clear();
+    shown = marked;
+  }
 }
 
 void Averages(ReportStatistics& s) {
@@ -185,15 +204,17 @@ void RecomputeStatistics(Report& report) {
   DrawdownTrack dd;
   Period period;
   TextGrid& grid1 = report.grid1;
+  std::vector<WalkRow>& rows = report.walkCache.Rows(grid1, report.grid2);
   for (int r = 1; r < grid1.RowCount(); ++r) {
-    grid1.MutableCell(g1::marker, r).clear();
-    if (grid1.Cell(0, r).empty())  // the blank row of an empty list
-      WriteMoney(grid1, g1::balance, r, s.runningBalance, 13);
+    WalkRow& in = rows[static_cast<std::size_t>(r)];
+    if (!in.trade)  // the blank row of an empty list
+      WriteMoney(grid1, g1::balance, r, s.runningBalance, 13, in.balanceShown);
     else
-      WalkTrade(report, rule, r, dd);
-    period.Add(grid1, r);
+      WalkTrade(report, rule, in, r, dd);
+    period.Add(in.opening, in.closing);
   }
-  MarkDrawdown(report, dd);
+  MarkDrawdown(report, dd, rows);
+  report.walkCache.Keep(grid1, report.grid2);
   Averages(s);
   if (s.initialDeposit > 0) {
     s.returnPercent = s.netProfit * 100 / s.initialDeposit;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cassert>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -28,6 +29,7 @@ class TextGrid {
   void SetCell(int column, int row, std::string_view text);
   std::string& MutableCell(int column, int row) {
     assert(InRange(column, row));
+    changed_ = true;
     return cells_[Index(column, row)];
   }
 
@@ -35,6 +37,11 @@ class TextGrid {
   void RemoveRow(int row);
   // Reorders rows first..first+order.size()-1 so that new row first+k is old row first+order[k].
   void PermuteRows(int first, const std::vector<int>& order);
+
+  // A number that differs whenever the cells or rows differ from those of an
+  // earlier stamp (copies share it), so that values derived from the cells
+  // can be kept and trusted while the stamp is the same.
+  std::uint64_t Stamp();
 
  private:
   bool InRange(int column, int row) const {
@@ -49,6 +56,8 @@ class TextGrid {
   int columns_;
   int stored_;
   int rowCount_ = 0;
+  bool changed_ = true;  // since stamp_ was given
+  std::uint64_t stamp_ = 0;
   // A deque grows without moving the cells it holds, so a large table never
   // needs twice its size while it is read.
   std::deque<std::string> cells_;

@@ -1,0 +1,39 @@
+#include "analysis/walk_cache.h"
+
+#include "analysis/trade_selection.h"
+#include "import/text_conversions.h"
+
+namespace quillfen {
+
+namespace {
+
+WalkRow ReadRow(const TextGrid& grid1, int r) {
+  WalkRow row;
+  row.trade = !grid1.Cell(g1::ticket, r).empty();
+  row.lots = TextToAmount(grid1.Cell(g1::lots, r));
+  row.pips = TextToAmount(grid1.Cell(g1::pips, r));
+  row.pipValuePerLot = TextToAmount(grid1.Cell(g1::pipValuePerLot, r));
+  row.commissionPerLot = TextToAmount(grid1.Cell(g1::commissionPerLot, r));
+  row.swapPerLot = TextToAmount(grid1.Cell(g1::swapPerLot, r));
+  row.opening = CellDateTime(grid1.Cell(g1::openDate, r), grid1.Cell(g1::openTime, r));
+  row.closing = CellDateTime(grid1.Cell(g1::closeDate, r), grid1.Cell(g1::closeTime, r));
+  return row;
+}
+
+}  // namespace
+
+std::vector<WalkRow>& WalkCache::Rows(TextGrid& grid1, TextGrid& grid2) {
+  const std::size_t count = static_cast<std::size_t>(grid1.RowCount());
+  if (stamp1_ == grid1.Stamp() && stamp2_ == grid2.Stamp() && rows_.size() == count) return rows_;
+  rows_.resize(count);
+  for (int r = 1; r < grid1.RowCount(); ++r) rows_[static_cast<std::size_t>(r)] = ReadRow(grid1, r);
+  Keep(grid1, grid2);
+  return rows_;
+}
+
+void WalkCache::Keep(TextGrid& grid1, TextGrid& grid2) {
+  stamp1_ = grid1.Stamp();
+  stamp2_ = grid2.Stamp();
+}
+
+}  // namespace quillfen

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "import/text_grid.h"
+
+namespace quillfen {
+
+// One row of Grid1/Grid2 as the statistics walk sees it: its inputs as numbers,
+// and the values whose texts the walk left in the cells it writes.
+struct WalkRow {
+  static constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
+
+  bool trade = false;  // the Ticket cell is not empty
+  double lots = 0;     // the Lots cell, read again after each rewrite
+  double pips = 0;
+  double pipValuePerLot = 0;
+  double commissionPerLot = 0;
+  double swapPerLot = 0;
+  double opening = 0;  // date and time cells as CellDateTime reads them
+  double closing = 0;
+
+  // What the cells show; kUnknown (never equal to a value) until the walk wrote them.
+  double lotsShown = kUnknown;
+  double profitShown = kUnknown;
+  double commissionShown = kUnknown;
+  double swapShown = kUnknown;
+  double balanceShown = kUnknown;
+  std::int8_t marked = -1;  // the drawdown marker: 1 "*", 0 empty, -1 unknown
+};
+
+// The walk's view of every row, read from the cells once and trusted while the
+// grids' stamps say that no cell or row changed since the walk last left them:
+// a recompute over unchanged rows then reads no text and rewrites only the
+// cells whose values differ.
+class WalkCache {
+ public:
+  // Row r of the result is row r of the grids; read afresh when either grid changed.
+  std::vector<WalkRow>& Rows(TextGrid& grid1, TextGrid& grid2);
+  // After the walk: its own writes leave the rows in step with the grids.
+  void Keep(TextGrid& grid1, TextGrid& grid2);
+
+ private:
+  std::uint64_t stamp1_ = 0;
+  std::uint64_t stamp2_ = 0;
+  std::vector<WalkRow> rows_;
+};
+
+}  // namespace quillfen
