@@ -63,6 +63,21 @@ void BM_RecomputeStatistics(benchmark::State& state) {
 }
 BENCHMARK(BM_RecomputeStatistics)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// Each recompute under another lot count, so that every Lots, Profit, Comm,
+// Swap and Balance cell is written anew.
+void BM_RecomputeStatisticsNewSizing(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  report.options.sizing = SizingChoice::standardLots;
+  bool two = false;
+  for (auto _ : state) {
+    report.options.standardContractsText = (two = !two) ? "2" : "1";
+    RecomputeStatistics(report);
+    benchmark::DoNotOptimize(report.stats.netProfit);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RecomputeStatisticsNewSizing)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 // The order alone, on a fresh copy of the table each time.
 void BM_OrderByCloseDate(benchmark::State& state) {
   const Report report = MakeReport(static_cast<int>(state.range(0)));
