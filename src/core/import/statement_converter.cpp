@@ -84,12 +84,14 @@ bool HasMarkedHead(std::FILE* file) {
 }
 
 // The next character StripInto must look at: tag and quote marks, a blank
-// that may be shown, and with kWatch the starts of replacements.
+// that may be shown, and with kWatch the starts of replacements. Inside a tag
+// the replacements other than tags change nothing that is shown: "--" and "&"
+// there need no look.
 template <bool kWatch>
 const char* FindSpecial(const char* p, const char* end, bool visible) {
   if constexpr (kWatch) {
     return visible ? FindFirstOf<'<', '>', '"', ' ', '-', '&'>(p, end)
-                   : FindFirstOf<'<', '>', '"', '-', '&'>(p, end);
+                   : FindFirstOf<'<', '>', '"'>(p, end);
   } else {
     return visible ? FindFirstOf<'<', '>', '"', ' '>(p, end) : FindFirstOf<'<', '>', '"'>(p, end);
   }
@@ -130,8 +132,10 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
     const char c = text[i];
     if constexpr (kWatch) {
       const char next = at(i + 1);
+      // "<--!" loses its dashes to a replacement and opens a declaration.
       if (c == '&' || (c == '-' && next == '-') ||
-          (c == '<' && (next == '!' || next == 'B' || next == 'b')))
+          (c == '<' &&
+           (next == '!' || next == 'B' || next == 'b' || (next == '-' && at(i + 2) == '-'))))
         return false;
       if (c == '-') {
         if (visible) out[written++] = c;
