@@ -416,15 +416,20 @@ void StatementReader::NormaliseDates() {
 
 }  // namespace
 
-void ReadStatement(Report& report, const std::string& textPath, bool adding, Progress& progress,
+void ReadStatement(Report& report, std::FILE* text, bool adding, Progress& progress,
                    Messages& messages) {
   StatementReader reader(report, adding, progress, messages);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(textPath.c_str(), "rb"));
-  if (file) {
-    LineReader lines(file.get(), false);
+  if (text) {
+    LineReader lines(text, false);
     reader.Read(lines);
   }
   reader.NormaliseDates();
+}
+
+void ReadStatement(Report& report, const std::string& textPath, bool adding, Progress& progress,
+                   Messages& messages) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(textPath.c_str(), "rb"));
+  ReadStatement(report, file.get(), adding, progress, messages);
 }
 
 }  // namespace quillfen
