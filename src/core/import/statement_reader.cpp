@@ -230,9 +230,10 @@ void StatementReader::StoreRow() {
 }
 
 bool StatementReader::TesterLine(std::string& line) {
-  std::size_t at = line.find("swap open");
+  const bool swapLine = Contains(line, "swap ");
+  std::size_t at = swapLine ? line.find("swap open") : std::string::npos;
   if (at != std::string::npos) line[at + 4] = '-';
-  at = line.find("swap close");
+  at = swapLine ? line.find("swap close") : std::string::npos;
   if (at != std::string::npos) {
     // Blanked, the line reads as a close; the reopening that follows takes the
     // direction of the trade it closes.
@@ -248,8 +249,8 @@ bool StatementReader::TesterLine(std::string& line) {
   if (Contains(type, "swap")) type.append(words[4]);
   if (Contains(type, "buy") || Contains(type, "sell") || Contains(type, "swap-open"))
     OpenTesterTrade(words, Contains(type, "swap-open"));
-  if (!Contains(line, "at stop") &&
-      (Contains(type, "close") || Contains(type, "s/l") || Contains(type, "t/p")))
+  if ((Contains(type, "close") || Contains(type, "s/l") || Contains(type, "t/p")) &&
+      !Contains(line, "at stop"))
     CloseTesterTrade(words);
   return true;
 }

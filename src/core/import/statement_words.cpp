@@ -1,5 +1,7 @@
 #include "import/statement_words.h"
 
+#include "import/byte_search.h"
+
 namespace quillfen {
 
 namespace {
@@ -18,7 +20,7 @@ StatementWords::StatementWords(std::string_view line) {
     while (p < end && (*p == ' ' || *p == '\t')) ++p;
     if (p == end) break;
     const char* first = p;
-    while (p < end && *p != ' ' && *p != '\t') ++p;
+    p = FindFirstOf<' ', '\t'>(p, end);
     const char* last = p;
     while (last > first && TrimmedEnd(last[-1])) --last;
     while (first < last && TrimmedEnd(*first)) ++first;
