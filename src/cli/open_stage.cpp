@@ -14,29 +14,6 @@ namespace quillfen::cli {
 
 namespace {
 
-// A private folder for the working text file, so that runs can go at once.
-class WorkFolder {
- public:
-  WorkFolder() {
-    std::error_code error;
-    std::string pattern =
-        (std::filesystem::temp_directory_path(error) / "quillfen-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~WorkFolder() {
-    std::error_code error;
-    if (!path_.empty()) std::filesystem::remove_all(path_, error);
-  }
-  WorkFolder(const WorkFolder&) = delete;
-  WorkFolder& operator=(const WorkFolder&) = delete;
-
-  bool Ok() const { return !path_.empty(); }
-  std::string TextFile() const { return (path_ / "Quillfen.tmp").string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
 // Why the file cannot be read, or empty when it can.
 std::string UnreadableReason(const std::string& path) {
   std::error_code error;
@@ -47,6 +24,14 @@ std::string UnreadableReason(const std::string& path) {
   return {};
 }
 
+// When only the trade table is printed, the trade lists and figures of a
+// single statement are never looked at.
+bool TableIsAllThatIsAsked(const CliOptions& options) {
+  return options.table && !options.json && !options.summary && options.simulation.mode.empty() &&
+         options.exports.csvPath.empty() && options.exports.htmlPath.empty() &&
+         options.tableEdits.empty();
+}
+
 }  // namespace
 
 void AddOpenOptions(CLI::App& app, CliOptions& options) {
@@ -55,11 +40,6 @@ void AddOpenOptions(CLI::App& app, CliOptions& options) {
 }
 
 int OpenStage(CliRun& run) {
-  WorkFolder folder;
-  if (!folder.Ok()) {
-    std::cerr << "quillfen-report: cannot create a temporary folder\n";
-    return kUnwritable;
-  }
   NoProgress progress;
   const auto& files = run.options.files;
   for (std::size_t i = 0; i < files.size(); ++i) {
@@ -67,12 +47,14 @@ int OpenStage(CliRun& run) {
       std::cerr << files[i] << ": " << reason << '\n';
       return kUnreadable;
     }
-    if (!OpenStatementFile(run.report, files[i], folder.TextFile(), i > 0, progress,
-                           run.messages)) {
+    if (!OpenStatementFile(run.report, files[i], i > 0, progress, run.messages)) {
       std::cerr << files[i] << ": not a MetaTrader statement or report\n";
       return kUnreadable;
     }
-    ShowReadStatement(run.report, run.state, i > 0, progress);
+    // Adding refreshes everything again, and sorts the table by close time.
+    const bool last = i + 1 == files.size();
+    if (i > 0 || (last && !TableIsAllThatIsAsked(run.options)))
+      ShowReadStatement(run.report, run.state, i > 0, progress);
   }
   return kOk;
 }

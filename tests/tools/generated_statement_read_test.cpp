@@ -47,8 +47,7 @@ class GeneratedRead : public testing::Test {
     std::fclose(file);
     Report report;
     NoProgress progress;
-    EXPECT_TRUE(OpenStatementFile(report, page, (folder_ / "page.tmp").string(), false, progress,
-                                  messages_));
+    EXPECT_TRUE(OpenStatementFile(report, page, false, progress, messages_));
     return report;
   }
 

@@ -1,11 +1,52 @@
 #include "import/line_reader.h"
 
-#include "import/byte_search.h"
-
 #include <algorithm>
 #include <cstring>
 
+#include "import/byte_search.h"
+
 namespace quillfen {
+
+namespace {
+
+bool EndsLine(char c) {
+  return c == '\r' || c == '\n' || c == '\0';
+}
+
+bool MayEndBreakTag(const char* p) {
+  return *p == '>' && (p[-1] | 0x20) == 'r' && (p[-2] | 0x20) == 'b';
+}
+
+// The first line end or zero byte in [p, end), or a ">" that may close a break
+// tag. Rows close many tags; only ">" after the letters b and r is worth a
+// closer look. The two bytes before start may lie outside the line's buffer,
+// so there every ">" is handed over.
+const char* FindLineEndOrBreak(const char* start, const char* p, const char* end) {
+  for (; p < end && p < start + 2; ++p)
+    if (EndsLine(*p) || *p == '>') return p;
+#if defined(__SSE2__)
+  const __m128i caseBit = _mm_set1_epi8(0x20);
+  for (; end - p >= 16; p += 16) {
+    auto load = [&](int back) {
+      return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p - back));
+    };
+    const __m128i bytes = load(0);
+    const __m128i ends = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')) |
+                         _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')) |
+                         _mm_cmpeq_epi8(bytes, _mm_setzero_si128());
+    const __m128i tags = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('>')) &
+                         _mm_cmpeq_epi8(load(1) | caseBit, _mm_set1_epi8('r')) &
+                         _mm_cmpeq_epi8(load(2) | caseBit, _mm_set1_epi8('b'));
+    if (const int mask = _mm_movemask_epi8(ends | tags))
+      return p + __builtin_ctz(static_cast<unsigned>(mask));
+  }
+#endif
+  for (; p < end; ++p)
+    if (EndsLine(*p) || MayEndBreakTag(p)) return p;
+  return p;
+}
+
+}  // namespace
 
 LineReader::LineReader(std::FILE* file, bool breakTags, long long fileSize)
     : file_(file), breakTags_(breakTags), fileSize_(fileSize) {}
@@ -65,7 +106,7 @@ bool LineReader::Next(Sink&& sink) {
     const char* stop = start;
     bool breakTag = false;
     for (;;) {
-      stop = breakTags_ ? FindFirstOf<'\r', '\n', '\0', '>'>(stop, end)
+      stop = breakTags_ ? FindLineEndOrBreak(start, stop, end)
                         : FindFirstOf<'\r', '\n', '\0'>(stop, end);
       if (stop == end || *stop != '>') break;
       ++stop;

@@ -84,12 +84,14 @@ bool HasMarkedHead(std::FILE* file) {
 }
 
 // The next character StripInto must look at: tag and quote marks, a blank
-// that may be shown, and with kWatch the starts of replacements.
+// that may be shown, and with kWatch the starts of replacements. Inside a tag
+// the replacements other than tags change nothing that is shown: "--" and "&"
+// there need no look.
 template <bool kWatch>
 const char* FindSpecial(const char* p, const char* end, bool visible) {
   if constexpr (kWatch) {
     return visible ? FindFirstOf<'<', '>', '"', ' ', '-', '&'>(p, end)
-                   : FindFirstOf<'<', '>', '"', '-', '&'>(p, end);
+                   : FindFirstOf<'<', '>', '"'>(p, end);
   } else {
     return visible ? FindFirstOf<'<', '>', '"', ' '>(p, end) : FindFirstOf<'<', '>', '"'>(p, end);
   }
@@ -130,8 +132,10 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
     const char c = text[i];
     if constexpr (kWatch) {
       const char next = at(i + 1);
+      // "<--!" loses its dashes to a replacement and opens a declaration.
       if (c == '&' || (c == '-' && next == '-') ||
-          (c == '<' && (next == '!' || next == 'B' || next == 'b')))
+          (c == '<' &&
+           (next == '!' || next == 'B' || next == 'b' || (next == '-' && at(i + 2) == '-'))))
         return false;
       if (c == '-') {
         if (visible) out[written++] = c;
@@ -204,25 +208,23 @@ bool HasStatementMark(std::string_view line) {
   return false;
 }
 
-bool StatementToText(const std::string& sourcePath, const std::string& textPath,
-                     Progress& progress) {
+bool ConvertStatement(const std::string& sourcePath, const TextWriter& write, Progress& progress) {
   const long long size = RegularFileSize(sourcePath);
   if (size < 0) return false;
   File source(std::fopen(sourcePath.c_str(), "rb"));
-  if (!source) return false;
-  const bool statement = HasMarkedHead(source.get());
-  File text(std::fopen(textPath.c_str(), "wb"));
+  if (!source || !HasMarkedHead(source.get())) return false;
   long long lines = 0;
-  if (statement && text && std::fseek(source.get(), 0, SEEK_SET) == 0) {
+  if (std::fseek(source.get(), 0, SEEK_SET) == 0) {
     progress.SetRange(size);
     LineReader reader(source.get(), true, size);
     TagStripper stripper;
     std::string line;
-    std::string chunk;  // lines are written in large blocks, not one by one
+    std::string chunk;  // lines go out in large blocks, not one by one
     constexpr std::size_t kChunk = 1 << 18;
     chunk.reserve(kChunk);
     long long consumed = 0;
-    while (reader.ReadLine(line)) {
+    bool open = true;
+    while (open && reader.ReadLine(line)) {
       progress.Advance(reader.Consumed() - consumed);
       consumed = reader.Consumed();
       ConvertDisplayLine(line, stripper);
@@ -231,17 +233,34 @@ bool StatementToText(const std::string& sourcePath, const std::string& textPath,
         ++lines;
       }
       if (chunk.size() >= kChunk) {
-        std::fwrite(chunk.data(), 1, chunk.size(), text.get());
+        open = write(chunk);
         chunk.clear();
       }
       progress.Pump();
     }
-    std::fwrite(chunk.data(), 1, chunk.size(), text.get());
+    if (open) write(chunk);
   }
-  text.reset();
   progress.SetRange(lines);
   progress.SetPosition(0);
-  return statement;
+  return true;
+}
+
+bool IsStatementFile(const std::string& sourcePath) {
+  if (RegularFileSize(sourcePath) < 0) return false;
+  File source(std::fopen(sourcePath.c_str(), "rb"));
+  return source && HasMarkedHead(source.get());
+}
+
+bool StatementToText(const std::string& sourcePath, const std::string& textPath,
+                     Progress& progress) {
+  File text;
+  return ConvertStatement(
+      sourcePath,
+      [&](std::string_view block) {
+        if (!text) text.reset(std::fopen(textPath.c_str(), "wb"));
+        return text && std::fwrite(block.data(), 1, block.size(), text.get()) == block.size();
+      },
+      progress);
 }
 
 }  // namespace quillfen

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "progress.h"
 
@@ -31,10 +33,19 @@ void ConvertDisplayLine(std::string& line, TagStripper& stripper);
 // True when the raw display line carries a statement or report mark.
 bool HasStatementMark(std::string_view line);
 
-// Converts an HTML statement into the working text file, one table row per line
-// with the cells as words. True when the source is a statement or report: a mark
-// in one of its first five display lines. Progress: the source size while
-// converting, then the text file's line count with position 0.
+// Receives the converted text in blocks of whole lines; false stops the conversion.
+using TextWriter = std::function<bool(std::string_view)>;
+
+// Converts an HTML statement into text, one table row per line with the cells
+// as words, handed to write. True when the source is a statement or report: a
+// mark in one of its first five display lines. Progress: the source size while
+// converting, then the text's line count with position 0.
+bool ConvertStatement(const std::string& sourcePath, const TextWriter& write, Progress& progress);
+
+// Whether the file is a regular file with a statement or report mark.
+bool IsStatementFile(const std::string& sourcePath);
+
+// ConvertStatement into the working text file.
 bool StatementToText(const std::string& sourcePath, const std::string& textPath,
                      Progress& progress);
 

@@ -4,7 +4,10 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <exception>
 #include <memory>
+#include <thread>
+#include <vector>
 
 #include "import/line_reader.h"
 #include "import/number_format.h"
@@ -97,7 +100,7 @@ class StatementReader {
   }
 
   void Read(LineReader& lines);
-  void NormaliseDates();
+  void FinishRows();
 
  private:
   bool HeaderLine(std::string_view line);
@@ -110,7 +113,9 @@ class StatementReader {
   void Continue(const StatementWords& words);
   void BalanceOperation(std::string_view line);
   void StoreStatementTrade(const StatementWords& words);
+  void MarkForColumns(int row, bool statementTrade);
   void ComputeColumns(int row, bool statementTrade);
+  void FinishRow(int row);
   void StoreRow();
   void Step();
 
@@ -130,6 +135,9 @@ class StatementReader {
   bool swapSell_ = false;
   bool warned_ = false;
   OrderIndex orders_;
+  // Per row: the computed columns are still to fill (kTesterTrade, kStatementTrade).
+  enum Columns : unsigned char { kNone, kTesterTrade, kStatementTrade };
+  std::vector<Columns> pending_;
 };
 
 void StatementReader::Step() {
@@ -222,9 +230,10 @@ void StatementReader::StoreRow() {
 }
 
 bool StatementReader::TesterLine(std::string& line) {
-  std::size_t at = line.find("swap open");
+  const bool swapLine = Contains(line, "swap ");
+  std::size_t at = swapLine ? line.find("swap open") : std::string::npos;
   if (at != std::string::npos) line[at + 4] = '-';
-  at = line.find("swap close");
+  at = swapLine ? line.find("swap close") : std::string::npos;
   if (at != std::string::npos) {
     // Blanked, the line reads as a close; the reopening that follows takes the
     // direction of the trade it closes.
@@ -240,8 +249,8 @@ bool StatementReader::TesterLine(std::string& line) {
   if (Contains(type, "swap")) type.append(words[4]);
   if (Contains(type, "buy") || Contains(type, "sell") || Contains(type, "swap-open"))
     OpenTesterTrade(words, Contains(type, "swap-open"));
-  if (!Contains(line, "at stop") &&
-      (Contains(type, "close") || Contains(type, "s/l") || Contains(type, "t/p")))
+  if ((Contains(type, "close") || Contains(type, "s/l") || Contains(type, "t/p")) &&
+      !Contains(line, "at stop"))
     CloseTesterTrade(words);
   return true;
 }
@@ -278,7 +287,7 @@ void StatementReader::CloseTesterTrade(const StatementWords& words) {
   NormalisePrice(price);
   table_.SetCell(col::closePrice, row, price);
   table_.SetCell(col::profit, row, words[9]);
-  ComputeColumns(row, false);
+  MarkForColumns(row, false);
 }
 
 // True when the line was handled to its end.
@@ -378,7 +387,7 @@ void StatementReader::StoreStatementTrade(const StatementWords& words) {
     set(col::swap, 11 + t);
     set(col::profit, 12 + t);
   }
-  ComputeColumns(row, true);
+  MarkForColumns(row, true);
   StoreRow();
 }
 
@@ -406,25 +415,67 @@ void StatementReader::ComputeColumns(int row, bool statementTrade) {
                                cell(col::closeTime), true));
 }
 
-// Dates are kept as yyyy/mm/dd whatever separator the statement printed.
-void StatementReader::NormaliseDates() {
-  for (int row = 0; row < table_.RowCount(); ++row)
-    for (int column : {col::openDate, col::closeDate})
-      for (char& c : table_.MutableCell(column, row))
-        if (!IsDigit(c) && c != ' ') c = '/';
+// The columns computed from a row's cells are filled once its cells are read:
+// no later line changes them.
+void StatementReader::MarkForColumns(int row, bool statementTrade) {
+  const auto index = static_cast<std::size_t>(row);
+  if (pending_.size() <= index) pending_.resize(std::max(index + 1, pending_.size() * 2), kNone);
+  pending_[index] = statementTrade ? kStatementTrade : kTesterTrade;
+}
+
+// Dates are kept as yyyy/mm/dd whatever separator the statement printed; the
+// durations are taken before.
+void StatementReader::FinishRow(int row) {
+  const auto index = static_cast<std::size_t>(row);
+  if (index < pending_.size() && pending_[index] != kNone)
+    ComputeColumns(row, pending_[index] == kStatementTrade);
+  for (int column : {col::openDate, col::closeDate})
+    for (char& c : table_.MutableCell(column, row))
+      if (!IsDigit(c) && c != ' ') c = '/';
+}
+
+// Rows are independent here, so a large table is finished on two threads.
+void StatementReader::FinishRows() {
+  const int rows = table_.RowCount();
+  constexpr int kWorthASecondThread = 4096;
+  const int half = rows >= kWorthASecondThread ? rows / 2 : 0;
+  std::exception_ptr failure;
+  std::thread second;
+  if (half > 0) {
+    second = std::thread([&] {
+      try {
+        for (int row = 0; row < half; ++row) FinishRow(row);
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
+  }
+  try {
+    for (int row = half; row < rows; ++row) FinishRow(row);
+  } catch (...) {
+    if (second.joinable()) second.join();
+    throw;
+  }
+  if (second.joinable()) second.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace
 
-void ReadStatement(Report& report, const std::string& textPath, bool adding, Progress& progress,
+void ReadStatement(Report& report, std::FILE* text, bool adding, Progress& progress,
                    Messages& messages) {
   StatementReader reader(report, adding, progress, messages);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(textPath.c_str(), "rb"));
-  if (file) {
-    LineReader lines(file.get(), false);
+  if (text) {
+    LineReader lines(text, false);
     reader.Read(lines);
   }
-  reader.NormaliseDates();
+  reader.FinishRows();
+}
+
+void ReadStatement(Report& report, const std::string& textPath, bool adding, Progress& progress,
+                   Messages& messages) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(textPath.c_str(), "rb"));
+  ReadStatement(report, file.get(), adding, progress, messages);
 }
 
 }  // namespace quillfen

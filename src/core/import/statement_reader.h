@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "messages.h"
@@ -8,9 +9,11 @@
 
 namespace quillfen {
 
-// Reads the working text file into the report's trade table and balance totals.
-// adding is false for the first statement of a report (the totals start from 0)
-// and true for one added to it (rows go after the stored trades, totals grow).
+// Reads the working text file (or any stream of converted text) into the report's trade table and
+// balance totals. adding is false for the first statement of a report (the totals start from 0) and
+// true for one added to it (rows go after the stored trades, totals grow).
+void ReadStatement(Report& report, std::FILE* text, bool adding, Progress& progress,
+                   Messages& messages);
 void ReadStatement(Report& report, const std::string& textPath, bool adding, Progress& progress,
                    Messages& messages);
 

@@ -290,7 +290,32 @@ bool HasDateAfterFirstWord(std::string_view line) {
   return (a == '.' && b == '.') || (a == '/' && b == '/');
 }
 
+namespace {
+
+// The decimals a price of this value and text length is written with.
+int PriceDecimals(double x, std::size_t length) {
+  if (x >= 100) return length < 7 ? 2 : 3;
+  if (x >= 10) return length < 6 ? 2 : 4;
+  return length < 6 ? 4 : 5;
+}
+
+// A plain price ("0.94000", "141.097") that already has its decimals reads
+// back as the same text; most prices of a statement are such.
+bool AlreadyNormal(std::string_view price) {
+  const std::size_t point = price.find('.');
+  if (point == std::string_view::npos || point == 0 || price.size() > 16) return false;
+  if (price[0] == '0' && point != 1) return false;
+  for (std::size_t i = 0; i < price.size(); ++i)
+    if (i != point && !IsDigit(price[i])) return false;
+  const double magnitude = point >= 3 ? 100 : point == 2 ? 10 : 0;
+  return price.size() - point - 1 ==
+         static_cast<std::size_t>(PriceDecimals(magnitude, price.size()));
+}
+
+}  // namespace
+
 void NormalisePrice(std::string& price) {
+  if (AlreadyNormal(price)) return;
   std::size_t i = price.size() > 0 && price[0] == '-' ? 1 : 0;
   bool beginsWithNumber =
       i < price.size() &&
@@ -299,15 +324,7 @@ void NormalisePrice(std::string& price) {
   double x = 0;
   auto [end, ec] = std::from_chars(price.data(), price.data() + price.size(), x);
   if (ec != std::errc() || !std::isfinite(x)) return;
-  const std::size_t length = price.size();
-  int decimals;
-  if (x >= 100)
-    decimals = length < 7 ? 2 : 3;
-  else if (x >= 10)
-    decimals = length < 6 ? 2 : 4;
-  else
-    decimals = length < 6 ? 4 : 5;
-  price = FormatFixed(x, 0, decimals);
+  price = FormatFixed(x, 0, PriceDecimals(x, price.size()));
 }
 
 double PipsBetween(std::string_view type, std::string_view openPrice, std::string_view closePrice) {

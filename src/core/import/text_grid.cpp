@@ -16,9 +16,32 @@ TextGrid::TextGrid(int columns, int storedColumns, int rowCount)
   SetRowCount(rowCount);
 }
 
+TextGrid::TextGrid(const TextGrid& other)
+    : columns_(other.columns_), stored_(other.stored_), rowCount_(other.rowCount_) {
+  const std::size_t cellsPerBlock = kBlockRows * static_cast<std::size_t>(stored_);
+  blocks_.reserve(other.blocks_.size());
+  for (const Block& block : other.blocks_) {
+    blocks_.push_back(std::make_unique<std::string[]>(cellsPerBlock));
+    std::copy(block.get(), block.get() + cellsPerBlock, blocks_.back().get());
+  }
+}
+
+TextGrid& TextGrid::operator=(const TextGrid& other) {
+  if (this != &other) *this = TextGrid(other);
+  return *this;
+}
+
 void TextGrid::SetRowCount(int rowCount) {
   rowCount = std::max(rowCount, 0);
-  cells_.resize(static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(stored_));
+  // Dropped rows come back empty when the grid grows again.
+  for (int row = rowCount; row < rowCount_; ++row)
+    for (int c = 0; c < stored_; ++c) std::string().swap(At(c, row));
+  const std::size_t blocks = (static_cast<std::size_t>(rowCount) + kBlockRows - 1) / kBlockRows;
+  const std::size_t cellsPerBlock = kBlockRows * static_cast<std::size_t>(stored_);
+  const std::size_t kept = std::min(blocks, blocks_.size());
+  blocks_.resize(blocks);
+  for (std::size_t b = kept; b < blocks; ++b)
+    blocks_[b] = std::make_unique<std::string[]>(cellsPerBlock);
   rowCount_ = rowCount;
   changed_ = true;
 }
@@ -26,21 +49,13 @@ void TextGrid::SetRowCount(int rowCount) {
 void TextGrid::SetCell(int column, int row, std::string_view text) {
   if (!InRange(column, row)) return;
   changed_ = true;
-  cells_[Index(column, row)].assign(text);
+  At(column, row).assign(text);
 }
 
 void TextGrid::SwapRows(int a, int b) {
   if (a == b) return;
   changed_ = true;
-  for (int c = 0; c < stored_; ++c) std::swap(cells_[Index(c, a)], cells_[Index(c, b)]);
-}
-
-void TextGrid::RemoveRow(int row) {
-  if (row < 0 || row >= rowCount_) return;
-  changed_ = true;
-  auto first = cells_.begin() + static_cast<std::ptrdiff_t>(Index(0, row));
-  cells_.erase(first, first + stored_);
-  --rowCount_;
+  for (int c = 0; c < stored_; ++c) std::swap(At(c, a), At(c, b));
 }
 
 void TextGrid::PermuteRows(int first, const std::vector<int>& order) {
@@ -49,9 +64,11 @@ void TextGrid::PermuteRows(int first, const std::vector<int>& order) {
   for (std::size_t k = 0; k < order.size(); ++k)
     for (int c = 0; c < stored_; ++c)
       moved[k * static_cast<std::size_t>(stored_) + static_cast<std::size_t>(c)] =
-          std::move(cells_[Index(c, first + order[k])]);
-  std::move(moved.begin(), moved.end(),
-            cells_.begin() + static_cast<std::ptrdiff_t>(Index(0, first)));
+          std::move(At(c, first + order[k]));
+  for (std::size_t k = 0; k < order.size(); ++k)
+    for (int c = 0; c < stored_; ++c)
+      At(c, first + static_cast<int>(k)) =
+          std::move(moved[k * static_cast<std::size_t>(stored_) + static_cast<std::size_t>(c)]);
 }
 
 std::uint64_t TextGrid::Stamp() {

@@ -16,21 +16,21 @@ namespace {
 using testing::ReadFile;
 using testing::TempDir;
 
-Report OpenMix(const TempDir& dir) {
+Report OpenMix() {
   Report report;
   NoProgress progress;
   MessageList messages;
   WriteGridHeaders(report);
   EXPECT_TRUE(OpenStatementFile(report,
-                                std::string(QUILLFEN_FIXTURES) + "/statement_export_mix.htm",
-                                dir / "Quillfen.tmp", false, progress, messages));
+                                std::string(QUILLFEN_FIXTURES) + "/statement_export_mix.htm", false,
+                                progress, messages));
   RefreshAfterRead(report);
   return report;
 }
 
 TEST(ExportCommands, CsvOfAStatementWithAnOpenTrade) {
   TempDir dir;
-  Report report = OpenMix(dir);
+  Report report = OpenMix();
   ProgramState state;
   std::string error;
   ASSERT_TRUE(ExportCsv(report, state, dir / "mix.csv", &error)) << error;
@@ -63,7 +63,7 @@ TEST(ExportCommands, CsvOfAStatementWithAnOpenTrade) {
 
 TEST(ExportCommands, FiguresAreRecomputedBeforeWriting) {
   TempDir dir;
-  Report report = OpenMix(dir);
+  Report report = OpenMix();
   // Options edited but not yet applied: the export applies them.
   report.options.sizing = SizingChoice::standardLots;
   report.options.standardContractsText = "2";
@@ -75,7 +75,7 @@ TEST(ExportCommands, FiguresAreRecomputedBeforeWriting) {
 
 TEST(ExportCommands, PageShowsTheDepositInUse) {
   TempDir dir;
-  Report report = OpenMix(dir);
+  Report report = OpenMix();
   std::string error;
   ASSERT_TRUE(ExportHtml(report, {dir / "a.htm", "t", false}, nullptr, &error)) << error;
   EXPECT_NE(ReadFile(dir / "a.htm")

@@ -16,12 +16,11 @@
 namespace quillfen {
 namespace {
 
-bool Open(Report& report, const std::string& path, const testing::TempDir& dir) {
+bool Open(Report& report, const std::string& path) {
   NoProgress progress;
   MessageList messages;
   WriteGridHeaders(report);
-  if (!OpenStatementFile(report, path, dir / "Quillfen.tmp", false, progress, messages))
-    return false;
+  if (!OpenStatementFile(report, path, false, progress, messages)) return false;
   RefreshAfterRead(report);
   return true;
 }
@@ -52,13 +51,13 @@ int ExpectRoundTrip(const std::string& path, bool detailed = false) {
   SCOPED_TRACE(path + (detailed ? " (detailed)" : ""));
   testing::TempDir dir;
   Report original;
-  if (!Open(original, path, dir)) return -1;
+  if (!Open(original, path)) return -1;
   const std::string page = dir / "page.htm";
   std::string error;
   EXPECT_TRUE(ExportHtml(original, {page, kCaptionPrefix + path, detailed}, BlankPicture, &error))
       << error;
   Report reread;
-  EXPECT_TRUE(Open(reread, page, dir));
+  EXPECT_TRUE(Open(reread, page));
   const ReportStatistics& a = original.stats;
   const ReportStatistics& b = reread.stats;
   EXPECT_EQ(a.tradeCount, b.tradeCount);

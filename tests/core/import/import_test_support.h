@@ -57,13 +57,11 @@ class RecordingProgress final : public Progress {
 // Opens the first file and adds the others, as the Add road does.
 inline bool OpenFiles(Report& report, const std::vector<std::string>& paths,
                       MessageList* messages = nullptr) {
-  TempDir dir;
   NoProgress progress;
   MessageList ignored;
   bool all = true;
   for (std::size_t i = 0; i < paths.size(); ++i)
-    all &= OpenStatementFile(report, paths[i], dir.File("Quillfen.tmp"), i > 0, progress,
-                             messages ? *messages : ignored);
+    all &= OpenStatementFile(report, paths[i], i > 0, progress, messages ? *messages : ignored);
   return all;
 }
 

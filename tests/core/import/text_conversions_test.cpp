@@ -165,6 +165,15 @@ TEST(NormalisePrice, FixesTheDecimalsByMagnitudeAndLength) {
       {"x1.5", "x1.5"},
       {"1.2.3", "1.2000"},
       {"inf", "inf"},
+      {"0.94000", "0.94000"},  // already normal: kept as it stands
+      {"0.9400", "0.94000"},
+      {"00.94000", "0.94000"},
+      {"141.097", "141.097"},
+      {"141.0970", "141.097"},
+      {"012.3456", "12.3456"},
+      {"12.34567", "12.3457"},
+      {"-1.43150", "-1.43150"},
+      {"1234567890123.456", "1234567890123.456"},
   };
   for (auto [price, normalised] : cases) {
     std::string text = price;
