@@ -13,7 +13,9 @@ using namespace quillfen::cli;
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   CLI::App app{"quillfen-report: analyse MetaTrader 4 statements and Strategy Tester reports"};
-  CliRun run;
+  // Left to the system at exit: a large report's cells would otherwise be
+  // freed one by one just before the process ends.
+  static CliRun& run = *new CliRun;
   // Each part of the program adds its options here ...
   const OptionHook optionHooks[] = {AddOpenOptions, AddAnalysisOptions, AddExportOptions,
                                     AddOutputOptions, AddSimulationOptions};

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 #include "import/number_format.h"
@@ -244,8 +245,39 @@ void TrimCell(std::string& text) {
   text.erase(0, start);
 }
 
+namespace {
+
+// A replacement that shares no character with the search text can neither be
+// part of a later occurrence nor join what stands on its two sides into one, so
+// the occurrences are those of the original line, replaced in one sweep.
+bool SeparatesOccurrences(std::string_view search, std::string_view replacement) {
+  return !replacement.empty() && replacement.size() <= search.size() &&
+         replacement.find_first_of(search) == std::string_view::npos;
+}
+
+void ReplaceEachOnce(std::string& line, std::size_t at, std::string_view search,
+                     std::string_view replacement) {
+  char* const text = line.data();
+  std::size_t read = 0;
+  std::size_t write = 0;
+  for (; at != std::string::npos; at = line.find(search, read)) {
+    std::memmove(text + write, text + read, at - read);
+    write += at - read;
+    std::memcpy(text + write, replacement.data(), replacement.size());
+    write += replacement.size();
+    read = at + search.size();
+  }
+  std::memmove(text + write, text + read, line.size() - read);
+  line.resize(write + line.size() - read);
+}
+
+}  // namespace
+
 void ReplaceAll(std::string& line, std::string_view search, std::string_view replacement) {
-  if (search.empty() || line.find(search) == std::string::npos) return;
+  const std::size_t first = search.empty() ? std::string::npos : line.find(search);
+  if (first == std::string::npos) return;
+  if (SeparatesOccurrences(search, replacement))
+    return ReplaceEachOnce(line, first, search, replacement);
   // Re-searching from the start after each replacement finds the first occurrence
   // that ends earliest; building the result left to right and testing its tail
   // after each character gives the same text in one pass. A replacement no

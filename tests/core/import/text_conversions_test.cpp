@@ -122,13 +122,19 @@ std::string LiteralReplaceAll(std::string line, const std::string& search,
 
 TEST(ReplaceAll, MatchesTheLiteralProcedureOnRandomLines) {
   const std::pair<const char*, const char*> rules[] = {
-      {"--", ""}, {"<!-- -", ""}, {"<BR>", ""}, {"&nbsp;", " "}, {"ab", "a"}, {"aba", "b"}};
+      {"--", ""},  {"<!-- -", ""}, {"<BR>", ""}, {"&nbsp;", " "},
+      {"ab", "a"}, {"aba", "b"},   {"ab", "x"}};
   unsigned seed = 7;
   auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
   const std::string alphabet = "<!- BR>&nbsp;a";
   for (int round = 0; round < 5000; ++round) {
     std::string line;
-    for (unsigned n = next() % 24; n > 0; --n) line.push_back(alphabet[next() % alphabet.size()]);
+    for (unsigned n = next() % 24; n > 0; --n) {
+      if (next() % 8 == 0)
+        line += rules[next() % std::size(rules)].first;
+      else
+        line.push_back(alphabet[next() % alphabet.size()]);
+    }
     for (auto [search, replacement] : rules) {
       std::string fast = line;
       ReplaceAll(fast, search, replacement);
