@@ -1,10 +1,35 @@
 #include "import/text_grid.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
-#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
 #include <utility>
 
 namespace quillfen {
+
+namespace {
+
+// A block fills at most one large memory page, which the system may back as a
+// single page: a table of a hundred thousand trades is then written without
+// tens of thousands of page faults.
+constexpr std::size_t kLargePage = std::size_t{1} << 21;
+
+int BlockShift(int stored) {
+  const std::size_t rowBytes =
+      std::max<std::size_t>(1, static_cast<std::size_t>(stored)) * sizeof(std::string);
+  int shift = 0;
+  while ((std::size_t{2} << shift) * rowBytes <= kLargePage) ++shift;
+  return shift;
+}
+
+}  // namespace
+
+void TextGrid::FreeBlock::operator()(std::string* block) const {
+  std::free(block);
+}
 
 const std::string& TextGrid::Empty() {
   static const std::string empty;
@@ -12,18 +37,16 @@ const std::string& TextGrid::Empty() {
 }
 
 TextGrid::TextGrid(int columns, int storedColumns, int rowCount)
-    : columns_(columns), stored_(std::min(columns, storedColumns)) {
+    : columns_(columns),
+      stored_(std::max(std::min(columns, storedColumns), 0)),
+      blockShift_(BlockShift(stored_)) {
   SetRowCount(rowCount);
 }
 
 TextGrid::TextGrid(const TextGrid& other)
-    : columns_(other.columns_), stored_(other.stored_), rowCount_(other.rowCount_) {
-  const std::size_t cellsPerBlock = kBlockRows * static_cast<std::size_t>(stored_);
-  blocks_.reserve(other.blocks_.size());
-  for (const Block& block : other.blocks_) {
-    blocks_.push_back(std::make_unique<std::string[]>(cellsPerBlock));
-    std::copy(block.get(), block.get() + cellsPerBlock, blocks_.back().get());
-  }
+    : columns_(other.columns_), stored_(other.stored_), blockShift_(other.blockShift_) {
+  AddRows(other.rowCount_);
+  for (int row = 0; row < rowCount_; ++row) std::copy_n(&other.At(0, row), stored_, &At(0, row));
 }
 
 TextGrid& TextGrid::operator=(const TextGrid& other) {
@@ -31,35 +54,88 @@ TextGrid& TextGrid::operator=(const TextGrid& other) {
   return *this;
 }
 
+TextGrid::TextGrid(TextGrid&& other) noexcept
+    : columns_(other.columns_),
+      stored_(other.stored_),
+      rowCount_(std::exchange(other.rowCount_, 0)),
+      blockShift_(other.blockShift_),
+      blocks_(std::move(other.blocks_)) {
+  other.blocks_.clear();
+}
+
+TextGrid& TextGrid::operator=(TextGrid&& other) noexcept {
+  if (this != &other) {
+    DropRows(rowCount_);
+    columns_ = other.columns_;
+    stored_ = other.stored_;
+    blockShift_ = other.blockShift_;
+    rowCount_ = std::exchange(other.rowCount_, 0);
+    blocks_ = std::move(other.blocks_);
+    other.blocks_.clear();
+    changed_.Set();
+  }
+  return *this;
+}
+
+TextGrid::~TextGrid() {
+  DropRows(rowCount_);
+}
+
+TextGrid::Block TextGrid::NewBlock() const {
+  const std::size_t cells = (std::size_t{1} << blockShift_) * static_cast<std::size_t>(stored_);
+  const std::size_t bytes =
+      (cells * sizeof(std::string) + kLargePage - 1) / kLargePage * kLargePage;
+  void* memory = std::aligned_alloc(kLargePage, bytes);
+  if (!memory) throw std::bad_alloc();
+  // Small grids keep ordinary pages: only a grid that outgrows its first block asks for large ones.
+  if (!blocks_.empty()) ::madvise(memory, bytes, MADV_HUGEPAGE);
+  return Block(static_cast<std::string*>(memory));
+}
+
+void TextGrid::AddRows(int count) {
+  if (stored_ == 0) {
+    rowCount_ += count;
+    return;
+  }
+  for (; count > 0; --count) {
+    const auto row = static_cast<std::size_t>(rowCount_);
+    if ((row >> blockShift_) == blocks_.size()) blocks_.push_back(NewBlock());
+    std::uninitialized_value_construct_n(&At(0, rowCount_), stored_);
+    ++rowCount_;
+  }
+}
+
+void TextGrid::DropRows(int count) {
+  if (stored_ != 0) {
+    for (int row = rowCount_ - count; row < rowCount_; ++row) std::destroy_n(&At(0, row), stored_);
+  }
+  rowCount_ -= count;
+  const std::size_t blocks =
+      (static_cast<std::size_t>(rowCount_) + (std::size_t{1} << blockShift_) - 1) >> blockShift_;
+  if (blocks < blocks_.size()) blocks_.resize(blocks);
+}
+
 void TextGrid::SetRowCount(int rowCount) {
   rowCount = std::max(rowCount, 0);
-  // Dropped rows come back empty when the grid grows again.
-  for (int row = rowCount; row < rowCount_; ++row)
-    for (int c = 0; c < stored_; ++c) std::string().swap(At(c, row));
-  const std::size_t blocks = (static_cast<std::size_t>(rowCount) + kBlockRows - 1) / kBlockRows;
-  const std::size_t cellsPerBlock = kBlockRows * static_cast<std::size_t>(stored_);
-  const std::size_t kept = std::min(blocks, blocks_.size());
-  blocks_.resize(blocks);
-  for (std::size_t b = kept; b < blocks; ++b)
-    blocks_[b] = std::make_unique<std::string[]>(cellsPerBlock);
-  rowCount_ = rowCount;
-  changed_ = true;
+  if (rowCount > rowCount_) AddRows(rowCount - rowCount_);
+  if (rowCount < rowCount_) DropRows(rowCount_ - rowCount);
+  changed_.Set();
 }
 
 void TextGrid::SetCell(int column, int row, std::string_view text) {
   if (!InRange(column, row)) return;
-  changed_ = true;
+  changed_.Set();
   At(column, row).assign(text);
 }
 
 void TextGrid::SwapRows(int a, int b) {
   if (a == b) return;
-  changed_ = true;
+  changed_.Set();
   for (int c = 0; c < stored_; ++c) std::swap(At(c, a), At(c, b));
 }
 
 void TextGrid::PermuteRows(int first, const std::vector<int>& order) {
-  changed_ = true;
+  changed_.Set();
   std::vector<std::string> moved(order.size() * static_cast<std::size_t>(stored_));
   for (std::size_t k = 0; k < order.size(); ++k)
     for (int c = 0; c < stored_; ++c)
@@ -73,10 +149,7 @@ void TextGrid::PermuteRows(int first, const std::vector<int>& order) {
 
 std::uint64_t TextGrid::Stamp() {
   static std::atomic<std::uint64_t> last{0};
-  if (changed_) {
-    stamp_ = ++last;
-    changed_ = false;
-  }
+  if (changed_.Take()) stamp_ = ++last;
   return stamp_;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cassert>
 #include <cstdint>
 #include <memory>
@@ -17,8 +18,9 @@ class TextGrid {
   TextGrid(int columns, int storedColumns, int rowCount);
   TextGrid(const TextGrid& other);
   TextGrid& operator=(const TextGrid& other);
-  TextGrid(TextGrid&&) noexcept = default;
-  TextGrid& operator=(TextGrid&&) noexcept = default;
+  TextGrid(TextGrid&& other) noexcept;
+  TextGrid& operator=(TextGrid&& other) noexcept;
+  ~TextGrid();
 
   int Columns() const { return columns_; }
   int RowCount() const { return rowCount_; }
@@ -33,7 +35,7 @@ class TextGrid {
   void SetCell(int column, int row, std::string_view text);
   std::string& MutableCell(int column, int row) {
     assert(InRange(column, row));
-    changed_ = true;
+    changed_.Set();
     return At(column, row);
   }
 
@@ -52,20 +54,45 @@ class TextGrid {
   }
   std::string& At(int column, int row) const {
     const auto r = static_cast<std::size_t>(row);
-    return blocks_[r / kBlockRows][(r % kBlockRows) * static_cast<std::size_t>(stored_) +
-                                   static_cast<std::size_t>(column)];
+    return blocks_[r >> blockShift_]
+        .get()[(r & ((std::size_t{1} << blockShift_) - 1)) * static_cast<std::size_t>(stored_) +
+               static_cast<std::size_t>(column)];
   }
   static const std::string& Empty();
+  void AddRows(int count);
+  void DropRows(int count);
 
   // Rows live in blocks of a fixed size: a growing table never moves the cells
-  // it holds nor needs twice its size, and a cell is two index steps away.
-  static constexpr std::size_t kBlockRows = 256;
-  using Block = std::unique_ptr<std::string[]>;
+  // it holds nor needs twice its size, and a cell is two index steps away. The
+  // cells of a block are made as its rows are added.
+  struct FreeBlock {
+    void operator()(std::string* block) const;
+  };
+  using Block = std::unique_ptr<std::string, FreeBlock>;
+  Block NewBlock() const;
+
+  // Set by every change, taken back by Stamp. The reader finishes rows on two
+  // threads, which may set it at the same moment.
+  class ChangeFlag {
+   public:
+    ChangeFlag() = default;
+    ChangeFlag(const ChangeFlag&) noexcept {}  // a copy starts changed
+    ChangeFlag& operator=(const ChangeFlag&) noexcept {
+      Set();
+      return *this;
+    }
+    void Set() { value_.store(true, std::memory_order_relaxed); }
+    bool Take() { return value_.exchange(false, std::memory_order_relaxed); }
+
+   private:
+    std::atomic<bool> value_{true};
+  };
 
   int columns_;
   int stored_;
   int rowCount_ = 0;
-  bool changed_ = true;  // since stamp_ was given
+  int blockShift_;  // a block holds 2^blockShift_ rows
+  ChangeFlag changed_;
   std::uint64_t stamp_ = 0;
   std::vector<Block> blocks_;
 };
