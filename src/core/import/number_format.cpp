@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 namespace quillfen {
 
@@ -28,6 +29,41 @@ std::string ShortestFixed(double value) {
   auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
   if (ec != std::errc()) return "0";
   return std::string(buffer, end);
+}
+
+// The value rounded to fifteen significant digits, in fixed notation without
+// trailing zeros. A normal double holds more than fifteen digits, so when its
+// shortest text has fewer, this rounding gives that text.
+std::string FifteenDigitsFixed(double value) {
+  char scientific[32];  // "-d.ddddddddddddddde-308"
+  const auto result = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                    std::chars_format::scientific, 14);
+  const char* p = scientific;
+  const bool negative = *p == '-';
+  p += negative;
+  char digits[15];
+  int count = 0;
+  for (; *p != 'e'; ++p)
+    if (*p != '.') digits[count++] = *p;
+  int exponent = 0;
+  std::from_chars(p + 1 + (p[1] == '+'), result.ptr, exponent);
+  while (count > 1 && digits[count - 1] == '0') --count;
+  std::string text;
+  text.reserve(static_cast<std::size_t>(std::abs(exponent) + count + 3));
+  if (negative) text += '-';
+  if (exponent < 0) {
+    text += "0.";
+    text.append(static_cast<std::size_t>(-exponent - 1), '0');
+    text.append(digits, static_cast<std::size_t>(count));
+  } else if (count > exponent + 1) {
+    text.append(digits, static_cast<std::size_t>(exponent + 1));
+    text += '.';
+    text.append(digits + exponent + 1, static_cast<std::size_t>(count - exponent - 1));
+  } else {
+    text.append(digits, static_cast<std::size_t>(count));
+    text.append(static_cast<std::size_t>(exponent + 1 - count), '0');
+  }
+  return text;
 }
 
 // "%W.Df" for D <= 3 and |value| < 2^53 in integer arithmetic: the exact binary
@@ -73,9 +109,11 @@ void FixedByIntegers(std::string& text, double value, int width, int decimals) {
 
 std::string FormatGeneral(double value) {
   if (!std::isfinite(value) || value == 0) return "0";
+  if (std::fabs(value) >= std::numeric_limits<double>::min()) return FifteenDigitsFixed(value);
+  // Below the normal range a double holds fewer digits: its shortest text may
+  // have fewer than fifteen where the fifteen-digit rounding has more.
   std::string text = ShortestFixed(value);
   if (SignificantDigits(text.data(), text.data() + text.size()) <= 15) return text;
-  // Round to 15 significant digits; that value's shortest text has at most 15.
   char buffer[64];
   auto [end, ec] =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);

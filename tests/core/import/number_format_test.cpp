@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace quillfen {
@@ -30,6 +35,51 @@ TEST(FormatGeneral, ShortestTextWithoutExponentOrSignedZero) {
   for (const Case& c : cases) EXPECT_EQ(FormatGeneral(c.value), c.text) << c.value;
 }
 
+// The significant digits of a number's text, without leading or trailing zeros.
+std::string Digits(const std::string& text) {
+  std::string digits;
+  for (char c : text.substr(0, text.find('e')))
+    if (c >= '0' && c <= '9') digits += c;
+  digits.erase(0, digits.find_first_not_of('0'));
+  digits.erase(digits.find_last_not_of('0') + 1);
+  return digits;
+}
+
+// The form's definition, step by step: the shortest text that reads back as the
+// value, rounded to fifteen significant digits when it has more.
+std::string LiteralGeneral(double value) {
+  char buffer[64];
+  auto scientific = [&](auto... precision) {
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value,
+                                             std::chars_format::scientific, precision...)
+                                   .ptr);
+  };
+  std::string shortest = scientific();
+  return Digits(shortest).size() <= 15 ? shortest : scientific(14);
+}
+
+TEST(FormatGeneral, MatchesTheDefinitionOnManyValues) {
+  std::mt19937_64 random(11);
+  std::uniform_int_distribution<int> cents(-10000000, 10000000);
+  std::uniform_int_distribution<int> scale(-12, 22);
+  std::uniform_int_distribution<std::uint64_t> bits;
+  for (int n = 0; n < 100000; ++n) {
+    // Money-like quotients and products, decimal-looking values, and any normal double.
+    const double a = cents(random) / 100.0;
+    const double b = cents(random) / 100.0;
+    const double values[] = {a, b != 0 ? a / b : a, a * b, a * std::pow(10.0, scale(random)),
+                             std::bit_cast<double>(bits(random))};
+    for (double value : values) {
+      if (!std::isnormal(value)) continue;
+      const std::string text = FormatGeneral(value);
+      const std::string literal = LiteralGeneral(value);
+      ASSERT_EQ(text.find_first_not_of("-0123456789."), std::string::npos) << text;
+      ASSERT_EQ(Digits(text), Digits(literal)) << value;
+      ASSERT_EQ(std::strtod(text.c_str(), nullptr), std::strtod(literal.c_str(), nullptr)) << value;
+    }
+  }
+}
+
 TEST(FormatFixed, PadsLikePrintfAndNeverShowsSignedZero) {
   EXPECT_EQ(FormatFixed(12.345, 10, 2), "     12.35");
   EXPECT_EQ(FormatFixed(-0.001, 10, 2), "      0.00");
@@ -45,8 +95,19 @@ TEST(FormatFixed, PadsLikePrintfAndNeverShowsSignedZero) {
 TEST(FormatFixed, MatchesPrintfOverManyValues) {
   std::mt19937_64 random(12345);
   std::uniform_real_distribution<double> magnitude(-12, 16);
-  std::vector<double> values = {0.125, 0.375, 2.5, 3.5, -2.5, 0.0625, 2.675, 1.005, -0.005,
-                                -0.0049, 9007199254740991.0, 4503599627370495.5, 1e-320};
+  std::vector<double> values = {0.125,
+                                0.375,
+                                2.5,
+                                3.5,
+                                -2.5,
+                                0.0625,
+                                2.675,
+                                1.005,
+                                -0.005,
+                                -0.0049,
+                                9007199254740991.0,
+                                4503599627370495.5,
+                                1e-320};
   for (int i = 0; i < 20000; ++i) {
     double v = std::pow(10.0, magnitude(random)) * (random() % 2 ? 1 : -1);
     values.push_back(v);
