@@ -1,1 +1,0 @@
---sort close --sort lots statement_analysis_mix.htm tester_mini_lots.htm --json

@@ -1,1 +1,0 @@
---deposit abc --sizing standard-amount:0 --limits ,,x,-5 --json statement_analysis_mix.htm

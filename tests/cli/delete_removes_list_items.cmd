@@ -1,1 +1,0 @@
---delete 1007 --delete 1002 --delete 1006 --delete 1010 --json statement_analysis_mix.htm

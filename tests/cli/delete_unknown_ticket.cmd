@@ -1,1 +1,0 @@
---delete 424242 --delete 1005 statement_analysis_mix.htm

@@ -1,1 +1,0 @@
---deposit 0 statement_analysis_mix.htm

@@ -1,1 +1,0 @@
---sort lots --delete 3000 --json statement_no_trades.htm

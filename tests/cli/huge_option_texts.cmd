@@ -1,1 +1,0 @@
---deposit 999999999999999999999999999999 --sizing mini-amount:99999999999999999999 --limits 0,0,0,0 statement_analysis_mix.htm

@@ -1,1 +1,0 @@
---display open --json statement_analysis_mix.htm

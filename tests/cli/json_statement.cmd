@@ -1,1 +1,0 @@
---json statement_analysis_mix.htm

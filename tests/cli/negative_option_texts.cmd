@@ -1,1 +1,0 @@
---deposit -5000 --sizing mini-lots:-3 --limits -1,-2,-3,-4 statement_analysis_mix.htm

@@ -1,1 +1,0 @@
---symbols XAUUSD --magics 4242 statement_analysis_mix.htm

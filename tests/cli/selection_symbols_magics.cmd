@@ -1,1 +1,0 @@
---symbols usdjpy,GBPUSD,XAUUSD --magics None,999 --json statement_analysis_mix.htm

@@ -1,1 +1,0 @@
---deposit 25730 --sizing standard-amount:10000 --json statement_analysis_mix.htm

@@ -1,1 +1,0 @@
---sizing mini-amount:500 --deposit 1000 --summary tester_mini_lots.htm

@@ -1,1 +1,0 @@
---sizing standard-lots:1 --json tester_mini_lots.htm

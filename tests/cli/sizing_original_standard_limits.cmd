@@ -1,1 +1,0 @@
---limits 0.01,50,0.2,1 --json statement_analysis_mix.htm

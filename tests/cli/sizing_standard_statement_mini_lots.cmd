@@ -1,1 +1,0 @@
---sizing mini-lots:1 --summary statement_analysis_mix.htm

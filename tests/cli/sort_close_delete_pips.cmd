@@ -1,1 +1,0 @@
---sort close --delete 1003 --sort pips --json statement_analysis_mix.htm

@@ -1,1 +1,0 @@
---sort lots --sort lots --sort lots --json statement_analysis_mix.htm

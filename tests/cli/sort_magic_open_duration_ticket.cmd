@@ -1,1 +1,0 @@
---sort magic --sort open --sort duration --sort ticket --json statement_analysis_mix.htm

@@ -1,1 +1,0 @@
---display closed --summary statement_analysis_mix.htm

@@ -1,1 +1,0 @@
---display sideways statement_analysis_mix.htm

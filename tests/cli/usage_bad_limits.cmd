@@ -1,1 +1,0 @@
---limits 1,2 statement_analysis_mix.htm

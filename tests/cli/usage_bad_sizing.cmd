@@ -1,1 +1,0 @@
---sizing bogus:1 statement_analysis_mix.htm

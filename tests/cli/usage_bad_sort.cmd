@@ -1,1 +1,0 @@
---sort profit statement_analysis_mix.htm
