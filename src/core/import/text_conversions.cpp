@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "import/number_format.h"
 
@@ -297,11 +298,20 @@ void ReplaceAll(std::string& line, std::string_view search, std::string_view rep
     length -= search.size();
     return true;
   };
+  // The replacement never contains the search text, but with what precedes it
+  // it may complete another occurrence, whose replacement goes in next: the
+  // replacements under way are kept as positions in the replacement text.
+  std::vector<std::size_t> underWay;
   for (std::size_t i = 0; i < line.size(); ++i) {
-    if (!push(line[i])) continue;
-    // The replacement never contains the search text, but with what precedes it
-    // it may complete another occurrence.
-    for (char r : replacement) push(r);
+    if (push(line[i])) underWay.push_back(0);
+    while (!underWay.empty()) {
+      std::size_t& next = underWay.back();
+      if (next == replacement.size()) {
+        underWay.pop_back();
+      } else if (push(replacement[next++])) {
+        underWay.push_back(0);
+      }
+    }
   }
   if (inPlace) {
     line.resize(length);

@@ -43,9 +43,10 @@ TextGrid::TextGrid(int columns, int storedColumns, int rowCount)
   SetRowCount(rowCount);
 }
 
-TextGrid::TextGrid(const TextGrid& other)
-    : columns_(other.columns_), stored_(other.stored_), blockShift_(other.blockShift_) {
+// Made through the first constructor, so that a copy failing half-way is destroyed.
+TextGrid::TextGrid(const TextGrid& other) : TextGrid(other.columns_, other.stored_, 0) {
   AddRows(other.rowCount_);
+  if (stored_ == 0) return;
   for (int row = 0; row < rowCount_; ++row) std::copy_n(&other.At(0, row), stored_, &At(0, row));
 }
 
@@ -61,6 +62,7 @@ TextGrid::TextGrid(TextGrid&& other) noexcept
       blockShift_(other.blockShift_),
       blocks_(std::move(other.blocks_)) {
   other.blocks_.clear();
+  other.changed_.Set();
 }
 
 TextGrid& TextGrid::operator=(TextGrid&& other) noexcept {
@@ -73,6 +75,7 @@ TextGrid& TextGrid::operator=(TextGrid&& other) noexcept {
     blocks_ = std::move(other.blocks_);
     other.blocks_.clear();
     changed_.Set();
+    other.changed_.Set();
   }
   return *this;
 }
@@ -117,9 +120,9 @@ void TextGrid::DropRows(int count) {
 
 void TextGrid::SetRowCount(int rowCount) {
   rowCount = std::max(rowCount, 0);
+  changed_.Set();
   if (rowCount > rowCount_) AddRows(rowCount - rowCount_);
   if (rowCount < rowCount_) DropRows(rowCount_ - rowCount);
-  changed_.Set();
 }
 
 void TextGrid::SetCell(int column, int row, std::string_view text) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace quillfen {
 
@@ -19,6 +20,7 @@ TextPipe::TextPipe() {
     return static_cast<ssize_t>(static_cast<TextPipe*>(pipe)->Read(buffer, size));
   };
   reader_ = fopencookie(this, "r", functions);
+  if (!reader_) throw std::bad_alloc();
 }
 
 TextPipe::~TextPipe() {

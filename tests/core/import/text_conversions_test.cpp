@@ -122,8 +122,8 @@ std::string LiteralReplaceAll(std::string line, const std::string& search,
 
 TEST(ReplaceAll, MatchesTheLiteralProcedureOnRandomLines) {
   const std::pair<const char*, const char*> rules[] = {
-      {"--", ""},  {"<!-- -", ""}, {"<BR>", ""}, {"&nbsp;", " "},
-      {"ab", "a"}, {"aba", "b"},   {"ab", "x"}};
+      {"--", ""},   {"<!-- -", ""}, {"<BR>", ""}, {"&nbsp;", " "}, {"ab", "a"},
+      {"aba", "b"}, {"ab", "x"},    {"ab", "ba"}, {"ab", "b"}};
   unsigned seed = 7;
   auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
   const std::string alphabet = "<!- BR>&nbsp;a";

@@ -1,0 +1,71 @@
+#include "import/text_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quillfen {
+namespace {
+
+// Enough rows to span several blocks of the widest grid.
+constexpr int kRows = 5000;
+
+std::string Text(int column, int row) {
+  return std::to_string(row) + "/" + std::to_string(column) + std::string(20, 'x');
+}
+
+void Fill(TextGrid& grid) {
+  for (int row = 0; row < grid.RowCount(); ++row)
+    for (int column = 0; column < grid.Columns(); ++column)
+      grid.SetCell(column, row, Text(column, row));
+}
+
+TEST(TextGrid, RowsComeBackEmptyAfterShrinkingAcrossBlocks) {
+  TextGrid grid(26, 26, kRows);
+  Fill(grid);
+  grid.SetRowCount(3);
+  grid.SetRowCount(kRows);
+  EXPECT_EQ(grid.Cell(25, 2), Text(25, 2));
+  for (int row : {3, 2047, 2048, kRows - 1}) EXPECT_EQ(grid.Cell(0, row), "") << row;
+  EXPECT_EQ(grid.Cell(26, 0), "");  // beyond the stored columns
+  EXPECT_EQ(grid.Cell(0, kRows), "");
+}
+
+TEST(TextGrid, CopiesAndMovesKeepEveryCell) {
+  TextGrid grid(14, 14, kRows);
+  Fill(grid);
+  TextGrid copy(grid);
+  const std::uint64_t stamp = grid.Stamp();
+  TextGrid moved(std::move(grid));
+  EXPECT_EQ(grid.RowCount(), 0);  // the moved-from grid is empty and reads as changed
+  EXPECT_NE(grid.Stamp(), stamp);
+  for (const TextGrid* g : {&copy, &moved})
+    for (int row : {0, 4095, 4096, kRows - 1}) EXPECT_EQ(g->Cell(13, row), Text(13, row));
+  copy = moved;
+  moved = TextGrid(14, 14, 2);
+  EXPECT_EQ(copy.Cell(0, kRows - 1), Text(0, kRows - 1));
+  EXPECT_EQ(moved.Cell(0, 1), "");
+
+  TextGrid unstored(5, 0, 3);  // columns accepted, none kept
+  TextGrid unstoredCopy(unstored);
+  EXPECT_EQ(unstoredCopy.RowCount(), 3);
+  EXPECT_EQ(unstoredCopy.Cell(0, 0), "");
+}
+
+TEST(TextGrid, PermutesRowsAcrossBlocks) {
+  TextGrid grid(26, 26, kRows);
+  Fill(grid);
+  std::vector<int> order;
+  for (int k = 3000; k >= 0; --k) order.push_back(k);
+  grid.PermuteRows(1000, order);
+  EXPECT_EQ(grid.Cell(7, 1000), Text(7, 4000));
+  EXPECT_EQ(grid.Cell(7, 4000), Text(7, 1000));
+  EXPECT_EQ(grid.Cell(7, 999), Text(7, 999));
+  grid.SwapRows(0, kRows - 1);
+  EXPECT_EQ(grid.Cell(0, 0), Text(0, kRows - 1));
+}
+
+}  // namespace
+}  // namespace quillfen
