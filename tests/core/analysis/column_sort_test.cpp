@@ -11,7 +11,7 @@ namespace quillfen {
 namespace {
 
 using testing::MakeReport;
-using testing::TradeSpec;
+using testing::TestTrade;
 using Texts = std::vector<std::string>;
 
 // Small pools, so that equal keys are common; "9:30" against "10:00",

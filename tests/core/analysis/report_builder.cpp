@@ -4,7 +4,7 @@
 
 namespace quillfen::testing {
 
-void AddTrade(Report& report, const TradeSpec& t) {
+void AddTrade(Report& report, const TestTrade& t) {
   TradeTable& table = report.full;
   int row = table.RowCount() - 1;
   table.SetCell(col::ticket, row, t.ticket);
@@ -25,14 +25,14 @@ void AddTrade(Report& report, const TradeSpec& t) {
   table.SetRowCount(row + 2);
 }
 
-Report MakeReport(std::initializer_list<TradeSpec> trades, const std::string& deposit) {
+Report MakeReport(std::initializer_list<TestTrade> trades, const std::string& deposit) {
   Report report;
   WriteGridHeaders(report);
   report.options.deposit = DepositChoice::custom;
   report.options.depositText = deposit;
   // An empty table has two empty rows; the first trade goes into row 0.
   if (trades.size() > 0) report.full.SetRowCount(1);
-  for (const TradeSpec& t : trades) AddTrade(report, t);
+  for (const TestTrade& t : trades) AddTrade(report, t);
   FillSymbolList(report);
   FillMagicList(report);
   RebuildTradeGrids(report);

@@ -8,7 +8,7 @@ namespace quillfen::testing {
 
 // One trade as the reader would store it; the empty texts stay empty (every
 // field has an initialiser so that designated initialisers may leave any out).
-struct TradeSpec {
+struct TestTrade {
   std::string ticket{};
   std::string symbol = "EURUSD";
   std::string lots = "1.00";
@@ -27,10 +27,10 @@ struct TradeSpec {
 };
 
 // Stores the trade in the last row and adds a new spare row, as the reader does.
-void AddTrade(Report& report, const TradeSpec& trade);
+void AddTrade(Report& report, const TestTrade& trade);
 
 // A report with grid headers, custom deposit 10000 and these trades, lists
 // filled and grids rebuilt.
-Report MakeReport(std::initializer_list<TradeSpec> trades, const std::string& deposit = "10000");
+Report MakeReport(std::initializer_list<TestTrade> trades, const std::string& deposit = "10000");
 
 }  // namespace quillfen::testing

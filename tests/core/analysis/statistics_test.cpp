@@ -12,11 +12,11 @@ namespace quillfen {
 namespace {
 
 using testing::MakeReport;
-using testing::TradeSpec;
+using testing::TestTrade;
 
 // A trade whose profit under the original sizing is pips × lots × pip value:
 // one lot at a pip value of 1, so the profit equals its pips.
-TradeSpec Result(std::string ticket, std::string pips) {
+TestTrade Result(std::string ticket, std::string pips) {
   return {.ticket = std::move(ticket), .pips = std::move(pips), .pipValuePerLot = "1"};
 }
 
@@ -29,7 +29,7 @@ std::vector<std::string> Markers(const Report& report) {
 using Texts = std::vector<std::string>;
 
 TEST(RecomputeStatistics, ZeroResultWinsAndCostsCanMakeALoser) {
-  TradeSpec costly = Result("1", "10");
+  TestTrade costly = Result("1", "10");
   costly.commissionPerLot = "-12";
   Report report = MakeReport({costly, Result("2", "0")});
   RecomputeStatistics(report);
@@ -49,10 +49,10 @@ TEST(RecomputeStatistics, ZeroResultWinsAndCostsCanMakeALoser) {
 
 TEST(RecomputeStatistics, LargestTradesKeepTheEarlierOfEqualOnes) {
   // Equal profits from different pips: half a lot at 1 per pip, or one lot at 2.
-  TradeSpec halfLotWin{.ticket = "2", .lots = "0.5", .pips = "100", .pipValuePerLot = "1"};
-  TradeSpec doubleValueWin{.ticket = "3", .pips = "25", .pipValuePerLot = "2"};
-  TradeSpec halfLotLoss{.ticket = "5", .lots = "0.5", .pips = "-80", .pipValuePerLot = "1"};
-  TradeSpec doubleValueLoss{.ticket = "6", .pips = "-20", .pipValuePerLot = "2"};
+  TestTrade halfLotWin{.ticket = "2", .lots = "0.5", .pips = "100", .pipValuePerLot = "1"};
+  TestTrade doubleValueWin{.ticket = "3", .pips = "25", .pipValuePerLot = "2"};
+  TestTrade halfLotLoss{.ticket = "5", .lots = "0.5", .pips = "-80", .pipValuePerLot = "1"};
+  TestTrade doubleValueLoss{.ticket = "6", .pips = "-20", .pipValuePerLot = "2"};
   Report report = MakeReport({Result("1", "30"), halfLotWin, doubleValueWin, Result("4", "-20"),
                               halfLotLoss, doubleValueLoss});
   RecomputeStatistics(report);
@@ -157,7 +157,7 @@ TEST(RecomputeStatistics, WritesTheSizedCells) {
        "  -2.00", "  -0.50"},
   };
   for (const Case& c : cases) {
-    TradeSpec trade{.ticket = "1",
+    TestTrade trade{.ticket = "1",
                     .lots = "0.50",
                     .pips = "20",
                     .pipValuePerLot = c.pipValue,
@@ -192,7 +192,7 @@ TEST(RecomputeStatistics, FixedAmountFollowsTheBalanceBeforeEachTrade) {
 }
 
 TEST(RecomputeStatistics, ZeroPipsGiveZeroProfitWhateverWasPrinted) {
-  TradeSpec trade = Result("1", "0");
+  TestTrade trade = Result("1", "0");
   trade.profit = "12.34";
   Report report = MakeReport({trade});
   RecomputeStatistics(report);
@@ -231,8 +231,8 @@ TEST(RecomputeStatistics, NoDepositLeavesReturnAndKeepsTheOldDrawdown) {
 
 TEST(RecomputeStatistics, PeriodCountsWholeDays) {
   struct Case {
-    TradeSpec first;
-    TradeSpec second;
+    TestTrade first;
+    TestTrade second;
     double days;
   };
   const Case cases[] = {

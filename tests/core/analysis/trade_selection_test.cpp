@@ -8,7 +8,7 @@ namespace quillfen {
 namespace {
 
 using testing::MakeReport;
-using testing::TradeSpec;
+using testing::TestTrade;
 
 std::vector<std::string> GridTickets(const Report& report) {
   std::vector<std::string> tickets;
@@ -18,7 +18,7 @@ std::vector<std::string> GridTickets(const Report& report) {
 
 using Tickets = std::vector<std::string>;
 
-TradeSpec Open(TradeSpec t) {
+TestTrade Open(TestTrade t) {
   t.closeDate.clear();
   t.closeTime.clear();
   return t;

@@ -14,7 +14,7 @@ namespace quillfen {
 namespace {
 
 using testing::MakeReport;
-using testing::TradeSpec;
+using testing::TestTrade;
 
 void ExpectSameGrid(const TextGrid& a, const TextGrid& b, const char* step) {
   ASSERT_EQ(a.RowCount(), b.RowCount()) << step;
