@@ -1,12 +1,10 @@
 #include "open_statement.h"
 
-#include <exception>
-#include <thread>
-
 #include "import/statement_converter.h"
 #include "import/statement_reader.h"
 #include "import/text_pipe.h"
 #include "import/ticket_sort.h"
+#include "run_beside.h"
 
 namespace quillfen {
 
@@ -17,27 +15,23 @@ namespace {
 void ConvertAndRead(Report& report, const std::string& path, bool adding, Progress& progress,
                     Messages& messages) {
   TextPipe pipe;
-  std::exception_ptr failure;
-  std::thread converter([&] {
-    try {
-      NoProgress none;  // progress belongs to the calling thread
-      ConvertStatement(
-          path, [&](std::string_view block) { return pipe.Write(block); }, none);
-    } catch (...) {
-      failure = std::current_exception();
-    }
-    pipe.CloseWriter();
-  });
-  try {
-    ReadStatement(report, pipe.Reader(), adding, progress, messages);
-  } catch (...) {
-    pipe.CloseReader();
-    converter.join();
-    throw;
-  }
-  pipe.CloseReader();
-  converter.join();
-  if (failure) std::rethrow_exception(failure);
+  RunBeside(
+      [&] {
+        NoProgress none;  // progress belongs to the calling thread
+        try {
+          ConvertStatement(
+              path, [&](std::string_view block) { return pipe.Write(block); }, none);
+        } catch (...) {
+          pipe.CloseWriter();
+          throw;
+        }
+        pipe.CloseWriter();
+      },
+      [&] {
+        ReadStatement(report, pipe.Reader(), adding, progress, messages);
+        pipe.CloseReader();
+      },
+      [&] { pipe.CloseReader(); });
 }
 
 }  // namespace

@@ -4,9 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
-#include <exception>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "import/line_reader.h"
@@ -14,6 +12,7 @@
 #include "import/order_index.h"
 #include "import/statement_words.h"
 #include "import/text_conversions.h"
+#include "run_beside.h"
 
 namespace quillfen {
 
@@ -437,27 +436,13 @@ void StatementReader::FinishRow(int row) {
 // Rows are independent here, so a large table is finished on two threads.
 void StatementReader::FinishRows() {
   const int rows = table_.RowCount();
+  auto finish = [&](int first, int last) {
+    for (int row = first; row < last; ++row) FinishRow(row);
+  };
   constexpr int kWorthASecondThread = 4096;
-  const int half = rows >= kWorthASecondThread ? rows / 2 : 0;
-  std::exception_ptr failure;
-  std::thread second;
-  if (half > 0) {
-    second = std::thread([&] {
-      try {
-        for (int row = 0; row < half; ++row) FinishRow(row);
-      } catch (...) {
-        failure = std::current_exception();
-      }
-    });
-  }
-  try {
-    for (int row = half; row < rows; ++row) FinishRow(row);
-  } catch (...) {
-    if (second.joinable()) second.join();
-    throw;
-  }
-  if (second.joinable()) second.join();
-  if (failure) std::rethrow_exception(failure);
+  if (rows < kWorthASecondThread) return finish(0, rows);
+  const int half = rows / 2;
+  RunBeside([&] { finish(0, half); }, [&] { finish(half, rows); }, [] {});
 }
 
 }  // namespace
