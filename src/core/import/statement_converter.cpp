@@ -109,6 +109,18 @@ long long RegularFileSize(const std::string& path) {
 template <bool kWatch>
 bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::size_t& length) {
   auto at = [&](std::size_t k) { return k < n ? text[k] : '\0'; };
+  constexpr std::string_view kSpace = "&nbsp;";
+  auto spaceAt = [&](std::size_t k) {
+    return kWatch && n - k >= kSpace.size() &&
+           std::memcmp(text + k, kSpace.data(), kSpace.size()) == 0;
+  };
+  // With kWatch every "&nbsp;" reads as the blank it is replaced by: the
+  // character `ahead` places after position k of the text so replaced.
+  auto shown = [&](std::size_t k, int ahead) {
+    k += spaceAt(k) ? kSpace.size() : 1;
+    for (; ahead > 1; --ahead) k += spaceAt(k) ? kSpace.size() : 1;
+    return spaceAt(k) ? ' ' : at(k);
+  };
   int depth = depth_;
   bool inComment = false;
   bool inQuotes = false;
@@ -129,18 +141,22 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
       previous = text[i - 1];
       if (i == n) break;
     }
-    const char c = text[i];
+    char c = text[i];
+    const std::size_t from = i;  // where the character stands, an "&nbsp;" being one
     if constexpr (kWatch) {
       const char next = at(i + 1);
       // "<--!" loses its dashes to a replacement and opens a declaration.
-      if (c == '&' || (c == '-' && next == '-') ||
-          (c == '<' &&
-           (next == '!' || next == 'B' || next == 'b' || (next == '-' && at(i + 2) == '-'))))
+      if ((c == '-' && next == '-') || (c == '<' && (next == '!' || next == 'B' || next == 'b' ||
+                                                     (next == '-' && at(i + 2) == '-'))))
         return false;
-      if (c == '-') {
+      if (c == '-' || (c == '&' && !spaceAt(i))) {
         if (visible) out[written++] = c;
         previous = c;
         continue;
+      }
+      if (c == '&') {
+        c = ' ';
+        i += kSpace.size() - 1;
       }
     }
     bool closing = false;
@@ -159,7 +175,8 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
     if (visible) {
       if (closing) {
         out[written++] = ' ';
-      } else if (c != ' ' || !IsDigit(previous) || !IsDigit(at(i + 1)) || at(i + 3) == ':') {
+      } else if (c != ' ' || !IsDigit(previous) || !IsDigit(shown(from, 1)) ||
+                 shown(from, 3) == ':') {
         out[written++] =
             c;  // a blank between digits is a thousands separator, unless a time follows
       }

@@ -13,8 +13,9 @@ namespace quillfen {
 class TagStripper {
  public:
   void Strip(std::string& line);
-  // Strips the line unless it holds the start of a replacement ("<!", "<B",
-  // "<b", "--", "&"); then it leaves line and depth as they were.
+  // Strips the line, its "&nbsp;" read as blanks, unless it holds the start of
+  // another replacement ("<!", "<B", "<b", "--"); then it leaves line and depth
+  // as they were.
   bool StripIfPlain(std::string& line);
   int Depth() const { return depth_; }
 

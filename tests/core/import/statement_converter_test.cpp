@@ -91,9 +91,10 @@ TEST(ConvertDisplayLine, ReplacesThenStripsThenTrims) {
 // The quick road (no replacement in sight) must give what the replacements
 // followed by stripping give, on lines mixing every character that matters.
 TEST(ConvertDisplayLine, QuickRoadAgreesWithTheReplacements) {
-  const char* pieces[] = {"<",    ">",  "\"", " ",        "-",  "--",   "&nbsp;", "<!",
-                          "<br>", "<b", "1",  "a",        ":",  "<td>", "</td>",  "<!-- -",
-                          "<--",  "!",  "B",  "buy stop", "\t", "2 3",  "r>",     "&"};
+  const char* pieces[] = {"<",     ">",      "\"",  " ",     "-",        "--",       "&nbsp;",
+                          "<!",    "<br>",   "<b",  "1",     "a",        ":",        "<td>",
+                          "</td>", "<!-- -", "<--", "!",     "B",        "buy stop", "\t",
+                          "2 3",   "r>",     "&",   "&nbsp", "1&nbsp;2", "4 5",      "6&nbsp;:"};
   std::mt19937 random(7);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
   std::uniform_int_distribution<int> length(1, 12);
