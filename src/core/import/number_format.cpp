@@ -33,20 +33,44 @@ std::string ShortestFixed(double value) {
 
 // The value rounded to fifteen significant digits, in fixed notation without
 // trailing zeros. A normal double holds more than fifteen digits, so when its
-// shortest text has fewer, this rounding gives that text.
+// shortest text has fewer, this rounding gives that text. Otherwise the
+// shortest text is rounded: no sixteen-digit tie can lie between it and the
+// value, or the shortest text would be that tie. Only a shortest text that is
+// itself a tie needs the slower exact rounding.
 std::string FifteenDigitsFixed(double value) {
-  char scientific[32];  // "-d.ddddddddddddddde-308"
-  const auto result = std::to_chars(scientific, scientific + sizeof scientific, value,
-                                    std::chars_format::scientific, 14);
+  char scientific[32];  // "-d.dddddddddddddddde-308"
+  auto result = std::to_chars(scientific, scientific + sizeof scientific, value,
+                              std::chars_format::scientific);
   const char* p = scientific;
   const bool negative = *p == '-';
   p += negative;
-  char digits[15];
+  char digits[17];
   int count = 0;
   for (; *p != 'e'; ++p)
     if (*p != '.') digits[count++] = *p;
   int exponent = 0;
   std::from_chars(p + 1 + (p[1] == '+'), result.ptr, exponent);
+  if (count == 16 && digits[15] == '5') {
+    result = std::to_chars(scientific, scientific + sizeof scientific, value,
+                           std::chars_format::scientific, 14);
+    count = 0;
+    for (p = scientific + negative; *p != 'e'; ++p)
+      if (*p != '.') digits[count++] = *p;
+  } else if (count > 15) {
+    const bool up = digits[15] > '5' || (digits[15] == '5' && count == 17);
+    count = 15;
+    for (int i = 14; up && i >= 0; --i) {
+      if (digits[i] != '9') {
+        ++digits[i];
+        break;
+      }
+      digits[i] = '0';
+      if (i == 0) {  // 9.99..9 rounds up to 10
+        digits[0] = '1';
+        ++exponent;
+      }
+    }
+  }
   while (count > 1 && digits[count - 1] == '0') --count;
   std::string text;
   text.reserve(static_cast<std::size_t>(std::abs(exponent) + count + 3));

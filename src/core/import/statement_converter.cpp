@@ -7,6 +7,7 @@
 #include <memory>
 #include <string_view>
 #include <system_error>
+#include <type_traits>
 
 #include "import/byte_search.h"
 #include "import/line_reader.h"
@@ -83,19 +84,13 @@ bool HasMarkedHead(std::FILE* file) {
   return found;
 }
 
-// The next character StripInto must look at: tag and quote marks, a blank
-// that may be shown, and with kWatch the starts of replacements. Inside a tag
-// the replacements other than tags change nothing that is shown: "--" and "&"
-// there need no look.
+// The characters StripInto must look at: tag and quote marks always; where
+// text may be shown also a blank and with kWatch the starts of replacements.
+// Inside a tag the replacements other than tags change nothing that is shown:
+// "--" and "&" there need no look.
 template <bool kWatch>
-const char* FindSpecial(const char* p, const char* end, bool visible) {
-  if constexpr (kWatch) {
-    return visible ? FindFirstOf<'<', '>', '"', ' ', '-', '&'>(p, end)
-                   : FindFirstOf<'<', '>', '"'>(p, end);
-  } else {
-    return visible ? FindFirstOf<'<', '>', '"', ' '>(p, end) : FindFirstOf<'<', '>', '"'>(p, end);
-  }
-}
+using SpecialScanner =
+    StopScanner<Stops<'<', '>', '"'>, std::conditional_t<kWatch, Stops<' ', '-', '&'>, Stops<' '>>>;
 
 long long RegularFileSize(const std::string& path) {
   std::error_code error;
@@ -127,11 +122,12 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
   bool visible = depth == 0;
   char previous = '\0';
   std::size_t written = 0;  // in place it never passes i: the characters ahead stay unread
+  SpecialScanner<kWatch> scanner(text, text + n);
   for (std::size_t i = 0; i < n; ++i) {
     // Skip or copy the characters that need no closer look; with kWatch those
     // that may start a replacement need one too. A hidden blank is skipped like
     // any other hidden character.
-    const char* special = FindSpecial<kWatch>(text + i, text + n, visible);
+    const char* special = scanner.Next(text + i, visible);
     if (const std::size_t run = static_cast<std::size_t>(special - (text + i)); run > 0) {
       if (visible) {
         std::memmove(out + written, text + i, run);
@@ -157,6 +153,16 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
       if (c == '&') {
         c = ' ';
         i += kSpace.size() - 1;
+      }
+      // Most tags of a row hold no quote: shown, such a tag is one blank.
+      if (c == '<' && visible) {
+        const char* close = scanner.Next(text + i + 1, false);
+        if (close != text + n && *close == '>') {
+          out[written++] = ' ';
+          previous = '>';
+          i = static_cast<std::size_t>(close - text);
+          continue;
+        }
       }
     }
     bool closing = false;

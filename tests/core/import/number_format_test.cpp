@@ -31,6 +31,8 @@ TEST(FormatGeneral, ShortestTextWithoutExponentOrSignedZero) {
       {1234567.125, "1234567.125"},
       {1e21, "1000000000000000000000"},
       {2.0 / 3.0, "0.666666666666667"},
+      {std::nextafter(1.0, 0.0), "1"},  // sixteen nines round up into the next power of ten
+      {-std::nextafter(100.0, 0.0), "-100"},
   };
   for (const Case& c : cases) EXPECT_EQ(FormatGeneral(c.value), c.text) << c.value;
 }
