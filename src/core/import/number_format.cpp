@@ -1,6 +1,7 @@
 #include "import/number_format.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -31,63 +32,116 @@ std::string ShortestFixed(double value) {
   return std::string(buffer, end);
 }
 
+// Writes the fifteen significant digits whose last has the place value
+// 10^(exponent - 14), in fixed notation without trailing zeros.
+std::string FixedFromDigits(bool negative, std::uint64_t digits15, int exponent) {
+  // Two halves of eight digits, two digits a step: short chains of divisions.
+  static constexpr auto kPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+      pairs[2 * i] = static_cast<char>('0' + i / 10);
+      pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+  }();
+  char digits[16];
+  auto eight = [&](std::uint64_t half, char* out) {
+    for (int i = 3; i >= 0; --i, half /= 100)
+      std::memcpy(out + 2 * i, &kPairs[static_cast<std::size_t>(half % 100) * 2], 2);
+  };
+  eight(digits15 / 100000000, digits);
+  eight(digits15 % 100000000, digits + 8);
+  int count = 15;
+  while (count > 1 && digits[count] == '0') --count;
+  const char* first = digits + 1;
+  const int whole = exponent + 1;  // digits before the point
+  const std::size_t length = static_cast<std::size_t>(
+      negative + (exponent < 0 ? 1 - exponent + count : std::max(whole, count) + (count > whole)));
+  std::string text(length, '0');
+  char* out = text.data();
+  if (negative) *out++ = '-';
+  if (exponent < 0) {
+    out[1] = '.';
+    std::memcpy(out + 1 - exponent, first, static_cast<std::size_t>(count));
+  } else if (count > whole) {
+    std::memcpy(out, first, static_cast<std::size_t>(whole));
+    out[whole] = '.';
+    std::memcpy(out + whole + 1, first + whole, static_cast<std::size_t>(count - whole));
+  } else {
+    std::memcpy(out, first, static_cast<std::size_t>(count));
+  }
+  return text;
+}
+
+__extension__ using Unsigned128 = unsigned __int128;
+
+// The fifteen-digit rounding in integers, for 10^-13 <= |value| < 10^15: with
+// value = m * 2^q, value * 10^k = m * 5^k * 2^(q + k) is exact in 128 bits for
+// k <= 27, and the shift rounds half to even as printf does. False outside.
+bool FifteenDigitsByIntegers(double value, std::string& text) {
+  static constexpr auto kPowersOfFive = [] {
+    std::array<std::uint64_t, 28> powers{};
+    powers[0] = 1;
+    for (std::size_t k = 1; k < powers.size(); ++k) powers[k] = powers[k - 1] * 5;
+    return powers;
+  }();
+  constexpr std::uint64_t kLow = 100000000000000;  // 10^14
+  constexpr std::uint64_t kHigh = 10 * kLow;
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+  // 2^-44 < 10^-13 and 2^50 > 10^15: outside, the slower way.
+  if (biased < 1023 - 44 || biased >= 1023 + 50) return false;
+  const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int q = biased - 1075;
+  // log10(2) = 0.30103: the decimal exponent of 2^(q + 52), at most one too small.
+  int exponent = ((q + 52) * 78913) >> 18;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int k = 14 - exponent;
+    if (k < 0 || k > 27) return false;
+    const Unsigned128 scaled = Unsigned128{mantissa} * kPowersOfFive[static_cast<std::size_t>(k)];
+    const int shift = -(q + k);
+    if (shift <= 0 || shift >= 128) return false;  // whole values of 15 digits need no scaling
+    const Unsigned128 floor = scaled >> shift;
+    if (floor >= kHigh) {
+      ++exponent;
+      continue;
+    }
+    auto whole = static_cast<std::uint64_t>(floor);
+    const Unsigned128 rest = scaled - (floor << shift);
+    const Unsigned128 half = Unsigned128{1} << (shift - 1);
+    if (rest > half || (rest == half && (whole & 1))) ++whole;
+    if (whole < kLow) {
+      --exponent;
+      continue;
+    }
+    if (whole == kHigh) {  // rounded up to the next power of ten
+      whole = kLow;
+      ++exponent;
+    }
+    text = FixedFromDigits(value < 0, whole, exponent);
+    return true;
+  }
+  return false;
+}
+
 // The value rounded to fifteen significant digits, in fixed notation without
 // trailing zeros. A normal double holds more than fifteen digits, so when its
-// shortest text has fewer, this rounding gives that text. Otherwise the
-// shortest text is rounded: no sixteen-digit tie can lie between it and the
-// value, or the shortest text would be that tie. Only a shortest text that is
-// itself a tie needs the slower exact rounding.
+// shortest text has fewer, this rounding gives that text.
 std::string FifteenDigitsFixed(double value) {
-  char scientific[32];  // "-d.dddddddddddddddde-308"
-  auto result = std::to_chars(scientific, scientific + sizeof scientific, value,
-                              std::chars_format::scientific);
+  std::string text;
+  if (FifteenDigitsByIntegers(value, text)) return text;
+  char scientific[32];  // "-d.ddddddddddddddde-308"
+  const auto result = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                    std::chars_format::scientific, 14);
   const char* p = scientific;
   const bool negative = *p == '-';
   p += negative;
-  char digits[17];
-  int count = 0;
+  std::uint64_t digits = 0;
   for (; *p != 'e'; ++p)
-    if (*p != '.') digits[count++] = *p;
+    if (*p != '.') digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
   int exponent = 0;
   std::from_chars(p + 1 + (p[1] == '+'), result.ptr, exponent);
-  if (count == 16 && digits[15] == '5') {
-    result = std::to_chars(scientific, scientific + sizeof scientific, value,
-                           std::chars_format::scientific, 14);
-    count = 0;
-    for (p = scientific + negative; *p != 'e'; ++p)
-      if (*p != '.') digits[count++] = *p;
-  } else if (count > 15) {
-    const bool up = digits[15] > '5' || (digits[15] == '5' && count == 17);
-    count = 15;
-    for (int i = 14; up && i >= 0; --i) {
-      if (digits[i] != '9') {
-        ++digits[i];
-        break;
-      }
-      digits[i] = '0';
-      if (i == 0) {  // 9.99..9 rounds up to 10
-        digits[0] = '1';
-        ++exponent;
-      }
-    }
-  }
-  while (count > 1 && digits[count - 1] == '0') --count;
-  std::string text;
-  text.reserve(static_cast<std::size_t>(std::abs(exponent) + count + 3));
-  if (negative) text += '-';
-  if (exponent < 0) {
-    text += "0.";
-    text.append(static_cast<std::size_t>(-exponent - 1), '0');
-    text.append(digits, static_cast<std::size_t>(count));
-  } else if (count > exponent + 1) {
-    text.append(digits, static_cast<std::size_t>(exponent + 1));
-    text += '.';
-    text.append(digits + exponent + 1, static_cast<std::size_t>(count - exponent - 1));
-  } else {
-    text.append(digits, static_cast<std::size_t>(count));
-    text.append(static_cast<std::size_t>(exponent + 1 - count), '0');
-  }
-  return text;
+  return FixedFromDigits(negative, digits, exponent);
 }
 
 // "%W.Df" for D <= 3 and |value| < 2^53 in integer arithmetic: the exact binary

@@ -23,6 +23,8 @@ class StatementWords {
   }
 
  private:
+  void Keep(const char* first, const char* last);
+
   std::array<std::string_view, kKept> words_{};
   int count_ = 0;
 };

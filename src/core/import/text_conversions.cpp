@@ -35,15 +35,19 @@ bool IsAmountCharacter(char c) {
   return IsDigit(c) || c == '-' || c == ' ' || c == '.' || c == ',';
 }
 
-// Leading signed integer as "%lld" reads it (no leading blanks), saturated; 0
-// when there is no digit.
-long long LeadingWhole(std::string_view text) {
+// The leading whole number ("%lld", saturating) of the text with its points
+// and commas taken out, read in place.
+long long LeadingWholeWithoutMarks(std::string_view text) {
   std::size_t i = 0;
+  auto skipMarks = [&] {
+    while (i < text.size() && (text[i] == '.' || text[i] == ',')) ++i;
+  };
+  skipMarks();
   bool negative = false;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
   long long value = 0;
-  for (; i < text.size() && IsDigit(text[i]); ++i) {
-    int digit = text[i] - '0';
+  for (skipMarks(); i < text.size() && IsDigit(text[i]); skipMarks()) {
+    const int digit = text[i++] - '0';
     if (value > (LLONG_MAX - digit) / 10) return negative ? LLONG_MIN : LLONG_MAX;
     value = value * 10 + digit;
   }
@@ -371,10 +375,7 @@ void NormalisePrice(std::string& price) {
 
 double PipsBetween(std::string_view type, std::string_view openPrice, std::string_view closePrice) {
   auto digitsOnly = [](std::string_view text) {
-    std::string digits;
-    for (char c : text)
-      if (c != '.' && c != ',') digits.push_back(c);
-    return static_cast<double>(LeadingWhole(digits));
+    return static_cast<double>(LeadingWholeWithoutMarks(text));
   };
   double open = digitsOnly(openPrice);
   double close = digitsOnly(closePrice);

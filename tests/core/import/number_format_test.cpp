@@ -33,6 +33,9 @@ TEST(FormatGeneral, ShortestTextWithoutExponentOrSignedZero) {
       {2.0 / 3.0, "0.666666666666667"},
       {std::nextafter(1.0, 0.0), "1"},  // sixteen nines round up into the next power of ten
       {-std::nextafter(100.0, 0.0), "-100"},
+      {123456789012345.5, "123456789012346"},  // exact ties round to the even digit
+      {123456789012344.5, "123456789012344"},
+      {0.000000000000125, "0.000000000000125"},
   };
   for (const Case& c : cases) EXPECT_EQ(FormatGeneral(c.value), c.text) << c.value;
 }

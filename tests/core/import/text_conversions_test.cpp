@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <random>
 #include <string>
 
 namespace quillfen {
@@ -204,6 +206,26 @@ TEST(PipsBetween, FollowsTheDecimalsOfTheOpenPrice) {
   };
   for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(PipsBetween(c.type, c.open, c.close), c.pips) << c.open << " " << c.close;
+}
+
+// A price's whole number is what "%lld" reads once its points and commas are
+// taken out: signs after marks, marks between digits, and saturation.
+TEST(PipsBetween, ReadsPricesAsTheirDigitsWithoutMarks) {
+  auto literal = [](std::string text) {
+    std::erase_if(text, [](char c) { return c == '.' || c == ','; });
+    if (!text.empty() && text[0] == ' ') return 0.0;  // no blanks before the number
+    return static_cast<double>(std::strtoll(text.c_str(), nullptr, 10));
+  };
+  const char* pieces[] = {"0", "7", "123", ".", ",", "-", "+", " ", "x", "99999999999"};
+  std::mt19937 random(3);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+  std::uniform_int_distribution<int> length(0, 6);
+  for (int n = 0; n < 20000; ++n) {
+    std::string price;
+    for (int k = length(random); k > 0; --k) price += pieces[pick(random)];
+    // A buy from "0", whose single character counts as no decimals: the pips are the whole number.
+    ASSERT_DOUBLE_EQ(PipsBetween("buy", "0", price), literal(price)) << price;
+  }
 }
 
 TEST(CellDateTime, CountsDaysFromTheEpochWithTheTimeAsFraction) {
