@@ -154,13 +154,19 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
         c = ' ';
         i += kSpace.size() - 1;
       }
-      // Most tags of a row hold no quote: shown, such a tag is one blank.
+      // A tag opened where text is shown and closed before any other "<" is
+      // one blank; a ">" inside quotes does not close it.
       if (c == '<' && visible) {
-        const char* close = scanner.Next(text + i + 1, false);
-        if (close != text + n && *close == '>') {
+        bool quoted = false;
+        const char* stop = text + i;
+        do {
+          stop = scanner.Next(stop + 1, false);
+          quoted ^= stop != text + n && *stop == '"';
+        } while (stop != text + n && (*stop == '"' || (*stop == '>' && quoted)));
+        if (stop != text + n && *stop == '>') {
           out[written++] = ' ';
           previous = '>';
-          i = static_cast<std::size_t>(close - text);
+          i = static_cast<std::size_t>(stop - text);
           continue;
         }
       }
