@@ -30,11 +30,38 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// Whether a blank stands between the end of "buy", "sell" or "close" and the
+// start of "stop", "limit" or "by": most lines have no such blank, which one
+// pass over the line tells.
+bool MayHoldTypeOfTwoWords(std::string_view line) {
+  auto before = [](char c) { return c == 'y' || c == 'l' || c == 'e'; };
+  auto after = [](char c) { return c == 's' || c == 'l' || c == 'b'; };
+  std::size_t i = 1;
+#if defined(__SSE2__)
+  auto load = [&](std::size_t at) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + at));
+  };
+  auto any = [](__m128i bytes, char a, char b, char c) {
+    return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(a)) | _mm_cmpeq_epi8(bytes, _mm_set1_epi8(b)) |
+           _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c));
+  };
+  for (; i + 17 <= line.size(); i += 16) {
+    const __m128i hits = _mm_cmpeq_epi8(load(i), _mm_set1_epi8(' ')) &
+                         any(load(i - 1), 'y', 'l', 'e') & any(load(i + 1), 's', 'l', 'b');
+    if (_mm_movemask_epi8(hits) != 0) return true;
+  }
+#endif
+  for (; i + 1 < line.size(); ++i)
+    if (line[i] == ' ' && before(line[i - 1]) && after(line[i + 1])) return true;
+  return false;
+}
+
 // Pending orders and close-by lines name their type in two words; joined, the
 // type is one word.
 void JoinTypeWords(std::string& line) {
   static constexpr std::array<std::string_view, 5> kTypes = {"buy stop", "buy limit", "sell stop",
                                                              "sell limit", "close by"};
+  if (!MayHoldTypeOfTwoWords(line)) return;
   for (std::string_view type : kTypes) {
     std::size_t at = line.find(type);
     if (at != std::string::npos) line[at + type.find(' ')] = '_';
@@ -130,7 +157,12 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
     const char* special = scanner.Next(text + i, visible);
     if (const std::size_t run = static_cast<std::size_t>(special - (text + i)); run > 0) {
       if (visible) {
-        std::memmove(out + written, text + i, run);
+        // Shown runs are short: with kWatch the output has room for a whole
+        // 16-byte copy, read from inside the text.
+        if (kWatch && run <= 16 && n - i >= 16)
+          std::memcpy(out + written, text + i, 16);
+        else
+          std::memmove(out + written, text + i, run);
         written += run;
       }
       i += run;
@@ -208,7 +240,7 @@ void TagStripper::Strip(std::string& line) {
 }
 
 bool TagStripper::StripIfPlain(std::string& line) {
-  out_.resize(line.size());
+  out_.resize(line.size() + 16);  // room for StripInto's whole 16-byte copies
   std::size_t length = 0;
   if (!StripInto<true>(line.data(), line.size(), out_.data(), length)) return false;
   out_.resize(length);

@@ -66,6 +66,29 @@ TEST(TagStripper, TagDepthCarriesAcrossLines) {
   EXPECT_EQ(inside, "");
 }
 
+// The two-word types are joined wherever they stand in a line of any length,
+// the first occurrence of each; near misses are left alone.
+TEST(ConvertDisplayLine, JoinsTwoWordTypesAnywhere) {
+  const std::string types[] = {"buy stop", "buy limit", "sell stop", "sell limit", "close by"};
+  const std::string misses[] = {"buys top", "buy  stop", "bu ystop", "sel l", "closeby"};
+  for (std::size_t lead = 0; lead < 40; ++lead) {
+    for (const std::string& type : types) {
+      TagStripper stripper;
+      std::string line = std::string(lead, 'x') + "a " + type + " 1 " + type;
+      ConvertDisplayLine(line, stripper);
+      std::string joined = type;
+      joined[joined.find(' ')] = '_';
+      EXPECT_EQ(line, std::string(lead, 'x') + "a " + joined + " 1 " + type) << lead;
+    }
+    for (const std::string& miss : misses) {
+      TagStripper stripper;
+      std::string line = std::string(lead, 'x') + "a " + miss + " 1";
+      ConvertDisplayLine(line, stripper);
+      EXPECT_EQ(line, std::string(lead, 'x') + "a " + miss + " 1") << lead;
+    }
+  }
+}
+
 TEST(ConvertDisplayLine, ReplacesThenStripsThenTrims) {
   struct Case {
     const char* line;
