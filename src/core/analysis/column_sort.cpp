@@ -127,31 +127,6 @@ std::vector<int> OrderOfNumberRule(const TradeTable& t, int column, bool ascendi
   return ReversedStableOrder(std::move(keys));
 }
 
-// New row k is old row order[k]: each cycle of the permutation is rotated
-// through one held row, so no copy of the table is needed.
-void ApplyOrder(TradeTable& table, const std::vector<int>& order) {
-  auto moveRow = [&table](int from, int to) {
-    for (int c = 0; c < TradeTable::kDataColumns; ++c)
-      table.MutableCell(c, to) = std::move(table.MutableCell(c, from));
-  };
-  std::vector<std::string> held(TradeTable::kDataColumns);
-  std::vector<bool> placed(order.size(), false);
-  for (int start = 0; start < static_cast<int>(order.size()); ++start) {
-    if (placed[static_cast<std::size_t>(start)] || order[static_cast<std::size_t>(start)] == start)
-      continue;
-    for (int c = 0; c < TradeTable::kDataColumns; ++c)
-      held[static_cast<std::size_t>(c)] = std::move(table.MutableCell(c, start));
-    int row = start;
-    for (int from; (from = order[static_cast<std::size_t>(row)]) != start; row = from) {
-      moveRow(from, row);
-      placed[static_cast<std::size_t>(row)] = true;
-    }
-    for (int c = 0; c < TradeTable::kDataColumns; ++c)
-      table.MutableCell(c, row) = std::move(held[static_cast<std::size_t>(c)]);
-    placed[static_cast<std::size_t>(row)] = true;
-  }
-}
-
 bool Toggles(int column) {
   return column == col::lots || column == col::duration || column == col::pips;
 }
@@ -236,8 +211,8 @@ void OrderTradeRows(TradeTable& table, int column, int lastSortColumn) {
   if (!IsSortableColumn(column) || table.TradeRows() < 2) return;
   bool ascending = !Toggles(column) || lastSortColumn == column;
   bool textRule = column == col::openDate || column == col::closeDate;
-  ApplyOrder(table, textRule ? OrderOfTextRule(table, column)
-                             : OrderOfNumberRule(table, column, ascending));
+  table.PermuteRows(
+      0, textRule ? OrderOfTextRule(table, column) : OrderOfNumberRule(table, column, ascending));
 }
 
 void ExchangeSortTradeRows(TradeTable& table, int column, int lastSortColumn) {

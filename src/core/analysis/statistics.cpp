@@ -62,11 +62,17 @@ void ResetFigures(ReportStatistics& s) {
   s.totalLots = 0;
 }
 
-// "%W.2f" into the cell, reusing its storage; a cell that shows the value already is left alone.
+void WriteMoneyText(TextGrid& grid, int column, int row, double value, int width) {
+  thread_local std::string text;  // one buffer for every cell written
+  FormatFixedTo(text, value, width, 2);
+  grid.SetCell(column, row, text);
+}
+
+// "%W.2f" into the cell; a cell that shows the value already is left alone.
 // Equal values print alike (the two zeros too), and no value equals kUnknown.
 bool WriteMoney(TextGrid& grid, int column, int row, double value, int width, double& shown) {
   if (value == shown) return false;
-  FormatFixedTo(grid.MutableCell(column, row), value, width, 2);
+  WriteMoneyText(grid, column, row, value, width);
   shown = value;
   return true;
 }
@@ -113,7 +119,7 @@ void WalkTrade(Report& report, const SizingRule& rule, WalkRow& in, int r, Drawd
   TextGrid& grid2 = report.grid2;
   double lots = LotsForTrade(rule, in.lots, s.runningBalance);
   if (WriteMoney(grid1, g1::lots, r, lots, 6, in.lotsShown)) {
-    grid2.MutableCell(g2::lots, r) = grid1.CellRef(g1::lots, r);
+    grid2.SetCell(g2::lots, r, grid1.Cell(g1::lots, r));
     in.lots = TextToAmount(grid1.Cell(g1::lots, r));  // what the next walk reads
   }
   s.totalLots += lots;
@@ -124,7 +130,7 @@ void WalkTrade(Report& report, const SizingRule& rule, WalkRow& in, int r, Drawd
   double profit = pips * lots * pipValue * factor;
   // "%10.2f" trimmed of its padding is "%.2f".
   if (WriteMoney(grid1, g1::profit, r, profit, 0, in.profitShown))
-    grid2.MutableCell(g2::profit, r) = grid1.CellRef(g1::profit, r);
+    grid2.SetCell(g2::profit, r, grid1.Cell(g1::profit, r));
   double commission = in.commissionPerLot * lots;
   WriteMoney(grid2, g2::commission, r, commission, 7, in.commissionShown);
   double swap = in.swapPerLot * lots * factor;
@@ -167,10 +173,7 @@ void MarkDrawdown(Report& report, const DrawdownTrack& dd, std::vector<WalkRow>&
     std::int8_t marked = r >= first && r <= last;
     std::int8_t& shown = rows[static_cast<std::size_t>(r)].marked;
     if (marked == shown) continue;
-    if (marked)
-      grid1.MutableCell(g1::marker, r).assign(1, '*');
-    else
-      grid1.MutableCell(g1::marker, r).clear();
+    grid1.SetCell(g1::marker, r, marked ? "*" : "");
     shown = marked;
   }
 }

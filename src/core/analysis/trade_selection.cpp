@@ -40,13 +40,8 @@ bool QualifiesByMagic(const SelectionList& magics, std::string_view magic) {
 
 void CopyRow(const TradeTable& table, int from, TextGrid& grid, const int* source, int columns,
              int to) {
-  for (int c = 0; c < columns; ++c) {
-    std::string& cell = grid.MutableCell(c, to);
-    if (source[c] < 0)
-      cell.clear();
-    else
-      cell = table.CellRef(source[c], from);
-  }
+  for (int c = 0; c < columns; ++c)
+    grid.SetCell(c, to, source[c] < 0 ? std::string_view() : table.Cell(source[c], from));
 }
 
 void ClearRow(TextGrid& grid, int row) {

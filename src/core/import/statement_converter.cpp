@@ -133,7 +133,7 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
   auto at = [&](std::size_t k) { return k < n ? text[k] : '\0'; };
   constexpr std::string_view kSpace = "&nbsp;";
   auto spaceAt = [&](std::size_t k) {
-    return kWatch && n - k >= kSpace.size() &&
+    return kWatch && k <= n && n - k >= kSpace.size() &&
            std::memcmp(text + k, kSpace.data(), kSpace.size()) == 0;
   };
   // With kWatch every "&nbsp;" reads as the blank it is replaced by: the

@@ -429,7 +429,7 @@ void StatementReader::FinishRow(int row) {
   if (index < pending_.size() && pending_[index] != kNone)
     ComputeColumns(row, pending_[index] == kStatementTrade);
   for (int column : {col::openDate, col::closeDate})
-    for (char& c : table_.MutableCell(column, row))
+    for (char& c : table_.CellCharacters(column, row))
       if (!IsDigit(c) && c != ' ') c = '/';
 }
 

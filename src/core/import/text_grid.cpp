@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 #include <new>
 #include <utility>
 
@@ -17,9 +16,10 @@ namespace {
 // tens of thousands of page faults.
 constexpr std::size_t kLargePage = std::size_t{1} << 21;
 
+template <class Cell>
 int BlockShift(int stored) {
   const std::size_t rowBytes =
-      std::max<std::size_t>(1, static_cast<std::size_t>(stored)) * sizeof(std::string);
+      std::max<std::size_t>(1, static_cast<std::size_t>(stored)) * sizeof(Cell);
   int shift = 0;
   while ((std::size_t{2} << shift) * rowBytes <= kLargePage) ++shift;
   return shift;
@@ -27,27 +27,50 @@ int BlockShift(int stored) {
 
 }  // namespace
 
-void TextGrid::FreeBlock::operator()(std::string* block) const {
-  std::free(block);
+void TextGrid::Text::AssignAny(std::string_view text) {
+  if (text.size() < kTag + 1) {
+    char* const old = IsLong() ? LongData() : nullptr;
+    if (!text.empty())
+      std::memmove(bytes_, text.data(), text.size());  // text may be this cell's own
+    bytes_[kTag] = static_cast<char>(text.size());
+    std::free(old);
+    return;
+  }
+  if (IsLong() && LongSize() == text.size()) {
+    std::memmove(LongData(), text.data(), text.size());
+    return;
+  }
+  char* const data = static_cast<char*>(std::malloc(text.size()));
+  if (!data) throw std::bad_alloc();
+  std::memcpy(data, text.data(), text.size());
+  Release();
+  const std::uint64_t word = static_cast<std::uint64_t>(text.size()) | (std::uint64_t{0xff} << 56);
+  std::memcpy(bytes_, &data, sizeof data);
+  std::memcpy(bytes_ + 8, &word, sizeof word);
 }
 
-const std::string& TextGrid::Empty() {
-  static const std::string empty;
-  return empty;
+void TextGrid::Text::Release() {
+  if (IsLong()) std::free(LongData());
+  std::memset(bytes_, 0, sizeof bytes_);
+}
+
+void TextGrid::FreeBlock::operator()(Text*) const {
+  std::free(memory);
 }
 
 TextGrid::TextGrid(int columns, int storedColumns, int rowCount)
     : columns_(columns),
       stored_(std::max(std::min(columns, storedColumns), 0)),
-      blockShift_(BlockShift(stored_)) {
+      blockShift_(BlockShift<Text>(stored_)) {
   SetRowCount(rowCount);
 }
 
 // Made through the first constructor, so that a copy failing half-way is destroyed.
 TextGrid::TextGrid(const TextGrid& other) : TextGrid(other.columns_, other.stored_, 0) {
   AddRows(other.rowCount_);
-  if (stored_ == 0) return;
-  for (int row = 0; row < rowCount_; ++row) std::copy_n(&other.At(0, row), stored_, &At(0, row));
+  for (int row = 0; row < rowCount_; ++row)
+    for (int column = 0; column < stored_; ++column)
+      At(column, row).Assign(other.At(column, row).View());
 }
 
 TextGrid& TextGrid::operator=(const TextGrid& other) {
@@ -84,34 +107,33 @@ TextGrid::~TextGrid() {
   DropRows(rowCount_);
 }
 
+// Zeroed memory makes empty cells: calloc hands fresh memory from the system
+// over as it is, without writing it. One large page more is asked for, to cut
+// out an aligned block.
 TextGrid::Block TextGrid::NewBlock() const {
   const std::size_t cells = (std::size_t{1} << blockShift_) * static_cast<std::size_t>(stored_);
-  const std::size_t bytes =
-      (cells * sizeof(std::string) + kLargePage - 1) / kLargePage * kLargePage;
-  void* memory = std::aligned_alloc(kLargePage, bytes);
+  const std::size_t bytes = (cells * sizeof(Text) + kLargePage - 1) / kLargePage * kLargePage;
+  char* const memory = static_cast<char*>(std::calloc(bytes + kLargePage, 1));
   if (!memory) throw std::bad_alloc();
+  char* const start = memory + (kLargePage - reinterpret_cast<std::uintptr_t>(memory) % kLargePage);
   // Small grids keep ordinary pages: only a grid that outgrows its first block asks for large ones.
-  if (!blocks_.empty()) ::madvise(memory, bytes, MADV_HUGEPAGE);
-  return Block(static_cast<std::string*>(memory));
+  if (!blocks_.empty()) ::madvise(start, bytes, MADV_HUGEPAGE);
+  return Block(reinterpret_cast<Text*>(start), FreeBlock{memory});
 }
 
 void TextGrid::AddRows(int count) {
-  if (stored_ == 0) {
-    rowCount_ += count;
-    return;
+  if (stored_ != 0) {
+    const std::size_t rows = static_cast<std::size_t>(rowCount_) + static_cast<std::size_t>(count);
+    const std::size_t blocks = (rows + (std::size_t{1} << blockShift_) - 1) >> blockShift_;
+    while (blocks_.size() < blocks) blocks_.push_back(NewBlock());
   }
-  for (; count > 0; --count) {
-    const auto row = static_cast<std::size_t>(rowCount_);
-    if ((row >> blockShift_) == blocks_.size()) blocks_.push_back(NewBlock());
-    std::uninitialized_value_construct_n(&At(0, rowCount_), stored_);
-    ++rowCount_;
-  }
+  rowCount_ += count;
 }
 
+// Dropped cells are emptied, so that rows added again come back empty.
 void TextGrid::DropRows(int count) {
-  if (stored_ != 0) {
-    for (int row = rowCount_ - count; row < rowCount_; ++row) std::destroy_n(&At(0, row), stored_);
-  }
+  for (int row = rowCount_ - count; row < rowCount_; ++row)
+    for (int column = 0; column < stored_; ++column) At(column, row).Release();
   rowCount_ -= count;
   const std::size_t blocks =
       (static_cast<std::size_t>(rowCount_) + (std::size_t{1} << blockShift_) - 1) >> blockShift_;
@@ -125,29 +147,32 @@ void TextGrid::SetRowCount(int rowCount) {
   if (rowCount < rowCount_) DropRows(rowCount_ - rowCount);
 }
 
-void TextGrid::SetCell(int column, int row, std::string_view text) {
-  if (!InRange(column, row)) return;
-  changed_.Set();
-  At(column, row).assign(text);
-}
-
 void TextGrid::SwapRows(int a, int b) {
   if (a == b) return;
   changed_.Set();
   for (int c = 0; c < stored_; ++c) std::swap(At(c, a), At(c, b));
 }
 
+// Each cycle of the permutation is rotated through one held row, so no copy
+// of the rows is needed; cells move as their bytes, which carries their text.
 void TextGrid::PermuteRows(int first, const std::vector<int>& order) {
   changed_.Set();
-  std::vector<std::string> moved(order.size() * static_cast<std::size_t>(stored_));
-  for (std::size_t k = 0; k < order.size(); ++k)
-    for (int c = 0; c < stored_; ++c)
-      moved[k * static_cast<std::size_t>(stored_) + static_cast<std::size_t>(c)] =
-          std::move(At(c, first + order[k]));
-  for (std::size_t k = 0; k < order.size(); ++k)
-    for (int c = 0; c < stored_; ++c)
-      At(c, first + static_cast<int>(k)) =
-          std::move(moved[k * static_cast<std::size_t>(stored_) + static_cast<std::size_t>(c)]);
+  if (stored_ == 0) return;
+  auto row = [&](int k) { return &At(0, first + k); };
+  std::vector<Text> held(static_cast<std::size_t>(stored_));
+  std::vector<bool> placed(order.size(), false);
+  for (int start = 0; start < static_cast<int>(order.size()); ++start) {
+    if (placed[static_cast<std::size_t>(start)] || order[static_cast<std::size_t>(start)] == start)
+      continue;
+    std::copy_n(row(start), stored_, held.data());
+    int k = start;
+    for (int from; (from = order[static_cast<std::size_t>(k)]) != start; k = from) {
+      std::copy_n(row(from), stored_, row(k));
+      placed[static_cast<std::size_t>(k)] = true;
+    }
+    std::copy_n(held.data(), stored_, row(k));
+    placed[static_cast<std::size_t>(k)] = true;
+  }
 }
 
 std::uint64_t TextGrid::Stamp() {

@@ -3,8 +3,9 @@
 #include <atomic>
 #include <cassert>
 #include <cstdint>
+#include <cstring>
 #include <memory>
-#include <string>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -28,15 +29,23 @@ class TextGrid {
   void SetRowCount(int rowCount);
 
   // Inline: the statistics, selection and sorts read and write cells by the million.
-  std::string_view Cell(int column, int row) const { return CellRef(column, row); }
-  const std::string& CellRef(int column, int row) const {
-    return InRange(column, row) ? At(column, row) : Empty();
+  std::string_view Cell(int column, int row) const {
+    return InRange(column, row) ? At(column, row).View() : std::string_view();
   }
-  void SetCell(int column, int row, std::string_view text);
-  std::string& MutableCell(int column, int row) {
+  void SetCell(int column, int row, std::string_view text) {
+    if (!InRange(column, row)) return;
+    changed_.Set();
+    At(column, row).Assign(text);
+  }
+  // The characters of a cell, to change in place without changing their number.
+  std::span<char> CellCharacters(int column, int row) {
     assert(InRange(column, row));
     changed_.Set();
-    return At(column, row);
+    return At(column, row).Characters();
+  }
+  // Asks for a cell's place in memory ahead of reading it.
+  void Prefetch(int column, int row) const {
+    if (InRange(column, row)) __builtin_prefetch(&At(column, row));
   }
 
   void SwapRows(int a, int b);
@@ -49,26 +58,87 @@ class TextGrid {
   std::uint64_t Stamp();
 
  private:
+  // Sixteen bytes: up to fifteen characters in place with their count in the
+  // last byte, or a longer text on the heap. All bytes zero is the empty cell,
+  // so rows of fresh zeroed memory need no making.
+  class Text {
+   public:
+    std::string_view View() const {
+      if (!IsLong()) return {bytes_, static_cast<std::size_t>(bytes_[kTag])};
+      return {LongData(), LongSize()};
+    }
+    std::span<char> Characters() {
+      if (!IsLong()) return {bytes_, static_cast<std::size_t>(bytes_[kTag])};
+      return {LongData(), LongSize()};
+    }
+    // Short text into a short cell inline, in at most two overlapping word
+    // copies; read before written, so the text may be the cell's own.
+    void Assign(std::string_view text) {
+      const std::size_t n = text.size();
+      if (n > kTag || IsLong()) return AssignAny(text);
+      const char* const s = text.data();
+      if (n >= 8) {
+        CopyEnds<std::uint64_t>(s, n);
+      } else if (n >= 4) {
+        CopyEnds<std::uint32_t>(s, n);
+      } else if (n > 0) {
+        const char first = s[0], middle = s[n / 2], last = s[n - 1];
+        bytes_[0] = first;
+        bytes_[n / 2] = middle;
+        bytes_[n - 1] = last;
+      }
+      bytes_[kTag] = static_cast<char>(n);
+    }
+    void AssignAny(std::string_view text);
+    void Release();
+
+   private:
+    static constexpr std::size_t kTag = 15;
+    static constexpr char kLong = static_cast<char>(0xff);
+    bool IsLong() const { return bytes_[kTag] == kLong; }
+    template <class Word>
+    void CopyEnds(const char* s, std::size_t n) {
+      Word head, tail;
+      std::memcpy(&head, s, sizeof head);
+      std::memcpy(&tail, s + n - sizeof tail, sizeof tail);
+      std::memcpy(bytes_, &head, sizeof head);
+      std::memcpy(bytes_ + n - sizeof tail, &tail, sizeof tail);
+    }
+    char* LongData() const {
+      char* data;
+      std::memcpy(&data, bytes_, sizeof data);
+      return data;
+    }
+    std::size_t LongSize() const {
+      std::uint64_t word;
+      std::memcpy(&word, bytes_ + 8, sizeof word);
+      return static_cast<std::size_t>(word & ((std::uint64_t{1} << 56) - 1));
+    }
+
+    alignas(8) char bytes_[16];
+  };
+  static_assert(sizeof(Text) == 16);
+
   bool InRange(int column, int row) const {
     return column >= 0 && column < stored_ && row >= 0 && row < rowCount_;
   }
-  std::string& At(int column, int row) const {
+  Text& At(int column, int row) const {
     const auto r = static_cast<std::size_t>(row);
     return blocks_[r >> blockShift_]
         .get()[(r & ((std::size_t{1} << blockShift_) - 1)) * static_cast<std::size_t>(stored_) +
                static_cast<std::size_t>(column)];
   }
-  static const std::string& Empty();
   void AddRows(int count);
   void DropRows(int count);
 
   // Rows live in blocks of a fixed size: a growing table never moves the cells
-  // it holds nor needs twice its size, and a cell is two index steps away. The
-  // cells of a block are made as its rows are added.
+  // it holds nor needs twice its size, and a cell is two index steps away.
+  // Blocks come zeroed, which makes their cells empty.
   struct FreeBlock {
-    void operator()(std::string* block) const;
+    void* memory;  // the allocation the aligned block was cut from
+    void operator()(Text* block) const;
   };
-  using Block = std::unique_ptr<std::string, FreeBlock>;
+  using Block = std::unique_ptr<Text, FreeBlock>;
   Block NewBlock() const;
 
   // Set by every change, taken back by Stamp. The reader finishes rows on two

@@ -31,10 +31,10 @@ std::vector<RowChange> RowChanges(const Report& report) {
   for (int r = 1; r <= n; ++r) {
     // The rows are far apart in memory; fetch the cells a few rows ahead.
     if (const int ahead = r + 16; ahead <= n) {
-      __builtin_prefetch(&report.grid1.CellRef(g1::profit, ahead));
-      __builtin_prefetch(&report.grid1.CellRef(g1::marker, ahead));
-      __builtin_prefetch(&report.grid2.CellRef(g2::commission, ahead));
-      __builtin_prefetch(&report.grid2.CellRef(g2::swap, ahead));
+      report.grid1.Prefetch(g1::profit, ahead);
+      report.grid1.Prefetch(g1::marker, ahead);
+      report.grid2.Prefetch(g2::commission, ahead);
+      report.grid2.Prefetch(g2::swap, ahead);
     }
     rows[static_cast<std::size_t>(r - 1)] = {
         TextToAmount(report.grid1.Cell(g1::profit, r)) +

@@ -40,8 +40,8 @@ WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis) {
   const int rows = report.grid1.RowCount();
   for (int r = 1; r < rows; ++r) {
     if (r + 16 < rows) {
-      __builtin_prefetch(&report.grid1.CellRef(dateColumn, r + 16));
-      __builtin_prefetch(&report.grid1.CellRef(g1::pips, r + 16));
+      report.grid1.Prefetch(dateColumn, r + 16);
+      report.grid1.Prefetch(g1::pips, r + 16);
     }
     std::string_view time = report.grid1.Cell(timeColumn, r);
     if (time.empty()) continue;

@@ -54,6 +54,45 @@ TEST(TextGrid, CopiesAndMovesKeepEveryCell) {
   EXPECT_EQ(unstoredCopy.Cell(0, 0), "");
 }
 
+// Cells change between the short form kept in place and the long one on the
+// heap, at the 15/16 boundary and from their own text.
+TEST(TextGrid, CellsKeepTextOfEveryLengthThroughRewrites) {
+  TextGrid grid(3, 3, 2);
+  const std::string lengths[] = {"",
+                                 "a",
+                                 "abc",
+                                 "abcd",
+                                 "abcdefg",
+                                 "abcdefgh",
+                                 std::string(15, 'f'),
+                                 std::string(16, 's'),
+                                 std::string(300, 'l')};
+  for (const std::string& before : lengths) {
+    for (const std::string& after : lengths) {
+      grid.SetCell(1, 1, before);
+      ASSERT_EQ(grid.Cell(1, 1), before);
+      grid.SetCell(1, 1, after);
+      ASSERT_EQ(grid.Cell(1, 1), after) << before.size() << " -> " << after.size();
+      EXPECT_EQ(grid.Cell(0, 1), "");
+      EXPECT_EQ(grid.Cell(2, 1), "");
+    }
+  }
+  for (const std::string& text : lengths) {  // a cell set from its own text, or from part of it
+    grid.SetCell(0, 0, text);
+    grid.SetCell(0, 0, grid.Cell(0, 0));
+    EXPECT_EQ(grid.Cell(0, 0), text);
+    grid.SetCell(0, 0, grid.Cell(0, 0).substr(text.size() / 2));
+    EXPECT_EQ(grid.Cell(0, 0), text.substr(text.size() / 2));
+  }
+  grid.SetCell(2, 0, "2023.01.03");
+  for (char& c : grid.CellCharacters(2, 0))
+    if (c == '.') c = '/';
+  grid.SetCell(2, 1, std::string(20, '.'));
+  grid.CellCharacters(2, 1)[19] = 'x';
+  EXPECT_EQ(grid.Cell(2, 0), "2023/01/03");
+  EXPECT_EQ(grid.Cell(2, 1), std::string(19, '.') + "x");
+}
+
 TEST(TextGrid, PermutesRowsAcrossBlocks) {
   TextGrid grid(26, 26, kRows);
   Fill(grid);
