@@ -20,10 +20,6 @@ namespace {
 
 constexpr std::string_view kTicketWarning = "Please use ascending ticket numbers";
 
-bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
-}
-
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }

@@ -18,9 +18,7 @@ class StatementWords {
   bool Has(int n) const { return n < count_; }
   // Empty when the line has no word n.
   std::string_view operator[](int n) const { return Has(n) ? words_[n] : std::string_view(); }
-  bool Contains(int n, std::string_view text) const {
-    return (*this)[n].find(text) != std::string_view::npos;
-  }
+  bool Contains(int n, std::string_view text) const { return quillfen::Contains((*this)[n], text); }
 
  private:
   void Keep(const char* first, const char* last);

@@ -17,6 +17,18 @@ bool WordAt(std::string_view line, int n, std::string_view& word);
 
 void TrimCell(std::string& text);
 std::string_view TrimmedView(std::string_view text);
+// Whether part occurs in text. Words and type names are short: there a
+// comparison at each place is quicker than setting up a library search.
+inline bool Contains(std::string_view text, std::string_view part) {
+  constexpr std::size_t kShort = 32;
+  if (text.size() > kShort || part.empty()) return text.find(part) != std::string_view::npos;
+  for (std::size_t i = 0; i + part.size() <= text.size(); ++i) {
+    std::size_t k = 0;
+    while (k < part.size() && text[i + k] == part[k]) ++k;
+    if (k == part.size()) return true;
+  }
+  return false;
+}
 void ReplaceAll(std::string& line, std::string_view search, std::string_view replacement);
 bool HasDateAfterFirstWord(std::string_view line);
 void NormalisePrice(std::string& price);

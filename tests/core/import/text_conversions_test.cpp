@@ -228,6 +228,24 @@ TEST(PipsBetween, ReadsPricesAsTheirDigitsWithoutMarks) {
   }
 }
 
+// The short-text road of Contains against the library search, on both sides
+// of its length limit, with empty parts and parts longer than the text.
+TEST(Contains, AgreesWithTheLibrarySearch) {
+  std::mt19937 random(9);
+  std::uniform_int_distribution<int> letter(0, 2);
+  std::uniform_int_distribution<int> length(0, 40);
+  auto word = [&](int n) {
+    std::string text;
+    for (int k = 0; k < n; ++k) text += static_cast<char>('a' + letter(random));
+    return text;
+  };
+  for (int n = 0; n < 20000; ++n) {
+    const std::string text = word(length(random));
+    const std::string part = word(length(random) / 8);
+    ASSERT_EQ(Contains(text, part), text.find(part) != std::string::npos) << text << " " << part;
+  }
+}
+
 TEST(CellDateTime, CountsDaysFromTheEpochWithTheTimeAsFraction) {
   EXPECT_DOUBLE_EQ(CellDateTime("1899.12.30", "00:00"), 0);
   EXPECT_DOUBLE_EQ(CellDateTime("2010.01.04", "00:00"), 40182);
