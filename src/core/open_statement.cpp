@@ -28,7 +28,7 @@ void ConvertAndRead(Report& report, const std::string& path, bool adding, Progre
         pipe.CloseWriter();
       },
       [&] {
-        ReadStatement(report, pipe.Reader(), adding, progress, messages);
+        ReadStatement(report, pipe, adding, progress, messages);
         pipe.CloseReader();
       },
       [&] { pipe.CloseReader(); });

@@ -2,12 +2,19 @@
 // back row for row and cent for cent.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "import/statement_converter.h"
+#include "import/statement_reader.h"
 #include "import/text_conversions.h"
+#include "import/text_pipe.h"
 #include "import/trade_table.h"
 #include "messages.h"
 #include "open_statement.h"
@@ -50,6 +57,8 @@ class GeneratedRead : public testing::Test {
     EXPECT_TRUE(OpenStatementFile(report, page, false, progress, messages_));
     return report;
   }
+
+  const std::filesystem::path& Folder() const { return folder_; }
 
   MessageList messages_;
 
@@ -150,6 +159,62 @@ TEST_F(GeneratedRead, TesterReportComesBackPositionForPosition) {
   }
   EXPECT_NEAR(readProfit, closedProfit, 1e-6);
   EXPECT_EQ(open, 4);
+}
+
+// Rows finished while the pipe waits for text, some closed again afterwards,
+// end as the rows of a whole file read at once: the writer hands the text over
+// a line at a time and pauses, so the reader waits, and finishes rows, often.
+TEST_F(GeneratedRead, RowsFinishedWhileWaitingEndAsFromAFile) {
+  HistoryOptions options;
+  options.trades = 6000;
+  options.symbols = {"eurusd", "usdjpy", "xauusd"};
+  options.swapReopenings = 300;
+  options.closedAtStop = 5;
+  options.pendingOrders = 20;
+  const TesterHistory tester = MakeTesterHistory(options);
+  options.magic = true;
+  options.commission = true;
+  options.balanceRows = 10;
+  const StatementHistory statement = MakeStatementHistory(options);
+  for (bool testerPage : {true, false}) {
+    const std::string page = (Folder() / "page.htm").string();
+    std::FILE* file = std::fopen(page.c_str(), "wb");
+    {
+      PageWriter out(file, true, 2);
+      if (testerPage)
+        WriteTesterPage(out, tester, options.depositCents);
+      else
+        WriteStatementPage(out, statement, {true, true, true}, options.depositCents);
+      ASSERT_TRUE(out.Finish());
+    }
+    std::fclose(file);
+    NoProgress progress;
+    const std::string textPath = (Folder() / "page.txt").string();
+    ASSERT_TRUE(StatementToText(page, textPath, progress));
+    Report fromFile;
+    ReadStatement(fromFile, textPath, false, progress, messages_);
+
+    std::ifstream text(textPath, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line);) lines.push_back(line + "\n");
+    Report fromPipe;
+    TextPipe pipe;
+    std::thread writer([&] {
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!pipe.Write(lines[i])) break;
+        if (i % 64 == 0) std::this_thread::sleep_for(std::chrono::microseconds(500));
+      }
+      pipe.CloseWriter();
+    });
+    ReadStatement(fromPipe, pipe, false, progress, messages_);
+    writer.join();
+
+    ASSERT_EQ(fromPipe.full.RowCount(), fromFile.full.RowCount());
+    for (int row = 0; row < fromFile.full.RowCount(); ++row)
+      for (int column = 0; column < TradeTable::kColumns; ++column)
+        ASSERT_EQ(fromPipe.full.Cell(column, row), fromFile.full.Cell(column, row))
+            << testerPage << " row " << row << " column " << column;
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -91,10 +92,12 @@ class StatementReader {
       stats_.interestTotal = stats_.rebateTotal = stats_.feeTotal = 0;
     }
     nextRow_ = adding ? std::max(table_.RowCount() - 1, 0) : 0;
+    finishedUpTo_ = nextRow_;  // the stored rows were finished when they were read
     if (table_.RowCount() < nextRow_ + 1) table_.SetRowCount(nextRow_ + 1);
   }
 
   void Read(LineReader& lines);
+  bool FinishSomeRows();
   void FinishRows();
 
  private:
@@ -130,9 +133,11 @@ class StatementReader {
   bool swapSell_ = false;
   bool warned_ = false;
   OrderIndex orders_;
-  // Per row: the computed columns are still to fill (kTesterTrade, kStatementTrade).
-  enum Columns : unsigned char { kNone, kTesterTrade, kStatementTrade };
+  // Per row: the computed columns are still to fill (kTesterTrade,
+  // kStatementTrade), or the row is finished until it is marked again (kDone).
+  enum Columns : unsigned char { kNone, kTesterTrade, kStatementTrade, kDone };
   std::vector<Columns> pending_;
+  int finishedUpTo_ = 0;  // rows before it were finished while reading
 };
 
 void StatementReader::Step() {
@@ -418,26 +423,44 @@ void StatementReader::MarkForColumns(int row, bool statementTrade) {
   pending_[index] = statementTrade ? kStatementTrade : kTesterTrade;
 }
 
+// A batch of the rows read so far, while the text is still coming. A tester
+// row closed again later is marked again and finished once more at the end.
+bool StatementReader::FinishSomeRows() {
+  constexpr int kBatch = 256;
+  const int last = std::min(finishedUpTo_ + kBatch, nextRow_);
+  if (pending_.size() < static_cast<std::size_t>(last))
+    pending_.resize(static_cast<std::size_t>(last), kNone);
+  for (; finishedUpTo_ < last; ++finishedUpTo_) {
+    FinishRow(finishedUpTo_);
+    pending_[static_cast<std::size_t>(finishedUpTo_)] = kDone;
+  }
+  return finishedUpTo_ < nextRow_;
+}
+
 // Dates are kept as yyyy/mm/dd whatever separator the statement printed; the
 // durations are taken before.
 void StatementReader::FinishRow(int row) {
   const auto index = static_cast<std::size_t>(row);
-  if (index < pending_.size() && pending_[index] != kNone)
+  if (index < pending_.size() &&
+      (pending_[index] == kTesterTrade || pending_[index] == kStatementTrade))
     ComputeColumns(row, pending_[index] == kStatementTrade);
   for (int column : {col::openDate, col::closeDate})
     for (char& c : table_.CellCharacters(column, row))
       if (!IsDigit(c) && c != ' ') c = '/';
 }
 
-// Rows are independent here, so a large table is finished on two threads.
+// Rows are independent here, so many rows left are finished on two threads,
+// each taking half of those not finished while reading.
 void StatementReader::FinishRows() {
   const int rows = table_.RowCount();
+  pending_.resize(std::max(pending_.size(), static_cast<std::size_t>(rows)), kNone);
   auto finish = [&](int first, int last) {
-    for (int row = first; row < last; ++row) FinishRow(row);
+    for (int row = first; row < last; ++row)
+      if (pending_[static_cast<std::size_t>(row)] != kDone) FinishRow(row);
   };
   constexpr int kWorthASecondThread = 4096;
-  if (rows < kWorthASecondThread) return finish(0, rows);
-  const int half = rows / 2;
+  if (rows - finishedUpTo_ < kWorthASecondThread) return finish(0, rows);
+  const int half = finishedUpTo_ + (rows - finishedUpTo_) / 2;
   RunBeside([&] { finish(0, half); }, [&] { finish(half, rows); }, [] {});
 }
 
@@ -450,6 +473,30 @@ void ReadStatement(Report& report, std::FILE* text, bool adding, Progress& progr
     LineReader lines(text, false);
     reader.Read(lines);
   }
+  reader.FinishRows();
+}
+
+void ReadStatement(Report& report, TextPipe& pipe, bool adding, Progress& progress,
+                   Messages& messages) {
+  StatementReader reader(report, adding, progress, messages);
+  std::exception_ptr failure;
+  pipe.WhileWaiting([&] {
+    try {
+      return !failure && reader.FinishSomeRows();
+    } catch (...) {
+      failure = std::current_exception();  // not through the stream's C code
+      return false;
+    }
+  });
+  LineReader lines(pipe.Reader(), false);
+  try {
+    reader.Read(lines);
+  } catch (...) {
+    pipe.WhileWaiting({});  // the work refers to this reader
+    throw;
+  }
+  pipe.WhileWaiting({});
+  if (failure) std::rethrow_exception(failure);
   reader.FinishRows();
 }
 

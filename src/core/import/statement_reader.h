@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "import/text_pipe.h"
 #include "messages.h"
 #include "progress.h"
 #include "report.h"
@@ -15,6 +16,10 @@ namespace quillfen {
 void ReadStatement(Report& report, std::FILE* text, bool adding, Progress& progress,
                    Messages& messages);
 void ReadStatement(Report& report, const std::string& textPath, bool adding, Progress& progress,
+                   Messages& messages);
+// Reads what a converter writes into the pipe. While the pipe waits for text,
+// the rows read so far are finished, which leaves less to do at the end.
+void ReadStatement(Report& report, TextPipe& pipe, bool adding, Progress& progress,
                    Messages& messages);
 
 }  // namespace quillfen

@@ -52,6 +52,11 @@ void TextPipe::CloseReader() {
 
 std::size_t TextPipe::Read(char* buffer, std::size_t size) {
   std::unique_lock lock(mutex_);
+  for (bool more = true; more && idleWork_ && blocks_.empty() && !writerClosed_;) {
+    lock.unlock();
+    more = idleWork_();
+    lock.lock();
+  }
   changed_.wait(lock, [&] { return !blocks_.empty() || writerClosed_; });
   std::size_t copied = 0;
   while (copied < size && !blocks_.empty()) {

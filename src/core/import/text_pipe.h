@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -25,6 +26,10 @@ class TextPipe {
   void CloseWriter();
 
   std::FILE* Reader() { return reader_; }
+  // Work for the reading thread while no text waits for it: called again and
+  // again while it returns true; then the reader sleeps until text comes. Set
+  // and run on the reading thread only; it must not throw.
+  void WhileWaiting(std::function<bool()> work) { idleWork_ = std::move(work); }
   // Unblocks and fails the writer's next Write.
   void CloseReader();
 
@@ -39,6 +44,7 @@ class TextPipe {
   bool writerClosed_ = false;
   bool readerClosed_ = false;
   std::FILE* reader_ = nullptr;
+  std::function<bool()> idleWork_;
 };
 
 }  // namespace quillfen
