@@ -1,7 +1,7 @@
 // Writes the input as a statement file, converts and reads it as a first
-// statement, then adds the same text again: the converter, the reader, the
-// ticket base and the ticket sort must cope with anything and keep the table's
-// shape.
+// statement, opens it again converting and reading side by side, then adds the
+// same text again: the converter, the reader, the ticket base and the ticket
+// sort must cope with anything and keep the table's shape.
 #include <unistd.h>
 
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include "import/statement_reader.h"
 #include "import/ticket_sort.h"
 #include "messages.h"
+#include "open_statement.h"
 #include "progress.h"
 #include "report.h"
 
@@ -43,6 +44,14 @@ void CheckTable(const Report& report) {
   }
 }
 
+bool SameTable(const TradeTable& a, const TradeTable& b) {
+  if (a.RowCount() != b.RowCount()) return false;
+  for (int row = 0; row < a.RowCount(); ++row)
+    for (int column = 0; column < TradeTable::kColumns; ++column)
+      if (a.Cell(column, row) != b.Cell(column, row)) return false;
+  return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -70,6 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Report report;
   ReadStatement(report, text, false, progress, messages);
   CheckTable(report);
+  // Opened in one go, converting and reading side by side, the table is the same.
+  Report opened;
+  Require(OpenStatementFile(opened, source, false, progress, messages), "a converted file opens");
+  Require(SameTable(opened.full, report.full), "opening reads what converting then reading reads");
   const int first = report.full.TradeRows();
   ReadStatement(report, text, true, progress, messages);
   SortByTicket(report);
