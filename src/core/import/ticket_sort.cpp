@@ -66,20 +66,6 @@ std::vector<int> SimulatedExchange(std::vector<int> keys) {
   return order;
 }
 
-// Moves rows so that new row r is old row from[r].
-void ApplyPermutation(TextGrid& grid, const std::vector<int>& from) {
-  std::vector<bool> done(from.size());
-  for (std::size_t start = 0; start < from.size(); ++start) {
-    if (done[start]) continue;
-    done[start] = true;
-    for (std::size_t j = start; static_cast<std::size_t>(from[j]) != start;
-         j = static_cast<std::size_t>(from[j])) {
-      grid.SwapRows(static_cast<int>(j), from[j]);
-      done[static_cast<std::size_t>(from[j])] = true;
-    }
-  }
-}
-
 }  // namespace
 
 std::vector<int> ExchangeOrder(const std::vector<int>& keys) {
@@ -111,7 +97,7 @@ void SortByTicket(Report& report) {
   std::iota(from.begin(), from.end(), 0);
   for (std::size_t p = 0; p < slots.size(); ++p)
     from[static_cast<std::size_t>(slots[p])] = slots[static_cast<std::size_t>(order[p])];
-  ApplyPermutation(table, from);
+  table.PermuteRows(0, from);
 }
 
 }  // namespace quillfen
