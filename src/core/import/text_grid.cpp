@@ -51,7 +51,6 @@ void TextGrid::Text::AssignAny(std::string_view text) {
 
 void TextGrid::Text::Release() {
   if (IsLong()) std::free(LongData());
-  std::memset(bytes_, 0, sizeof bytes_);
 }
 
 void TextGrid::FreeBlock::operator()(Text*) const {
@@ -130,13 +129,20 @@ void TextGrid::AddRows(int count) {
   rowCount_ += count;
 }
 
-// Dropped cells are emptied, so that rows added again come back empty.
+// Dropped cells give their text back. Those in a block that stays are zeroed,
+// so that rows added again come back empty; a block given back is not
+// written, as much of it may never have been touched.
 void TextGrid::DropRows(int count) {
-  for (int row = rowCount_ - count; row < rowCount_; ++row)
-    for (int column = 0; column < stored_; ++column) At(column, row).Release();
-  rowCount_ -= count;
+  const int kept = rowCount_ - count;
   const std::size_t blocks =
-      (static_cast<std::size_t>(rowCount_) + (std::size_t{1} << blockShift_) - 1) >> blockShift_;
+      (static_cast<std::size_t>(kept) + (std::size_t{1} << blockShift_) - 1) >> blockShift_;
+  const auto keptBlockRows = static_cast<long long>(blocks << blockShift_);
+  for (int row = kept; row < rowCount_; ++row) {
+    for (int column = 0; column < stored_; ++column) At(column, row).Release();
+    if (stored_ != 0 && row < keptBlockRows)
+      std::memset(&At(0, row), 0, sizeof(Text) * static_cast<std::size_t>(stored_));
+  }
+  rowCount_ = kept;
   if (blocks < blocks_.size()) blocks_.resize(blocks);
 }
 

@@ -90,6 +90,7 @@ class TextGrid {
       bytes_[kTag] = static_cast<char>(n);
     }
     void AssignAny(std::string_view text);
+    // Gives heap text back; the cell's bytes are left for the caller to reuse.
     void Release();
 
    private:

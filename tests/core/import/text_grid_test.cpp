@@ -52,6 +52,8 @@ TEST(TextGrid, CopiesAndMovesKeepEveryCell) {
   TextGrid unstoredCopy(unstored);
   EXPECT_EQ(unstoredCopy.RowCount(), 3);
   EXPECT_EQ(unstoredCopy.Cell(0, 0), "");
+  unstoredCopy.SetRowCount(1);
+  EXPECT_EQ(unstoredCopy.RowCount(), 1);
 }
 
 // Cells change between the short form kept in place and the long one on the
