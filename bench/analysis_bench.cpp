@@ -7,8 +7,8 @@
 #include "analysis/column_sort.h"
 #include "analysis/statistics.h"
 #include "analysis/trade_selection.h"
-#include "import/number_format.h"
 #include "report.h"
+#include "text/number_format.h"
 
 namespace quillfen {
 namespace {

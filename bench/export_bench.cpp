@@ -8,8 +8,8 @@
 #include "analysis/trade_selection.h"
 #include "export/csv_export.h"
 #include "export/html_export.h"
-#include "import/number_format.h"
 #include "report.h"
+#include "text/number_format.h"
 #include "views/balance_chart.h"
 #include "views/times_chart.h"
 

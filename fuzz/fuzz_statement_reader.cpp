@@ -8,13 +8,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "import/statement_converter.h"
 #include "import/statement_reader.h"
+#include "import/statement_road.h"
 #include "import/ticket_sort.h"
 #include "messages.h"
-#include "open_statement.h"
 #include "progress.h"
 #include "report.h"
 
@@ -52,6 +54,15 @@ bool SameTable(const TradeTable& a, const TradeTable& b) {
   return true;
 }
 
+std::string Contents(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  return Contents(a) == Contents(b);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -77,15 +88,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MessageList messages;
   if (!StatementToText(source, text, progress)) return 0;
   Report report;
-  ReadStatement(report, text, false, progress, messages);
+  ReadStatement(report.full, report.stats, text, false, progress, messages);
   CheckTable(report);
-  // Opened in one go, converting and reading side by side, the table is the same.
+  // Opened as the window and the command line open it, converting and reading
+  // side by side, the table is the same, and so is the working file.
   Report opened;
-  Require(OpenStatementFile(opened, source, false, progress, messages), "a converted file opens");
+  const std::string working = folder + "/working.tmp";
+  const StatementRead read = ConvertAndReadStatement(opened.full, opened.stats, source, working,
+                                                     false, progress, messages);
+  Require(read.outcome == ReadOutcome::read, "a converted file opens");
   Require(SameTable(opened.full, report.full), "opening reads what converting then reading reads");
+  Require(SameFile(working, text), "the working file holds the converted text");
   const int first = report.full.TradeRows();
-  ReadStatement(report, text, true, progress, messages);
-  SortByTicket(report);
+  ReadStatement(report.full, report.stats, text, true, progress, messages);
+  SortByTicket(report.full);
   CheckTable(report);
   Require(report.full.TradeRows() >= first, "adding never loses rows");
   return 0;

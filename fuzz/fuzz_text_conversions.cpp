@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "import/text_conversions.h"
+#include "text/text_conversions.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <cstdio>
 #include <set>
 
-#include "app/main_form.h"
-#include "views/mdi_child.h"
+#include "gui/app/main_form.h"
+#include "gui/views/mdi_child.h"
 
 int main(int argc, char* argv[]) {
   QElapsedTimer clock;

@@ -3,9 +3,7 @@
 #include <iostream>
 #include <map>
 
-#include "analysis/column_sort.h"
-#include "analysis/statistics.h"
-#include "analysis/summary_text.h"
+#include "actions/view_actions.h"
 #include "analysis/trade_deletion.h"
 #include "analysis/trade_selection.h"
 #include "json_output.h"
@@ -67,11 +65,14 @@ void SetLimits(ReportOptions& options, const std::string& value) {
   options.maxStandardLotsText = texts[3];
 }
 
-// Selects exactly the named items (letter case aside); unknown names are ignored.
-void SelectOnly(SelectionList& list, const std::vector<std::string>& names) {
-  list.SelectNone();
+// Exactly the named items (letter case aside), as clicks would leave them;
+// unknown names are ignored, and no names leaves the list as it is.
+void SelectOnly(const SelectionList& list, const std::vector<std::string>& names,
+                std::vector<bool>& selected) {
+  if (names.empty()) return;
+  selected.assign(selected.size(), false);
   for (const std::string& name : names)
-    if (int index = list.Find(name); index >= 0) list.SetSelected(index, true);
+    if (int index = list.Find(name); index >= 0) selected[static_cast<std::size_t>(index)] = true;
 }
 
 nlohmann::json ItemsJson(const SelectionList& list) {
@@ -184,54 +185,38 @@ void AddAnalysisOptions(CLI::App& app, CliOptions& options) {
 }
 
 int PrepareStage(CliRun& run) {
-  const ReportOptions& given = run.options.analysis;
-  ReportOptions& o = run.report.options;
-  o.deposit = given.deposit;
-  o.depositText = given.depositText;
-  o.sizing = given.sizing;
-  o.miniContractsText = given.miniContractsText;
-  o.standardContractsText = given.standardContractsText;
-  o.miniAmountText = given.miniAmountText;
-  o.standardAmountText = given.standardAmountText;
-  o.minMiniLotsText = given.minMiniLotsText;
-  o.maxMiniLotsText = given.maxMiniLotsText;
-  o.minStandardLotsText = given.minStandardLotsText;
-  o.maxStandardLotsText = given.maxStandardLotsText;
-  o.display = given.display;
-  WriteGridHeaders(run.report);
+  run.report.options = run.options.analysis;
+  PrepareReport(run.report);
   return kOk;
 }
 
 int SelectionStage(CliRun& run) {
   const CliOptions& options = run.options;
   Report& report = run.report;
-  if (options.displayGiven) {
-    FillSymbolList(report);
-    RebuildTradeGrids(report);
-  }
+  if (options.displayGiven) FilterDisplay(report, report.options);
   if (options.symbols.empty() && options.magics.empty()) return kOk;
-  if (!options.symbols.empty()) SelectOnly(report.pairsListBox, options.symbols);
-  if (!options.magics.empty()) SelectOnly(report.magicListBox, options.magics);
-  FullRefresh(report);
+  ListSelections selections = CurrentSelections(report);
+  SelectOnly(report.pairsListBox, options.symbols, selections.pairs);
+  SelectOnly(report.magicListBox, options.magics, selections.magics);
+  SelectTrades(report, report.options, selections);
   return kOk;
 }
 
 int TableEditStage(CliRun& run) {
   NoProgress progress;
+  const ReportOptions options = run.report.options;
   for (const CliOptions::TableEdit& edit : run.options.tableEdits) {
     if (edit.sortColumn >= 0) {
-      run.state.armedSortColumn = edit.sortColumn;
-      SortTradeTable(run.report, run.state, edit.sortColumn, progress);
+      SortColumn(run.report, run.state, options, edit.sortColumn, progress);
     } else if (int row = FindGridRow(run.report, edit.ticket); row > 0) {
-      DeleteTrades(run.report, {row});
+      DeleteGridRows(run.report, options, {row});
     }
   }
   return kOk;
 }
 
 int StatisticsStage(CliRun& run) {
-  RecomputeStatistics(run.report);
-  BuildSummaryText(run.report);
+  ApplyOptions(run.report, ReportOptions(run.report.options));
   return kOk;
 }
 

@@ -9,7 +9,8 @@ namespace quillfen::cli {
 void AddAnalysisOptions(CLI::App& app, CliOptions& options);
 
 // Puts the option values into the report before anything is read, as the
-// window's controls hold them.
+// window's controls hold them. Each later stage passes them on as they stand,
+// with its own options' changes.
 int PrepareStage(CliRun& run);
 
 // The display filter, then the symbol and magic selections, as clicks would.

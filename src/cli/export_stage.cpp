@@ -2,8 +2,7 @@
 
 #include <iostream>
 
-#include "export/csv_export.h"
-#include "export/html_export.h"
+#include "actions/export_actions.h"
 #include "program_info.h"
 
 #if QUILLFEN_HAVE_RENDERER
@@ -16,7 +15,8 @@ namespace quillfen::cli {
 
 namespace {
 
-bool WriteHtml(Report& report, const HtmlExportRequest& request, std::string* error) {
+ExportResult WriteHtml(Report& report, const HtmlExportRequest& request) {
+  const ReportOptions options = report.options;
 #if QUILLFEN_HAVE_RENDERER
   if (request.detailed) {
     // Qt draws text only under a QGuiApplication; the offscreen platform needs no display.
@@ -25,10 +25,10 @@ bool WriteHtml(Report& report, const HtmlExportRequest& request, std::string* er
     char* argv[] = {name, nullptr};
     int argc = 1;
     QGuiApplication application(argc, argv);
-    return ExportHtml(report, request, RenderRgbImage, error);
+    return ExportHtmlReport(report, options, request, RenderRgbImage);
   }
 #endif
-  return ExportHtml(report, request, nullptr, error);
+  return ExportHtmlReport(report, options, request, nullptr);
 }
 
 int Unwritable(const std::string& path, const std::string& reason) {
@@ -59,17 +59,19 @@ void AddExportOptions(CLI::App& app, CliOptions& options) {
 int ExportStage(CliRun& run) {
   const CliOptions::Exports& e = run.options.exports;
   Report& report = run.report;
-  std::string error;
   if (!e.csvPath.empty()) {
-    report.options.csvDecimalComma = e.csvDecimal == "comma";
-    report.options.csvFieldSemicolon = e.csvField == "semicolon";
+    ReportOptions options = report.options;
+    options.csvDecimalComma = e.csvDecimal == "comma";
+    options.csvFieldSemicolon = e.csvField == "semicolon";
     run.state.CompactCsvRequested = e.csvCompact;
-    if (!ExportCsv(report, run.state, e.csvPath, &error)) return Unwritable(e.csvPath, error);
+    const ExportResult csv = ExportCsvReport(report, run.state, options, e.csvPath);
+    if (csv.outcome != ExportOutcome::written) return Unwritable(e.csvPath, csv.reason);
   }
   if (!e.htmlPath.empty()) {
     const HtmlExportRequest request{e.htmlPath, kCaptionPrefix + run.options.files.front(),
                                     e.graph};
-    if (!WriteHtml(report, request, &error)) return Unwritable(e.htmlPath, error);
+    const ExportResult html = WriteHtml(report, request);
+    if (html.outcome != ExportOutcome::written) return Unwritable(e.htmlPath, html.reason);
   }
   return kOk;
 }

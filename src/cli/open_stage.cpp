@@ -2,12 +2,13 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
 
-#include "open_statement.h"
+#include "actions/opening_actions.h"
 #include "progress.h"
 
 namespace quillfen::cli {
@@ -23,6 +24,28 @@ std::string UnreadableReason(const std::string& path) {
   std::fclose(file);
   return {};
 }
+
+// The working text file lives in a private folder, removed when the files are
+// read, so that several runs can go at once.
+class WorkingFolder {
+ public:
+  WorkingFolder() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quillfen-report-XXXXXX").string();
+    if (::mkdtemp(pattern.data())) path_ = pattern;
+  }
+  ~WorkingFolder() {
+    std::error_code error;
+    if (!path_.empty()) std::filesystem::remove_all(path_, error);
+  }
+  WorkingFolder(const WorkingFolder&) = delete;
+  WorkingFolder& operator=(const WorkingFolder&) = delete;
+  bool Made() const { return !path_.empty(); }
+  std::string WorkingFile() const { return path_ + "/Quillfen.tmp"; }
+
+ private:
+  std::string path_;
+};
 
 // When only the trade table is printed, the trade lists and figures of a
 // single statement are never looked at.
@@ -41,20 +64,34 @@ void AddOpenOptions(CLI::App& app, CliOptions& options) {
 
 int OpenStage(CliRun& run) {
   NoProgress progress;
+  WorkingFolder folder;
+  if (!folder.Made()) {
+    std::cerr << "quillfen-report: no temporary folder: " << std::strerror(errno) << '\n';
+    return kUnwritable;
+  }
   const auto& files = run.options.files;
   for (std::size_t i = 0; i < files.size(); ++i) {
     if (std::string reason = UnreadableReason(files[i]); !reason.empty()) {
       std::cerr << files[i] << ": " << reason << '\n';
       return kUnreadable;
     }
-    if (!OpenStatementFile(run.report, files[i], i > 0, progress, run.messages)) {
+    // Adding refreshes everything again, so the first of several files needs no views.
+    const bool viewsNeeded = files.size() == 1 && !TableIsAllThatIsAsked(run.options);
+    const OpenResult result =
+        i == 0 ? OpenStatement(
+                     files[i], folder.WorkingFile(), [&run]() -> Report& { return run.report; },
+                     run.state, progress, run.messages, {},
+                     viewsNeeded ? OpenViews::all : OpenViews::tableOnly)
+               : AddStatement(run.report, files[i], folder.WorkingFile(), run.state, progress,
+                              run.messages);
+    if (result.outcome == OpenOutcome::failed) {
+      std::cerr << files[i] << ": " << result.reason << '\n';
+      return kUnreadable;
+    }
+    if (result.outcome != OpenOutcome::opened) {
       std::cerr << files[i] << ": not a MetaTrader statement or report\n";
       return kUnreadable;
     }
-    // Adding refreshes everything again, and sorts the table by close time.
-    const bool last = i + 1 == files.size();
-    if (i > 0 || (last && !TableIsAllThatIsAsked(run.options)))
-      ShowReadStatement(run.report, run.state, i > 0, progress);
   }
   return kOk;
 }

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/statistics.h"
+#include "actions/simulation_actions.h"
+#include "actions/view_actions.h"
 #include "progress.h"
-#include "risk/simulation_start.h"
 
 namespace quillfen::cli {
 
@@ -128,20 +128,26 @@ int SimulationStage(CliRun& run) {
   const SimulationArgs& args = run.options.simulation;
   if (args.mode.empty()) return kOk;
   Report& report = run.report;
-  SimulationOptions& panel = report.options.simulation;
-  panel.dollars = args.units == "dollars";
+  ReportOptions options = report.options;
+  options.simulation.dollars = args.units == "dollars";
   // Coming to the simulation tab recomputes, which imports the trading system.
-  RecomputeStatistics(report);
-  ApplyArgs(args, panel);
-
-  if (!SimulationDepositAccepted(report.options.deposit, report.options.depositText, report.stats))
-    return Refuse(report.options.deposit == DepositChoice::statement
-                      ? "the statement has no initial deposit"
-                      : "the initial deposit is 0");
-  if (!SimulationInputsAccepted(report.options)) return Refuse("an input box is empty");
+  ApplyOptions(report, options);
+  options = report.options;
+  ApplyArgs(args, options.simulation);
   if (args.seed) run.state.simulationSeed = *args.seed;
   NoProgress progress;
-  RunSimulation(report, run.state, progress);
+  switch (StartSimulation(report, run.state, options, progress)) {
+    case SimulationStart::ran:
+      break;
+    case SimulationStart::noStatementDeposit:
+      return Refuse("the statement has no initial deposit");
+    case SimulationStart::zeroDeposit:
+      return Refuse("the initial deposit is 0");
+    case SimulationStart::emptyInput:
+      return Refuse("an input box is empty");
+    case SimulationStart::refused:
+      return Refuse("the report is busy");
+  }
 
   if (run.options.json) {
     run.json["simulation"] = SimulationJson(run);

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "analysis/column_sort.h"
 #include "analysis/statistics.h"
 #include "analysis/summary_text.h"
 #include "analysis/trade_selection.h"
@@ -32,22 +31,6 @@ void FullRefresh(Report& report, const ChartPainter& paintCharts) {
   RecomputeStatistics(report);
   BuildSummaryText(report);
   if (paintCharts) paintCharts(report);
-}
-
-void RefreshAfterRead(Report& report, const ChartPainter& paintCharts) {
-  FillSymbolList(report);
-  FillMagicList(report);
-  RebuildTradeGrids(report);
-  RecomputeStatistics(report);
-  if (paintCharts) paintCharts(report);
-  BuildSummaryText(report);
-}
-
-void ShowReadStatement(Report& report, ProgramState& state, bool added, Progress& progress,
-                       const ChartPainter& paintCharts) {
-  RefreshAfterRead(report, paintCharts);
-  state.armedSortColumn = col::closeDate;
-  if (added) SortTradeTable(report, state, col::closeDate, progress, paintCharts);
 }
 
 }  // namespace quillfen

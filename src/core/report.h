@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "analysis/report_statistics.h"
 #include "analysis/selection_list.h"
 #include "analysis/walk_cache.h"
-#include "import/text_grid.h"
+#include "import/report_statistics.h"
 #include "import/trade_table.h"
 #include "program_state.h"
 #include "progress.h"
 #include "report_options.h"
 #include "risk/monte_carlo_results.h"
+#include "text/text_grid.h"
 
 namespace quillfen {
 
@@ -33,6 +33,8 @@ struct Report {
   ReportOptions options;
   std::vector<std::string> summaryMemo;  // the Summary tab's lines
   MonteCarloResults simulationResults;   // the simulation tab's result boxes and tooltips
+  // Set while a statement is read into the table and the views are first built.
+  bool fillInProgress = false;
 };
 
 // The header rows of both grids, as the window writes them when first shown.
@@ -45,15 +47,5 @@ using ChartPainter = std::function<void(Report&)>;
 // After a change of the symbol or magic selection, a deletion or a column sort:
 // rebuild the grids, recompute, summary, then the charts.
 void FullRefresh(Report& report, const ChartPainter& paintCharts = {});
-
-// After a statement was read into the table (opened or added): both lists
-// afresh with every item selected, the grids, the figures, the charts and the summary.
-void RefreshAfterRead(Report& report, const ChartPainter& paintCharts = {});
-
-// The window's part of opening (added false) or adding a statement once it is
-// read: RefreshAfterRead, the close-date header armed and, after an add, the
-// combined trades ordered by close time.
-void ShowReadStatement(Report& report, ProgramState& state, bool added, Progress& progress,
-                       const ChartPainter& paintCharts = {});
 
 }  // namespace quillfen

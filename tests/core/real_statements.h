@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "import/text_conversions.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 

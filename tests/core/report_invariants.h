@@ -5,9 +5,9 @@
 #include <cmath>
 #include <string_view>
 
-#include "import/number_format.h"
 #include "import/trade_table.h"
 #include "report.h"
+#include "text/number_format.h"
 
 namespace quillfen {
 

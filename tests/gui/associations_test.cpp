@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/associations.h"
+#include "gui/app/associations.h"
 
 namespace quillfen {
 

@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/main_form.h"
-#include "app/message_form.h"
+#include "gui/app/main_form.h"
+#include "gui/app/message_form.h"
 
 namespace quillfen::testing {
 

@@ -7,12 +7,12 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "app/about_box.h"
-#include "app/main_form.h"
-#include "app/message_form.h"
+#include "gui/app/about_box.h"
+#include "gui/app/main_form.h"
+#include "gui/app/message_form.h"
+#include "gui/views/mdi_child.h"
+#include "gui/views/trade_grid_model.h"
 #include "gui_test_support.h"
-#include "views/mdi_child.h"
-#include "views/trade_grid_model.h"
 
 namespace quillfen {
 

@@ -14,10 +14,10 @@
 #include <QTcpSocket>
 #include <QtTest>
 
-#include "app/about_box.h"
-#include "app/main_form.h"
+#include "gui/app/about_box.h"
+#include "gui/app/main_form.h"
+#include "gui/views/mdi_child.h"
 #include "gui_test_support.h"
-#include "views/mdi_child.h"
 
 namespace quillfen {
 

@@ -10,13 +10,13 @@
 #include <QtTest>
 
 #include "analysis/trade_selection.h"
-#include "app/main_form.h"
+#include "gui/app/main_form.h"
+#include "gui/views/mdi_child.h"
+#include "gui/views/paint_box.h"
+#include "gui/views/trade_grid_model.h"
+#include "gui/views/trade_grid_view.h"
 #include "gui_test_support.h"
 #include "import/trade_table.h"
-#include "views/mdi_child.h"
-#include "views/paint_box.h"
-#include "views/trade_grid_model.h"
-#include "views/trade_grid_view.h"
 
 namespace quillfen {
 
@@ -144,7 +144,7 @@ void ReportWindowTest::GridModelsStayConsistentThroughTheRoad() {
   window->OpenTradesRadioButton->click();
   window->AllTradesRadioButton->click();
   program_->Form().AddChosenFile(Example("tester.htm"));
-  window->SortTradeTable(col::lots);
+  window->SortOnColumn(col::lots);
   QVERIFY(window->Grid1Model->rowCount() > 0);
 }
 

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/single_instance.h"
+#include "gui/app/single_instance.h"
 #include "gui_test_support.h"
 
 namespace quillfen {

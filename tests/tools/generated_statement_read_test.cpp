@@ -13,17 +13,18 @@
 
 #include "import/statement_converter.h"
 #include "import/statement_reader.h"
-#include "import/text_conversions.h"
-#include "import/text_pipe.h"
+#include "import/statement_road.h"
 #include "import/trade_table.h"
+#include "io/text_pipe.h"
 #include "messages.h"
-#include "open_statement.h"
 #include "progress.h"
+#include "report.h"
 #include "synthetic/page_writer.h"
 #include "synthetic/statement_history.h"
 #include "synthetic/statement_page.h"
 #include "synthetic/tester_history.h"
 #include "synthetic/tester_page.h"
+#include "text/text_conversions.h"
 
 namespace quillfen::synthetic {
 namespace {
@@ -54,7 +55,10 @@ class GeneratedRead : public testing::Test {
     std::fclose(file);
     Report report;
     NoProgress progress;
-    EXPECT_TRUE(OpenStatementFile(report, page, false, progress, messages_));
+    const StatementRead read =
+        ConvertAndReadStatement(report.full, report.stats, page,
+                                (folder_ / "Quillfen.tmp").string(), false, progress, messages_);
+    EXPECT_EQ(read.outcome, ReadOutcome::read) << read.reason;
     return report;
   }
 
@@ -192,7 +196,7 @@ TEST_F(GeneratedRead, RowsFinishedWhileWaitingEndAsFromAFile) {
     const std::string textPath = (Folder() / "page.txt").string();
     ASSERT_TRUE(StatementToText(page, textPath, progress));
     Report fromFile;
-    ReadStatement(fromFile, textPath, false, progress, messages_);
+    ReadStatement(fromFile.full, fromFile.stats, textPath, false, progress, messages_);
 
     std::ifstream text(textPath, std::ios::binary);
     std::vector<std::string> lines;
@@ -206,7 +210,7 @@ TEST_F(GeneratedRead, RowsFinishedWhileWaitingEndAsFromAFile) {
       }
       pipe.CloseWriter();
     });
-    ReadStatement(fromPipe, pipe, false, progress, messages_);
+    ReadStatement(fromPipe.full, fromPipe.stats, pipe, false, progress, messages_);
     writer.join();
 
     ASSERT_EQ(fromPipe.full.RowCount(), fromFile.full.RowCount());

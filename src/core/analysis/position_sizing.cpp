@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "import/text_conversions.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 

@@ -7,8 +7,8 @@
 
 #include "analysis/position_sizing.h"
 #include "analysis/trade_selection.h"
-#include "import/number_format.h"
-#include "import/text_conversions.h"
+#include "text/number_format.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "analysis/statistics.h"
-#include "import/number_format.h"
+#include "text/number_format.h"
 
 namespace quillfen {
 

@@ -1,7 +1,7 @@
 #include "analysis/walk_cache.h"
 
 #include "analysis/trade_selection.h"
-#include "import/text_conversions.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "import/text_grid.h"
+#include "text/text_grid.h"
 
 namespace quillfen {
 

@@ -2,10 +2,10 @@
 
 #include "analysis/statistics.h"
 #include "analysis/trade_selection.h"
-#include "export/replacing_file.h"
-#include "import/text_conversions.h"
+#include "io/replacing_file.h"
 #include "program_state.h"
 #include "report.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 

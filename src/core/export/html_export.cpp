@@ -5,9 +5,9 @@
 #include "analysis/statistics.h"
 #include "export/html_page.h"
 #include "export/jpeg_encoder.h"
-#include "export/replacing_file.h"
-#include "import/text_conversions.h"
+#include "io/replacing_file.h"
 #include "report.h"
+#include "text/text_conversions.h"
 #include "views/balance_chart.h"
 
 namespace quillfen {

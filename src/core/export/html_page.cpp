@@ -4,10 +4,10 @@
 
 #include "analysis/trade_selection.h"
 #include "export/html_text.h"
-#include "import/number_format.h"
-#include "import/text_conversions.h"
 #include "program_info.h"
 #include "report.h"
+#include "text/number_format.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 

@@ -9,9 +9,9 @@
 #include <system_error>
 #include <type_traits>
 
-#include "import/byte_search.h"
-#include "import/line_reader.h"
-#include "import/text_conversions.h"
+#include "text/byte_search.h"
+#include "text/line_reader.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 
@@ -269,41 +269,42 @@ bool HasStatementMark(std::string_view line) {
   return false;
 }
 
-bool ConvertStatement(const std::string& sourcePath, const TextWriter& write, Progress& progress) {
+Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& write,
+                            Progress& progress) {
   const long long size = RegularFileSize(sourcePath);
-  if (size < 0) return false;
+  if (size < 0) return Conversion::notStatement;
   File source(std::fopen(sourcePath.c_str(), "rb"));
-  if (!source || !HasMarkedHead(source.get())) return false;
+  if (!source || !HasMarkedHead(source.get())) return Conversion::notStatement;
   long long lines = 0;
-  if (std::fseek(source.get(), 0, SEEK_SET) == 0) {
-    progress.SetRange(size);
-    LineReader reader(source.get(), true, size);
-    TagStripper stripper;
-    std::string line;
-    std::string chunk;  // lines go out in large blocks, not one by one
-    constexpr std::size_t kChunk = 1 << 18;
-    chunk.reserve(kChunk);
-    long long consumed = 0;
-    bool open = true;
-    while (open && reader.ReadLine(line)) {
-      progress.Advance(reader.Consumed() - consumed);
-      consumed = reader.Consumed();
-      ConvertDisplayLine(line, stripper);
-      if (!line.empty()) {
-        chunk.append(line).push_back('\n');
-        ++lines;
-      }
-      if (chunk.size() >= kChunk) {
-        open = write(chunk);
-        chunk.clear();
-      }
-      progress.Pump();
+  bool open = true;
+  if (std::fseek(source.get(), 0, SEEK_SET) != 0) return Conversion::sourceFailed;
+  progress.SetRange(size);
+  LineReader reader(source.get(), true, size);
+  TagStripper stripper;
+  std::string line;
+  std::string chunk;  // lines go out in large blocks, not one by one
+  constexpr std::size_t kChunk = 1 << 18;
+  chunk.reserve(kChunk);
+  long long consumed = 0;
+  while (open && reader.ReadLine(line)) {
+    progress.Advance(reader.Consumed() - consumed);
+    consumed = reader.Consumed();
+    ConvertDisplayLine(line, stripper);
+    if (!line.empty()) {
+      chunk.append(line).push_back('\n');
+      ++lines;
     }
-    if (open) write(chunk);
+    if (chunk.size() >= kChunk) {
+      open = write(chunk);
+      chunk.clear();
+    }
+    progress.Pump();
   }
+  if (open) open = write(chunk);
   progress.SetRange(lines);
   progress.SetPosition(0);
-  return true;
+  if (!open) return Conversion::writerStopped;
+  return std::ferror(source.get()) ? Conversion::sourceFailed : Conversion::complete;
 }
 
 bool IsStatementFile(const std::string& sourcePath) {
@@ -315,13 +316,15 @@ bool IsStatementFile(const std::string& sourcePath) {
 bool StatementToText(const std::string& sourcePath, const std::string& textPath,
                      Progress& progress) {
   File text;
-  return ConvertStatement(
+  const Conversion conversion = ConvertStatement(
       sourcePath,
       [&](std::string_view block) {
         if (!text) text.reset(std::fopen(textPath.c_str(), "wb"));
         return text && std::fwrite(block.data(), 1, block.size(), text.get()) == block.size();
       },
       progress);
+  // A full disk often shows only when the buffered rest is written at close.
+  return conversion == Conversion::complete && text && std::fclose(text.release()) == 0;
 }
 
 }  // namespace quillfen

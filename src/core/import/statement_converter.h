@@ -37,16 +37,22 @@ bool HasStatementMark(std::string_view line);
 // Receives the converted text in blocks of whole lines; false stops the conversion.
 using TextWriter = std::function<bool(std::string_view)>;
 
+// How a conversion ended: no statement or report mark in the first five
+// display lines, every line handed over, the writer refused a block, or the
+// source could not be read to its end.
+enum class Conversion { notStatement, complete, writerStopped, sourceFailed };
+
 // Converts an HTML statement into text, one table row per line with the cells
-// as words, handed to write. True when the source is a statement or report: a
-// mark in one of its first five display lines. Progress: the source size while
-// converting, then the text's line count with position 0.
-bool ConvertStatement(const std::string& sourcePath, const TextWriter& write, Progress& progress);
+// as words, handed to write. Progress: the source size while converting, then
+// the text's line count with position 0.
+Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& write,
+                            Progress& progress);
 
 // Whether the file is a regular file with a statement or report mark.
 bool IsStatementFile(const std::string& sourcePath);
 
-// ConvertStatement into the working text file.
+// ConvertStatement into the working text file; true only when the source is a
+// statement and its whole text reached the file.
 bool StatementToText(const std::string& sourcePath, const std::string& textPath,
                      Progress& progress);
 

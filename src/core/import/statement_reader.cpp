@@ -8,12 +8,12 @@
 #include <memory>
 #include <vector>
 
-#include "import/line_reader.h"
-#include "import/number_format.h"
 #include "import/order_index.h"
 #include "import/statement_words.h"
-#include "import/text_conversions.h"
-#include "run_beside.h"
+#include "io/run_beside.h"
+#include "text/line_reader.h"
+#include "text/number_format.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 
@@ -81,12 +81,9 @@ struct FileCloser {
 
 class StatementReader {
  public:
-  StatementReader(Report& report, bool adding, Progress& progress, Messages& messages)
-      : table_(report.full),
-        stats_(report.stats),
-        adding_(adding),
-        progress_(progress),
-        messages_(messages) {
+  StatementReader(TradeTable& table, ReportStatistics& stats, bool adding, Progress& progress,
+                  Messages& messages)
+      : table_(table), stats_(stats), adding_(adding), progress_(progress), messages_(messages) {
     if (!adding) {
       stats_.statementDeposit = stats_.depositTotal = stats_.withdrawalTotal = 0;
       stats_.interestTotal = stats_.rebateTotal = stats_.feeTotal = 0;
@@ -466,9 +463,9 @@ void StatementReader::FinishRows() {
 
 }  // namespace
 
-void ReadStatement(Report& report, std::FILE* text, bool adding, Progress& progress,
-                   Messages& messages) {
-  StatementReader reader(report, adding, progress, messages);
+void ReadStatement(TradeTable& table, ReportStatistics& stats, std::FILE* text, bool adding,
+                   Progress& progress, Messages& messages) {
+  StatementReader reader(table, stats, adding, progress, messages);
   if (text) {
     LineReader lines(text, false);
     reader.Read(lines);
@@ -476,9 +473,9 @@ void ReadStatement(Report& report, std::FILE* text, bool adding, Progress& progr
   reader.FinishRows();
 }
 
-void ReadStatement(Report& report, TextPipe& pipe, bool adding, Progress& progress,
-                   Messages& messages) {
-  StatementReader reader(report, adding, progress, messages);
+void ReadStatement(TradeTable& table, ReportStatistics& stats, TextPipe& pipe, bool adding,
+                   Progress& progress, Messages& messages) {
+  StatementReader reader(table, stats, adding, progress, messages);
   std::exception_ptr failure;
   pipe.WhileWaiting([&] {
     try {
@@ -500,10 +497,10 @@ void ReadStatement(Report& report, TextPipe& pipe, bool adding, Progress& progre
   reader.FinishRows();
 }
 
-void ReadStatement(Report& report, const std::string& textPath, bool adding, Progress& progress,
-                   Messages& messages) {
+void ReadStatement(TradeTable& table, ReportStatistics& stats, const std::string& textPath,
+                   bool adding, Progress& progress, Messages& messages) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(textPath.c_str(), "rb"));
-  ReadStatement(report, file.get(), adding, progress, messages);
+  ReadStatement(table, stats, file.get(), adding, progress, messages);
 }
 
 }  // namespace quillfen

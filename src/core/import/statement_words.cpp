@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "import/byte_search.h"
+#include "text/byte_search.h"
 
 namespace quillfen {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "import/text_conversions.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 

@@ -4,7 +4,7 @@
 #include <climits>
 #include <numeric>
 
-#include "import/text_conversions.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 
@@ -82,8 +82,7 @@ std::vector<int> ExchangeOrder(const std::vector<int>& keys) {
   return order;
 }
 
-void SortByTicket(Report& report) {
-  TradeTable& table = report.full;
+void SortByTicket(TradeTable& table) {
   std::vector<int> slots;
   std::vector<int> keys;
   for (int row = 0; row < table.TradeRows(); ++row) {

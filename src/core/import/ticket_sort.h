@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "report.h"
+#include "import/trade_table.h"
 
 namespace quillfen {
 
@@ -10,7 +10,7 @@ namespace quillfen {
 // every pair of rows i < j whose positive tickets stand in the wrong order
 // would: rows with a positive ticket move among their own slots, the others
 // keep their places, the spare row stays last.
-void SortByTicket(Report& report);
+void SortByTicket(TradeTable& table);
 
 // That exchange procedure on a sequence of keys: position p of the result holds
 // the index of the key that ends there.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/text_grid.h"
+#include "text/text_grid.h"
 
 namespace quillfen {
 

@@ -3,13 +3,13 @@
 #include <cmath>
 #include <string>
 
-#include "import/number_format.h"
-#include "import/text_conversions.h"
 #include "program_state.h"
 #include "progress.h"
 #include "report.h"
 #include "risk/monte_carlo.h"
 #include "risk/monte_carlo_settings.h"
+#include "text/number_format.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "import/number_format.h"
-#include "import/text_conversions.h"
 #include "program_state.h"
 #include "progress.h"
 #include "report.h"
@@ -18,6 +16,8 @@
 #include "risk/monte_carlo_settings.h"
 #include "risk/run_lanes.h"
 #include "risk/trade_model.h"
+#include "text/number_format.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 

@@ -1,7 +1,7 @@
 #include "risk/monte_carlo_settings.h"
 
-#include "import/text_conversions.h"
 #include "report.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "import/text_conversions.h"
 #include "program_state.h"
 #include "report.h"
 #include "risk/minimum_searches.h"
 #include "risk/monte_carlo.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
-#include "export/replacing_file.h"
-#include "import/text_conversions.h"
+#include "io/replacing_file.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <fstream>
 
-#include "export/replacing_file.h"
-#include "import/number_format.h"
+#include "io/replacing_file.h"
+#include "text/number_format.h"
 
 namespace quillfen {
 

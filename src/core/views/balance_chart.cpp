@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "analysis/trade_selection.h"
-#include "import/number_format.h"
-#include "import/text_conversions.h"
 #include "report.h"
+#include "text/number_format.h"
+#include "text/text_conversions.h"
 #include "views/chart_frame.h"
 
 namespace quillfen {

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "analysis/trade_selection.h"
-#include "import/text_conversions.h"
 #include "report.h"
+#include "text/text_conversions.h"
 #include "views/chart_frame.h"
 
 namespace quillfen {

@@ -1,9 +1,9 @@
-#include "app/about_box.h"
+#include "gui/app/about_box.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/dialog_panel.h"
+#include "gui/app/dialog_panel.h"
 
 namespace quillfen {
 

@@ -1,4 +1,4 @@
-#include "app/associations.h"
+#include "gui/app/associations.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/dialog_panel.h"
+#include "gui/app/dialog_panel.h"
 
 #include <QDialog>
 

@@ -1,11 +1,10 @@
 // The main window's export commands on the active report window.
 #include <QFileDialog>
 
-#include "app/main_form.h"
+#include "actions/export_actions.h"
 #include "display_list_painter.h"
-#include "export/csv_export.h"
-#include "export/html_export.h"
-#include "views/mdi_child.h"
+#include "gui/app/main_form.h"
+#include "gui/views/mdi_child.h"
 
 namespace quillfen {
 
@@ -43,20 +42,20 @@ void TMainForm::ExportCsvExecute() {
 bool TMainForm::ExportHtmlTo(const QString& path, bool detailed) {
   TMDIChild* window = ActiveReportWindow();
   if (!window) return false;
-  window->CopyControlsToOptions();
   HtmlExportRequest request{path.toStdString(), windowTitle().toStdString(), detailed};
-  const bool written = ExportHtml(window->report, request, RenderRgbImage);
+  const ExportResult result =
+      ExportHtmlReport(window->report, window->OptionsFromControls(), request, RenderRgbImage);
   window->ShowViews();
-  return written;
+  return result.outcome == ExportOutcome::written;
 }
 
 bool TMainForm::ExportCsvTo(const QString& path) {
   TMDIChild* window = ActiveReportWindow();
   if (!window) return false;
-  window->CopyControlsToOptions();
-  const bool written = quillfen::ExportCsv(window->report, state_, path.toStdString());
+  const ExportResult result =
+      ExportCsvReport(window->report, state_, window->OptionsFromControls(), path.toStdString());
   window->ShowViews();
-  return written;
+  return result.outcome == ExportOutcome::written;
 }
 
 }  // namespace quillfen

@@ -1,4 +1,4 @@
-#include "app/gui_progress.h"
+#include "gui/app/gui_progress.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>

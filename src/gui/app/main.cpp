@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
-#include "app/main_form.h"
-#include "app/single_instance.h"
+#include "gui/app/main_form.h"
+#include "gui/app/single_instance.h"
 
 namespace {
 

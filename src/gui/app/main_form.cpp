@@ -1,4 +1,4 @@
-#include "app/main_form.h"
+#include "gui/app/main_form.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,13 +16,13 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/about_box.h"
-#include "app/associations.h"
-#include "app/message_form.h"
-#include "app/report_page.h"
-#include "app/toolbar_images.h"
+#include "gui/app/about_box.h"
+#include "gui/app/associations.h"
+#include "gui/app/message_form.h"
+#include "gui/app/report_page.h"
+#include "gui/app/toolbar_images.h"
+#include "gui/views/mdi_child.h"
 #include "program_info.h"
-#include "views/mdi_child.h"
 
 namespace quillfen {
 

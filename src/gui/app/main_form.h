@@ -123,6 +123,8 @@ class TMainForm : public QMainWindow {
   // Runs work now, or after the running open when one is under way: only one
   // conversion and reading may use the working text file at a time.
   void RunOnRoad(std::function<void()> work);
+  TMDIChild* NewReportWindow(bool simulationOnly);
+  void DiscardReportWindow(TMDIChild* window);
   bool ChooseReportFile(QString& name);
   void OpenNamedStatement(const QString& name);
   void OpenDownloadedUrl(const QString& url);

@@ -1,9 +1,9 @@
-#include "app/message_form.h"
+#include "gui/app/message_form.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/dialog_panel.h"
+#include "gui/app/dialog_panel.h"
 
 namespace quillfen {
 

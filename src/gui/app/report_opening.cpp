@@ -9,21 +9,29 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 
-#include "app/gui_progress.h"
-#include "app/main_form.h"
-#include "app/report_page.h"
-#include "import/statement_converter.h"
-#include "views/mdi_child.h"
+#include <exception>
+
+#include "actions/opening_actions.h"
+#include "gui/app/gui_progress.h"
+#include "gui/app/main_form.h"
+#include "gui/app/report_page.h"
+#include "gui/views/mdi_child.h"
 
 namespace quillfen {
 
 namespace {
 
-// The file is accepted when the conversion says statement and left its text.
-bool ConvertStatement(const QString& statement, const QString& workingFile, Progress& progress) {
-  return StatementToText(statement.toStdString(), workingFile.toStdString(), progress) &&
-         QFile::exists(workingFile);
-}
+// The reader's messages go to the message dialog at once, while loading.
+class DialogMessages final : public Messages {
+ public:
+  explicit DialogMessages(TMainForm& form) : form_(form) {}
+  void Show(std::string_view text) override {
+    form_.ShowMessageDialog(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  }
+
+ private:
+  TMainForm& form_;
+};
 
 }  // namespace
 
@@ -33,8 +41,16 @@ void TMainForm::RunOnRoad(std::function<void()> work) {
     return;
   }
   roadBusy_ = true;
-  work();
-  while (!queuedRoad_.isEmpty()) queuedRoad_.takeFirst()();
+  queuedRoad_.prepend(std::move(work));
+  while (!queuedRoad_.isEmpty()) {
+    // One open that fails in an unforeseen way is told and leaves the road to the next.
+    try {
+      queuedRoad_.takeFirst()();
+    } catch (const std::exception& e) {
+      HideLoadPanel();
+      ShowMessageDialog(QString("The report could not be opened: %1").arg(e.what()));
+    }
+  }
   roadBusy_ = false;
   if (closeRequested_) close();
 }
@@ -138,20 +154,10 @@ void TMainForm::HideLoadPanel() {
   loadPanelAction->setVisible(false);
 }
 
-TMDIChild* TMainForm::OpenReportFile(const QString& path) {
-  const bool simulationOnly = path == "0";
-  ShowLoadPanel(true);
-  GuiProgress progress(ProgressBar);
-  const QString workingFile = WorkingFilePath(programDirectory_);
-  if (!simulationOnly &&
-      !ConvertStatement(ResolveInProgramDirectory(path), workingFile, progress)) {
-    HideLoadPanel();
-    return nullptr;
-  }
-
+TMDIChild* TMainForm::NewReportWindow(bool simulationOnly) {
   auto* window = new TMDIChild(state_, programDirectory_,
                                [this](const QString& text) { ShowMessageDialog(text); });
-  window->fillInProgress = true;
+  window->report.fillInProgress = true;  // not to be closed while the open goes on
   QMdiSubWindow* frame = MdiArea->addSubWindow(window);
   frame->setAttribute(Qt::WA_DeleteOnClose);
   connect(window, &TMDIChild::Closed, this, &TMainForm::ReportWindowClosed);
@@ -163,28 +169,54 @@ TMDIChild* TMainForm::OpenReportFile(const QString& path) {
   MdiArea->setActiveSubWindow(frame);
   window->PageControl2->setCurrentWidget(window->ReportTabSheet);
   ProcessPendingMessages();
+  window->report.options = window->OptionsFromControls();
+  return window;
+}
 
+TMDIChild* TMainForm::OpenReportFile(const QString& path) {
+  const bool simulationOnly = path == "0";
+  ShowLoadPanel(true);
+  TMDIChild* window = nullptr;
   if (simulationOnly) {
+    window = NewReportWindow(true);
     window->SetUpSimulationOnly();
   } else {
-    const QString page =
-        state_.PageSource == kDownloadedPageName ? DownloadedPagePath(programDirectory_) : path;
-    window->NavigateReportPage(page);
-    window->AddStatementEntry(path, false);
-    window->ReadWorkingFile(workingFile, false, progress);
-    QFile::remove(workingFile);
-    window->FillLists();
-    ProcessPendingMessages();
-    ProcessPendingMessages();
-    window->FullRefresh();
-    state_.armedSortColumn = 9;
+    GuiProgress progress(ProgressBar);
+    DialogMessages messages(*this);
+    const OpenResult result = quillfen::OpenStatement(
+        ResolveInProgramDirectory(path).toStdString(),
+        WorkingFilePath(programDirectory_).toStdString(),
+        [this, &window, &path]() -> Report& {
+          window = NewReportWindow(false);
+          const QString page = state_.PageSource == kDownloadedPageName
+                                   ? DownloadedPagePath(programDirectory_)
+                                   : path;
+          window->NavigateReportPage(page);
+          return window->report;
+        },
+        state_, progress, messages, [&window](Report&) { window->RepaintCharts(); });
+    if (result.outcome != OpenOutcome::opened) {
+      HideLoadPanel();
+      if (window) DiscardReportWindow(window);
+      if (result.outcome == OpenOutcome::failed)
+        ShowMessageDialog(QString::fromStdString(OpenFailureMessage(path.toStdString(), result)));
+      return nullptr;
+    }
+    // The list names a downloaded page by its bare name, as the caller gave it.
+    window->report.statements.back() = path.toStdString();
+    window->ShowReadReport();
     EnableReportCommands(true);
   }
-  window->fillInProgress = false;
+  window->report.fillInProgress = false;
   HideLoadPanel();
   UpdateCaption();
   emit ReportOpened(window);
   return window;
+}
+
+void TMainForm::DiscardReportWindow(TMDIChild* window) {
+  window->report.fillInProgress = false;
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) frame->close();
 }
 
 void TMainForm::AddReportExecute() {
@@ -203,26 +235,19 @@ void TMainForm::AddChosenFile(const QString& name) {
 
 void TMainForm::AddStatement(const QString& name) {
   ShowLoadPanel(false);
-  GuiProgress progress(ProgressBar);
-  const QString workingFile = WorkingFilePath(programDirectory_);
   TMDIChild* window = ActiveReportWindow();
-  if (!window || !ConvertStatement(name, workingFile, progress)) {
+  if (!window) {
     HideLoadPanel();
     return;
   }
-  window->fillInProgress = true;
-  window->NavigateReportPage(name);
-  window->AddStatementEntry(name, true);
-  window->ReadWorkingFile(workingFile, true, progress);
-  window->SortByTicket();
-  window->FillLists();
-  ProcessPendingMessages();
-  window->FullRefresh();
-  state_.armedSortColumn = 9;
-  window->SortTradeTable(9);
-  window->fillInProgress = false;
+  GuiProgress progress(ProgressBar);
+  DialogMessages messages(*this);
+  const OpenResult result =
+      window->AddStatement(name, WorkingFilePath(programDirectory_), progress, messages);
   HideLoadPanel();
-  emit ReportOpened(window);
+  if (result.outcome == OpenOutcome::failed)
+    ShowMessageDialog(QString::fromStdString(OpenFailureMessage(name.toStdString(), result)));
+  if (result.outcome == OpenOutcome::opened) emit ReportOpened(window);
 }
 
 QList<TMDIChild*> TMainForm::ReportWindows() const {

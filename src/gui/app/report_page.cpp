@@ -1,4 +1,4 @@
-#include "app/report_page.h"
+#include "gui/app/report_page.h"
 
 #include <QDir>
 #include <QEventLoop>

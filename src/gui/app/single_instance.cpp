@@ -1,4 +1,4 @@
-#include "app/single_instance.h"
+#include "gui/app/single_instance.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "app/toolbar_images.h"
+#include "gui/app/toolbar_images.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "views/child_form.h"
+#include "gui/views/child_form.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -16,9 +16,9 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
+#include "gui/views/paint_box.h"
+#include "gui/views/trade_grid_view.h"
 #include "report.h"
-#include "views/paint_box.h"
-#include "views/trade_grid_view.h"
 
 namespace quillfen {
 

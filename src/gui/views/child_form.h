@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "views/option_groups.h"
+#include "gui/views/option_groups.h"
 
 class QComboBox;
 class QFrame;

@@ -1,4 +1,4 @@
-#include "views/mdi_child.h"
+#include "gui/views/mdi_child.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -14,24 +14,18 @@
 #include <QWebEngineView>
 
 #include "analysis/column_sort.h"
-#include "analysis/statistics.h"
-#include "analysis/summary_text.h"
-#include "analysis/trade_deletion.h"
-#include "analysis/trade_selection.h"
-#include "app/gui_progress.h"
-#include "app/report_page.h"
 #include "display_list_painter.h"
-#include "import/statement_reader.h"
-#include "import/ticket_sort.h"
+#include "gui/app/gui_progress.h"
+#include "gui/app/report_page.h"
+#include "gui/views/paint_box.h"
+#include "gui/views/trade_grid_model.h"
+#include "gui/views/trade_grid_view.h"
 #include "messages.h"
 #include "program_state.h"
 #include "settings/history_folder.h"
 #include "settings/settings_file.h"
 #include "views/balance_chart.h"
-#include "views/paint_box.h"
 #include "views/times_chart.h"
-#include "views/trade_grid_model.h"
-#include "views/trade_grid_view.h"
 
 namespace quillfen {
 
@@ -68,9 +62,11 @@ void ShowSelectionList(const SelectionList& list, QListWidget* box) {
   }
 }
 
-void ReadSelectionList(const QListWidget* box, SelectionList& list) {
-  const int count = std::min(box->count(), list.Size());
-  for (int i = 0; i < count; ++i) list.SetSelected(i, box->item(i)->isSelected());
+std::vector<bool> ShownSelection(const QListWidget* box) {
+  std::vector<bool> selected(static_cast<std::size_t>(box->count()));
+  for (int i = 0; i < box->count(); ++i)
+    selected[static_cast<std::size_t>(i)] = box->item(i)->isSelected();
+  return selected;
 }
 
 }  // namespace
@@ -127,7 +123,7 @@ void TMDIChild::ConnectHandlers() {
       ShowGrids();
     });
     connect(grid, &TradeGridView::DoubleClicked, this, [this] {
-      if (state_.armedSortColumn != -1) SortTradeTable(state_.armedSortColumn);
+      if (state_.armedSortColumn != -1) SortOnColumn(state_.armedSortColumn);
     });
     connect(grid, &TradeGridView::DeletePressed, this,
             [this, grid] { DeleteSelectedTrades(grid); });
@@ -156,7 +152,7 @@ void TMDIChild::showEvent(QShowEvent* event) {
 
 void TMDIChild::FormShow() {
   formShown_ = true;
-  WriteGridHeaders(report);
+  PrepareReport(report);
   Grid1Model->Reset();
   Grid2Model->Reset();
   LoadSettings();
@@ -184,7 +180,7 @@ void TMDIChild::SaveSettings(const QString& depositText) {
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {
-  if (SortInProgress() || fillInProgress) {
+  if (SortInProgress() || report.fillInProgress) {
     event->ignore();
     return;
   }
@@ -220,41 +216,28 @@ void TMDIChild::AddStatementEntry(const QString& name, bool select) {
 }
 
 void TMDIChild::StatementComboBoxChange(int index) {
-  if (index < 0 || index >= StatementComboBox->count()) return;
-  const QString entry = StatementComboBox->itemText(index);
-  NavigateReportPage(entry == kDownloadedPageName ? DownloadedPagePath(programDirectory_) : entry);
+  const std::optional<std::string> entry = SwitchStatement(report, index);
+  if (!entry) return;
+  const QString name = QString::fromStdString(*entry);
+  NavigateReportPage(name == kDownloadedPageName ? DownloadedPagePath(programDirectory_) : name);
 }
 
-namespace {
+void TMDIChild::ShowReadReport() {
+  AddStatementEntry(QString::fromStdString(report.statements.back()), false);
+  ShowViews();
+}
 
-// The reader's messages go to the message dialog at once, while loading.
-class DialogMessages final : public Messages {
- public:
-  explicit DialogMessages(const std::function<void(const QString&)>& show) : show_(show) {}
-  void Show(std::string_view text) override {
-    show_(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+OpenResult TMDIChild::AddStatement(const QString& name, const QString& workingFile,
+                                   Progress& progress, Messages& messages) {
+  const OpenResult result =
+      quillfen::AddStatement(report, name.toStdString(), workingFile.toStdString(), state_,
+                             progress, messages, [this](Report&) { RepaintCharts(); });
+  if (result.outcome == OpenOutcome::opened) {
+    NavigateReportPage(name);
+    AddStatementEntry(name, true);
+    ShowViews();
   }
-
- private:
-  const std::function<void(const QString&)>& show_;
-};
-
-}  // namespace
-
-void TMDIChild::ReadWorkingFile(const QString& workingFile, bool adding, Progress& progress) {
-  DialogMessages messages(showMessage_);
-  ReadStatement(report, workingFile.toStdString(), adding, progress, messages);
-}
-
-void TMDIChild::SortByTicket() {
-  quillfen::SortByTicket(report);
-}
-
-void TMDIChild::FillLists() {
-  CopyControlsToOptions();
-  FillSymbolList(report);
-  FillMagicList(report);
-  ShowListBoxes();
+  return result;
 }
 
 void TMDIChild::ShowListBoxes() {
@@ -262,13 +245,12 @@ void TMDIChild::ShowListBoxes() {
   ShowSelectionList(report.magicListBox, MagicListBox);
 }
 
-void TMDIChild::ReadListSelections() {
-  ReadSelectionList(PairsListBox, report.pairsListBox);
-  ReadSelectionList(MagicListBox, report.magicListBox);
+ListSelections TMDIChild::ShownSelections() const {
+  return {ShownSelection(PairsListBox), ShownSelection(MagicListBox)};
 }
 
-void TMDIChild::CopyControlsToOptions() {
-  ReportOptions& o = report.options;
+ReportOptions TMDIChild::OptionsFromControls() const {
+  ReportOptions o = report.options;
   o.deposit = tradeSettings.depositRadioButton->isChecked() ? DepositChoice::custom
                                                             : DepositChoice::statement;
   o.depositText = Text(tradeSettings.depositEdit);
@@ -286,13 +268,7 @@ void TMDIChild::CopyControlsToOptions() {
                                                    : DisplayFilter::all;
   o.csvDecimalComma = DecimalCommaRadioButton->isChecked();
   o.csvFieldSemicolon = FieldSemicolonRadioButton->isChecked();
-}
-
-void TMDIChild::FullRefresh() {
-  CopyControlsToOptions();
-  ReadListSelections();
-  quillfen::FullRefresh(report, [this](Report&) { RepaintCharts(); });
-  ShowViews();
+  return o;
 }
 
 void TMDIChild::RepaintCharts() {
@@ -301,9 +277,7 @@ void TMDIChild::RepaintCharts() {
 }
 
 void TMDIChild::RecomputeAndSummarise() {
-  CopyControlsToOptions();
-  RecomputeStatistics(report);
-  BuildSummaryText(report);
+  ApplyOptions(report, OptionsFromControls());
   ShowGrids();
   ShowSummary();
 }
@@ -332,30 +306,32 @@ void TMDIChild::ShowSummary() {
   if (SummaryMemo->toPlainText() != text) SummaryMemo->setPlainText(text);
 }
 
-void TMDIChild::SortTradeTable(int column) {
-  CopyControlsToOptions();
-  ReadListSelections();
+bool TMDIChild::SortOnColumn(int column) {
+  if (report.fillInProgress) return false;
   GuiProgress progress(PageControl2->currentWidget() == Trades2TabSheet ? SortBar2 : SortBar1);
   SortPanel1->setVisible(PageControl2->currentWidget() == Trades1TabSheet);
   SortPanel2->setVisible(PageControl2->currentWidget() == Trades2TabSheet);
-  quillfen::SortTradeTable(report, state_, column, progress, [this](Report&) { RepaintCharts(); });
-  SortPanel1->hide();
-  SortPanel2->hide();
-  ShowViews();
+  const bool sorted = SortColumn(report, state_, OptionsFromControls(), column, progress,
+                                 [this](Report&) { RepaintCharts(); });
+  SortPanel1->setVisible(PageControl2->currentWidget() == Trades1TabSheet && SortInProgress());
+  SortPanel2->setVisible(PageControl2->currentWidget() == Trades2TabSheet && SortInProgress());
+  if (!SortInProgress()) ShowViews();
+  return sorted;
 }
 
 void TMDIChild::ListBoxClick() {
-  FullRefresh();
+  SelectTrades(report, OptionsFromControls(), ShownSelections(),
+               [this](Report&) { RepaintCharts(); });
+  ShowViews();
 }
 
 void TMDIChild::DeleteSelectedTrades(const TradeGridView* grid) {
   std::vector<int> gridRows = grid->SelectedRows();
   if (gridRows.empty()) return;
   for (int& row : gridRows) ++row;
-  CopyControlsToOptions();
-  ReadListSelections();
-  DeleteTrades(report, gridRows, [this](Report&) { RepaintCharts(); });
-  ShowViews();
+  if (DeleteGridRows(report, OptionsFromControls(), gridRows,
+                     [this](Report&) { RepaintCharts(); }) >= 0)
+    ShowViews();
 }
 
 // The other grid shows the same rows from the same top row, with the same trades selected.
@@ -369,10 +345,7 @@ void TMDIChild::KeepGridsTogether(const TradeGridView* clicked) {
 }
 
 void TMDIChild::DisplayRadioClick() {
-  CopyControlsToOptions();
-  ReadListSelections();
-  FillSymbolList(report);
-  RebuildTradeGrids(report);
+  FilterDisplay(report, OptionsFromControls());
   ShowListBoxes();
   ShowGrids();
 }

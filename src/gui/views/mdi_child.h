@@ -4,18 +4,21 @@
 #include <QUrl>
 #include <functional>
 
+#include "actions/opening_actions.h"
+#include "actions/view_actions.h"
+#include "gui/views/child_form.h"
 #include "report.h"
-#include "views/child_form.h"
 
 namespace quillfen {
 
+class Messages;
 class Progress;
 class TradeGridModel;
 class TradeGridView;
 struct ProgramState;
 
-// One report window: owns its Report and moves values between the controls
-// and the core in the order the opening road and the refresh need.
+// One report window: owns its Report. Each handler copies the controls into
+// the options, calls one action of the core, and shows what it left.
 class TMDIChild : public TChildForm {
   Q_OBJECT
  public:
@@ -24,25 +27,24 @@ class TMDIChild : public TChildForm {
   ~TMDIChild() override;
 
   Report report;
-  // Set while the opening road fills this window: it must not be destroyed then.
-  bool fillInProgress = false;
 
   bool IsStatementWindow() const;
   bool SortInProgress() const;
   void NavigateReportPage(const QString& path);
   QUrl ReportPageLocation() const;
-  void AddStatementEntry(const QString& name, bool select);
-  void ReadWorkingFile(const QString& workingFile, bool adding, Progress& progress);
-  void SortByTicket();
-  void FillLists();
-  // RebuildTradeGrids, RecomputeStatistics, BuildSummaryText and both charts.
-  void FullRefresh();
-  void SortTradeTable(int column);
+  // After the first statement was read: its list entry and the views.
+  void ShowReadReport();
+  // Add report into this window.
+  OpenResult AddStatement(const QString& name, const QString& workingFile, Progress& progress,
+                          Messages& messages);
+  // A double click on an armed header; false when refused.
+  bool SortOnColumn(int column);
   void SetUpSimulationOnly();
-  // Copies the option controls into report.options before a core call.
-  void CopyControlsToOptions();
+  // The report's options with the option controls' values.
+  ReportOptions OptionsFromControls() const;
   // Brings the lists, grids and memo in line with what the core left in the report.
   void ShowViews();
+  void RepaintCharts();
 
   TradeGridModel* Grid1Model;
   TradeGridModel* Grid2Model;
@@ -69,12 +71,12 @@ class TMDIChild : public TChildForm {
   void DisplayRadioClick();
   void HistoryEditChange();
   void HistoryEditDblClick();
+  void AddStatementEntry(const QString& name, bool select);
   void ShowListBoxes();
-  void ReadListSelections();
+  ListSelections ShownSelections() const;
   void RecomputeAndSummarise();
   void ShowGrids();
   void ShowSummary();
-  void RepaintCharts();
 
   ProgramState& state_;
   QString programDirectory_;

@@ -1,4 +1,4 @@
-#include "views/option_groups.h"
+#include "gui/views/option_groups.h"
 
 #include <QButtonGroup>
 #include <QFrame>

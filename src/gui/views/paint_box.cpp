@@ -1,4 +1,4 @@
-#include "views/paint_box.h"
+#include "gui/views/paint_box.h"
 
 #include <QPainter>
 

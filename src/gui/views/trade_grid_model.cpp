@@ -1,4 +1,4 @@
-#include "views/trade_grid_model.h"
+#include "gui/views/trade_grid_model.h"
 
 #include <QStringDecoder>
 

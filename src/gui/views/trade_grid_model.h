@@ -3,7 +3,7 @@
 #include <QAbstractTableModel>
 #include <vector>
 
-#include "import/text_grid.h"
+#include "text/text_grid.h"
 
 namespace quillfen {
 

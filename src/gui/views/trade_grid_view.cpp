@@ -1,4 +1,4 @@
-#include "views/trade_grid_view.h"
+#include "gui/views/trade_grid_view.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -10,7 +10,7 @@
 #include "../import/import_test_support.h"
 #include "../real_statements.h"
 #include "../report_invariants.h"
-#include "import/text_conversions.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 namespace {
@@ -20,10 +20,7 @@ Report OpenReal(const std::string& file, DisplayFilter display) {
   Report report;
   WriteGridHeaders(report);
   report.options.display = display;
-  EXPECT_TRUE(OpenFiles(report, {std::string(QUILLFEN_STATEMENTS) + "/" + file})) << file;
-  ProgramState state;
-  NoProgress progress;
-  ShowReadStatement(report, state, false, progress);
+  EXPECT_TRUE(OpenReport(report, std::string(QUILLFEN_STATEMENTS) + "/" + file)) << file;
   ExpectTableInvariants(report);
   ExpectWalkInvariants(report);
   return report;

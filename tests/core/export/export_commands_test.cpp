@@ -2,11 +2,11 @@
 // statement: the figures are recomputed first, then the grids are written.
 #include <gtest/gtest.h>
 
+#include "../import/import_test_support.h"
 #include "../support/temp_dir.h"
 #include "export/csv_export.h"
 #include "export/html_export.h"
 #include "messages.h"
-#include "open_statement.h"
 #include "program_state.h"
 #include "report.h"
 
@@ -18,13 +18,8 @@ using testing::TempDir;
 
 Report OpenMix() {
   Report report;
-  NoProgress progress;
-  MessageList messages;
   WriteGridHeaders(report);
-  EXPECT_TRUE(OpenStatementFile(report,
-                                std::string(QUILLFEN_FIXTURES) + "/statement_export_mix.htm", false,
-                                progress, messages));
-  RefreshAfterRead(report);
+  EXPECT_TRUE(OpenReport(report, std::string(QUILLFEN_FIXTURES) + "/statement_export_mix.htm"));
   return report;
 }
 

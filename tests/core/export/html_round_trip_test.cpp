@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
+#include "../import/import_test_support.h"
 #include "../support/temp_dir.h"
 #include "analysis/summary_text.h"
 #include "analysis/trade_selection.h"
 #include "export/html_export.h"
 #include "messages.h"
-#include "open_statement.h"
 #include "program_info.h"
 #include "report.h"
 
@@ -17,12 +17,8 @@ namespace quillfen {
 namespace {
 
 bool Open(Report& report, const std::string& path) {
-  NoProgress progress;
-  MessageList messages;
   WriteGridHeaders(report);
-  if (!OpenStatementFile(report, path, false, progress, messages)) return false;
-  RefreshAfterRead(report);
-  return true;
+  return OpenReport(report, path);
 }
 
 // The summary without the balance operations, which a page does not carry.

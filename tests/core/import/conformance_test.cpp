@@ -9,8 +9,8 @@
 
 #include "../real_statements.h"
 #include "../report_invariants.h"
-#include "import/text_conversions.h"
 #include "import_test_support.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 namespace {

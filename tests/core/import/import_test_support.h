@@ -7,8 +7,10 @@
 
 #include <unistd.h>
 
+#include "actions/opening_actions.h"
+#include "import/statement_road.h"
+#include "import/ticket_sort.h"
 #include "messages.h"
-#include "open_statement.h"
 #include "progress.h"
 #include "report.h"
 
@@ -54,15 +56,37 @@ class RecordingProgress final : public Progress {
   int pumps = 0;
 };
 
-// Opens the first file and adds the others, as the Add road does.
+// Reads the first file and adds the others to the trade table, ordered by
+// ticket after each add, as the reading road leaves them before any view is built.
 inline bool OpenFiles(Report& report, const std::vector<std::string>& paths,
                       MessageList* messages = nullptr) {
+  TempDir dir;
   NoProgress progress;
   MessageList ignored;
   bool all = true;
-  for (std::size_t i = 0; i < paths.size(); ++i)
-    all &= OpenStatementFile(report, paths[i], i > 0, progress, messages ? *messages : ignored);
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const bool adding = i > 0;
+    const StatementRead read =
+        ConvertAndReadStatement(report.full, report.stats, paths[i], dir.File("Quillfen.tmp"),
+                                adding, progress, messages ? *messages : ignored);
+    all &= read.outcome == ReadOutcome::read;
+    if (read.outcome != ReadOutcome::read) continue;
+    report.statements.push_back(paths[i]);
+    if (adding) SortByTicket(report.full);
+  }
   return all;
+}
+
+// Opens the file as Open report does, into this report, views and all.
+inline bool OpenReport(Report& report, const std::string& path, MessageList* messages = nullptr) {
+  TempDir dir;
+  ProgramState state;
+  NoProgress progress;
+  MessageList ignored;
+  const OpenResult result = OpenStatement(
+      path, dir.File("Quillfen.tmp"), [&]() -> Report& { return report; }, state, progress,
+      messages ? *messages : ignored);
+  return result.outcome == OpenOutcome::opened;
 }
 
 inline Report OpenFixtures(const std::vector<std::string>& names, MessageList* messages = nullptr) {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "../report_invariants.h"
-#include "import/text_conversions.h"
 #include "import_test_support.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 namespace {

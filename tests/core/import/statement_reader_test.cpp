@@ -82,7 +82,7 @@ Report ReadLines(const std::string& text, Report report = {}, bool adding = fals
   TempDir dir;
   NoProgress progress;
   MessageList ignored;
-  ReadStatement(report, dir.Write("Quillfen.tmp", text), adding, progress,
+  ReadStatement(report.full, report.stats, dir.Write("Quillfen.tmp", text), adding, progress,
                 messages ? *messages : ignored);
   return report;
 }
@@ -358,7 +358,7 @@ TEST(ReadStatement, ReportsEveryHandledLineAndEndsAtTheLineCount) {
   RecordingProgress progress;
   MessageList messages;
   Report report;
-  ReadStatement(report,
+  ReadStatement(report.full, report.stats,
                 dir.Write("Quillfen.tmp", std::string(kStatementHead) +  // 2 header lines
                                               "Closed Transactions:\n"   // skipped
                                               "7 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 "

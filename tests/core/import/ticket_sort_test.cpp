@@ -1,4 +1,5 @@
 #include "import/ticket_sort.h"
+#include "report.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,7 @@
 #include <vector>
 
 #include "import/order_index.h"
-#include "import/text_conversions.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 namespace {
@@ -62,7 +63,7 @@ TEST(SortByTicket, MatchesTheLiteralProcedureOnRandomTables) {
     }
     TradeTable literal = report.full;
     LiteralSortByTicket(literal);
-    SortByTicket(report);
+    SortByTicket(report.full);
     ASSERT_EQ(report.full.RowCount(), rows + 1);
     for (int row = 0; row <= rows; ++row)
       for (int column : {col::ticket, col::comment, col::symbol})
@@ -79,7 +80,7 @@ TEST(SortByTicket, LeavesTheSpareRowLast) {
     report.full.SetCell(col::symbol, row, "x");
   }
   report.full.SetCell(col::ticket, 3, "1");  // a balance line's ticket in the spare row
-  SortByTicket(report);
+  SortByTicket(report.full);
   EXPECT_EQ(report.full.Cell(col::ticket, 0), "1");
   EXPECT_EQ(report.full.Cell(col::ticket, 2), "3");
   EXPECT_EQ(report.full.Cell(col::symbol, 3), "");

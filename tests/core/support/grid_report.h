@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "analysis/trade_selection.h"
-#include "import/number_format.h"
 #include "report.h"
+#include "text/number_format.h"
 
 namespace quillfen::testing {
 

@@ -1,4 +1,4 @@
-#include "import/text_grid.h"
+#include "text/text_grid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "import/line_reader.h"
+#include "text/line_reader.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "import/byte_search.h"
+#include "text/byte_search.h"
 
 namespace quillfen {
 

@@ -4,8 +4,8 @@
 #include <random>
 #include <string>
 
-#include "import/number_format.h"
-#include "import/text_conversions.h"
+#include "text/number_format.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 namespace {

@@ -1,4 +1,4 @@
-#include "import/text_conversions.h"
+#include "text/text_conversions.h"
 
 #include <gtest/gtest.h>
 

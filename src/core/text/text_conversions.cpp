@@ -1,4 +1,4 @@
-#include "import/text_conversions.h"
+#include "text/text_conversions.h"
 
 #include <charconv>
 #include <climits>
@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "import/number_format.h"
+#include "text/number_format.h"
 
 namespace quillfen {
 

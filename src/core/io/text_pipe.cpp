@@ -1,4 +1,4 @@
-#include "import/text_pipe.h"
+#include "io/text_pipe.h"
 
 #include <sys/types.h>
 

@@ -1,4 +1,4 @@
-#include "export/replacing_file.h"
+#include "io/replacing_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

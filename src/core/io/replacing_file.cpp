@@ -1,4 +1,4 @@
-#include "export/replacing_file.h"
+#include "io/replacing_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,0 +1,35 @@
+#include "actions/export_actions.h"
+
+#include "actions/report_guard.h"
+#include "export/csv_export.h"
+
+namespace quillfen {
+
+namespace {
+
+ExportResult Written(bool written, std::string reason) {
+  if (written) return {ExportOutcome::written, {}};
+  return {ExportOutcome::failed, std::move(reason)};
+}
+
+}  // namespace
+
+ExportResult ExportHtmlReport(Report& report, const ReportOptions& options,
+                              const HtmlExportRequest& request, const ChartRenderer& renderer) {
+  if (ReportIsBusy(report)) return {};
+  report.options = options;
+  std::string error;
+  const bool written = ExportHtml(report, request, renderer, &error);
+  return Written(written, std::move(error));
+}
+
+ExportResult ExportCsvReport(Report& report, const ProgramState& state,
+                             const ReportOptions& options, const std::string& path) {
+  if (ReportIsBusy(report)) return {};
+  report.options = options;
+  std::string error;
+  const bool written = ExportCsv(report, state, path, &error);
+  return Written(written, std::move(error));
+}
+
+}  // namespace quillfen

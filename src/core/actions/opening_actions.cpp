@@ -1,0 +1,86 @@
+#include "actions/opening_actions.h"
+
+#include <cstdio>
+
+#include "actions/report_guard.h"
+#include "analysis/column_sort.h"
+#include "analysis/statistics.h"
+#include "analysis/summary_text.h"
+#include "analysis/trade_selection.h"
+#include "import/statement_converter.h"
+#include "import/statement_road.h"
+#include "import/ticket_sort.h"
+
+namespace quillfen {
+
+namespace {
+
+OpenResult Outcome(const StatementRead& read) {
+  switch (read.outcome) {
+    case ReadOutcome::read:
+      return {OpenOutcome::opened, {}};
+    case ReadOutcome::notStatement:
+      return {OpenOutcome::notStatement, {}};
+    case ReadOutcome::failed:
+      break;
+  }
+  return {OpenOutcome::failed, read.reason};
+}
+
+// Both lists afresh with every item selected, then the views, in the order
+// the window draws them after a read.
+void ShowReadTrades(Report& report, Progress& progress, int pumps,
+                    const ChartPainter& paintCharts) {
+  FillSymbolList(report);
+  FillMagicList(report);
+  for (int i = 0; i < pumps; ++i) progress.Pump();
+  RebuildTradeGrids(report);
+  RecomputeStatistics(report);
+  if (paintCharts) paintCharts(report);
+  BuildSummaryText(report);
+}
+
+}  // namespace
+
+OpenResult OpenStatement(const std::string& path, const std::string& workingFile,
+                         const NewReport& newReport, ProgramState& state, Progress& progress,
+                         Messages& messages, const ChartPainter& paintCharts, OpenViews views) {
+  if (!IsStatementFile(path)) return {};
+  Report& report = newReport();
+  FillScope filling(report);
+  const OpenResult result = Outcome(ConvertAndReadStatement(
+      report.full, report.stats, path, workingFile, false, progress, messages));
+  std::remove(workingFile.c_str());
+  if (result.outcome != OpenOutcome::opened) return result;
+  report.statements.push_back(path);
+  if (views == OpenViews::all) ShowReadTrades(report, progress, 2, paintCharts);
+  state.armedSortColumn = col::closeDate;  // the reader's order stands
+  return result;
+}
+
+OpenResult AddStatement(Report& report, const std::string& path, const std::string& workingFile,
+                        ProgramState& state, Progress& progress, Messages& messages,
+                        const ChartPainter& paintCharts) {
+  if (ReportIsBusy(report)) return {OpenOutcome::refused, {}};
+  FillScope filling(report);
+  const OpenResult result = Outcome(ConvertAndReadStatement(report.full, report.stats, path,
+                                                            workingFile, true, progress, messages));
+  if (result.outcome != OpenOutcome::opened) return result;
+  report.statements.push_back(path);
+  SortByTicket(report.full);
+  ShowReadTrades(report, progress, 1, paintCharts);
+  state.armedSortColumn = col::closeDate;
+  SortTradeTable(report, state, col::closeDate, progress, paintCharts);
+  return result;
+}
+
+std::optional<std::string> SwitchStatement(const Report& report, int index) {
+  if (index < 0 || index >= static_cast<int>(report.statements.size())) return std::nullopt;
+  return report.statements[static_cast<std::size_t>(index)];
+}
+
+std::string OpenFailureMessage(const std::string& name, const OpenResult& result) {
+  return name + " could not be read: " + result.reason;
+}
+
+}  // namespace quillfen

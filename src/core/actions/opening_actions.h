@@ -1,0 +1,56 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "messages.h"
+#include "program_state.h"
+#include "progress.h"
+#include "report.h"
+
+namespace quillfen {
+
+// refused: the report is being filled or sorted.
+enum class OpenOutcome { opened, notStatement, failed, refused };
+
+struct OpenResult {
+  OpenOutcome outcome = OpenOutcome::notStatement;
+  std::string reason;  // why it failed, for the user
+};
+
+// How much of the road a caller needs: the command line that prints only the
+// trade table never looks at the lists, grids and figures of one statement.
+enum class OpenViews { all, tableOnly };
+
+// Gives the report to fill once the file is known to be a statement: the
+// window creates itself here, with its option controls copied into the
+// report's options.
+using NewReport = std::function<Report&()>;
+
+// Open report, once the file is chosen: reads the statement into a new report
+// through the working text file, which is deleted afterwards; fills both lists,
+// lets events in twice, rebuilds the grids, recomputes, paints the charts,
+// builds the summary and arms the close-date column. Nothing is made for a
+// file that is no statement; a report that failed to fill holds no trade and
+// is to be discarded.
+OpenResult OpenStatement(const std::string& path, const std::string& workingFile,
+                         const NewReport& newReport, ProgramState& state, Progress& progress,
+                         Messages& messages, const ChartPainter& paintCharts = {},
+                         OpenViews views = OpenViews::all);
+
+// Add report: reads the statement after the report's trades (the working text
+// file stays), orders the table by ticket, refreshes everything and sorts by
+// close time. A file that is no statement, a read that fails, or a report
+// that is being filled or sorted, leaves the report as it was.
+OpenResult AddStatement(Report& report, const std::string& path, const std::string& workingFile,
+                        ProgramState& state, Progress& progress, Messages& messages,
+                        const ChartPainter& paintCharts = {});
+
+// Choosing an entry of the statement list: the statement whose page to show.
+std::optional<std::string> SwitchStatement(const Report& report, int index);
+
+// The message the user gets when a statement could not be read.
+std::string OpenFailureMessage(const std::string& name, const OpenResult& result);
+
+}  // namespace quillfen

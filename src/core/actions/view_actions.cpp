@@ -1,0 +1,79 @@
+#include "actions/view_actions.h"
+
+#include <algorithm>
+
+#include "actions/report_guard.h"
+#include "analysis/column_sort.h"
+#include "analysis/statistics.h"
+#include "analysis/summary_text.h"
+#include "analysis/trade_deletion.h"
+#include "analysis/trade_selection.h"
+
+namespace quillfen {
+
+namespace {
+
+std::vector<bool> Selected(const SelectionList& list) {
+  std::vector<bool> selected(static_cast<std::size_t>(list.Size()));
+  for (int i = 0; i < list.Size(); ++i) selected[static_cast<std::size_t>(i)] = list.IsSelected(i);
+  return selected;
+}
+
+void Select(SelectionList& list, const std::vector<bool>& selected) {
+  const int count = std::min(list.Size(), static_cast<int>(selected.size()));
+  for (int i = 0; i < count; ++i) list.SetSelected(i, selected[static_cast<std::size_t>(i)]);
+}
+
+}  // namespace
+
+ListSelections CurrentSelections(const Report& report) {
+  return {Selected(report.pairsListBox), Selected(report.magicListBox)};
+}
+
+void PrepareReport(Report& report) {
+  WriteGridHeaders(report);
+}
+
+bool SelectTrades(Report& report, const ReportOptions& options, const ListSelections& selections,
+                  const ChartPainter& paintCharts) {
+  if (ReportIsBusy(report)) return false;
+  report.options = options;
+  Select(report.pairsListBox, selections.pairs);
+  Select(report.magicListBox, selections.magics);
+  FullRefresh(report, paintCharts);
+  return true;
+}
+
+bool FilterDisplay(Report& report, const ReportOptions& options) {
+  if (ReportIsBusy(report)) return false;
+  report.options = options;
+  FillSymbolList(report);
+  RebuildTradeGrids(report);
+  return true;
+}
+
+bool ApplyOptions(Report& report, const ReportOptions& options) {
+  if (ReportIsBusy(report)) return false;
+  report.options = options;
+  RecomputeStatistics(report);
+  BuildSummaryText(report);
+  return true;
+}
+
+bool SortColumn(Report& report, ProgramState& state, const ReportOptions& options, int column,
+                Progress& progress, const ChartPainter& paintCharts) {
+  if (ReportIsBusy(report)) return false;
+  report.options = options;
+  state.armedSortColumn = column;
+  SortTradeTable(report, state, column, progress, paintCharts);
+  return true;
+}
+
+int DeleteGridRows(Report& report, const ReportOptions& options, const std::vector<int>& gridRows,
+                   const ChartPainter& paintCharts) {
+  if (ReportIsBusy(report)) return -1;
+  report.options = options;
+  return DeleteTrades(report, gridRows, paintCharts);
+}
+
+}  // namespace quillfen

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <vector>
+
+#include "program_state.h"
+#include "progress.h"
+#include "report.h"
+#include "report_options.h"
+
+namespace quillfen {
+
+// Each of these takes the option controls as they stand and refuses (false,
+// the report unchanged) while the report is being filled or sorted; the window
+// then shows the report as it is, and the controls' values take effect with
+// the next action.
+
+// What the symbol and magic lists show selected, item by item.
+struct ListSelections {
+  std::vector<bool> pairs;
+  std::vector<bool> magics;
+};
+
+// The report's lists as they stand.
+ListSelections CurrentSelections(const Report& report);
+
+// The window is first shown: the grids get their header rows.
+void PrepareReport(Report& report);
+
+// A click in the symbol or magic list: the full refresh over the new selection.
+bool SelectTrades(Report& report, const ReportOptions& options, const ListSelections& selections,
+                  const ChartPainter& paintCharts = {});
+
+// A display radio button: the symbol list afresh under the filter, then the grids.
+bool FilterDisplay(Report& report, const ReportOptions& options);
+
+// Leaving a tab, and every other change of the options: the figures and the
+// summary under the new options.
+bool ApplyOptions(Report& report, const ReportOptions& options);
+
+// A double click on a header: arms that column and sorts the table by it.
+bool SortColumn(Report& report, ProgramState& state, const ReportOptions& options, int column,
+                Progress& progress, const ChartPainter& paintCharts = {});
+
+// The Delete key: removes the trades of these grid rows (from 1). Gives the
+// number of trade rows removed, or -1 when refused.
+int DeleteGridRows(Report& report, const ReportOptions& options, const std::vector<int>& gridRows,
+                   const ChartPainter& paintCharts = {});
+
+}  // namespace quillfen
