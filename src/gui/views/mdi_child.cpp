@@ -207,7 +207,6 @@ QUrl TMDIChild::ReportPageLocation() const {
 
 void TMDIChild::AddStatementEntry(const QString& name, bool select) {
   StatementComboBox->addItem(name);
-  report.statements.push_back(name.toStdString());
   if (select) StatementComboBox->setCurrentIndex(StatementComboBox->count() - 1);
   if (PageControl2->currentWidget() == ReportTabSheet && StatementComboBox->count() > 1) {
     StatementComboBox->show();

@@ -1,0 +1,250 @@
+#include "actions/opening_actions.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <csignal>
+#include <filesystem>
+#include <stdexcept>
+
+#include "../import/import_test_support.h"
+#include "../report_invariants.h"
+#include "import/statement_converter.h"
+
+namespace quillfen {
+namespace {
+
+// A disk that is full: every write to this device fails with ENOSPC. Made
+// where the system has none, when the tests may make devices.
+class FullDisk {
+ public:
+  FullDisk() {
+    if (std::filesystem::exists("/dev/full")) {
+      path_ = "/dev/full";
+    } else if (::mknod(dir_.File("full").c_str(), S_IFCHR | 0666, ::makedev(1, 7)) == 0) {
+      path_ = dir_.File("full");
+    }
+  }
+  bool Usable() const { return !path_.empty(); }
+  const std::string& Path() const { return path_; }
+
+ private:
+  TempDir dir_;
+  std::string path_;
+};
+
+// Files of this process cannot grow beyond a few bytes while it lives: a write
+// refused half-way, as on a disk that fills during the write.
+class TinyFileLimit {
+ public:
+  TinyFileLimit() {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    signal_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved_;
+    tiny.rlim_cur = 100;
+    ::setrlimit(RLIMIT_FSIZE, &tiny);
+  }
+  ~TinyFileLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, signal_);
+  }
+  TinyFileLimit(const TinyFileLimit&) = delete;
+  TinyFileLimit& operator=(const TinyFileLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*signal_)(int) = SIG_DFL;
+};
+
+// Everything an open or add may change, as text, to compare a report with itself before.
+std::string Snapshot(const Report& report) {
+  std::string text;
+  for (const TextGrid* grid : {static_cast<const TextGrid*>(&report.full), &report.grid1,
+                               static_cast<const TextGrid*>(&report.grid2)}) {
+    for (int row = 0; row < grid->RowCount(); ++row) {
+      for (int column = 0; column < grid->Columns(); ++column)
+        text.append(grid->Cell(column, row)).push_back('|');
+      text.push_back('\n');
+    }
+  }
+  const ReportStatistics& s = report.stats;
+  for (double total : {s.statementDeposit, s.depositTotal, s.withdrawalTotal, s.interestTotal,
+                       s.rebateTotal, s.feeTotal, s.initialDeposit, s.netProfit})
+    text += std::to_string(total) + ' ';
+  for (const std::string& name : report.statements) text += name + ';';
+  for (const std::string& line : report.summaryMemo) text += line + '\n';
+  return text;
+}
+
+class ThrowingMessages final : public Messages {
+ public:
+  void Show(std::string_view) override {
+    throw std::runtime_error("the message could not be shown");
+  }
+};
+
+struct Opened {
+  Report report;
+  ProgramState state;
+  OpenResult result;
+};
+
+void Open(Opened& opened, const std::string& path, const std::string& workingFile,
+          Messages& messages) {
+  NoProgress progress;
+  opened.result = OpenStatement(
+      path, workingFile, [&opened]() -> Report& { return opened.report; }, opened.state, progress,
+      messages);
+}
+
+TEST(OpenStatement, ReadsThroughTheWorkingFileAndDeletesIt) {
+  TempDir dir;
+  MessageList messages;
+  Opened opened;
+  Open(opened, FixturePath("statement_magic_comments.htm"), dir.File("Quillfen.tmp"), messages);
+  ASSERT_EQ(opened.result.outcome, OpenOutcome::opened);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("Quillfen.tmp")));
+  EXPECT_EQ(opened.report.statements.size(), 1u);
+  EXPECT_EQ(opened.state.armedSortColumn, col::closeDate);
+  EXPECT_FALSE(opened.report.fillInProgress);
+  EXPECT_FALSE(opened.report.summaryMemo.empty());
+  ExpectTableInvariants(opened.report);
+
+  // Adding keeps the working file, as the next open will replace it.
+  NoProgress progress;
+  const OpenResult added = AddStatement(opened.report, FixturePath("statement_taxes_column.htm"),
+                                        dir.File("Quillfen.tmp"), opened.state, progress, messages);
+  ASSERT_EQ(added.outcome, OpenOutcome::opened);
+  EXPECT_TRUE(std::filesystem::exists(dir.File("Quillfen.tmp")));
+  EXPECT_EQ(opened.report.statements.size(), 2u);
+}
+
+TEST(OpenStatement, AFileThatIsNoStatementMakesNoReport) {
+  TempDir dir;
+  MessageList messages;
+  NoProgress progress;
+  ProgramState state;
+  bool made = false;
+  Report report;
+  const OpenResult result = OpenStatement(
+      dir.Write("plain.htm", "<html><body>hello</body></html>\n"), dir.File("Quillfen.tmp"),
+      [&]() -> Report& {
+        made = true;
+        return report;
+      },
+      state, progress, messages);
+  EXPECT_EQ(result.outcome, OpenOutcome::notStatement);
+  EXPECT_FALSE(made);
+}
+
+TEST(OpenStatement, AWorkingFileNotWrittenWholeFailsTheOpenWithItsReason) {
+  TempDir dir;
+  MessageList messages;
+  Opened opened;
+  {
+    TinyFileLimit limit;
+    Open(opened, FixturePath("statement_magic_comments.htm"), dir.File("Quillfen.tmp"), messages);
+  }
+  EXPECT_EQ(opened.result.outcome, OpenOutcome::failed);
+  EXPECT_NE(opened.result.reason.find("File too large"), std::string::npos) << opened.result.reason;
+  EXPECT_EQ(opened.report.full.TradeRows(), 1);
+  EXPECT_TRUE(opened.report.statements.empty());
+  EXPECT_FALSE(opened.report.fillInProgress);
+  EXPECT_NE(OpenFailureMessage("a.htm", opened.result).find("a.htm"), std::string::npos);
+}
+
+TEST(AddStatement, AFailedAddLeavesTheReportAsItWas) {
+  TempDir dir;
+  MessageList messages;
+  Opened opened;
+  Open(opened, FixturePath("statement_magic_comments.htm"), dir.File("Quillfen.tmp"), messages);
+  ASSERT_EQ(opened.result.outcome, OpenOutcome::opened);
+  const std::string before = Snapshot(opened.report);
+  NoProgress progress;
+
+  FullDisk full;
+  if (full.Usable()) {
+    const OpenResult refused =
+        AddStatement(opened.report, FixturePath("statement_taxes_column.htm"), full.Path(),
+                     opened.state, progress, messages);
+    EXPECT_EQ(refused.outcome, OpenOutcome::failed);
+    EXPECT_NE(refused.reason.find("No space left on device"), std::string::npos) << refused.reason;
+    EXPECT_EQ(Snapshot(opened.report), before);
+  }
+  {
+    TinyFileLimit limit;
+    const OpenResult cut = AddStatement(opened.report, FixturePath("tester_swap_reopen.htm"),
+                                        dir.File("Quillfen.tmp"), opened.state, progress, messages);
+    EXPECT_EQ(cut.outcome, OpenOutcome::failed);
+  }
+  EXPECT_EQ(Snapshot(opened.report), before);
+
+  // The reader's message cannot be shown: the failure reaches the caller, not the user's data.
+  ThrowingMessages throwing;
+  const OpenResult thrown =
+      AddStatement(opened.report, FixturePath("tester_descending_tickets.htm"),
+                   dir.File("Quillfen.tmp"), opened.state, progress, throwing);
+  EXPECT_EQ(thrown.outcome, OpenOutcome::failed);
+  EXPECT_EQ(thrown.reason, "the message could not be shown");
+  EXPECT_EQ(Snapshot(opened.report), before);
+  EXPECT_FALSE(opened.report.fillInProgress);
+
+  // And the next add reads as if the failed ones had never been.
+  const std::string added = FixturePath("statement_taxes_column.htm");
+  ASSERT_EQ(
+      AddStatement(opened.report, added, dir.File("Quillfen.tmp"), opened.state, progress, messages)
+          .outcome,
+      OpenOutcome::opened);
+  Opened untouched;
+  Open(untouched, FixturePath("statement_magic_comments.htm"), dir.File("Quillfen.tmp"), messages);
+  AddStatement(untouched.report, added, dir.File("Quillfen.tmp"), untouched.state, progress,
+               messages);
+  EXPECT_EQ(Snapshot(opened.report), Snapshot(untouched.report));
+}
+
+TEST(AddStatement, IsRefusedWhileTheReportIsFilledOrSorted) {
+  TempDir dir;
+  MessageList messages;
+  Opened opened;
+  Open(opened, FixturePath("statement_magic_comments.htm"), dir.File("Quillfen.tmp"), messages);
+  const std::string before = Snapshot(opened.report);
+  NoProgress progress;
+  for (bool filling : {true, false}) {
+    opened.report.fillInProgress = filling;
+    opened.report.stats.sortInProgress = !filling;
+    const OpenResult result =
+        AddStatement(opened.report, FixturePath("statement_taxes_column.htm"),
+                     dir.File("Quillfen.tmp"), opened.state, progress, messages);
+    EXPECT_EQ(result.outcome, OpenOutcome::refused);
+  }
+  opened.report.stats.sortInProgress = false;
+  opened.report.fillInProgress = false;
+  EXPECT_EQ(Snapshot(opened.report), before);
+}
+
+TEST(StatementToText, AFileNotWrittenWholeIsNoSuccess) {
+  TempDir dir;
+  NoProgress progress;
+  FullDisk full;
+  if (full.Usable()) {
+    EXPECT_FALSE(
+        StatementToText(FixturePath("statement_magic_comments.htm"), full.Path(), progress));
+  }
+  TinyFileLimit limit;
+  EXPECT_FALSE(StatementToText(FixturePath("statement_magic_comments.htm"),
+                               dir.File("Quillfen.tmp"), progress));
+}
+
+TEST(SwitchStatement, GivesTheEntryOrNothing) {
+  Report report;
+  report.statements = {"a.htm", "b.htm"};
+  EXPECT_EQ(SwitchStatement(report, 1), "b.htm");
+  EXPECT_EQ(SwitchStatement(report, 2), std::nullopt);
+  EXPECT_EQ(SwitchStatement(report, -1), std::nullopt);
+}
+
+}  // namespace
+}  // namespace quillfen

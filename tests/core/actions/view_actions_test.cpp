@@ -1,0 +1,120 @@
+#include "actions/view_actions.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "../import/import_test_support.h"
+#include "actions/export_actions.h"
+#include "actions/simulation_actions.h"
+
+namespace quillfen {
+namespace {
+
+std::string Rows(const Report& report) {
+  std::string text;
+  for (const TextGrid* grid : {static_cast<const TextGrid*>(&report.full), &report.grid1})
+    for (int row = 0; row < grid->RowCount(); ++row)
+      for (int column = 0; column < grid->Columns(); ++column)
+        text.append(grid->Cell(column, row)).push_back('|');
+  for (const std::string& line : report.summaryMemo) text += line;
+  return text;
+}
+
+struct Action {
+  const char* name;
+  // True when the action reports that it was applied.
+  std::function<bool(Report&, ProgramState&, const ReportOptions&)> run;
+};
+
+// Each action with options that change what it shows: narrower selections, a
+// sort, a deletion, a display filter and another deposit.
+std::vector<Action> Actions(const std::string& folder) {
+  return {
+      {"select",
+       [](Report& r, ProgramState&, const ReportOptions& o) {
+         ListSelections s = CurrentSelections(r);
+         s.pairs.assign(s.pairs.size(), false);
+         s.pairs[0] = true;
+         return SelectTrades(r, o, s);
+       }},
+      {"display",
+       [](Report& r, ProgramState&, const ReportOptions& o) {
+         ReportOptions closed = o;
+         closed.display = DisplayFilter::open;
+         return FilterDisplay(r, closed);
+       }},
+      {"options",
+       [](Report& r, ProgramState&, const ReportOptions& o) {
+         ReportOptions deposit = o;
+         deposit.deposit = DepositChoice::custom;
+         deposit.depositText = "123";
+         return ApplyOptions(r, deposit);
+       }},
+      {"sort",
+       [](Report& r, ProgramState& state, const ReportOptions& o) {
+         NoProgress progress;
+         return SortColumn(r, state, o, col::pips, progress);
+       }},
+      {"delete",
+       [](Report& r, ProgramState&, const ReportOptions& o) {
+         return DeleteGridRows(r, o, {1, 2}) >= 0;
+       }},
+      {"csv",
+       [folder](Report& r, ProgramState& state, const ReportOptions& o) {
+         return ExportCsvReport(r, state, o, folder + "/out.csv").outcome != ExportOutcome::refused;
+       }},
+      {"html",
+       [folder](Report& r, ProgramState&, const ReportOptions& o) {
+         return ExportHtmlReport(r, o, {folder + "/out.htm", "t", false}, nullptr).outcome !=
+                ExportOutcome::refused;
+       }},
+      {"simulate",
+       [](Report& r, ProgramState& state, const ReportOptions& o) {
+         ReportOptions small = o;
+         small.simulation.numRunsText = "10";
+         NoProgress progress;
+         return StartSimulation(r, state, small, progress) != SimulationStart::refused;
+       }},
+  };
+}
+
+TEST(ViewActions, NothingChangesRowsThatAreBeingFilledOrSorted) {
+  TempDir dir;
+  for (const Action& action : Actions(dir.File(""))) {
+    for (int busy = 0; busy < 3; ++busy) {
+      Report report;
+      PrepareReport(report);
+      ASSERT_TRUE(OpenReport(report, FixturePath("statement_magic_comments.htm")));
+      ProgramState state;
+      report.fillInProgress = busy == 1;
+      report.stats.sortInProgress = busy == 2;
+      const std::string before = Rows(report);
+      const bool applied = action.run(report, state, report.options);
+      if (busy == 0) {
+        EXPECT_TRUE(applied) << action.name;
+      } else {
+        EXPECT_FALSE(applied) << action.name << " busy " << busy;
+        EXPECT_EQ(Rows(report), before) << action.name << " busy " << busy;
+        EXPECT_EQ(report.options.depositText, ReportOptions{}.depositText) << action.name;
+      }
+    }
+  }
+}
+
+TEST(ViewActions, TheOptionsRecordIsTakenWhole) {
+  Report report;
+  PrepareReport(report);
+  ASSERT_TRUE(OpenReport(report, FixturePath("statement_magic_comments.htm")));
+  ReportOptions options = report.options;
+  options.maxStandardLotsText = "7";
+  options.simulation.accuracyText = "95";
+  options.csvFieldSemicolon = false;
+  ASSERT_TRUE(ApplyOptions(report, options));
+  EXPECT_EQ(report.options.maxStandardLotsText, "7");
+  EXPECT_EQ(report.options.simulation.accuracyText, "95");
+  EXPECT_FALSE(report.options.csvFieldSemicolon);
+}
+
+}  // namespace
+}  // namespace quillfen
