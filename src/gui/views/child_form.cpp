@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
+#include "platform_fonts.h"
 #include "report.h"
 #include "views/paint_box.h"
 #include "views/trade_grid_view.h"
@@ -29,9 +30,8 @@ const QColor kMoneyGreen(192, 220, 192);
 const std::vector<int> kGrid1Widths{65, 33, 41, 66, 69, 40, 46, 67, 39, 46, 48, 31, 71, 87, 17};
 const std::vector<int> kGrid2Widths{65, 33, 41, 66, 42, 42, 43, 43, 42, 43, 71, 186, 51};
 
-QFont PixelFont(const QString& family, int pixels, QFont::StyleHint hint) {
-  QFont font(family);
-  font.setStyleHint(hint);
+QFont PixelFont(const QString& family, int pixels) {
+  QFont font = PlatformFont(family);
   font.setPixelSize(pixels);
   return font;
 }
@@ -57,7 +57,7 @@ QListWidget* NewListBox(const char* name, int width, QWidget* parent) {
   list->setObjectName(name);
   list->setFixedWidth(width);
   list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  list->setFont(PixelFont("Courier New", 11, QFont::TypeWriter));
+  list->setFont(PixelFont("Courier New", 11));
   list->setUniformItemSizes(true);
   SetBackground(list, Qt::white);
   return list;
@@ -75,7 +75,7 @@ QLineEdit* AddLabelledEdit(QGridLayout* grid, int row, const QString& label, con
 
 TChildForm::TChildForm(const ProgramState& state, QWidget* parent) : QWidget(parent) {
   setObjectName("ChildForm");
-  setFont(PixelFont("MS Sans Serif", 11, QFont::SansSerif));
+  setFont(PixelFont("MS Sans Serif", 11));
   resize(1069, 406);
   SetBackground(this, palette().color(QPalette::Button));
 
@@ -166,7 +166,7 @@ void TChildForm::BuildSummaryTab() {
   SummaryMemo->setReadOnly(true);
   SummaryMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
   SummaryMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  SummaryMemo->setFont(PixelFont("Courier New", 13, QFont::TypeWriter));
+  SummaryMemo->setFont(PixelFont("Courier New", 13));
   SetBackground(SummaryMemo, QColor(242, 242, 242));
   FillingLayout(SummaryTabSheet)->addWidget(SummaryMemo);
 }
