@@ -23,6 +23,7 @@
 #include "app/toolbar_images.h"
 #include "program_info.h"
 #include "views/mdi_child.h"
+#include "views/option_groups.h"
 
 namespace quillfen {
 
@@ -205,6 +206,7 @@ void TMainForm::CreateLoadPanel() {
   ProgressBar->setValue(100);
   ProgressBar->setTextVisible(false);
   ProgressBar->setFixedSize(150, 14);
+  LabelFor(Label1, ProgressBar);
   layout->addWidget(Label1);
   layout->addWidget(ProgressBar);
   loadPanelAction = ToolBar2->addWidget(LoadPanel);
