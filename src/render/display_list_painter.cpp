@@ -8,19 +8,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform_fonts.h"
+
 namespace quillfen {
 
 namespace {
 
 QColor ToColor(Rgb c) {
   return QColor(c.r, c.g, c.b);
-}
-
-QFont::StyleHint HintFor(const std::string& family) {
-  if (family == "Terminal" || family == "Courier New" || family == "Courier")
-    return QFont::TypeWriter;
-  if (family == "Times New Roman") return QFont::Serif;
-  return QFont::SansSerif;
 }
 
 // Bresenham's pixels from the start point up to, not including, the end point.
@@ -69,8 +64,7 @@ struct ItemPainter {
 }  // namespace
 
 QFont DisplayFont(const std::string& family, int pointSize) {
-  QFont font(QString::fromStdString(family));
-  font.setStyleHint(HintFor(family));
+  QFont font = PlatformFont(QString::fromStdString(family));
   font.setPixelSize(std::max(1, static_cast<int>(std::lround(pointSize * 96.0 / 72.0))));
   return font;
 }

@@ -10,9 +10,8 @@ class QPainter;
 
 namespace quillfen {
 
-// The font a display list names, at its point size on a 96-dpi canvas. Fonts
-// of the original platform ("Terminal", "Courier New", "MS Sans Serif") that
-// are not installed fall back through the style hint to an installed one.
+// The font a display list names, at its point size on a 96-dpi canvas; the
+// original platform's families are drawn in the Liberation fonts that stand for them.
 QFont DisplayFont(const std::string& family, int pointSize);
 
 // Paints the items in order, without antialiasing, in pixel coordinates.

@@ -129,6 +129,10 @@ void ReportWindowTest::OpenedWindowShowsEveryTab() {
   const QImage memo = window->SummaryMemo->viewport()->grab().toImage();
   QCOMPARE(memo.pixelColor(memo.width() - 3, memo.height() - 3), QColor(242, 242, 242));
   QCOMPARE(window->SummaryMemo->font().pixelSize(), 13);
+  // The old families the form names are drawn in the fonts the project installs.
+  QCOMPARE(QFontInfo(window->SummaryMemo->font()).family(), "Liberation Mono");
+  QCOMPARE(QFontInfo(window->Grid2->font()).family(), "Liberation Mono");
+  QCOMPARE(QFontInfo(window->font()).family(), "Liberation Sans");
 }
 
 void ReportWindowTest::GridModelsStayConsistentThroughTheRoad() {

@@ -46,14 +46,13 @@ TEST(DisplayListPainter, FillsCoverLeftAndTopButNotRightAndBottom) {
   EXPECT_TRUE(Inked(image, 5, 7));
 }
 
-TEST(DisplayListPainter, OldPlatformFontsFallBackToInstalledOnes) {
-  for (const char* family : {"Terminal", "Courier New"}) {
-    QFont font = DisplayFont(family, 6);
-    EXPECT_EQ(font.pixelSize(), 8) << family;
-    EXPECT_TRUE(QFontInfo(font).fixedPitch())
-        << family << " became " << QFontInfo(font).family().toStdString();
-  }
-  EXPECT_EQ(DisplayFont("MS Sans Serif", 8).pixelSize(), 11);
+TEST(DisplayListPainter, ChartFontsAreTheLiberationFontsAtCanvasPixels) {
+  const QFont label = DisplayFont("Terminal", 6);
+  EXPECT_EQ(label.pixelSize(), 8);
+  EXPECT_EQ(QFontInfo(label).family().toStdString(), "Liberation Mono");
+  const QFont dayName = DisplayFont("MS Sans Serif", 8);
+  EXPECT_EQ(dayName.pixelSize(), 11);
+  EXPECT_EQ(QFontInfo(dayName).family().toStdString(), "Liberation Sans");
 }
 
 TEST(DisplayListPainter, TextHangsBelowItsPosition) {

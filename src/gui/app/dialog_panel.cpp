@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "platform_fonts.h"
+
 namespace quillfen {
 
 QFrame* NewLoweredPanel(QWidget* parent) {
@@ -17,8 +19,7 @@ QFrame* NewLoweredPanel(QWidget* parent) {
 QLabel* NewNavyLabel(const QString& text, int pixelHeight, bool bold, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setAlignment(Qt::AlignCenter);
-  QFont font("MS Sans Serif");
-  font.setStyleHint(QFont::SansSerif);
+  QFont font = PlatformFont("MS Sans Serif");
   font.setPixelSize(pixelHeight);
   font.setBold(bold);
   label->setFont(font);

@@ -22,6 +22,7 @@
 #include "gui/app/report_page.h"
 #include "gui/app/toolbar_images.h"
 #include "gui/views/mdi_child.h"
+#include "gui/views/option_groups.h"
 #include "program_info.h"
 
 namespace quillfen {
@@ -205,6 +206,7 @@ void TMainForm::CreateLoadPanel() {
   ProgressBar->setValue(100);
   ProgressBar->setTextVisible(false);
   ProgressBar->setFixedSize(150, 14);
+  LabelFor(Label1, ProgressBar);
   layout->addWidget(Label1);
   layout->addWidget(ProgressBar);
   loadPanelAction = ToolBar2->addWidget(LoadPanel);

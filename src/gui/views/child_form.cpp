@@ -18,6 +18,7 @@
 
 #include "gui/views/paint_box.h"
 #include "gui/views/trade_grid_view.h"
+#include "platform_fonts.h"
 #include "report.h"
 
 namespace quillfen {
@@ -29,9 +30,8 @@ const QColor kMoneyGreen(192, 220, 192);
 const std::vector<int> kGrid1Widths{65, 33, 41, 66, 69, 40, 46, 67, 39, 46, 48, 31, 71, 87, 17};
 const std::vector<int> kGrid2Widths{65, 33, 41, 66, 42, 42, 43, 43, 42, 43, 71, 186, 51};
 
-QFont PixelFont(const QString& family, int pixels, QFont::StyleHint hint) {
-  QFont font(family);
-  font.setStyleHint(hint);
+QFont PixelFont(const QString& family, int pixels) {
+  QFont font = PlatformFont(family);
   font.setPixelSize(pixels);
   return font;
 }
@@ -57,16 +57,23 @@ QListWidget* NewListBox(const char* name, int width, QWidget* parent) {
   list->setObjectName(name);
   list->setFixedWidth(width);
   list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  list->setFont(PixelFont("Courier New", 11, QFont::TypeWriter));
+  list->setFont(PixelFont("Courier New", 11));
   list->setUniformItemSizes(true);
   SetBackground(list, Qt::white);
   return list;
 }
 
+// A control that fills a tab has no label of its own: the tab's caption names it.
+void NameAfterTab(QWidget* control, const QTabWidget* tabs, QWidget* tab) {
+  control->setAccessibleName(tabs->tabText(tabs->indexOf(tab)));
+}
+
 QLineEdit* AddLabelledEdit(QGridLayout* grid, int row, const QString& label, const char* name,
                            const QString& text, QWidget* parent) {
-  grid->addWidget(new QLabel(label, parent), row, 0);
+  auto* caption = new QLabel(label, parent);
+  grid->addWidget(caption, row, 0);
   QLineEdit* edit = NewOptionEdit(name, text, parent);
+  LabelFor(caption, edit);
   grid->addWidget(edit, row, 1);
   return edit;
 }
@@ -75,7 +82,7 @@ QLineEdit* AddLabelledEdit(QGridLayout* grid, int row, const QString& label, con
 
 TChildForm::TChildForm(const ProgramState& state, QWidget* parent) : QWidget(parent) {
   setObjectName("ChildForm");
-  setFont(PixelFont("MS Sans Serif", 11, QFont::SansSerif));
+  setFont(PixelFont("MS Sans Serif", 11));
   resize(1069, 406);
   SetBackground(this, palette().color(QPalette::Button));
 
@@ -99,6 +106,7 @@ TChildForm::TChildForm(const ProgramState& state, QWidget* parent) : QWidget(par
   BalanceTabSheet = NewTab("BalanceTabSheet", "Balance");
   BalancePaintBox = new PaintBox(BalanceTabSheet);
   BalancePaintBox->setObjectName("BalancePaintBox");
+  NameAfterTab(BalancePaintBox, PageControl2, BalanceTabSheet);
   FillingLayout(BalanceTabSheet)->addWidget(BalancePaintBox);
   BuildTradesTabs(state);
   BuildTimesTab();
@@ -127,7 +135,9 @@ void TChildForm::BuildListboxPanel() {
   MagicListBox = NewListBox("MagicListBox", 91, ListboxPanel);
   for (auto [caption, list] : {std::pair{"Symbols", PairsListBox}, {"Magic", MagicListBox}}) {
     auto* column = new QVBoxLayout;
-    column->addWidget(new QLabel(caption, ListboxPanel));
+    auto* label = new QLabel(caption, ListboxPanel);
+    LabelFor(label, list);
+    column->addWidget(label);
     column->addWidget(list, 1);
     row->addLayout(column);
   }
@@ -150,6 +160,7 @@ void TChildForm::BuildReportTab() {
   FillingLayout(ReportTabSheet)->addWidget(panel);
   WebBrowser = new QWebEngineView(panel);
   WebBrowser->setObjectName("WebBrowser");
+  NameAfterTab(WebBrowser, PageControl2, ReportTabSheet);
   FillingLayout(panel)->addWidget(WebBrowser);
   ErrorLabel = new QLabel("Error writing file", ReportTabSheet);
   ErrorLabel->setObjectName("ErrorLabel");
@@ -163,10 +174,11 @@ void TChildForm::BuildSummaryTab() {
   SummaryTabSheet = NewTab("SummaryTabSheet", "Summary");
   SummaryMemo = new QPlainTextEdit(SummaryTabSheet);
   SummaryMemo->setObjectName("SummaryMemo");
+  NameAfterTab(SummaryMemo, PageControl2, SummaryTabSheet);
   SummaryMemo->setReadOnly(true);
   SummaryMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
   SummaryMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  SummaryMemo->setFont(PixelFont("Courier New", 13, QFont::TypeWriter));
+  SummaryMemo->setFont(PixelFont("Courier New", 13));
   SetBackground(SummaryMemo, QColor(242, 242, 242));
   FillingLayout(SummaryTabSheet)->addWidget(SummaryMemo);
 }
@@ -188,6 +200,7 @@ QFrame* TChildForm::NewSortPanel(QWidget* tab, QProgressBar** bar, const char* n
   (*bar)->setRange(0, 100);
   (*bar)->setFixedWidth(241);
   (*bar)->setTextVisible(false);
+  LabelFor(label, *bar);
   layout->addWidget(*bar);
   panel->hide();
   return panel;
@@ -197,12 +210,14 @@ void TChildForm::BuildTradesTabs(const ProgramState& state) {
   Trades1TabSheet = NewTab("Trades1TabSheet", "Trades");
   Grid1 = new TradeGridView(TradeGrid::grid1, kGrid1Widths, "Courier New", state, Trades1TabSheet);
   Grid1->setObjectName("Grid1");
+  NameAfterTab(Grid1, PageControl2, Trades1TabSheet);
   FillingLayout(Trades1TabSheet)->addWidget(Grid1);
   SortPanel1 = NewSortPanel(Trades1TabSheet, &SortBar1, "SortPanel1", "SortBar1");
 
   Trades2TabSheet = NewTab("Trades2TabSheet", "Trades");
   Grid2 = new TradeGridView(TradeGrid::grid2, kGrid2Widths, "Terminal", state, Trades2TabSheet);
   Grid2->setObjectName("Grid2");
+  NameAfterTab(Grid2, PageControl2, Trades2TabSheet);
   FillingLayout(Trades2TabSheet)->addWidget(Grid2);
   SortPanel2 = NewSortPanel(Trades2TabSheet, &SortBar2, "SortPanel2", "SortBar2");
 }
@@ -211,6 +226,7 @@ void TChildForm::BuildTimesTab() {
   TimesTabSheet = NewTab("TimesTabSheet", "Times");
   TimesPaintBox = new PaintBox(TimesTabSheet);
   TimesPaintBox->setObjectName("TimesPaintBox");
+  NameAfterTab(TimesPaintBox, PageControl2, TimesTabSheet);
   FillingLayout(TimesTabSheet)->addWidget(TimesPaintBox);
   // These sit on the chart at its bottom left, on its background.
   TimesText = new QLabel("Average pip results based on", TimesPaintBox);
@@ -276,6 +292,7 @@ void TChildForm::BuildOptionsTab() {
   HistoryLabel = new QLabel("MT4 history directory", history);
   HistoryEdit = new QLineEdit("/opt/metatrader4/history/", history);
   HistoryEdit->setObjectName("HistoryEdit");
+  LabelFor(HistoryLabel, HistoryEdit);
   Button1 = new QPushButton("...", history);
   Button1->setObjectName("Button1");
   historyRow->addWidget(HistoryLabel);

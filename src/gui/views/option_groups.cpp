@@ -14,9 +14,11 @@ namespace {
 
 constexpr int kEditWidth = 57;
 
-// A radio button with its edit box (and "$" where the amount is money) on one line.
+// A radio button with its edit box (and "$" where the amount is money) on one
+// line; the edit is named by the radio's caption, the text beside it.
 void AddRadioWithEdit(QVBoxLayout* layout, QRadioButton* radio, QLineEdit* edit, bool dollar,
                       QWidget* parent) {
+  edit->setAccessibleName(radio->text());
   auto* line = new QHBoxLayout;
   line->addWidget(radio, 1);
   line->addWidget(edit);
@@ -58,6 +60,11 @@ QRadioButton* NewRadio(const QString& name, const QString& caption, QWidget* par
   radio->setObjectName(name);
   if (exclusive) exclusive->addButton(radio);
   return radio;
+}
+
+void LabelFor(QLabel* label, QWidget* control) {
+  label->setBuddy(control);
+  control->setAccessibleName(label->text());
 }
 
 TradeSettingsControls BuildTradeSettings(QVBoxLayout* layout, QWidget* parent,

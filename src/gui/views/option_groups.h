@@ -3,6 +3,7 @@
 #include <QString>
 
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QVBoxLayout;
@@ -37,6 +38,9 @@ QVBoxLayout* NewOptionGroup(const QString& caption, const QString& name, QWidget
 QLineEdit* NewOptionEdit(const QString& name, const QString& text, QWidget* parent);
 QRadioButton* NewRadio(const QString& name, const QString& caption, QWidget* parent,
                        QButtonGroup* exclusive);
+// Ties a label to the control it captions, so assistive technology names the
+// control by the label's text.
+void LabelFor(QLabel* label, QWidget* control);
 
 TradeSettingsControls BuildTradeSettings(QVBoxLayout* layout, QWidget* parent,
                                          const QString& suffix);

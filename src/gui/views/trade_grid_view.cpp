@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "analysis/column_sort.h"
+#include "platform_fonts.h"
 #include "program_state.h"
 
 namespace quillfen {
@@ -17,8 +18,7 @@ constexpr int kGridLine = 1;
 constexpr int kTextInset = 3;
 
 QFont GridFont(const QString& family) {
-  QFont font(family);
-  font.setStyleHint(QFont::TypeWriter);
+  QFont font = PlatformFont(family);
   font.setPointSize(8);
   return font;
 }
