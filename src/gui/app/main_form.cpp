@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "actions/simulation_actions.h"
 #include "gui/app/about_box.h"
 #include "gui/app/associations.h"
 #include "gui/app/message_form.h"
@@ -281,7 +282,7 @@ void TMainForm::UpdateCaption() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  state_.SimulationStopRequested = true;
+  StopSimulation(state_);
   // A window being filled is never destroyed: close when the open is done.
   if (roadBusy_) {
     closeRequested_ = true;
