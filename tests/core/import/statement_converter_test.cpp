@@ -8,6 +8,7 @@
 #include <iterator>
 #include <random>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 #include "../report_invariants.h"
@@ -64,6 +65,111 @@ TEST(TagStripper, TagDepthCarriesAcrossLines) {
   std::string inside = "td { font: 8pt; }";
   stripper.Strip(inside);
   EXPECT_EQ(inside, "");
+}
+
+// The stripping rules applied one character at a time, with no scan ahead and
+// no step over a whole tag: what the stripper's quick scans must give.
+class ReferenceStripper {
+ public:
+  std::string Strip(std::string_view line) {
+    auto at = [&](std::size_t k) { return k < line.size() ? line[k] : '\0'; };
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    bool inComment = false;
+    bool inQuotes = false;
+    char previous = '\0';
+    std::string text;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      const char c = line[i];
+      bool closing = false;
+      if (c == '<') {
+        const bool declaration = at(i + 1) == '!';
+        if (!(declaration && at(i + 5) == '-')) ++depth_;
+        if (declaration && at(i + 5) != '-') inComment = true;
+      } else if (c == '>' && !inQuotes) {
+        if (depth_ > 0) --depth_;
+        closing = true;
+        if (previous == '-') inComment = false;
+      } else if (c == '"' && depth_ > 0) {
+        inQuotes = !inQuotes;
+      }
+      if (!inComment && depth_ == 0 && !inQuotes) {
+        const bool thousands = c == ' ' && digit(previous) && digit(at(i + 1)) && at(i + 3) != ':';
+        if (closing)
+          text += ' ';
+        else if (!thousands)
+          text += c;
+      }
+      previous = c;
+    }
+    for (std::string_view type : {"buy stop", "buy limit", "sell stop", "sell limit", "close by"}) {
+      const std::size_t found = text.find(type);
+      if (found != std::string::npos) text[found + type.find(' ')] = '_';
+    }
+    return text;
+  }
+  int Depth() const { return depth_; }
+
+ private:
+  int depth_ = 0;
+};
+
+// Random lines of the characters the stripper stops at, in runs around and
+// beyond its 64-byte steps, go through one stripper after another as the
+// lines of a page do. Each line takes either road; where the plain road
+// declines, the line and the depth must be untouched and a replacement must
+// indeed start in the line.
+TEST(TagStripper, AgreesWithThePlainRulesOnRandomLines) {
+  std::vector<std::string> pieces = {"&nbsp;", "&nbsp;", "td",       "<td>",       "</td>",   "y s",
+                                     "l b",    "e l",    "buy stop", "sell limit", "close by"};
+  for (char c : std::string_view("<<>>\"'!--BbrR&  \t123:")) pieces.emplace_back(1, c);
+  std::mt19937 random(20240611);
+  auto chance = [&](int percent) {
+    return std::uniform_int_distribution<int>(0, 99)(random) < percent;
+  };
+  auto makeLine = [&](const std::vector<std::string>& alphabet) {
+    const std::size_t lengths[] = {0, 8, 56, 120, 180, 250};
+    const std::size_t from = lengths[std::uniform_int_distribution<int>(0, 5)(random)];
+    const std::size_t length = std::uniform_int_distribution<std::size_t>(from, from + 16)(random);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    std::string line;
+    while (line.size() < length) line += alphabet[pick(random)];
+    line.resize(length);  // may cut an "&nbsp;" or a tag
+    return line;
+  };
+  int plain = 0;
+  for (int page = 0; page < 3000; ++page) {
+    // Each page leaves out some pieces, so that lines without "<!", "<b" or
+    // "--" come often enough for the plain road.
+    std::vector<std::string> alphabet = {"a", "x", " "};
+    for (const std::string& piece : pieces)
+      if (chance(60)) alphabet.push_back(piece);
+    TagStripper stripper;
+    ReferenceStripper reference;
+    for (int n = std::uniform_int_distribution<int>(1, 8)(random); n > 0; --n) {
+      const std::string line = makeLine(alphabet);
+      std::string text = line;
+      if (chance(50)) {
+        const int depth = stripper.Depth();
+        if (stripper.StripIfPlain(text)) {
+          ++plain;
+          std::string blanks = line;
+          ReplaceAll(blanks, "&nbsp;", " ");
+          ASSERT_EQ(text, reference.Strip(blanks)) << page << ": " << line;
+          ASSERT_EQ(stripper.Depth(), reference.Depth()) << page << ": " << line;
+          continue;
+        }
+        ASSERT_EQ(text, line);
+        ASSERT_EQ(stripper.Depth(), depth) << page << ": " << line;
+        ASSERT_TRUE(Contains(line, "<!") || Contains(line, "<B") || Contains(line, "<b") ||
+                    Contains(line, "--"))
+            << page << ": " << line;
+      }
+      stripper.Strip(text);
+      ASSERT_EQ(text, reference.Strip(line)) << page << ": " << line;
+      ASSERT_EQ(stripper.Depth(), reference.Depth()) << page << ": " << line;
+    }
+  }
+  EXPECT_GT(plain, 1000);  // the plain road was taken often enough to count
 }
 
 // The two-word types are joined wherever they stand in a line of any length,
@@ -267,7 +373,7 @@ TEST(StatementToText, TurnsAwayWhatIsNoFile) {
   EXPECT_FALSE(StatementToText(fifo, text, progress));  // would block: never opened
 }
 
-TEST(OpenStatementFile, BadInputNeverCrashesNorTouchesTheReport) {
+TEST(ConvertAndReadStatement, BadInputNeverCrashesNorTouchesTheReport) {
   TempDir dir;
   std::string binary;
   for (int i = 0; i < 100000; ++i) binary.push_back(static_cast<char>((i * 7919) % 256));
@@ -286,7 +392,7 @@ TEST(OpenStatementFile, BadInputNeverCrashesNorTouchesTheReport) {
   }
 }
 
-TEST(OpenStatementFile, DamagedStatementsReadWhatIsThere) {
+TEST(ConvertAndReadStatement, DamagedStatementsReadWhatIsThere) {
   std::ifstream file(FixturePath("statement_taxes_column.htm"), std::ios::binary);
   std::stringstream whole;
   whole << file.rdbuf();
@@ -305,7 +411,7 @@ TEST(OpenStatementFile, DamagedStatementsReadWhatIsThere) {
   ExpectTableInvariants(report);
 }
 
-TEST(OpenStatementFile, CrLfAndLfGiveTheSameTable) {
+TEST(ConvertAndReadStatement, CrLfAndLfGiveTheSameTable) {
   std::ifstream file(FixturePath("statement_taxes_column.htm"), std::ios::binary);
   std::stringstream whole;
   whole << file.rdbuf();
