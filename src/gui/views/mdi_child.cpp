@@ -13,7 +13,7 @@
 #include <QTabWidget>
 #include <QWebEngineView>
 
-#include "analysis/column_sort.h"
+#include "actions/report_guard.h"
 #include "display_list_painter.h"
 #include "gui/app/gui_progress.h"
 #include "gui/app/report_page.h"
@@ -306,15 +306,16 @@ void TMDIChild::ShowSummary() {
 }
 
 bool TMDIChild::SortOnColumn(int column) {
-  if (report.fillInProgress) return false;
+  // The sort panel is for a sort that runs; the action refuses the others.
+  if (ReportIsBusy(report)) return false;
   GuiProgress progress(PageControl2->currentWidget() == Trades2TabSheet ? SortBar2 : SortBar1);
   SortPanel1->setVisible(PageControl2->currentWidget() == Trades1TabSheet);
   SortPanel2->setVisible(PageControl2->currentWidget() == Trades2TabSheet);
   const bool sorted = SortColumn(report, state_, OptionsFromControls(), column, progress,
                                  [this](Report&) { RepaintCharts(); });
-  SortPanel1->setVisible(PageControl2->currentWidget() == Trades1TabSheet && SortInProgress());
-  SortPanel2->setVisible(PageControl2->currentWidget() == Trades2TabSheet && SortInProgress());
-  if (!SortInProgress()) ShowViews();
+  SortPanel1->hide();
+  SortPanel2->hide();
+  ShowViews();
   return sorted;
 }
 
