@@ -19,6 +19,7 @@ constexpr int kOk = 0;
 constexpr int kUsage = 2;
 constexpr int kUnreadable = 3;
 constexpr int kUnwritable = 4;
+constexpr int kNoMemory = 5;
 
 // Everything the options ask for. Each stage adds its own fields here.
 struct CliOptions {

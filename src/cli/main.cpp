@@ -1,5 +1,6 @@
 #include <exception>
 #include <iostream>
+#include <new>
 
 #include "analysis_stage.h"
 #include "cli_run.h"
@@ -31,13 +32,15 @@ int main(int argc, char** argv) {
     return kUsage;
   }
   // ... and its stage here, in the order the program's road runs them.
-  const Stage stages[] = {PrepareStage,      OpenStage,         SelectionStage,
-                          TableEditStage,    StatisticsStage,   ExportStage,
-                          ImportJsonStage,   AnalysisJsonStage, SimulationStage,
-                          SummaryOutputStage, OutputStage};
+  const Stage stages[] = {PrepareStage,    OpenStage,          SelectionStage,  TableEditStage,
+                          StatisticsStage, ExportStage,        ImportJsonStage, AnalysisJsonStage,
+                          SimulationStage, SummaryOutputStage, OutputStage};
   try {
     for (const auto& stage : stages)
       if (int code = stage(run); code != kOk) return code;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "quillfen-report: not enough memory\n";
+    return kNoMemory;
   } catch (const std::exception& e) {
     std::cerr << "quillfen-report: " << e.what() << '\n';
     return 1;

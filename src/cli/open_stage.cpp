@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "actions/opening_actions.h"
+#include "input_stream.h"
 #include "progress.h"
 
 namespace quillfen::cli {
@@ -42,6 +43,7 @@ class WorkingFolder {
   WorkingFolder& operator=(const WorkingFolder&) = delete;
   bool Made() const { return !path_.empty(); }
   std::string WorkingFile() const { return path_ + "/Quillfen.tmp"; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
 
  private:
   std::string path_;
@@ -71,19 +73,31 @@ int OpenStage(CliRun& run) {
   }
   const auto& files = run.options.files;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (std::string reason = UnreadableReason(files[i]); !reason.empty()) {
+    // Standard input and pipes are read whole first, as files are opened twice.
+    std::string path = files[i];
+    if (IsStream(path)) {
+      path = folder.File("input" + std::to_string(i) + ".htm");
+      if (std::string reason = CopyStream(files[i], path); !reason.empty()) {
+        std::cerr << files[i] << ": " << reason << '\n';
+        return kUnreadable;
+      }
+    } else if (std::string reason = UnreadableReason(files[i]); !reason.empty()) {
       std::cerr << files[i] << ": " << reason << '\n';
       return kUnreadable;
     }
     // Adding refreshes everything again, so the first of several files needs no views.
     const bool viewsNeeded = files.size() == 1 && !TableIsAllThatIsAsked(run.options);
     const OpenResult result =
-        i == 0 ? OpenStatement(
-                     files[i], folder.WorkingFile(), [&run]() -> Report& { return run.report; },
-                     run.state, progress, run.messages, {},
-                     viewsNeeded ? OpenViews::all : OpenViews::tableOnly)
-               : AddStatement(run.report, files[i], folder.WorkingFile(), run.state, progress,
-                              run.messages);
+        i == 0
+            ? OpenStatement(
+                  path, folder.WorkingFile(), [&run]() -> Report& { return run.report; }, run.state,
+                  progress, run.messages, {}, viewsNeeded ? OpenViews::all : OpenViews::tableOnly)
+            : AddStatement(run.report, path, folder.WorkingFile(), run.state, progress,
+                           run.messages);
+    if (result.outcome == OpenOutcome::outOfMemory) {
+      std::cerr << "quillfen-report: not enough memory to read " << files[i] << '\n';
+      return kNoMemory;
+    }
     if (result.outcome == OpenOutcome::failed) {
       std::cerr << files[i] << ": " << result.reason << '\n';
       return kUnreadable;
@@ -92,6 +106,8 @@ int OpenStage(CliRun& run) {
       std::cerr << files[i] << ": not a MetaTrader statement or report\n";
       return kUnreadable;
     }
+    if (!result.warning.empty()) std::cerr << files[i] << ": " << result.warning << '\n';
+    run.report.statements.back() = files[i];  // a copied stream by the name it was given
   }
   return kOk;
 }

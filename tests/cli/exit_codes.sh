@@ -12,7 +12,7 @@ expect() {
   code=$1
   text=$2
   shift 2
-  TMPDIR="$work/tmp" "$report" "$@" >"$work/out" 2>"$work/err"
+  TMPDIR="$work/tmp" timeout 60 "$report" "$@" >"$work/out" 2>"$work/err"
   actual=$?
   if [ -z "$text" ]; then
     [ -s "$work/err" ] && actual="$actual (stderr not empty)"
@@ -39,9 +39,37 @@ expect 3 "$work/empty.htm: not a MetaTrader statement or report" "$work/empty.ht
 expect 3 "$work/binary.bin: not a MetaTrader statement or report" "$work/binary.bin"
 expect 3 "$work/empty.htm: not a MetaTrader statement or report" \
   "$fixtures/statement_taxes_column.htm" "$work/empty.htm"
-expect 0 "" "$work/nul.htm"
-expect 0 "" --table "$work/truncated.htm"
+expect 0 "$work/nul.htm: The file ends early; it may be incomplete" "$work/nul.htm"
+expect 0 "$work/truncated.htm: The file ends early; it may be incomplete" --table \
+  "$work/truncated.htm"
 expect 0 "" --json "$fixtures/statement_taxes_column.htm" "$fixtures/tester_swap_reopen.htm"
+
+# Standard input and pipes read as the file they carry; a pipe without a
+# writer reads as empty, never waits for one.
+mkfifo "$work/pipe.htm"
+expect 3 "$work/pipe.htm: not a MetaTrader statement or report" "$work/pipe.htm"
+"$report" --json "$fixtures/statement_taxes_column.htm" >"$work/file.json"
+TMPDIR="$work/tmp" timeout 60 "$report" --json - <"$fixtures/statement_taxes_column.htm" \
+  | sed 's|"-"|"'"$fixtures/statement_taxes_column.htm"'"|' >"$work/stdin.json"
+cmp -s "$work/file.json" "$work/stdin.json" || { echo "FAILED: standard input"; failed=1; }
+cat "$fixtures/statement_taxes_column.htm" >"$work/pipe.htm" &
+TMPDIR="$work/tmp" timeout 60 "$report" --json "$work/pipe.htm" \
+  | sed 's|"'"$work/pipe.htm"'"|"'"$fixtures/statement_taxes_column.htm"'"|' >"$work/pipe.json"
+wait
+cmp -s "$work/file.json" "$work/pipe.json" || { echo "FAILED: a pipe with a writer"; failed=1; }
+
+# Not enough memory to read a file is said as such, under its own exit code.
+{
+  printf '<html>Statement\n<tr><td>'
+  head -c 120000000 /dev/zero | tr '\0' x
+  printf '</td></tr></html>\n'
+} >"$work/bigline.htm"
+(
+  ulimit -v 150000
+  expect 5 "not enough memory to read $work/bigline.htm" "$work/bigline.htm"
+  exit $failed
+) || failed=1
+rm -f "$work/bigline.htm"
 
 # The working folders are gone.
 if [ -n "$(ls -A "$work/tmp")" ]; then

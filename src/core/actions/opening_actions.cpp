@@ -1,6 +1,7 @@
 #include "actions/opening_actions.h"
 
 #include <cstdio>
+#include <new>
 
 #include "actions/report_guard.h"
 #include "analysis/column_sort.h"
@@ -18,13 +19,15 @@ namespace {
 OpenResult Outcome(const StatementRead& read) {
   switch (read.outcome) {
     case ReadOutcome::read:
-      return {OpenOutcome::opened, {}};
+      return {OpenOutcome::opened, {}, read.warning};
     case ReadOutcome::notStatement:
-      return {OpenOutcome::notStatement, {}};
+      return {OpenOutcome::notStatement, {}, {}};
+    case ReadOutcome::outOfMemory:
+      return {OpenOutcome::outOfMemory, read.reason, {}};
     case ReadOutcome::failed:
       break;
   }
-  return {OpenOutcome::failed, read.reason};
+  return {OpenOutcome::failed, read.reason, {}};
 }
 
 // Both lists afresh with every item selected, then the views, in the order
@@ -53,7 +56,11 @@ OpenResult OpenStatement(const std::string& path, const std::string& workingFile
   std::remove(workingFile.c_str());
   if (result.outcome != OpenOutcome::opened) return result;
   report.statements.push_back(path);
-  if (views == OpenViews::all) ShowReadTrades(report, progress, 2, paintCharts);
+  try {
+    if (views == OpenViews::all) ShowReadTrades(report, progress, 2, paintCharts);
+  } catch (const std::bad_alloc&) {
+    return {OpenOutcome::outOfMemory, "not enough memory to show " + path, {}};
+  }
   state.armedSortColumn = col::closeDate;  // the reader's order stands
   return result;
 }
@@ -61,7 +68,7 @@ OpenResult OpenStatement(const std::string& path, const std::string& workingFile
 OpenResult AddStatement(Report& report, const std::string& path, const std::string& workingFile,
                         ProgramState& state, Progress& progress, Messages& messages,
                         const ChartPainter& paintCharts) {
-  if (ReportIsBusy(report)) return {OpenOutcome::refused, {}};
+  if (ReportIsBusy(report)) return {OpenOutcome::refused, {}, {}};
   FillScope filling(report);
   const OpenResult result = Outcome(ConvertAndReadStatement(report.full, report.stats, path,
                                                             workingFile, true, progress, messages));
@@ -80,6 +87,7 @@ std::optional<std::string> SwitchStatement(const Report& report, int index) {
 }
 
 std::string OpenFailureMessage(const std::string& name, const OpenResult& result) {
+  if (result.outcome == OpenOutcome::outOfMemory) return "Not enough memory to read " + name;
   return name + " could not be read: " + result.reason;
 }
 

@@ -12,11 +12,12 @@
 namespace quillfen {
 
 // refused: the report is being filled or sorted.
-enum class OpenOutcome { opened, notStatement, failed, refused };
+enum class OpenOutcome { opened, notStatement, failed, outOfMemory, refused };
 
 struct OpenResult {
   OpenOutcome outcome = OpenOutcome::notStatement;
-  std::string reason;  // why it failed, for the user
+  std::string reason;   // why it failed, for the user
+  std::string warning;  // what the user should know of a statement opened
 };
 
 // How much of the road a caller needs: the command line that prints only the
@@ -32,8 +33,7 @@ using NewReport = std::function<Report&()>;
 // through the working text file, which is deleted afterwards; fills both lists,
 // lets events in twice, rebuilds the grids, recomputes, paints the charts,
 // builds the summary and arms the close-date column. Nothing is made for a
-// file that is no statement; a report that failed to fill holds no trade and
-// is to be discarded.
+// file that is no statement; a report that failed to fill is to be discarded.
 OpenResult OpenStatement(const std::string& path, const std::string& workingFile,
                          const NewReport& newReport, ProgramState& state, Progress& progress,
                          Messages& messages, const ChartPainter& paintCharts = {},

@@ -126,6 +126,43 @@ long long RegularFileSize(const std::string& path) {
   return error ? -1 : static_cast<long long>(size);
 }
 
+// Where text, read without letter case, holds word at or after from; npos when not.
+std::size_t FindWithoutCase(std::string_view text, std::string_view word, std::size_t from = 0) {
+  for (std::size_t at = from; at + word.size() <= text.size(); ++at) {
+    std::size_t k = 0;
+    while (k < word.size() && (text[at + k] | 0x20) == word[k]) ++k;
+    if (k == word.size()) return at;
+  }
+  return std::string_view::npos;
+}
+
+// A last line that the end of the file cut off is read only when it ends with
+// a tag's end and closes every table row it opens: cut inside a row, it would
+// make up a trade from a row's beginning.
+bool IsWholeLastLine(std::string_view line) {
+  const std::size_t last = line.find_last_not_of(" \t");
+  if (last == std::string_view::npos || line[last] != '>') return false;
+  std::size_t open = std::string_view::npos;
+  for (std::size_t at = FindWithoutCase(line, "<tr"); at != std::string_view::npos;
+       at = FindWithoutCase(line, "<tr", at + 1)) {
+    const char next = at + 3 < line.size() ? line[at + 3] : '\0';
+    if (next == '>' || next == ' ' || next == '\t') open = at;
+  }
+  return open == std::string_view::npos ||
+         FindWithoutCase(line, "</tr", open) != std::string_view::npos;
+}
+
+// Whether the page's closing tag is among its last bytes: a page without it
+// was cut short, however whole its last line looks.
+bool EndsWithClosingTag(std::FILE* file, long long size) {
+  constexpr long long kTail = 4096;
+  const long long from = size > kTail ? size - kTail : 0;
+  if (std::fseek(file, from, SEEK_SET) != 0) return false;
+  std::string tail(static_cast<std::size_t>(size - from), '\0');
+  tail.resize(std::fread(tail.data(), 1, tail.size(), file));
+  return FindWithoutCase(tail, "</html") != std::string_view::npos;
+}
+
 }  // namespace
 
 template <bool kWatch>
@@ -289,6 +326,7 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
   while (open && reader.ReadLine(line)) {
     progress.Advance(reader.Consumed() - consumed);
     consumed = reader.Consumed();
+    if (!reader.LineEnded() && !IsWholeLastLine(line)) break;
     ConvertDisplayLine(line, stripper);
     if (!line.empty()) {
       chunk.append(line).push_back('\n');
@@ -304,7 +342,8 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
   progress.SetRange(lines);
   progress.SetPosition(0);
   if (!open) return Conversion::writerStopped;
-  return std::ferror(source.get()) ? Conversion::sourceFailed : Conversion::complete;
+  if (std::ferror(source.get())) return Conversion::sourceFailed;
+  return EndsWithClosingTag(source.get(), size) ? Conversion::complete : Conversion::endsEarly;
 }
 
 bool IsStatementFile(const std::string& sourcePath) {
@@ -324,7 +363,8 @@ bool StatementToText(const std::string& sourcePath, const std::string& textPath,
       },
       progress);
   // A full disk often shows only when the buffered rest is written at close.
-  return conversion == Conversion::complete && text && std::fclose(text.release()) == 0;
+  const bool whole = conversion == Conversion::complete || conversion == Conversion::endsEarly;
+  return whole && text && std::fclose(text.release()) == 0;
 }
 
 }  // namespace quillfen

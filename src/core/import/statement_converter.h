@@ -38,9 +38,13 @@ bool HasStatementMark(std::string_view line);
 using TextWriter = std::function<bool(std::string_view)>;
 
 // How a conversion ended: no statement or report mark in the first five
-// display lines, every line handed over, the writer refused a block, or the
-// source could not be read to its end.
-enum class Conversion { notStatement, complete, writerStopped, sourceFailed };
+// display lines, every line handed over, every line handed over of a page
+// that lacks its closing tag, the writer refused a block, or the source could
+// not be read to its end.
+enum class Conversion { notStatement, complete, endsEarly, writerStopped, sourceFailed };
+
+// What the user is told of a page that lacks its closing tag.
+inline constexpr const char* kEndsEarlyWarning = "The file ends early; it may be incomplete";
 
 // Converts an HTML statement into text, one table row per line with the cells
 // as words, handed to write. Progress: the source size while converting, then

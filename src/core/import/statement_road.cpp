@@ -7,6 +7,7 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <system_error>
 
 #include "import/statement_converter.h"
@@ -64,7 +65,7 @@ class ReaderProgress final : public Progress {
 // conversion. Gives the reason of a failure, or nothing.
 std::string ConvertAndRead(TradeTable& table, ReportStatistics& stats, const std::string& path,
                            const std::string& workingFile, bool adding, Progress& progress,
-                           Messages& messages) {
+                           Messages& messages, Conversion& conversion) {
   File working(std::fopen(workingFile.c_str(), "wb"));
   if (!working) return CannotWrite(workingFile, errno);
   std::error_code sizeError;
@@ -74,7 +75,6 @@ std::string ConvertAndRead(TradeTable& table, ReportStatistics& stats, const std
   TextPipe pipe;
   ConvertedBytes converted;
   ReaderProgress readerProgress(progress, converted);
-  Conversion conversion = Conversion::complete;
   std::string writeFailure;  // written by the converting thread, read after the join
   RunBeside(
       [&] {
@@ -103,7 +103,7 @@ std::string ConvertAndRead(TradeTable& table, ReportStatistics& stats, const std
   if (!writeFailure.empty()) return writeFailure;
   if (std::fclose(working.release()) != 0) return CannotWrite(workingFile, errno);
   if (conversion == Conversion::sourceFailed) return "cannot read " + path;
-  if (conversion != Conversion::complete) return path + " is no longer a statement";
+  if (conversion == Conversion::notStatement) return path + " is no longer a statement";
   return {};
 }
 
@@ -112,22 +112,30 @@ std::string ConvertAndRead(TradeTable& table, ReportStatistics& stats, const std
 StatementRead ConvertAndReadStatement(TradeTable& table, ReportStatistics& stats,
                                       const std::string& path, const std::string& workingFile,
                                       bool adding, Progress& progress, Messages& messages) {
-  if (!IsStatementFile(path)) return {ReadOutcome::notStatement, {}};
+  if (!IsStatementFile(path)) return {ReadOutcome::notStatement, {}, {}};
   // What the reader may change: the rows from the spare one on, and the totals.
   const int rowsBefore = table.RowCount();
   const ReportStatistics statsBefore = stats;
-  std::string failure;
+  StatementRead result{ReadOutcome::read, {}, {}};
+  Conversion conversion = Conversion::complete;
   try {
-    failure = ConvertAndRead(table, stats, path, workingFile, adding, progress, messages);
+    result.reason =
+        ConvertAndRead(table, stats, path, workingFile, adding, progress, messages, conversion);
+  } catch (const std::bad_alloc&) {
+    result = {ReadOutcome::outOfMemory, "not enough memory to read " + path, {}};
   } catch (const std::exception& e) {
-    failure = e.what();
+    result.reason = e.what();
   }
-  if (failure.empty()) return {ReadOutcome::read, {}};
+  if (result.outcome == ReadOutcome::read && result.reason.empty()) {
+    if (conversion == Conversion::endsEarly) result.warning = kEndsEarlyWarning;
+    return result;
+  }
+  if (result.outcome == ReadOutcome::read) result.outcome = ReadOutcome::failed;
   const int spare = adding ? std::max(rowsBefore - 1, 0) : 0;
   table.SetRowCount(spare);
   table.SetRowCount(adding ? rowsBefore : 2);
   stats = statsBefore;
-  return {ReadOutcome::failed, failure};
+  return result;
 }
 
 }  // namespace quillfen

@@ -9,11 +9,12 @@
 
 namespace quillfen {
 
-enum class ReadOutcome { read, notStatement, failed };
+enum class ReadOutcome { read, notStatement, failed, outOfMemory };
 
 struct StatementRead {
   ReadOutcome outcome = ReadOutcome::notStatement;
-  std::string reason;  // why it failed, for the user
+  std::string reason;   // why it failed, for the user
+  std::string warning;  // what the user should know of a statement read
 };
 
 // Reads one statement file into the table (adding false: the table and the
@@ -22,7 +23,8 @@ struct StatementRead {
 // text file and to the reader at once. When the file is no statement, or
 // anything fails on the way (the working file cannot be written whole, the
 // source cannot be read, memory runs out), the table and the totals are left as
-// they were.
+// they were when adding, and empty when opening. A page that lacks its closing
+// tag is read with a warning.
 StatementRead ConvertAndReadStatement(TradeTable& table, ReportStatistics& stats,
                                       const std::string& path, const std::string& workingFile,
                                       bool adding, Progress& progress, Messages& messages);

@@ -6,14 +6,15 @@
 
 namespace quillfen {
 
-// Orders the trade rows by ticket after a statement was added, as exchanging
-// every pair of rows i < j whose positive tickets stand in the wrong order
-// would: rows with a positive ticket move among their own slots, the others
-// keep their places, the spare row stays last.
+// Orders the trade rows by ticket after a statement was added: rows with a
+// positive ticket move among their own slots, in ascending order, and rows
+// with equal tickets keep their order among themselves; the others keep their
+// places, and the spare row stays last. With unique tickets this is the order
+// that exchanging every pair of rows i < j whose tickets stand wrong gives.
 void SortByTicket(TradeTable& table);
 
-// That exchange procedure on a sequence of keys: position p of the result holds
-// the index of the key that ends there.
-std::vector<int> ExchangeOrder(const std::vector<int>& keys);
+// That order on a sequence of keys: position p of the result holds the index
+// of the key that ends there.
+std::vector<int> TicketOrder(const std::vector<int>& keys);
 
 }  // namespace quillfen

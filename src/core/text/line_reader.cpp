@@ -123,7 +123,7 @@ bool LineReader::Next(Sink&& sink) {
     }
     position_ += piece.size();
     consumed_ += static_cast<long long>(piece.size());
-    if (breakTag) return true;
+    if (breakTag) return lineEnded_ = true;
     if (stop == end) continue;
     ++position_;
     ++consumed_;
@@ -133,8 +133,9 @@ bool LineReader::Next(Sink&& sink) {
       continue;
     }
     skipLineFeed_ = *stop == '\r';
-    return true;
+    return lineEnded_ = true;
   }
+  lineEnded_ = false;
   return any;
 }
 

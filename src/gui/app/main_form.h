@@ -23,6 +23,7 @@ namespace quillfen {
 class TAboutBox;
 class TMDIChild;
 class TMessageForm;
+struct OpenResult;
 
 // The multiple-document frame: menus, toolbar, loading panel, status bar, and
 // the commands that create report windows.
@@ -125,6 +126,8 @@ class TMainForm : public QMainWindow {
   void RunOnRoad(std::function<void()> work);
   TMDIChild* NewReportWindow(bool simulationOnly);
   void DiscardReportWindow(TMDIChild* window);
+  void ShowFailure(const QString& name, const OpenResult& result);
+  void ShowWarning(const OpenResult& result);
   bool ChooseReportFile(QString& name);
   void OpenNamedStatement(const QString& name);
   void OpenDownloadedUrl(const QString& url);

@@ -198,20 +198,30 @@ TMDIChild* TMainForm::OpenReportFile(const QString& path) {
     if (result.outcome != OpenOutcome::opened) {
       HideLoadPanel();
       if (window) DiscardReportWindow(window);
-      if (result.outcome == OpenOutcome::failed)
-        ShowMessageDialog(QString::fromStdString(OpenFailureMessage(path.toStdString(), result)));
+      ShowFailure(path, result);
       return nullptr;
     }
     // The list names a downloaded page by its bare name, as the caller gave it.
     window->report.statements.back() = path.toStdString();
     window->ShowReadReport();
     EnableReportCommands(true);
+    ShowWarning(result);
   }
   window->report.fillInProgress = false;
   HideLoadPanel();
   UpdateCaption();
   emit ReportOpened(window);
   return window;
+}
+
+// A statement that could not be read is told; one that is no statement is not.
+void TMainForm::ShowFailure(const QString& name, const OpenResult& result) {
+  if (result.outcome == OpenOutcome::failed || result.outcome == OpenOutcome::outOfMemory)
+    ShowMessageDialog(QString::fromStdString(OpenFailureMessage(name.toStdString(), result)));
+}
+
+void TMainForm::ShowWarning(const OpenResult& result) {
+  if (!result.warning.empty()) ShowMessageDialog(QString::fromStdString(result.warning));
 }
 
 void TMainForm::DiscardReportWindow(TMDIChild* window) {
@@ -245,9 +255,10 @@ void TMainForm::AddStatement(const QString& name) {
   const OpenResult result =
       window->AddStatement(name, WorkingFilePath(programDirectory_), progress, messages);
   HideLoadPanel();
-  if (result.outcome == OpenOutcome::failed)
-    ShowMessageDialog(QString::fromStdString(OpenFailureMessage(name.toStdString(), result)));
-  if (result.outcome == OpenOutcome::opened) emit ReportOpened(window);
+  ShowFailure(name, result);
+  if (result.outcome != OpenOutcome::opened) return;
+  ShowWarning(result);
+  emit ReportOpened(window);
 }
 
 QList<TMDIChild*> TMainForm::ReportWindows() const {

@@ -8,6 +8,8 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "../import/import_test_support.h"
@@ -86,6 +88,11 @@ class ThrowingMessages final : public Messages {
   }
 };
 
+class MemoryShortMessages final : public Messages {
+ public:
+  void Show(std::string_view) override { throw std::bad_alloc(); }
+};
+
 struct Opened {
   Report report;
   ProgramState state;
@@ -120,6 +127,22 @@ TEST(OpenStatement, ReadsThroughTheWorkingFileAndDeletesIt) {
   ASSERT_EQ(added.outcome, OpenOutcome::opened);
   EXPECT_TRUE(std::filesystem::exists(dir.File("Quillfen.tmp")));
   EXPECT_EQ(opened.report.statements.size(), 2u);
+}
+
+TEST(OpenStatement, APageWithoutItsClosingTagOpensWithAWarning) {
+  std::ifstream file(FixturePath("statement_magic_comments.htm"), std::ios::binary);
+  const std::string html{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  TempDir dir;
+  MessageList messages;
+  Opened whole;
+  Open(whole, FixturePath("statement_magic_comments.htm"), dir.File("Quillfen.tmp"), messages);
+  EXPECT_EQ(whole.result.warning, "");
+  Opened cut;
+  Open(cut, dir.Write("cut.htm", html.substr(0, html.rfind("</table>"))), dir.File("Quillfen.tmp"),
+       messages);
+  ASSERT_EQ(cut.result.outcome, OpenOutcome::opened);
+  EXPECT_EQ(cut.result.warning, "The file ends early; it may be incomplete");
+  EXPECT_EQ(cut.report.full.TradeRows(), whole.report.full.TradeRows());
 }
 
 TEST(OpenStatement, AFileThatIsNoStatementMakesNoReport) {
@@ -189,6 +212,13 @@ TEST(AddStatement, AFailedAddLeavesTheReportAsItWas) {
                    dir.File("Quillfen.tmp"), opened.state, progress, throwing);
   EXPECT_EQ(thrown.outcome, OpenOutcome::failed);
   EXPECT_EQ(thrown.reason, "the message could not be shown");
+  EXPECT_EQ(Snapshot(opened.report), before);
+  MemoryShortMessages memoryShort;
+  const OpenResult noMemory =
+      AddStatement(opened.report, FixturePath("tester_descending_tickets.htm"),
+                   dir.File("Quillfen.tmp"), opened.state, progress, memoryShort);
+  EXPECT_EQ(noMemory.outcome, OpenOutcome::outOfMemory);
+  EXPECT_EQ(OpenFailureMessage("t.htm", noMemory), "Not enough memory to read t.htm");
   EXPECT_EQ(Snapshot(opened.report), before);
   EXPECT_FALSE(opened.report.fillInProgress);
 

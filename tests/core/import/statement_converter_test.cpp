@@ -325,10 +325,23 @@ TEST(StatementToText, WritesTheNonEmptyConvertedLines) {
       "<html><title>Statement: 7</title>\r\n\r\n<table>\r\n"
       "<tr><td>1</td><td>2010.01.04 10:00</td><td>buy stop</td></tr>\r\n"
       "<tr><td>a\0b</td></tr>\r\n"
-      "<tr><td>last line without end</td>"s);
+      "<tr><td>whole last row</td></tr>"s);
   EXPECT_TRUE(converted.statement);
-  EXPECT_EQ(converted.text,
-            "Statement: 7\n1  2010.01.04 10:00  buy_stop\na b\nlast line without end\n");
+  EXPECT_EQ(converted.text, "Statement: 7\n1  2010.01.04 10:00  buy_stop\na b\nwhole last row\n");
+}
+
+// A file cut inside a row would make a trade up from the row's beginning.
+TEST(StatementToText, DropsALastLineCutShort) {
+  const std::string head = "<html>Statement\n<tr><td>1</td></tr>\n";
+  for (const char* cut :
+       {"<tr><td>2</td><td>buy", "<tr><td>2</td><td>buy</td>", "<tr><td>2</td></tr><tr><td>3</td>",
+        "<tr align=right><td>2</td>", "<td>2</td><td>0.1", "<TR><TD>2</TD>"}) {
+    EXPECT_EQ(Convert(head + cut).text, "Statement\n1\n") << cut;
+  }
+  for (const char* whole :
+       {"<tr><td>2</td></tr>", "<TR><TD>2</TD></TR>  ", "<td>2</td>", "<tr><td>2</td></tr>\n"}) {
+    EXPECT_EQ(Convert(head + whole).text, "Statement\n1\n2\n") << whole;
+  }
 }
 
 TEST(StatementToText, KeepsLongLinesWhole) {
@@ -339,7 +352,7 @@ TEST(StatementToText, KeepsLongLinesWhole) {
   // Past 64 KB a line takes another road through the replacements.
   std::string longPadding(70000, 'y');
   std::string replaced = "<td>" + longPadding + "</td><td>10&nbsp;000.00</td><!-- -  -1.20-->";
-  converted = Convert("Statement\n" + replaced + "\n" + replaced + "<br>" + longPadding);
+  converted = Convert("Statement\n" + replaced + "\n" + replaced + "<br>" + longPadding + "</td>");
   const std::string text = longPadding + "  10000.00   -1.20";
   const std::string expected = "Statement\n" + text + "\n" + text + "\n" + longPadding + "\n";
   auto differ =
@@ -425,6 +438,32 @@ TEST(ConvertAndReadStatement, CrLfAndLfGiveTheSameTable) {
   for (int row = 0; row < lf.full.RowCount(); ++row)
     for (int column = 0; column < TradeTable::kColumns; ++column)
       EXPECT_EQ(dos.full.Cell(column, row), lf.full.Cell(column, row));
+}
+
+// Real statements cut anywhere read as a prefix of the whole: no trade is made
+// up from a row's beginning, no symbol from a cut name.
+TEST(ConvertAndReadStatement, RealStatementsCutAnywhereReadAPrefixOfTheWhole) {
+  const std::string path = std::string(QUILLFEN_STATEMENTS) + "/006-weltrade-detailed.htm";
+  std::ifstream file(path, std::ios::binary);
+  if (!file) GTEST_SKIP() << "no real statements beside the project";
+  const std::string html{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  Report whole;
+  ASSERT_TRUE(OpenFiles(whole, {path}));
+  TempDir dir;
+  std::vector<std::size_t> cuts = {28291, 158551};
+  for (std::size_t cut = 1000; cut < html.size(); cut += html.size() / 37) cuts.push_back(cut);
+  for (std::size_t cut : cuts) {
+    Report report;
+    MessageList messages;
+    ASSERT_TRUE(OpenFiles(report, {dir.Write("cut.htm", html.substr(0, cut))}, &messages)) << cut;
+    ASSERT_LE(report.full.TradeRows(), whole.full.TradeRows()) << cut;
+    const bool empty = report.full.TradeRows() == 1 && report.full.Cell(col::ticket, 0).empty();
+    for (int row = 0; row < (empty ? 0 : report.full.TradeRows()); ++row)
+      for (int column : {col::ticket, col::type, col::lots, col::symbol, col::openDate,
+                         col::openPrice, col::closeDate, col::closePrice})
+        ASSERT_EQ(report.full.Cell(column, row), whole.full.Cell(column, row))
+            << "cut " << cut << " row " << row << " column " << column;
+  }
 }
 
 }  // namespace

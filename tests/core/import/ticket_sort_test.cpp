@@ -14,37 +14,40 @@ namespace quillfen {
 namespace {
 
 // The exchange procedure as written: every pair i < j of trade rows, exchanged
-// when both tickets are positive and row j's is smaller.
+// when both tickets are positive and row j's is smaller, or equal and row j
+// came first (its first place is in the comment column).
 void LiteralSortByTicket(TradeTable& table) {
   const int rows = table.TradeRows();
+  auto first = [&](int row) { return std::stoi(std::string(table.Cell(col::comment, row))); };
   for (int i = 0; i < rows; ++i)
     for (int j = i + 1; j < rows; ++j) {
       int a = TextToWhole(table.Cell(col::ticket, i));
       int b = TextToWhole(table.Cell(col::ticket, j));
-      if (a > 0 && b > 0 && b < a) table.SwapRows(i, j);
+      if (a > 0 && b > 0 && (b < a || (b == a && first(j) < first(i)))) table.SwapRows(i, j);
     }
 }
 
-std::vector<int> LiteralExchangeOrder(std::vector<int> keys) {
+// The same procedure on keys, equal keys ordered by where they stood.
+std::vector<int> LiteralTicketOrder(std::vector<int> keys) {
   std::vector<int> order(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) order[i] = static_cast<int>(i);
   for (std::size_t i = 0; i < keys.size(); ++i)
     for (std::size_t j = i + 1; j < keys.size(); ++j)
-      if (keys[j] < keys[i]) {
+      if (keys[j] < keys[i] || (keys[j] == keys[i] && order[j] < order[i])) {
         std::swap(keys[i], keys[j]);
         std::swap(order[i], order[j]);
       }
   return order;
 }
 
-TEST(ExchangeOrder, MatchesTheLiteralProcedure) {
+TEST(TicketOrder, MatchesTheLiteralProcedure) {
   std::mt19937 random(11);
   for (int round = 0; round < 3000; ++round) {
     const int n = static_cast<int>(random() % 40);
     const int spread = 1 + static_cast<int>(random() % (round % 2 ? 5 : 1000));
     std::vector<int> keys(static_cast<std::size_t>(n));
     for (int& key : keys) key = 1 + static_cast<int>(random() % static_cast<unsigned>(spread));
-    ASSERT_EQ(ExchangeOrder(keys), LiteralExchangeOrder(keys)) << "round " << round;
+    ASSERT_EQ(TicketOrder(keys), LiteralTicketOrder(keys)) << "round " << round;
   }
 }
 
@@ -69,6 +72,28 @@ TEST(SortByTicket, MatchesTheLiteralProcedureOnRandomTables) {
       for (int column : {col::ticket, col::comment, col::symbol})
         ASSERT_EQ(report.full.Cell(column, row), literal.Cell(column, row))
             << "round " << round << " row " << row;
+  }
+}
+
+// A statement added to itself: every ticket twice, the copies after the
+// originals; each pair ends side by side, the first read first.
+TEST(SortByTicket, RepeatedTicketsKeepTheirOrder) {
+  Report report;
+  const int trades = 20000;
+  report.full.SetRowCount(2 * trades + 1);
+  for (int copy = 0; copy < 2; ++copy)
+    for (int t = 0; t < trades; ++t) {
+      const int row = copy * trades + t;
+      report.full.SetCell(col::ticket, row, std::to_string(trades - t));
+      report.full.SetCell(col::comment, row, copy == 0 ? "first" : "second");
+      report.full.SetCell(col::symbol, row, "eurusd");
+    }
+  SortByTicket(report.full);
+  for (int t = 0; t < trades; ++t) {
+    ASSERT_EQ(report.full.Cell(col::ticket, 2 * t), std::to_string(t + 1));
+    ASSERT_EQ(report.full.Cell(col::ticket, 2 * t + 1), std::to_string(t + 1));
+    ASSERT_EQ(report.full.Cell(col::comment, 2 * t), "first");
+    ASSERT_EQ(report.full.Cell(col::comment, 2 * t + 1), "second");
   }
 }
 
