@@ -1,5 +1,7 @@
 #include "simulate_stage.h"
 
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <utility>
@@ -7,7 +9,7 @@
 
 #include "actions/simulation_actions.h"
 #include "actions/view_actions.h"
-#include "progress.h"
+#include "terminal_progress.h"
 
 namespace quillfen::cli {
 
@@ -101,6 +103,18 @@ int Refuse(const std::string& why) {
   return kUsage;
 }
 
+// The start writes a count above its cap back as the cap, as the tab would show it.
+void TellCaps(const SimulationOptions& given, const SimulationOptions& run) {
+  const std::pair<const std::string SimulationOptions::*, const char*> boxes[] = {
+      {&SimulationOptions::numRunsText, "runs"},
+      {&SimulationOptions::numTradesText, "trades per run"},
+      {&SimulationOptions::numDaysText, "days per run"}};
+  for (const auto& [box, what] : boxes) {
+    if (given.*box != run.*box)
+      std::cerr << "quillfen-report: " << what << " capped at " << run.*box << '\n';
+  }
+}
+
 }  // namespace
 
 void AddSimulationOptions(CLI::App& app, CliOptions& options) {
@@ -135,8 +149,10 @@ int SimulationStage(CliRun& run) {
   options = report.options;
   ApplyArgs(args, options.simulation);
   if (args.seed) run.state.simulationSeed = *args.seed;
-  NoProgress progress;
-  switch (StartSimulation(report, run.state, options, progress)) {
+  TerminalProgress progress(std::cerr, ::isatty(STDERR_FILENO) == 1);
+  const SimulationStart start = StartSimulation(report, run.state, options, progress);
+  progress.Finish();
+  switch (start) {
     case SimulationStart::ran:
       break;
     case SimulationStart::noStatementDeposit:
@@ -148,6 +164,7 @@ int SimulationStage(CliRun& run) {
     case SimulationStart::refused:
       return Refuse("the report is busy");
   }
+  TellCaps(options.simulation, report.options.simulation);
 
   if (run.options.json) {
     run.json["simulation"] = SimulationJson(run);

@@ -16,8 +16,8 @@ enum class SimulationStart {
 };
 
 // The Start button: its silent refusals, then the selected mode's pass or
-// search under the options. A run count above the largest allowed is written
-// back into report.options, for the window to show.
+// search under the options. A run, trade or day count above the largest
+// allowed is written back into report.options, for the window to show.
 SimulationStart StartSimulation(Report& report, ProgramState& state, const ReportOptions& options,
                                 Progress& progress);
 

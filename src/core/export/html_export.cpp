@@ -41,21 +41,26 @@ bool WriteHtmlFiles(const Report& report, float deposit, const HtmlExportRequest
   ReplacingFile page(request.pagePath);
   if (!page.Open()) return Failed(error, page.Error());
   HtmlPageContent content{request.windowTitle, deposit, request.detailed, {}};
-  if (request.detailed) {
-    if (!renderer) return Failed(error, "no renderer for the chart picture");
-    const std::string picturePath = PictureFileName(request.pagePath);
-    const RgbImage image = renderer(PaintBalanceChart(report, kReportImageWidth, kReportImageHeight,
-                                                      ChartSurface::reportPicture));
-    const std::string jpeg = EncodeJpeg(image, kJpegQuality);
-    if (jpeg.empty()) return Failed(error, "the chart picture could not be encoded");
-    std::string reason;
-    if (!WriteWholeFile(picturePath, jpeg, &reason))
-      return Failed(error, picturePath + ": " + reason);
-    content.pictureName = std::filesystem::path(picturePath).filename().string();
+  if (!request.detailed) {
+    if (!page.Write(HtmlPageText(report, content)) || !page.Commit())
+      return Failed(error, page.Error());
+    return true;
   }
-  if (!page.Write(HtmlPageText(report, content)) || !page.Commit())
-    return Failed(error, page.Error());
-  return true;
+  if (!renderer) return Failed(error, "no renderer for the chart picture");
+  const std::string picturePath = PictureFileName(request.pagePath);
+  const RgbImage image = renderer(PaintBalanceChart(report, kReportImageWidth, kReportImageHeight,
+                                                    ChartSurface::reportPicture));
+  const std::string jpeg = EncodeJpeg(image, kJpegQuality);
+  if (jpeg.empty()) return Failed(error, "the chart picture could not be encoded");
+  content.pictureName = std::filesystem::path(picturePath).filename().string();
+  // The page and its picture go in together, so an old page never shows a new chart.
+  ReplacingFile picture(picturePath);
+  const bool written = picture.Open() && picture.Write(jpeg) &&
+                       page.Write(HtmlPageText(report, content)) &&
+                       CommitTogether({&picture, &page});
+  if (written) return true;
+  if (!picture.Error().empty()) return Failed(error, picturePath + ": " + picture.Error());
+  return Failed(error, page.Error());
 }
 
 bool ExportHtml(Report& report, const HtmlExportRequest& request, const ChartRenderer& renderer,

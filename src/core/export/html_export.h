@@ -26,7 +26,7 @@ std::string PictureFileName(const std::string& pagePath);
 
 // Writes the page (and for the detailed page the JPEG chart picture beside it)
 // from the grids and figures as they stand, with the given initial deposit.
-// Nothing is replaced when the page cannot be written; false with the reason in *error.
+// Page and picture are replaced together or not at all; false with the reason in *error.
 bool WriteHtmlFiles(const Report& report, float deposit, const HtmlExportRequest& request,
                     const ChartRenderer& renderer, std::string* error = nullptr);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -25,8 +26,11 @@ class ReplacingFile {
   // What went wrong last, for command-line messages.
   const std::string& Error() const { return error_; }
 
+  friend bool CommitTogether(std::initializer_list<ReplacingFile*> files);
+
  private:
   bool Fail(const std::string& what);
+  bool Finish();
   void Discard();
 
   std::string path_;
@@ -36,6 +40,11 @@ class ReplacingFile {
   unsigned mode_ = 0666;
   bool keepMode_ = false;
 };
+
+// Commits opened and written files so that every target takes its new content
+// or every target keeps its old one. On failure all temporary files are gone
+// and the file that failed holds the reason in Error().
+bool CommitTogether(std::initializer_list<ReplacingFile*> files);
 
 // Replaces (or creates) the file with these bytes; the reason of a failure in *error.
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string* error = nullptr);

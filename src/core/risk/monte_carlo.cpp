@@ -171,8 +171,9 @@ std::int32_t TradesForDays(int grid1Rows, double periodDays, std::int32_t days) 
 void RunMonteCarloPass(Report& report, ProgramState& state, Progress& progress) {
   const MonteCarloSettings s = ReadMonteCarloSettings(report);
   const std::int32_t tradesPerRun =
-      s.daysMode ? TradesForDays(report.grid1.RowCount(), report.stats.periodDays, s.days)
-                 : s.tradesPerRun;
+      std::min(s.daysMode ? TradesForDays(report.grid1.RowCount(), report.stats.periodDays, s.days)
+                          : s.tradesPerRun,
+               kMaxTradesPerRun);
   const std::int32_t runs = std::min(s.runs, kMaxSimulationRuns);
   if (tradesPerRun <= 0 || runs <= 0) return;
   const double deposit = PassDeposit(report, s);

@@ -10,12 +10,17 @@ struct Report;
 
 // Larger run counts are cut to this; the per-run series hold one value per run.
 constexpr std::int32_t kMaxSimulationRuns = 1000000;
+// Longer runs, typed or made from days, are cut to this, so that no input
+// makes a pass without a foreseeable end.
+constexpr std::int32_t kMaxTradesPerRun = 1000000;
+constexpr std::int32_t kMaxDaysPerRun = 1000000;
 
 // One Monte Carlo pass over the report's current settings: writes the result
 // boxes and tooltips into report.simulationResults and the figures into
 // state.LastSimulationFigures. Plays nothing, leaving every result as it was,
-// when there is no trade per run, no run or a deposit below 1. Lets events run
-// after every run; a Stop keeps the results of the runs played.
+// when there is no trade per run, no run or a deposit below 1. Runs and trades
+// per run beyond their largest counts are cut to them. Lets events run after
+// every run; a Stop keeps the results of the runs played.
 void RunMonteCarloPass(Report& report, ProgramState& state, Progress& progress);
 
 // Trades per run in "Days" mode: truncate((R - 2) × days / S) with R the row

@@ -16,6 +16,14 @@ bool SimulationDepositAccepted(DepositChoice choice, std::string_view depositTex
   return TextToWhole(depositText) != 0;
 }
 
+namespace {
+
+void CapCount(std::string& text, std::int32_t maximum) {
+  if (TextToWhole(text) > maximum) text = std::to_string(maximum);
+}
+
+}  // namespace
+
 bool SimulationInputsAccepted(ReportOptions& options) {
   SimulationOptions& panel = options.simulation;
   for (const std::string* text :
@@ -23,8 +31,9 @@ bool SimulationInputsAccepted(ReportOptions& options) {
         &panel.avgLossText, &panel.numTradesText, &panel.numRunsText}) {
     if (text->empty()) return false;
   }
-  if (TextToWhole(panel.numRunsText) > kMaxSimulationRuns)
-    panel.numRunsText = std::to_string(kMaxSimulationRuns);
+  CapCount(panel.numRunsText, kMaxSimulationRuns);
+  CapCount(panel.numTradesText, kMaxTradesPerRun);
+  CapCount(panel.numDaysText, kMaxDaysPerRun);
   return true;
 }
 

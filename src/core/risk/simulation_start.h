@@ -17,8 +17,8 @@ bool SimulationDepositAccepted(DepositChoice choice, std::string_view depositTex
                                const ReportStatistics& stats);
 
 // Then, after the tab's choices were copied to the Options tab: every box the
-// simulation needs holds text. A run count above the largest allowed is
-// replaced by that count's text.
+// simulation needs holds text. A run, trade or day count above the largest
+// allowed is replaced by that count's text.
 bool SimulationInputsAccepted(ReportOptions& options);
 
 // Starts the selected mode: clears the stop flag, empties the result boxes and

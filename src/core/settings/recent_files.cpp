@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "io/replacing_file.h"
+#include "text/bounded_line.h"
 #include "text/text_conversions.h"
 
 namespace quillfen {
@@ -25,12 +26,7 @@ RecentFiles LoadRecentFiles(const std::filesystem::path& directory) {
   if (!in) return files;
   for (std::string& entry : files) {
     std::string line;
-    char c;
-    while (line.size() < kLineLimit && in.get(c)) {
-      line += c;
-      if (c == '\n') break;
-    }
-    if (line.empty()) break;
+    if (!ReadBoundedLine(in, kLineLimit, line)) break;
     TrimCell(line);
     entry = line;
   }

@@ -5,12 +5,14 @@
 #include <fstream>
 
 #include "io/replacing_file.h"
+#include "text/bounded_line.h"
 #include "text/number_format.h"
 
 namespace quillfen {
 
 namespace {
 
+// A line buffer of 1024 bytes: however long the file, only five such lines are read.
 constexpr std::size_t kLineLimit = 1023;
 
 // The deposit is scanned as "%f" into a float would scan it, in the C locale
@@ -25,10 +27,19 @@ std::optional<std::string> ScanDeposit(const std::string& line) {
   return FormatGeneral(static_cast<double>(value));
 }
 
+// A line without its line end, LF or CR LF.
 bool ReadLine(std::istream& in, std::string& line) {
-  if (!std::getline(in, line)) return false;
+  if (!ReadBoundedLine(in, kLineLimit, line)) return false;
+  if (line.back() == '\n') line.pop_back();
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return true;
+}
+
+// The file writes a check state as "1" or "0"; any other line is no state at all.
+std::optional<bool> ScanCheck(const std::string& line) {
+  if (line == "1") return true;
+  if (line == "0") return false;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -39,11 +50,10 @@ std::optional<StoredSettings> ReadSettingsFile(const std::filesystem::path& dire
   StoredSettings stored;
   std::string line;
   if (!ReadLine(in, line)) return stored;
-  if (line.size() > kLineLimit) line.resize(kLineLimit);
   stored.depositText = ScanDeposit(line);
   for (auto& check : stored.checks) {
     if (!ReadLine(in, line)) break;
-    check = !line.empty() && line[0] == '1';
+    check = ScanCheck(line);
   }
   return stored;
 }

@@ -26,7 +26,9 @@ struct StoredSettings {
   std::array<std::optional<bool>, 4> checks;  // comma, period, semicolon, tab
 };
 
-// Reads "Quillfen.set" in the directory; nothing when it cannot be opened.
+// Reads "Quillfen.set" in the directory, no more than its five lines of at
+// most 1023 bytes each; nothing when it cannot be opened. A check line other
+// than "1" or "0" (line end aside) leaves that check empty.
 std::optional<StoredSettings> ReadSettingsFile(const std::filesystem::path& directory);
 
 // Writes the deposit text as typed and the four check states; false when the

@@ -1,6 +1,10 @@
 #include "export/html_export.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
 
 #include "../support/grid_report.h"
 #include "../support/jpeg_decode.h"
@@ -107,6 +111,72 @@ TEST(HtmlExport, DetailedPageFailsCleanlyWithoutPicture) {
       GridReport({GridTrade{}}, 1000), 1000, {dir / "r.htm", "t", true},
       [](const DisplayList&) { return RgbImage{}; }, &error));
   EXPECT_TRUE(dir.Names().empty());
+}
+
+// Lowers the largest file this process may write, as a full disk would stop
+// it; a write beyond the limit then fails with EFBIG instead of a signal.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : previous_(std::signal(SIGXFSZ, SIG_IGN)) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit lowered = old_;
+    lowered.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, previous_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit old_{};
+  void (*previous_)(int);
+};
+
+RgbImage Noise(const DisplayList& list) {
+  RgbImage image = Blank(list);
+  std::uint32_t state = 1;
+  for (std::uint8_t& byte : image.pixels) {
+    state = state * 1664525u + 1013904223u;
+    byte = static_cast<std::uint8_t>(state >> 24);
+  }
+  return image;
+}
+
+// Whichever of the two files does not fit, the old page and the old picture
+// both stay as they were, and nothing else is left beside them.
+TEST(HtmlExport, DetailedPageAndPictureGoInTogetherOrNotAtAll) {
+  const Report report = GridReport(std::vector<GridTrade>(40), 1000);
+  const struct {
+    const char* name;
+    ChartRenderer renderer;
+    bool pageIsLarger;
+  } cases[] = {{"the page does not fit", Blank, true}, {"the picture does not fit", Noise, false}};
+  for (const auto& c : cases) {
+    TempDir written;
+    std::string error;
+    ASSERT_TRUE(WriteHtmlFiles(report, 1000, {written / "r.htm", "t", true}, c.renderer, &error))
+        << error;
+    const std::size_t pageSize = ReadFile(written / "r.htm").size();
+    const std::size_t pictureSize = ReadFile(written / "r.jpg").size();
+    ASSERT_EQ(pageSize > pictureSize, c.pageIsLarger) << c.name;
+
+    TempDir dir;
+    testing::WriteFile(dir / "r.htm", "old page");
+    testing::WriteFile(dir / "r.jpg", "old picture");
+    {
+      FileSizeLimit limit(std::min(pageSize, pictureSize));
+      EXPECT_FALSE(WriteHtmlFiles(report, 1000, {dir / "r.htm", "t", true}, c.renderer, &error))
+          << c.name;
+    }
+    EXPECT_NE(error.find("too large"), std::string::npos) << c.name << ": " << error;
+    // Compared whole but not printed: a new picture would fill the screen.
+    EXPECT_TRUE(ReadFile(dir / "r.htm") == "old page") << c.name << ": the page was replaced";
+    EXPECT_TRUE(ReadFile(dir / "r.jpg") == "old picture") << c.name << ": the picture was replaced";
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"r.htm", "r.jpg"})) << c.name;
+  }
 }
 
 }  // namespace

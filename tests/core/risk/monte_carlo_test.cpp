@@ -244,6 +244,24 @@ TEST(MonteCarloPass, RunCountIsCappedWithoutSizingSeriesBeyondIt) {
   EXPECT_EQ(stop.position, 10);
 }
 
+// The error rate tells the trades per run: 100 / sqrt(1000000) = 0.1%. A pass
+// that played the typed length would hit the stop first and show nothing.
+TEST(MonteCarloPass, TradesPerRunAreCappedTypedOrFromDays) {
+  SimulationCase typed;
+  typed.panel().numTradesText = "2000000000";
+  SimulationCase days;
+  days.panel().daysMode = true;
+  days.panel().numDaysText = "1000000";
+  days.report.grid1.SetRowCount(30);
+  days.report.stats.periodDays = 3;  // 28 trades in 3 days: 9333333 trades per run
+  for (SimulationCase* c : {&typed, &days}) {
+    c->panel().numRunsText = "2";
+    StopAfter stop(c->state, 1 << 30, 200);
+    RunMonteCarloPass(c->report, c->state, stop);
+    EXPECT_EQ(c->report.simulationResults.errorRate, "0.1%");
+  }
+}
+
 TEST(MonteCarloPass, LongRunsStayStoppable) {
   SimulationCase c;
   c.panel().percWinsText = "100";  // never ruined: every run plays all its trades

@@ -50,17 +50,22 @@ TEST(SimulationStart, EveryNeededBoxMustHoldText) {
   EXPECT_TRUE(SimulationInputsAccepted(notNeeded.options()));
 }
 
-TEST(SimulationStart, RunCountAboveTheCapBecomesTheCap) {
+TEST(SimulationStart, CountsAboveTheirCapsBecomeTheCap) {
   const std::pair<const char*, const char*> rows[] = {{"2000000", "1000000"},
                                                       {"1000001", "1000000"},
                                                       {"1000000", "1000000"},
                                                       {"10000.5", "10000.5"},
                                                       {"1000000000000", "1000000000000"}};
-  for (auto [typed, kept] : rows) {
-    SimulationCase c;
-    c.panel().numRunsText = typed;
-    EXPECT_TRUE(SimulationInputsAccepted(c.options()));
-    EXPECT_EQ(c.panel().numRunsText, kept);
+  std::string SimulationOptions::*boxes[] = {&SimulationOptions::numRunsText,
+                                             &SimulationOptions::numTradesText,
+                                             &SimulationOptions::numDaysText};
+  for (auto box : boxes) {
+    for (auto [typed, kept] : rows) {
+      SimulationCase c;
+      c.panel().*box = typed;
+      EXPECT_TRUE(SimulationInputsAccepted(c.options()));
+      EXPECT_EQ(c.panel().*box, kept);
+    }
   }
 }
 

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
+
 #include "../support/temp_dir.h"
 
 namespace quillfen {
 namespace {
 
+using namespace std::string_literals;
 using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
@@ -91,6 +95,67 @@ TEST(SettingsFile, ChecksFollowTheFileInOrderAndKeepDefaultsWhenLinesAreMissing)
     TempDir dir;
     WriteFile(dir / "Quillfen.set", c.content);
     EXPECT_EQ(ReadIntoDefaults(dir).csv, c.expected) << c.content;
+  }
+}
+
+// A check line is a state only as the file writes it; anything else keeps that
+// button's default while the good lines around it still count.
+TEST(SettingsFile, ChecksNotWrittenAsOneOrZeroKeepTheirDefaults) {
+  const std::string almost[] = {"10", "11", "1 ",  " 1",    "01",   "1.0",  "+1",
+                                "-1", "2",  "0x",  "1\r\r", "\r1",  "1\t",  "1\v",
+                                "",   "on", "yes", "true",  "\x01", "1\0"s, "\0"s};
+  for (const std::string& line : almost) {
+    TempDir dir;
+    const std::string bad = line + "\r\n";
+    WriteFile(dir / "Quillfen.set", "7500\r\n" + bad + bad + bad + bad);
+    const Shown shown = ReadIntoDefaults(dir);
+    EXPECT_EQ(shown.csv, CsvButtons{}) << ::testing::PrintToString(line);
+    EXPECT_EQ(shown.deposit, "7500");
+  }
+  TempDir dir;
+  WriteFile(dir / "Quillfen.set", "5000\n0\n1 \n0\n1\n");
+  EXPECT_EQ(ReadIntoDefaults(dir).csv, (CsvButtons{false, false, false, true}));
+}
+
+TEST(SettingsFile, BinaryFileKeepsTheDefaults) {
+  TempDir dir;
+  std::string bytes = "\177ELF";
+  std::uint32_t state = 7;
+  while (bytes.size() < 65536) {
+    state = state * 1664525u + 1013904223u;
+    bytes += static_cast<char>(state >> 24);
+  }
+  WriteFile(dir / "Quillfen.set", bytes);
+  const Shown shown = ReadIntoDefaults(dir);
+  EXPECT_EQ(shown.deposit, "5000");
+  EXPECT_EQ(shown.csv, CsvButtons{});
+}
+
+// Bytes this process has read so far; -1 where the system does not count them.
+long long BytesRead() {
+  std::ifstream io("/proc/self/io");
+  std::string label;
+  long long bytes = -1;
+  while (io >> label >> bytes) {
+    if (label == "rchar:") return bytes;
+  }
+  return -1;
+}
+
+TEST(SettingsFile, HugeSingleLineIsReadOnlyAsFarAsItsFiveLines) {
+  TempDir dir;
+  {
+    std::ofstream out(dir / "Quillfen.set", std::ios::binary);
+    const std::string block(1 << 20, '1');
+    for (int i = 0; i < 50; ++i) out << block;
+  }
+  const long long before = BytesRead();
+  const Shown shown = ReadIntoDefaults(dir);
+  const long long read = BytesRead() - before;
+  EXPECT_EQ(shown.deposit, "5000");  // a thousand digits are no single-precision number
+  EXPECT_EQ(shown.csv, CsvButtons{});
+  if (before >= 0) {
+    EXPECT_LT(read, 1 << 20);
   }
 }
 
