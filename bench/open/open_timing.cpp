@@ -4,8 +4,6 @@
 // process start is not counted as reading.
 //   statement-open-timing FILE...
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "actions/opening_actions.h"
@@ -15,9 +13,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: statement-open-timing FILE...\n");
     return 2;
   }
-  std::string folder = (std::filesystem::temp_directory_path() / "quillfen-timing-XXXXXX").string();
-  if (!::mkdtemp(folder.data())) return 2;
-  const std::string workingFile = folder + "/Quillfen.tmp";
+  const std::string workingFile;          // none, as the command line keeps none
   auto* report = new quillfen::Report();  // left to the system at exit, like the command line
   quillfen::ProgramState state;
   quillfen::NoProgress progress;
@@ -34,8 +30,6 @@ int main(int argc, char* argv[]) {
       status = 3;
     }
   }
-  std::error_code error;
-  std::filesystem::remove_all(folder, error);
   if (status == 0) std::printf("%d\n", report->full.TradeRows());
   return status;
 }

@@ -26,8 +26,12 @@ std::string UnreadableReason(const std::string& path) {
   return {};
 }
 
-// The working text file lives in a private folder, removed when the files are
-// read, so that several runs can go at once.
+// The converted text goes straight to the reader: the command line keeps no
+// working file, which only the window's file lifetime asks for.
+const std::string kNoWorkingFile;
+
+// Copies of standard input and pipes live in a private folder, removed when
+// the files are read, so that several runs can go at once.
 class WorkingFolder {
  public:
   WorkingFolder() {
@@ -42,7 +46,6 @@ class WorkingFolder {
   WorkingFolder(const WorkingFolder&) = delete;
   WorkingFolder& operator=(const WorkingFolder&) = delete;
   bool Made() const { return !path_.empty(); }
-  std::string WorkingFile() const { return path_ + "/Quillfen.tmp"; }
   std::string File(const std::string& name) const { return path_ + "/" + name; }
 
  private:
@@ -67,15 +70,15 @@ void AddOpenOptions(CLI::App& app, CliOptions& options) {
 int OpenStage(CliRun& run) {
   NoProgress progress;
   WorkingFolder folder;
-  if (!folder.Made()) {
-    std::cerr << "quillfen-report: no temporary folder: " << std::strerror(errno) << '\n';
-    return kUnwritable;
-  }
   const auto& files = run.options.files;
   for (std::size_t i = 0; i < files.size(); ++i) {
     // Standard input and pipes are read whole first, as files are opened twice.
     std::string path = files[i];
     if (IsStream(path)) {
+      if (!folder.Made()) {
+        std::cerr << "quillfen-report: no temporary folder: " << std::strerror(errno) << '\n';
+        return kUnwritable;
+      }
       path = folder.File("input" + std::to_string(i) + ".htm");
       if (std::string reason = CopyStream(files[i], path); !reason.empty()) {
         std::cerr << files[i] << ": " << reason << '\n';
@@ -90,10 +93,9 @@ int OpenStage(CliRun& run) {
     const OpenResult result =
         i == 0
             ? OpenStatement(
-                  path, folder.WorkingFile(), [&run]() -> Report& { return run.report; }, run.state,
+                  path, kNoWorkingFile, [&run]() -> Report& { return run.report; }, run.state,
                   progress, run.messages, {}, viewsNeeded ? OpenViews::all : OpenViews::tableOnly)
-            : AddStatement(run.report, path, folder.WorkingFile(), run.state, progress,
-                           run.messages);
+            : AddStatement(run.report, path, kNoWorkingFile, run.state, progress, run.messages);
     if (result.outcome == OpenOutcome::outOfMemory) {
       std::cerr << "quillfen-report: not enough memory to read " << files[i] << '\n';
       return kNoMemory;

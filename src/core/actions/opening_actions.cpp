@@ -53,7 +53,7 @@ OpenResult OpenStatement(const std::string& path, const std::string& workingFile
   FillScope filling(report);
   const OpenResult result = Outcome(ConvertAndReadStatement(
       report.full, report.stats, path, workingFile, false, progress, messages));
-  std::remove(workingFile.c_str());
+  if (!workingFile.empty()) std::remove(workingFile.c_str());
   if (result.outcome != OpenOutcome::opened) return result;
   report.statements.push_back(path);
   try {

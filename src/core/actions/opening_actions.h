@@ -30,7 +30,8 @@ enum class OpenViews { all, tableOnly };
 using NewReport = std::function<Report&()>;
 
 // Open report, once the file is chosen: reads the statement into a new report
-// through the working text file, which is deleted afterwards; fills both lists,
+// through the working text file, which is deleted afterwards (callers that
+// keep no working file pass an empty path); fills both lists,
 // lets events in twice, rebuilds the grids, recomputes, paints the charts,
 // builds the summary and arms the close-date column. Nothing is made for a
 // file that is no statement; a report that failed to fill is to be discarded.

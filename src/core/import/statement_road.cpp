@@ -61,13 +61,16 @@ class ReaderProgress final : public Progress {
 
 // Converts on a second thread while this one reads what is converted, so a
 // large statement costs about the longer of the two, not their sum. Every
-// block goes to the working file first; a write the file refuses stops the
-// conversion. Gives the reason of a failure, or nothing.
+// block goes to the working file first, when there is one; a write the file
+// refuses stops the conversion. Gives the reason of a failure, or nothing.
 std::string ConvertAndRead(TradeTable& table, ReportStatistics& stats, const std::string& path,
                            const std::string& workingFile, bool adding, Progress& progress,
                            Messages& messages, Conversion& conversion) {
-  File working(std::fopen(workingFile.c_str(), "wb"));
-  if (!working) return CannotWrite(workingFile, errno);
+  File working;
+  if (!workingFile.empty()) {
+    working.reset(std::fopen(workingFile.c_str(), "wb"));
+    if (!working) return CannotWrite(workingFile, errno);
+  }
   std::error_code sizeError;
   const auto size = std::filesystem::file_size(path, sizeError);
   progress.SetRange(sizeError ? 0 : static_cast<long long>(size));
@@ -82,7 +85,8 @@ std::string ConvertAndRead(TradeTable& table, ReportStatistics& stats, const std
           conversion = ConvertStatement(
               path,
               [&](std::string_view block) {
-                if (std::fwrite(block.data(), 1, block.size(), working.get()) != block.size()) {
+                if (working &&
+                    std::fwrite(block.data(), 1, block.size(), working.get()) != block.size()) {
                   writeFailure = CannotWrite(workingFile, errno);
                   return false;
                 }
@@ -101,7 +105,7 @@ std::string ConvertAndRead(TradeTable& table, ReportStatistics& stats, const std
       },
       [&] { pipe.CloseReader(); });
   if (!writeFailure.empty()) return writeFailure;
-  if (std::fclose(working.release()) != 0) return CannotWrite(workingFile, errno);
+  if (working && std::fclose(working.release()) != 0) return CannotWrite(workingFile, errno);
   if (conversion == Conversion::sourceFailed) return "cannot read " + path;
   if (conversion == Conversion::notStatement) return path + " is no longer a statement";
   return {};
