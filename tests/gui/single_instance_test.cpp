@@ -3,6 +3,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -24,6 +25,7 @@ class InstalledProgram {
   }
   // The killed instances leave their socket behind.
   ~InstalledProgram() { QLocalServer::removeServer(SingleInstance::ServerName(dir_.path())); }
+  QString Directory() const { return dir_.path(); }
   QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
   QString Read(const QString& name) const {
     QFile file(Path(name));
@@ -69,6 +71,9 @@ class SingleInstanceTest : public QObject {
   void StaleSocketOfAKilledInstanceIsReplaced();
   void TwoSimultaneousStartsLeaveOneInstance();
   void HandOverArgumentIsMadeAbsoluteExceptForUrls();
+  void HandedOverPathArrivesWhole_data();
+  void HandedOverPathArrivesWhole();
+  void OversizedHandOverIsRefused();
 };
 
 void SingleInstanceTest::SecondStartHandsItsFirstFileOverAndExits() {
@@ -133,6 +138,43 @@ void SingleInstanceTest::HandOverArgumentIsMadeAbsoluteExceptForUrls() {
   QCOMPARE(HandOverArgument("www.host.com/a.htm"), QString("www.host.com/a.htm"));
   QCOMPARE(HandOverArgument("a b.htm"), QDir::current().absoluteFilePath("a b.htm"));
   QCOMPARE(HandOverArgument(""), QString());
+}
+
+void SingleInstanceTest::HandedOverPathArrivesWhole_data() {
+  QTest::addColumn<QString>("path");
+  QTest::newRow("line feed inside") << "/evil/new\nline.htm";
+  QTest::newRow("line feed at the end") << "/evil/report.htm\n";
+  QTest::newRow("carriage return and line feed") << "/evil/r\r\nü.htm";
+}
+
+// This test is the running instance; the real program is the second start.
+void SingleInstanceTest::HandedOverPathArrivesWhole() {
+  QFETCH(QString, path);
+  InstalledProgram installed;
+  SingleInstance running(installed.Directory());
+  QVERIFY(!running.HandOverToRunning(QString()));
+  QVERIFY(running.Listen());
+  QSignalSpy received(&running, &SingleInstance::Received);
+  QProcess second;
+  installed.Start(second, {path});
+  QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 20000);
+  QCOMPARE(received.constFirst().constFirst().toString(), path);
+  QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
+  QCOMPARE(second.exitCode(), 0);
+}
+
+void SingleInstanceTest::OversizedHandOverIsRefused() {
+  InstalledProgram installed;
+  SingleInstance running(installed.Directory());
+  QVERIFY(!running.HandOverToRunning(QString()));
+  QVERIFY(running.Listen());
+  QSignalSpy received(&running, &SingleInstance::Received);
+  QLocalSocket socket;
+  socket.connectToServer(SingleInstance::ServerName(installed.Directory()));
+  QVERIFY(socket.waitForConnected(2000));
+  socket.write(QByteArray(4, '\xff') + "/a.htm\n");
+  QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState);
+  QVERIFY(received.isEmpty());
 }
 
 }  // namespace quillfen

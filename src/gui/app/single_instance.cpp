@@ -6,12 +6,19 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QtEndian>
 
 namespace quillfen {
 
 namespace {
 
 constexpr int kWaitMilliseconds = 5000;
+
+// A hand-over is the argument's length in four bytes, then its bytes: a path may
+// hold any character, line ends included.
+constexpr qint64 kLengthBytes = 4;
+// A path is at most 4 KiB; no report's address comes near this.
+constexpr quint32 kMaxArgumentBytes = 64 * 1024;
 
 }  // namespace
 
@@ -34,7 +41,10 @@ bool SingleInstance::HandOverToRunning(const QString& argument) {
   QLocalSocket socket;
   socket.connectToServer(name_);
   if (!socket.waitForConnected(kWaitMilliseconds)) return false;
-  socket.write(argument.toUtf8() + '\n');
+  const QByteArray bytes = argument.toUtf8();
+  QByteArray message(kLengthBytes, '\0');
+  qToBigEndian(static_cast<quint32>(bytes.size()), message.data());
+  socket.write(message + bytes);
   socket.waitForBytesWritten(kWaitMilliseconds);
   socket.waitForReadyRead(kWaitMilliseconds);
   socket.disconnectFromServer();
@@ -52,7 +62,7 @@ bool SingleInstance::Listen() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
       connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
       connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadHandOver(socket); });
-      if (socket->canReadLine()) ReadHandOver(socket);
+      ReadHandOver(socket);
     }
   });
   if (lock_.isLocked()) lock_.unlock();
@@ -60,8 +70,15 @@ bool SingleInstance::Listen() {
 }
 
 void SingleInstance::ReadHandOver(QLocalSocket* socket) {
-  if (!socket->canReadLine()) return;
-  QString path = QString::fromUtf8(socket->readLine()).chopped(1);
+  if (socket->bytesAvailable() < kLengthBytes) return;
+  const quint32 length = qFromBigEndian<quint32>(socket->peek(kLengthBytes).constData());
+  if (length > kMaxArgumentBytes) {
+    socket->abort();
+    return;
+  }
+  if (socket->bytesAvailable() < kLengthBytes + length) return;
+  socket->skip(kLengthBytes);
+  const QString path = QString::fromUtf8(socket->read(length));
   socket->write("ok\n");
   socket->flush();
   // Opening processes events, which may delete this socket: open from the loop.
