@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -23,9 +24,14 @@ class InstalledProgram {
     QFile::copy(QUILLFEN_PROGRAM, program_);
     QFile(program_).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
   }
-  // The killed instances leave their socket behind.
-  ~InstalledProgram() { QLocalServer::removeServer(SingleInstance::ServerName(dir_.path())); }
+  // The killed instances leave their socket behind, and a test may leave its lock file.
+  ~InstalledProgram() {
+    QLocalServer::removeServer(SingleInstance::ServerName(dir_.path()));
+    QFile::remove(LockFile());
+  }
+  QString LockFile() const { return SingleInstance::LockFilePath(dir_.path()); }
   QString Directory() const { return dir_.path(); }
+  QString Program() const { return program_; }
   QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
   QString Read(const QString& name) const {
     QFile file(Path(name));
@@ -70,6 +76,8 @@ class SingleInstanceTest : public QObject {
   void SecondStartWithoutFilesChangesNothing();
   void StaleSocketOfAKilledInstanceIsReplaced();
   void TwoSimultaneousStartsLeaveOneInstance();
+  void CorruptLockFileIsTakenOverOnceWithoutWaiting();
+  void LockHeldByAStartThatNeverAnswersEndsTheNextStart();
   void HandOverArgumentIsMadeAbsoluteExceptForUrls();
   void HandedOverPathArrivesWhole_data();
   void HandedOverPathArrivesWhole();
@@ -133,6 +141,48 @@ void SingleInstanceTest::TwoSimultaneousStartsLeaveOneInstance() {
   Stop(running);
 }
 
+void SingleInstanceTest::CorruptLockFileIsTakenOverOnceWithoutWaiting() {
+  InstalledProgram installed;
+  QFile lock(installed.LockFile());
+  QVERIFY(lock.open(QIODevice::WriteOnly));
+  lock.write("not a lock\n");
+  lock.close();
+  QProcess a;
+  QProcess b;
+  installed.Start(a, {});
+  installed.Start(b, {});
+  QTRY_VERIFY_WITH_TIMEOUT(a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning,
+                           30000);
+  QProcess& running = a.state() == QProcess::Running ? a : b;
+  QProcess& ended = a.state() == QProcess::Running ? b : a;
+  QCOMPARE(running.state(), QProcess::Running);
+  QCOMPARE(ended.exitCode(), 0);
+  QVERIFY(installed.Listening());
+
+  // A start that waited for the lock took five seconds at least.
+  const QString file = testing::Example("statement.htm");
+  QElapsedTimer clock;
+  clock.start();
+  QCOMPARE(installed.RunSecond({file}), 0);
+  QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
+  QTRY_COMPARE_WITH_TIMEOUT(installed.Read("Quillfen.mru"), file + "\r\n", 20000);
+  QCOMPARE(running.state(), QProcess::Running);
+  Stop(running);
+}
+
+void SingleInstanceTest::LockHeldByAStartThatNeverAnswersEndsTheNextStart() {
+  InstalledProgram installed;
+  QLockFile held(installed.LockFile());
+  QVERIFY(held.tryLock(0));
+  QProcess start;
+  start.start(installed.Program(), {testing::Example("statement.htm")});
+  QVERIFY(start.waitForFinished(20000));
+  QCOMPARE(start.exitCode(), 1);
+  QVERIFY(start.readAllStandardError().contains(installed.LockFile().toUtf8()));
+  QVERIFY(!installed.Listening());
+  QVERIFY(QFile::exists(installed.LockFile()));
+}
+
 void SingleInstanceTest::HandOverArgumentIsMadeAbsoluteExceptForUrls() {
   QCOMPARE(HandOverArgument("http://host/a.htm"), QString("http://host/a.htm"));
   QCOMPARE(HandOverArgument("www.host.com/a.htm"), QString("www.host.com/a.htm"));
@@ -152,7 +202,7 @@ void SingleInstanceTest::HandedOverPathArrivesWhole() {
   QFETCH(QString, path);
   InstalledProgram installed;
   SingleInstance running(installed.Directory());
-  QVERIFY(!running.HandOverToRunning(QString()));
+  QVERIFY(running.HandOverToRunning(QString()) == SingleInstance::StartRole::first);
   QVERIFY(running.Listen());
   QSignalSpy received(&running, &SingleInstance::Received);
   QProcess second;
@@ -166,7 +216,7 @@ void SingleInstanceTest::HandedOverPathArrivesWhole() {
 void SingleInstanceTest::OversizedHandOverIsRefused() {
   InstalledProgram installed;
   SingleInstance running(installed.Directory());
-  QVERIFY(!running.HandOverToRunning(QString()));
+  QVERIFY(running.HandOverToRunning(QString()) == SingleInstance::StartRole::first);
   QVERIFY(running.Listen());
   QSignalSpy received(&running, &SingleInstance::Received);
   QLocalSocket socket;
