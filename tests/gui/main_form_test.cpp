@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,6 +71,68 @@ class LocalWebServer {
   quint16 port_ = 0;
 };
 
+// Answers every request with a page head and then body bytes as fast as the
+// socket takes them, without end.
+class EndlessWebServer {
+ public:
+  EndlessWebServer() {
+    server_.start("python3", {"-c", R"(
+import socket
+server = socket.create_server(("127.0.0.1", 0))
+print(server.getsockname()[1], flush=True)
+body = b"<html>" + b"x" * 65530
+while True:
+    client, _ = server.accept()
+    try:
+        client.recv(65536)
+        client.sendall(b"HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n")
+        while True:
+            client.sendall(body)
+    except OSError:
+        client.close()
+)"});
+    if (server_.waitForReadyRead(10000)) port_ = server_.readLine().trimmed().toUShort();
+  }
+  ~EndlessWebServer() {
+    server_.kill();
+    server_.waitForFinished();
+  }
+  QString Url(const QString& name) const {
+    return QString("http://127.0.0.1:%1/%2").arg(port_).arg(name);
+  }
+
+ private:
+  QProcess server_;
+  quint16 port_ = 0;
+};
+
+// The size of the largest file this process has open in the folder, named or not.
+qint64 LargestOpenFileIn(const QString& folder) {
+  const QString prefix = QDir(folder).canonicalPath() + '/';
+  qint64 largest = 0;
+  for (const QFileInfo& open :
+       QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System)) {
+    if (open.symLinkTarget().startsWith(prefix)) largest = std::max(largest, open.size());
+  }
+  return largest;
+}
+
+// The peak resident memory of this process since the last reset, in kB.
+qint64 PeakMemoryKilobytes() {
+  QFile status("/proc/self/status");
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmHWM:"))
+      return line.mid(6).trimmed().split(' ').constFirst().toLongLong();
+  }
+  return 0;
+}
+
+void ResetPeakMemory() {
+  QFile clear("/proc/self/clear_refs");
+  if (clear.open(QIODevice::WriteOnly)) clear.write("5");
+}
+
 }  // namespace
 
 class MainFormTest : public QObject {
@@ -88,6 +151,7 @@ class MainFormTest : public QObject {
   void ReadOnlyProgramDirectoryEndsTheProgram();
   void UrlIsDownloadedAndOpened();
   void FailedDownloadsOpenNothing();
+  void EndlessDownloadStopsAtTheLimitAndLeavesNothingBehind();
   void RecentEntryWithAmpersandOpensTheExactPath();
   void AboutBoxShowsNameAndBuild();
   void DroppedFilesOpenAsOpenReportOpensThem();
@@ -309,6 +373,45 @@ void MainFormTest::FailedDownloadsOpenNothing() {
   QVERIFY(form.ReportWindows().isEmpty());
   QCOMPARE(ShownRecentFiles(form), QStringList{pages.Url("page.htm")});
   QVERIFY(program.Messages().isEmpty());
+}
+
+void MainFormTest::EndlessDownloadStopsAtTheLimitAndLeavesNothingBehind() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  TMainForm& form = program.Form();
+  constexpr qint64 kLimit = 64LL * 1024 * 1024;
+  form.SetDownloadLimit(kLimit);
+  program.WriteFile("Quillfen$$$.htm", "earlier page");
+  const QStringList filesBefore = QDir(program.Directory()).entryList(QDir::Files);
+  EndlessWebServer server;
+  const QString url = server.Url("endless.htm");
+
+  qint64 largestPart = 0;
+  QTimer watch;
+  connect(&watch, &QTimer::timeout, this,
+          [&] { largestPart = std::max(largestPart, LargestOpenFileIn(program.Directory())); });
+  watch.start(1);
+  ResetPeakMemory();
+  const qint64 memoryBefore = PeakMemoryKilobytes();
+  QElapsedTimer clock;
+  clock.start();
+  form.OpenChosenName(url);
+  const qint64 elapsed = clock.elapsed();
+  const qint64 memoryGrowth = PeakMemoryKilobytes() - memoryBefore;
+  watch.stop();
+
+  // The time-out would have ended it after 30 s.
+  QVERIFY(elapsed < 20000);
+  QVERIFY(largestPart > 0);
+  QVERIFY(largestPart <= kLimit);
+  QVERIFY2(memoryGrowth < 16 * 1024, qPrintable(QString::number(memoryGrowth)));
+  QCOMPARE(program.Messages(),
+           QStringList{"The download was stopped at 64 MB: " + url + " is too large for a report"});
+  QVERIFY(form.ReportWindows().isEmpty());
+  QVERIFY(ShownRecentFiles(form).isEmpty());
+  QCOMPARE(program.ReadFile("Quillfen$$$.htm"), QString("earlier page"));
+  QCOMPARE(QDir(program.Directory()).entryList(QDir::Files), filesBefore);
+  QCOMPARE(LargestOpenFileIn(program.Directory()), 0);
 }
 
 void MainFormTest::RecentEntryWithAmpersandOpensTheExactPath() {

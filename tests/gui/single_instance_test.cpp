@@ -1,8 +1,10 @@
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,8 +24,14 @@ class InstalledProgram {
     QFile::copy(QUILLFEN_PROGRAM, program_);
     QFile(program_).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
   }
-  // The killed instances leave their socket behind.
-  ~InstalledProgram() { QLocalServer::removeServer(SingleInstance::ServerName(dir_.path())); }
+  // The killed instances leave their socket behind, and a test may leave its lock file.
+  ~InstalledProgram() {
+    QLocalServer::removeServer(SingleInstance::ServerName(dir_.path()));
+    QFile::remove(LockFile());
+  }
+  QString LockFile() const { return SingleInstance::LockFilePath(dir_.path()); }
+  QString Directory() const { return dir_.path(); }
+  QString Program() const { return program_; }
   QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
   QString Read(const QString& name) const {
     QFile file(Path(name));
@@ -68,7 +76,12 @@ class SingleInstanceTest : public QObject {
   void SecondStartWithoutFilesChangesNothing();
   void StaleSocketOfAKilledInstanceIsReplaced();
   void TwoSimultaneousStartsLeaveOneInstance();
+  void CorruptLockFileIsTakenOverOnceWithoutWaiting();
+  void LockHeldByAStartThatNeverAnswersEndsTheNextStart();
   void HandOverArgumentIsMadeAbsoluteExceptForUrls();
+  void HandedOverPathArrivesWhole_data();
+  void HandedOverPathArrivesWhole();
+  void OversizedHandOverIsRefused();
 };
 
 void SingleInstanceTest::SecondStartHandsItsFirstFileOverAndExits() {
@@ -128,11 +141,90 @@ void SingleInstanceTest::TwoSimultaneousStartsLeaveOneInstance() {
   Stop(running);
 }
 
+void SingleInstanceTest::CorruptLockFileIsTakenOverOnceWithoutWaiting() {
+  InstalledProgram installed;
+  QFile lock(installed.LockFile());
+  QVERIFY(lock.open(QIODevice::WriteOnly));
+  lock.write("not a lock\n");
+  lock.close();
+  QProcess a;
+  QProcess b;
+  installed.Start(a, {});
+  installed.Start(b, {});
+  QTRY_VERIFY_WITH_TIMEOUT(a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning,
+                           30000);
+  QProcess& running = a.state() == QProcess::Running ? a : b;
+  QProcess& ended = a.state() == QProcess::Running ? b : a;
+  QCOMPARE(running.state(), QProcess::Running);
+  QCOMPARE(ended.exitCode(), 0);
+  QVERIFY(installed.Listening());
+
+  // A start that waited for the lock took five seconds at least.
+  const QString file = testing::Example("statement.htm");
+  QElapsedTimer clock;
+  clock.start();
+  QCOMPARE(installed.RunSecond({file}), 0);
+  QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
+  QTRY_COMPARE_WITH_TIMEOUT(installed.Read("Quillfen.mru"), file + "\r\n", 20000);
+  QCOMPARE(running.state(), QProcess::Running);
+  Stop(running);
+}
+
+void SingleInstanceTest::LockHeldByAStartThatNeverAnswersEndsTheNextStart() {
+  InstalledProgram installed;
+  QLockFile held(installed.LockFile());
+  QVERIFY(held.tryLock(0));
+  QProcess start;
+  start.start(installed.Program(), {testing::Example("statement.htm")});
+  QVERIFY(start.waitForFinished(20000));
+  QCOMPARE(start.exitCode(), 1);
+  QVERIFY(start.readAllStandardError().contains(installed.LockFile().toUtf8()));
+  QVERIFY(!installed.Listening());
+  QVERIFY(QFile::exists(installed.LockFile()));
+}
+
 void SingleInstanceTest::HandOverArgumentIsMadeAbsoluteExceptForUrls() {
   QCOMPARE(HandOverArgument("http://host/a.htm"), QString("http://host/a.htm"));
   QCOMPARE(HandOverArgument("www.host.com/a.htm"), QString("www.host.com/a.htm"));
   QCOMPARE(HandOverArgument("a b.htm"), QDir::current().absoluteFilePath("a b.htm"));
   QCOMPARE(HandOverArgument(""), QString());
+}
+
+void SingleInstanceTest::HandedOverPathArrivesWhole_data() {
+  QTest::addColumn<QString>("path");
+  QTest::newRow("line feed inside") << "/evil/new\nline.htm";
+  QTest::newRow("line feed at the end") << "/evil/report.htm\n";
+  QTest::newRow("carriage return and line feed") << "/evil/r\r\nü.htm";
+}
+
+// This test is the running instance; the real program is the second start.
+void SingleInstanceTest::HandedOverPathArrivesWhole() {
+  QFETCH(QString, path);
+  InstalledProgram installed;
+  SingleInstance running(installed.Directory());
+  QVERIFY(running.HandOverToRunning(QString()) == SingleInstance::StartRole::first);
+  QVERIFY(running.Listen());
+  QSignalSpy received(&running, &SingleInstance::Received);
+  QProcess second;
+  installed.Start(second, {path});
+  QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 20000);
+  QCOMPARE(received.constFirst().constFirst().toString(), path);
+  QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
+  QCOMPARE(second.exitCode(), 0);
+}
+
+void SingleInstanceTest::OversizedHandOverIsRefused() {
+  InstalledProgram installed;
+  SingleInstance running(installed.Directory());
+  QVERIFY(running.HandOverToRunning(QString()) == SingleInstance::StartRole::first);
+  QVERIFY(running.Listen());
+  QSignalSpy received(&running, &SingleInstance::Received);
+  QLocalSocket socket;
+  socket.connectToServer(SingleInstance::ServerName(installed.Directory()));
+  QVERIFY(socket.waitForConnected(2000));
+  socket.write(QByteArray(4, '\xff') + "/a.htm\n");
+  QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState);
+  QVERIFY(received.isEmpty());
 }
 
 }  // namespace quillfen

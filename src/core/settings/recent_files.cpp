@@ -14,6 +14,12 @@ namespace {
 // A line buffer of 1024 bytes: a longer line is cut and its rest is the next line.
 constexpr std::size_t kLineLimit = 1023;
 
+bool ReadsBackAsItself(const std::string& name) {
+  const std::size_t withLineEnd = name.size() + 2;
+  return withLineEnd <= kLineLimit && name.find_first_of("\r\n") == std::string::npos &&
+         TrimmedView(name).size() == name.size();
+}
+
 }  // namespace
 
 bool IsPresentRecentEntry(const std::string& entry) {
@@ -42,7 +48,8 @@ bool SaveRecentFiles(const std::filesystem::path& directory, const RecentFiles& 
 }
 
 bool AddRecentFile(RecentFiles& files, const std::string& name) {
-  if (files[0] == name) return false;
+  // Such a name would come back as another file, or shift the entries after it.
+  if (files[0] == name || !ReadsBackAsItself(name)) return false;
   // An entry 1 or 2 that matches moves up; otherwise the last entry drops out.
   auto last = std::find(files.begin() + 1, files.begin() + 3, name);
   if (last == files.begin() + 3) last = files.end() - 1;

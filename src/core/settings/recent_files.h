@@ -22,7 +22,9 @@ RecentFiles LoadRecentFiles(const std::filesystem::path& directory);
 bool SaveRecentFiles(const std::filesystem::path& directory, const RecentFiles& files);
 
 // Moves or inserts the name at the top. Returns false when the name already is
-// entry 0, in which case nothing is to be saved or shown.
+// entry 0 or would not come back from the file as itself (a line end inside,
+// blanks or underscores at its ends, longer than a line), in which case nothing
+// is to be saved or shown.
 bool AddRecentFile(RecentFiles& files, const std::string& name);
 
 }  // namespace quillfen

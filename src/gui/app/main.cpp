@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <cstdio>
 
 #include "gui/app/main_form.h"
 #include "gui/app/single_instance.h"
@@ -29,7 +30,15 @@ int main(int argc, char* argv[]) {
 
   quillfen::SingleInstance instance(programDirectory);
   const QString first = arguments.isEmpty() ? QString() : arguments.constFirst();
-  if (instance.HandOverToRunning(quillfen::HandOverArgument(first))) return 0;
+  switch (instance.HandOverToRunning(quillfen::HandOverArgument(first))) {
+    case quillfen::SingleInstance::StartRole::handedOver:
+      return 0;
+    case quillfen::SingleInstance::StartRole::blocked:
+      std::fprintf(stderr, "%s\n", qPrintable(instance.BlockedMessage()));
+      return 1;
+    case quillfen::SingleInstance::StartRole::first:
+      break;
+  }
 
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   // The web engine describes its set-up on every start; users need not see it.

@@ -43,7 +43,9 @@ void SetHint(QWidget* widget, const QString& hint) {
 }  // namespace
 
 TMainForm::TMainForm(const QString& programDirectory, const QStringList& arguments)
-    : programDirectory_(programDirectory), arguments_(arguments) {
+    : programDirectory_(programDirectory),
+      arguments_(arguments),
+      downloadLimit_(kDownloadLimitBytes) {
   setObjectName("MainForm");
   setWindowTitle(kCaption);
   QApplication::setWindowIcon(ProgramIcon());

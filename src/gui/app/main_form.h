@@ -52,6 +52,8 @@ class TMainForm : public QMainWindow {
   QList<TMDIChild*> ReportWindows() const;
   TMDIChild* ActiveReportWindow() const;
   bool RoadBusy() const { return roadBusy_; }
+  // Tests stop downloads sooner than at the program's limit.
+  void SetDownloadLimit(qint64 bytes) { downloadLimit_ = bytes; }
   bool StartUpFinished() const { return !firstTickPending_; }
 
   QMdiArea* MdiArea;
@@ -149,6 +151,7 @@ class TMainForm : public QMainWindow {
   bool timerWorkUnderWay_ = false;
   bool roadBusy_ = false;
   bool closeRequested_ = false;
+  qint64 downloadLimit_;
   QList<std::function<void()>> queuedRoad_;
   QStringList queuedHandOvers_;
 };

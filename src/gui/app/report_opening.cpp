@@ -93,9 +93,11 @@ void TMainForm::OpenNamedStatement(const QString& name) {
 
 void TMainForm::OpenDownloadedUrl(const QString& url) {
   ShowLoadPanel(true);
-  bool downloaded = DownloadReport(url, programDirectory_);
+  const DownloadOutcome outcome = DownloadReport(url, programDirectory_, downloadLimit_);
   HideLoadPanel();
-  if (!downloaded) return;
+  if (outcome == DownloadOutcome::tooLarge)
+    ShowMessageDialog(DownloadTooLargeMessage(url, downloadLimit_));
+  if (outcome != DownloadOutcome::downloaded) return;
   state_.PageSource = kDownloadedPageName;
   state_.ReportName = url.toStdString();
   OpenReportFile(kDownloadedPageName);

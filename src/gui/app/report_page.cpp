@@ -23,13 +23,24 @@ bool IsReportUrl(const QString& name) {
   return name.contains("http://", Qt::CaseSensitive) || name.startsWith("www.", Qt::CaseSensitive);
 }
 
-bool DownloadReport(const QString& url, const QString& programDirectory, int timeoutMilliseconds) {
+namespace {
+
+// How far the network thread may read ahead of the disk: a body that arrives
+// faster than it is written waits in the socket, not in memory.
+constexpr qint64 kReadAheadBytes = 1024 * 1024;
+
+}  // namespace
+
+DownloadOutcome DownloadReport(const QString& url, const QString& programDirectory,
+                               qint64 limitBytes, int timeoutMilliseconds) {
   QUrl address = QUrl::fromUserInput(url);
   if (!address.isValid() || (address.scheme() != "http" && address.scheme() != "https")) {
-    return false;
+    return DownloadOutcome::failed;
   }
+  // Written beside the page and put in its place only on success, so a
+  // download that fails leaves an earlier page as it was and no part behind.
   QSaveFile page(DownloadedPagePath(programDirectory));
-  if (!page.open(QIODevice::WriteOnly)) return false;
+  if (!page.open(QIODevice::WriteOnly)) return DownloadOutcome::failed;
 
   QNetworkAccessManager network;
   QNetworkRequest request(address);
@@ -37,31 +48,45 @@ bool DownloadReport(const QString& url, const QString& programDirectory, int tim
                        QNetworkRequest::NoLessSafeRedirectPolicy);
   request.setMaximumRedirectsAllowed(10);
   QNetworkReply* reply = network.get(request);
+  reply->setReadBufferSize(kReadAheadBytes);
 
   bool written = true;
+  bool tooLarge = false;
+  qint64 received = 0;
+  auto writeArrived = [&] {
+    const QByteArray data = reply->readAll();
+    received += data.size();
+    if (received > limitBytes) {
+      tooLarge = true;
+      reply->abort();
+    } else if (page.write(data) != data.size()) {
+      written = false;
+      reply->abort();
+    }
+  };
   QEventLoop loop;
   QTimer timeout;
   timeout.setSingleShot(true);
   QObject::connect(&timeout, &QTimer::timeout, reply, &QNetworkReply::abort);
-  QObject::connect(reply, &QNetworkReply::readyRead, [&] {
-    if (page.write(reply->readAll()) < 0) {
-      written = false;
-      reply->abort();
-    }
-  });
+  QObject::connect(reply, &QNetworkReply::readyRead, writeArrived);
   QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
   timeout.start(timeoutMilliseconds);
   if (!reply->isFinished()) loop.exec();
 
-  int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  bool ok = written && reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
-  if (ok) page.write(reply->readAll());
+  const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  const bool answered = reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
+  if (answered) writeArrived();
   reply->deleteLater();
-  if (!ok) {
-    page.cancelWriting();
-    return false;
-  }
-  return page.commit();
+  // Without a commit the save file discards what was written.
+  if (tooLarge) return DownloadOutcome::tooLarge;
+  if (!answered || !written) return DownloadOutcome::failed;
+  return page.commit() ? DownloadOutcome::downloaded : DownloadOutcome::failed;
+}
+
+QString DownloadTooLargeMessage(const QString& url, qint64 limitBytes) {
+  return QString("The download was stopped at %1 MB: %2 is too large for a report")
+      .arg(limitBytes / (1024 * 1024))
+      .arg(url);
 }
 
 namespace {

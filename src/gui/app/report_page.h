@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <functional>
 
 namespace quillfen {
@@ -15,11 +16,22 @@ QString DownloadedPagePath(const QString& programDirectory);
 // with "www."; both tests are case-sensitive.
 bool IsReportUrl(const QString& name);
 
+// No MetaTrader report needs more than a few hundred megabytes: a body beyond
+// this is one that never ends, and it must not fill the disk.
+inline constexpr qint64 kDownloadLimitBytes = 512LL * 1024 * 1024;
+
+enum class DownloadOutcome { downloaded, failed, tooLarge };
+
 // Fetches the URL (http or https, redirects followed) into the downloaded page,
-// replacing it only when the whole page arrived. Processes events while it
-// waits; gives up after the timeout. Shows no message.
-bool DownloadReport(const QString& url, const QString& programDirectory,
-                    int timeoutMilliseconds = 30000);
+// writing the body to disk as it arrives and replacing the page only when the
+// whole page arrived. Stops when the body passes the limit. Processes events
+// while it waits; gives up after the timeout. Shows no message.
+DownloadOutcome DownloadReport(const QString& url, const QString& programDirectory,
+                               qint64 limitBytes = kDownloadLimitBytes,
+                               int timeoutMilliseconds = 30000);
+
+// What the user is told when a download was stopped at the limit.
+QString DownloadTooLargeMessage(const QString& url, qint64 limitBytes);
 
 // The start-up check that the program may create and delete files in its
 // directory; each failure is told through the callback. True when all passed.

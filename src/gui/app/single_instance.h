@@ -16,20 +16,28 @@ class SingleInstance : public QObject {
   explicit SingleInstance(const QString& programDirectory);
   ~SingleInstance() override;
 
-  // Called before the application object exists. True when another instance
-  // runs; the argument (empty for none) has then been handed over to it.
-  bool HandOverToRunning(const QString& argument);
+  // first: no other instance answers and this one holds the start lock until
+  // Listen. handedOver: the argument (empty for none) went to the running one.
+  // blocked: the lock could not be taken and nobody answered; this start must end.
+  enum class StartRole { first, handedOver, blocked };
+
+  // Called before the application object exists.
+  StartRole HandOverToRunning(const QString& argument);
+  // Why a blocked start ends, for its error output.
+  QString BlockedMessage() const;
 
   // Called once the application exists, in the first instance: listens for
   // later starts and emits Received for each path they hand over.
   bool Listen();
 
   static QString ServerName(const QString& programDirectory);
+  static QString LockFilePath(const QString& programDirectory);
 
  signals:
   void Received(const QString& path);
 
  private:
+  bool TakeLock();
   void ReadHandOver(class QLocalSocket* socket);
 
   QString name_;

@@ -43,6 +43,34 @@ TEST(AddRecentFile, MovesOrInsertsAtTheTop) {
   }
 }
 
+TEST(AddRecentFile, TakesOnlyNamesThatComeBackFromTheFileAsThemselves) {
+  struct Case {
+    const char* label;
+    std::string name;
+    bool entered;
+  };
+  const std::string longest(1021, 'x');
+  const Case cases[] = {
+      {"line feed inside", "/evil/new\nline.htm", false},
+      {"carriage return inside", "/evil/new\rline.htm", false},
+      {"line end at the end", "/evil/new.htm\r\n", false},
+      {"blank at the end", "/a/report.htm ", false},
+      {"underscore at the start", "_/a/report.htm", false},
+      {"one byte too long for the line buffer", longest + "x", false},
+      {"longest that fits", longest, true},
+      {"blanks, underscores and ampersand inside", "/a b/r_&_d.htm", true},
+      {"url", "http://host/a.htm?x=1", true},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    RecentFiles files{"/kept/a.htm", "/kept/b.htm", "", ""};
+    EXPECT_EQ(AddRecentFile(files, c.name), c.entered) << c.label;
+    EXPECT_EQ(files[0] == c.name, c.entered) << c.label;
+    ASSERT_TRUE(SaveRecentFiles(dir.path(), files));
+    EXPECT_EQ(LoadRecentFiles(dir.path()), files) << c.label;
+  }
+}
+
 TEST(AddRecentFile, FiveOpensKeepTheLastFourNewestFirst) {
   EXPECT_EQ(Opened({"A", "B", "C", "D", "E"}), (RecentFiles{"E", "D", "C", "B"}));
 }
