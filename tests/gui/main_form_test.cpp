@@ -42,7 +42,23 @@ QStringList ShownRecentFiles(TMainForm& form) {
 }
 
 // python3's own web server on a free local port, serving one folder.
-class LocalWebServer {
+// A web server in a python3 process of its own, on a local port.
+class WebServerProcess {
+ public:
+  ~WebServerProcess() {
+    server_.kill();
+    server_.waitForFinished();
+  }
+  QString Url(const QString& name) const {
+    return QString("http://127.0.0.1:%1/%2").arg(port_).arg(name);
+  }
+
+ protected:
+  QProcess server_;
+  quint16 port_ = 0;
+};
+
+class LocalWebServer : public WebServerProcess {
  public:
   explicit LocalWebServer(const QString& folder) {
     QTcpServer probe;
@@ -58,22 +74,11 @@ class LocalWebServer {
       QTest::qWait(50);
     }
   }
-  ~LocalWebServer() {
-    server_.kill();
-    server_.waitForFinished();
-  }
-  QString Url(const QString& name) const {
-    return QString("http://127.0.0.1:%1/%2").arg(port_).arg(name);
-  }
-
- private:
-  QProcess server_;
-  quint16 port_ = 0;
 };
 
 // Answers every request with a page head and then body bytes as fast as the
 // socket takes them, without end.
-class EndlessWebServer {
+class EndlessWebServer : public WebServerProcess {
  public:
   EndlessWebServer() {
     server_.start("python3", {"-c", R"(
@@ -93,17 +98,6 @@ while True:
 )"});
     if (server_.waitForReadyRead(10000)) port_ = server_.readLine().trimmed().toUShort();
   }
-  ~EndlessWebServer() {
-    server_.kill();
-    server_.waitForFinished();
-  }
-  QString Url(const QString& name) const {
-    return QString("http://127.0.0.1:%1/%2").arg(port_).arg(name);
-  }
-
- private:
-  QProcess server_;
-  quint16 port_ = 0;
 };
 
 // The size of the largest file this process has open in the folder, named or not.

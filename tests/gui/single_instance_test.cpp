@@ -66,6 +66,20 @@ void Stop(QProcess& process) {
   process.waitForFinished();
 }
 
+// Starts two instances at once and waits for one of them to end, handing over
+// to the other: running is the one left, or null when none or both ended.
+void StartTwoAtOnce(InstalledProgram& installed, QProcess& a, QProcess& b, QProcess*& running) {
+  installed.Start(a, {});
+  installed.Start(b, {});
+  QTRY_VERIFY_WITH_TIMEOUT(a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning,
+                           30000);
+  QProcess& still = a.state() == QProcess::Running ? a : b;
+  QProcess& ended = a.state() == QProcess::Running ? b : a;
+  QCOMPARE(still.state(), QProcess::Running);
+  QCOMPARE(ended.exitCode(), 0);
+  running = &still;
+}
+
 }  // namespace
 
 class SingleInstanceTest : public QObject {
@@ -130,15 +144,10 @@ void SingleInstanceTest::TwoSimultaneousStartsLeaveOneInstance() {
   InstalledProgram installed;
   QProcess a;
   QProcess b;
-  installed.Start(a, {});
-  installed.Start(b, {});
-  QTRY_VERIFY_WITH_TIMEOUT(a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning,
-                           30000);
-  QProcess& running = a.state() == QProcess::Running ? a : b;
-  QProcess& ended = a.state() == QProcess::Running ? b : a;
-  QCOMPARE(running.state(), QProcess::Running);
-  QCOMPARE(ended.exitCode(), 0);
-  Stop(running);
+  QProcess* running = nullptr;
+  StartTwoAtOnce(installed, a, b, running);
+  if (!running) return;
+  Stop(*running);
 }
 
 void SingleInstanceTest::CorruptLockFileIsTakenOverOnceWithoutWaiting() {
@@ -149,14 +158,9 @@ void SingleInstanceTest::CorruptLockFileIsTakenOverOnceWithoutWaiting() {
   lock.close();
   QProcess a;
   QProcess b;
-  installed.Start(a, {});
-  installed.Start(b, {});
-  QTRY_VERIFY_WITH_TIMEOUT(a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning,
-                           30000);
-  QProcess& running = a.state() == QProcess::Running ? a : b;
-  QProcess& ended = a.state() == QProcess::Running ? b : a;
-  QCOMPARE(running.state(), QProcess::Running);
-  QCOMPARE(ended.exitCode(), 0);
+  QProcess* running = nullptr;
+  StartTwoAtOnce(installed, a, b, running);
+  if (!running) return;
   QVERIFY(installed.Listening());
 
   // A start that waited for the lock took five seconds at least.
@@ -166,8 +170,8 @@ void SingleInstanceTest::CorruptLockFileIsTakenOverOnceWithoutWaiting() {
   QCOMPARE(installed.RunSecond({file}), 0);
   QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
   QTRY_COMPARE_WITH_TIMEOUT(installed.Read("Quillfen.mru"), file + "\r\n", 20000);
-  QCOMPARE(running.state(), QProcess::Running);
-  Stop(running);
+  QCOMPARE(running->state(), QProcess::Running);
+  Stop(*running);
 }
 
 void SingleInstanceTest::LockHeldByAStartThatNeverAnswersEndsTheNextStart() {
