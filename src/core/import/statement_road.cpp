@@ -30,15 +30,25 @@ std::string CannotWrite(const std::string& path, int error) {
 
 // The converting thread counts the source bytes it has taken; the reading
 // thread shows that count on the caller's progress whenever it lets events in.
+// The count is published a megabyte at a time, so that the two threads do not
+// pass its cache line back and forth on every line.
 class ConvertedBytes final : public Progress {
  public:
   void SetRange(long long) override {}
   void SetPosition(long long) override {}
-  void Advance(long long by) override { bytes_.fetch_add(by, std::memory_order_relaxed); }
+  void Advance(long long by) override {
+    counted_ += by;
+    if (counted_ - published_ < kStep) return;
+    published_ = counted_;
+    bytes_.store(counted_, std::memory_order_relaxed);
+  }
   void Pump() override {}
   long long Bytes() const { return bytes_.load(std::memory_order_relaxed); }
 
  private:
+  static constexpr long long kStep = 1 << 20;
+  long long counted_ = 0;  // the converting thread's own
+  long long published_ = 0;
   std::atomic<long long> bytes_{0};
 };
 
@@ -49,7 +59,10 @@ class ReaderProgress final : public Progress {
   void SetRange(long long) override {}
   void SetPosition(long long) override {}
   void Advance(long long) override {}
+  // Every line offers to let events in; a few hundred lines take well under
+  // the time between two looks at the events.
   void Pump() override {
+    if (++lines_ % 256 != 0) return;
     shown_.SetPosition(converted_.Bytes());
     shown_.Pump();
   }
@@ -57,6 +70,7 @@ class ReaderProgress final : public Progress {
  private:
   Progress& shown_;
   const ConvertedBytes& converted_;
+  unsigned lines_ = 0;
 };
 
 // Converts on a second thread while this one reads what is converted, so a
