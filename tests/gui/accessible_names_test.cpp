@@ -17,6 +17,7 @@
 #include "gui/app/main_form.h"
 #include "gui/views/mdi_child.h"
 #include "gui/views/paint_box.h"
+#include "gui/views/simulation_panel.h"
 #include "gui/views/trade_grid_view.h"
 #include "gui_test_support.h"
 
@@ -121,7 +122,26 @@ void AccessibleNamesTest::ReportWindowControlsAreNamedAsShown_data() {
                                           "Fixed amount standard", "Max # of mini lots",
                                           "Display open trades only"};
   QTest::newRow("Dorvane") << "DorvaneTabSheet"
-                           << QStringList{"Initial deposit", "Fixed # of standard lots"};
+                           << QStringList{"Initial deposit",
+                                          "Fixed # of standard lots",
+                                          "Avg profit",
+                                          "Avg loss",
+                                          "Wins %",
+                                          "Auto import from report",
+                                          "Max dd %",
+                                          "Trades",
+                                          "Days",
+                                          "Simulation",
+                                          "Start simulation",
+                                          "Runs",
+                                          "Perfect",
+                                          "Error rate",
+                                          "Risk of ruin",
+                                          "Drawdown",
+                                          "Deviation",
+                                          "Profit/trade",
+                                          "Balance",
+                                          "Return"};
 }
 
 void AccessibleNamesTest::ReportWindowControlsAreNamedAsShown() {
@@ -138,6 +158,8 @@ void AccessibleNamesTest::ReportWindowControlsAreNamedAsShown() {
       {w->BalancePaintBox, w->BalanceTabSheet}, {w->Grid1, w->Trades1TabSheet},
       {w->Grid2, w->Trades2TabSheet},           {w->TimesPaintBox, w->TimesTabSheet},
   };
+  // A control with no caption of its own inside a group is named by the group's heading.
+  const QHash<QWidget*, QString> namedByGroup = {{w->simulation->ProgressBar, "Simulation"}};
 
   QList<QWidget*> controls = w->PageControl2->findChildren<QWidget*>();
   controls += w->ListboxPanel->findChildren<QWidget*>();
@@ -151,6 +173,8 @@ void AccessibleNamesTest::ReportWindowControlsAreNamedAsShown() {
       // Qt on Linux names a combo box by its current item, whatever its
       // accessible name; the statement list shows the statement's path.
       expected = combo->currentText();
+    } else if (namedByGroup.contains(control)) {
+      expected = namedByGroup[control];
     } else if (fillsTab.contains(control)) {
       expected = w->PageControl2->tabText(w->PageControl2->indexOf(fillsTab[control]));
     } else {

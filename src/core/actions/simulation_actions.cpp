@@ -1,24 +1,57 @@
 #include "actions/simulation_actions.h"
 
 #include "actions/report_guard.h"
+#include "risk/monte_carlo.h"
 #include "risk/simulation_start.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 
-SimulationStart StartSimulation(Report& report, ProgramState& state, const ReportOptions& options,
-                                Progress& progress) {
-  if (ReportIsBusy(report)) return SimulationStart::refused;
-  report.options = options;
-  if (!SimulationDepositAccepted(options.deposit, options.depositText, report.stats))
+namespace {
+
+// Steps 1, 2 and 4 of the button; caps the counts in `options` when accepted.
+SimulationStart Refusal(const ReportStatistics& stats, ReportOptions& options) {
+  if (!SimulationDepositAccepted(options.deposit, options.depositText, stats))
     return options.deposit == DepositChoice::statement ? SimulationStart::noStatementDeposit
                                                        : SimulationStart::zeroDeposit;
-  if (!SimulationInputsAccepted(report.options)) return SimulationStart::emptyInput;
+  if (!SimulationInputsAccepted(options)) return SimulationStart::emptyInput;
+  return SimulationStart::ran;
+}
+
+}  // namespace
+
+SimulationStart StartSimulation(Report& report, ProgramState& state, const ReportOptions& options,
+                                Progress& progress, const std::function<void()>& starting) {
+  if (ReportIsBusy(report)) return SimulationStart::refused;
+  report.options = options;
+  const SimulationStart refusal = Refusal(report.stats, report.options);
+  if (refusal != SimulationStart::ran) return refusal;
+  if (starting) starting();
   RunSimulation(report, state, progress);
   return SimulationStart::ran;
 }
 
+SimulationStart PressStopSimulation(const Report& report, ProgramState& state,
+                                    const ReportOptions& options) {
+  // The running pass reads report.options; the check works on a copy.
+  ReportOptions checked = options;
+  const SimulationStart refusal = Refusal(report.stats, checked);
+  if (refusal == SimulationStart::ran) StopSimulation(state);
+  return refusal;
+}
+
 void StopSimulation(ProgramState& state) {
   state.SimulationStopRequested = true;
+}
+
+std::string DaysForTradesText(const Report& report, std::string_view tradesText) {
+  return std::to_string(
+      DaysForTrades(report.grid1.RowCount(), report.stats.periodDays, TextToWhole(tradesText)));
+}
+
+std::string TradesForDaysText(const Report& report, std::string_view daysText) {
+  return std::to_string(
+      TradesForDays(report.grid1.RowCount(), report.stats.periodDays, TextToWhole(daysText)));
 }
 
 }  // namespace quillfen

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+#include <string>
+#include <string_view>
+
 #include "program_state.h"
 #include "progress.h"
 #include "report.h"
@@ -18,10 +22,22 @@ enum class SimulationStart {
 // The Start button: its silent refusals, then the selected mode's pass or
 // search under the options. A run, trade or day count above the largest
 // allowed is written back into report.options, for the window to show.
+// `starting` runs once the inputs are accepted, before the pass: the window
+// turns its button into Stop and empties its result boxes there.
 SimulationStart StartSimulation(Report& report, ProgramState& state, const ReportOptions& options,
-                                Progress& progress);
+                                Progress& progress, const std::function<void()>& starting = {});
 
-// The Stop button, and closing a window or the program: the pass ends after its current run.
+// The button while a pass runs: the same silent refusals, then the stop;
+// ran when the stop was requested.
+SimulationStart PressStopSimulation(const Report& report, ProgramState& state,
+                                    const ReportOptions& options);
+
+// Closing a window or the program: the pass ends after its current run.
 void StopSimulation(ProgramState& state);
+
+// The days box under "Trades" and the trades box under "Days", from the
+// other box's text, the listed trades and the statement's span.
+std::string DaysForTradesText(const Report& report, std::string_view tradesText);
+std::string TradesForDaysText(const Report& report, std::string_view daysText);
 
 }  // namespace quillfen

@@ -168,6 +168,14 @@ std::int32_t TradesForDays(int grid1Rows, double periodDays, std::int32_t days) 
       std::min<double>(trades, std::numeric_limits<std::int32_t>::max()));
 }
 
+std::int32_t DaysForTrades(int grid1Rows, double periodDays, std::int32_t trades) {
+  if (grid1Rows - 2 <= 0) return 0;
+  const double days = std::trunc(trades * periodDays / (grid1Rows - 2.0));
+  if (!(days > 0)) return 0;
+  return static_cast<std::int32_t>(
+      std::min<double>(days, std::numeric_limits<std::int32_t>::max()));
+}
+
 void RunMonteCarloPass(Report& report, ProgramState& state, Progress& progress) {
   const MonteCarloSettings s = ReadMonteCarloSettings(report);
   const std::int32_t tradesPerRun =

@@ -28,4 +28,8 @@ void RunMonteCarloPass(Report& report, ProgramState& state, Progress& progress);
 // positive, cut to the largest 32-bit count.
 std::int32_t TradesForDays(int grid1Rows, double periodDays, std::int32_t days);
 
+// The way back, as the "Trades" choice shows it: truncate(trades × S / (R - 2));
+// 0 when R - 2 or the result is not positive, cut to the largest 32-bit count.
+std::int32_t DaysForTrades(int grid1Rows, double periodDays, std::int32_t trades);
+
 }  // namespace quillfen

@@ -17,6 +17,7 @@
 #include <QWebEngineView>
 
 #include "gui/views/paint_box.h"
+#include "gui/views/simulation_panel.h"
 #include "gui/views/trade_grid_view.h"
 #include "platform_fonts.h"
 #include "report.h"
@@ -347,8 +348,7 @@ void TChildForm::BuildDorvaneTab() {
   rows = NewOptionGroup("Position sizing", "PositionGroup1", DorvaneTabSheet, &group);
   positionSizing1 = BuildPositionSizing(rows, group, "1");
   grid->addWidget(group, 1, 0, Qt::AlignTop);
-  grid->setColumnStretch(1, 1);
-  grid->setRowStretch(2, 1);
+  simulation = new SimulationPanel(grid, DorvaneTabSheet, group);
 }
 
 }  // namespace quillfen

@@ -20,6 +20,7 @@ class QWebEngineView;
 namespace quillfen {
 
 class PaintBox;
+class SimulationPanel;
 class TradeGridView;
 struct ProgramState;
 
@@ -80,6 +81,7 @@ class TChildForm : public QWidget {
 
   TradeSettingsControls tradeSettings1;
   PositionSizingControls positionSizing1;
+  SimulationPanel* simulation;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

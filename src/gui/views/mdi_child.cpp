@@ -14,10 +14,12 @@
 #include <QWebEngineView>
 
 #include "actions/report_guard.h"
+#include "actions/simulation_actions.h"
 #include "display_list_painter.h"
 #include "gui/app/gui_progress.h"
 #include "gui/app/report_page.h"
 #include "gui/views/paint_box.h"
+#include "gui/views/simulation_panel.h"
 #include "gui/views/trade_grid_model.h"
 #include "gui/views/trade_grid_view.h"
 #include "messages.h"
@@ -132,9 +134,11 @@ void TMDIChild::ConnectHandlers() {
   for (QWidget* edit : {tradeSettings.depositEdit, tradeSettings1.depositEdit, HistoryEdit}) {
     edit->installEventFilter(this);
   }
+  ConnectSimulationHandlers();
 }
 
 bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
+  SimulationKeyEvent(watched, event);
   if (event->type() == QEvent::MouseButtonDblClick) {
     if (watched == tradeSettings.depositEdit || watched == tradeSettings1.depositEdit) {
       SaveSettings(static_cast<QLineEdit*>(watched)->text());
@@ -181,6 +185,13 @@ void TMDIChild::SaveSettings(const QString& depositText) {
 
 void TMDIChild::closeEvent(QCloseEvent* event) {
   if (SortInProgress() || report.fillInProgress) {
+    event->ignore();
+    return;
+  }
+  // The pass reads this window's report until it returns: stop it, close after.
+  if (simulation->Running()) {
+    StopSimulation(state_);
+    closeAfterPass_ = true;
     event->ignore();
     return;
   }
@@ -249,15 +260,24 @@ ListSelections TMDIChild::ShownSelections() const {
 }
 
 ReportOptions TMDIChild::OptionsFromControls() const {
+  return OptionsFrom(tradeSettings, positionSizing);
+}
+
+ReportOptions TMDIChild::SimulationTabOptions() const {
+  return OptionsFrom(tradeSettings1, positionSizing1);
+}
+
+ReportOptions TMDIChild::OptionsFrom(const TradeSettingsControls& trade,
+                                     const PositionSizingControls& sizing) const {
   ReportOptions o = report.options;
-  o.deposit = tradeSettings.depositRadioButton->isChecked() ? DepositChoice::custom
-                                                            : DepositChoice::statement;
-  o.depositText = Text(tradeSettings.depositEdit);
-  o.sizing = Sizing(positionSizing);
-  o.miniContractsText = Text(positionSizing.miniContractsEdit);
-  o.standardContractsText = Text(positionSizing.standardContractsEdit);
-  o.miniAmountText = Text(positionSizing.miniAmountEdit);
-  o.standardAmountText = Text(positionSizing.standardAmountEdit);
+  o.deposit =
+      trade.depositRadioButton->isChecked() ? DepositChoice::custom : DepositChoice::statement;
+  o.depositText = Text(trade.depositEdit);
+  o.sizing = Sizing(sizing);
+  o.miniContractsText = Text(sizing.miniContractsEdit);
+  o.standardContractsText = Text(sizing.standardContractsEdit);
+  o.miniAmountText = Text(sizing.miniAmountEdit);
+  o.standardAmountText = Text(sizing.standardAmountEdit);
   o.minMiniLotsText = Text(MinMiniLotsEdit);
   o.maxMiniLotsText = Text(MaxMiniLotsEdit);
   o.minStandardLotsText = Text(MinStandardLotsEdit);
@@ -267,6 +287,7 @@ ReportOptions TMDIChild::OptionsFromControls() const {
                                                    : DisplayFilter::all;
   o.csvDecimalComma = DecimalCommaRadioButton->isChecked();
   o.csvFieldSemicolon = FieldSemicolonRadioButton->isChecked();
+  o.simulation = simulation->Options(o.simulation);
   return o;
 }
 
@@ -279,6 +300,7 @@ void TMDIChild::RecomputeAndSummarise() {
   ApplyOptions(report, OptionsFromControls());
   ShowGrids();
   ShowSummary();
+  simulation->ShowImported(report.options.simulation);
 }
 
 // Brings the lists, grids and memo in line with what the core left in the report.
@@ -286,6 +308,7 @@ void TMDIChild::ShowViews() {
   ShowListBoxes();
   ShowGrids();
   ShowSummary();
+  simulation->ShowImported(report.options.simulation);
 }
 
 void TMDIChild::ShowGrids() {
@@ -369,8 +392,7 @@ void TMDIChild::LeaveTab(QWidget* page) {
     CopyTradeSettings(tradeSettings, tradeSettings1);
     CopyPositionSizing(positionSizing, positionSizing1);
   } else if (page == DorvaneTabSheet) {
-    CopyTradeSettings(tradeSettings1, tradeSettings);
-    CopyPositionSizing(positionSizing1, positionSizing);
+    CopySimulationTabToOptions();
   }
 }
 
@@ -400,6 +422,7 @@ void TMDIChild::SetUpSimulationOnly() {
   tradeSettings1.depositRadioButton->setChecked(true);
   positionSizing1.originalPositionRadioButton->setEnabled(false);
   positionSizing1.fixedMiniLotsRadioButton->setChecked(true);
+  simulation->DisableStatementChoices();
 }
 
 }  // namespace quillfen

@@ -42,6 +42,8 @@ class TMDIChild : public TChildForm {
   void SetUpSimulationOnly();
   // The report's options with the option controls' values.
   ReportOptions OptionsFromControls() const;
+  // The same with the simulation tab's own deposit and sizing choices.
+  ReportOptions SimulationTabOptions() const;
   // Brings the lists, grids and memo in line with what the core left in the report.
   void ShowViews();
   void RepaintCharts();
@@ -77,6 +79,15 @@ class TMDIChild : public TChildForm {
   void RecomputeAndSummarise();
   void ShowGrids();
   void ShowSummary();
+  ReportOptions OptionsFrom(const TradeSettingsControls& trade,
+                            const PositionSizingControls& sizing) const;
+  void ConnectSimulationHandlers();
+  void SimulationKeyEvent(QObject* watched, QEvent* event);
+  void CopySimulationTabToOptions();
+  void SimulationRadioClick(const QRadioButton* radio);
+  void ImportCheckBoxClick();
+  void CountsRadioToggled();
+  void StartButtonClick();
 
   ProgramState& state_;
   QString programDirectory_;
@@ -84,6 +95,7 @@ class TMDIChild : public TChildForm {
   QWidget* currentPage_ = nullptr;
   QUrl pageLocation_;
   bool formShown_ = false;
+  bool closeAfterPass_ = false;
 };
 
 }  // namespace quillfen

@@ -1,0 +1,318 @@
+#include "gui/views/simulation_panel.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <QValidator>
+
+#include "gui/views/option_groups.h"
+#include "risk/monte_carlo_results.h"
+
+namespace quillfen {
+
+namespace {
+
+const QString kStart = "Start simulation";
+const QString kStop = "Stop simulation";
+const QColor kResultGrey(223, 223, 223);  // colour value 14671839
+
+// Typed keys: digits and one period; backspace always. Texts set by the
+// program (imported figures) are not checked, as in the typed-key rule.
+class DigitKeys final : public QValidator {
+ public:
+  DigitKeys(int maxLength, QObject* parent) : QValidator(parent), maxLength_(maxLength) {}
+  State validate(QString& text, int&) const override {
+    if (text.size() > maxLength_ || text.count('.') > 1) return Invalid;
+    for (QChar c : text) {
+      if (!c.isDigit() && c != '.') return Invalid;
+    }
+    return Acceptable;
+  }
+
+ private:
+  int maxLength_;
+};
+
+QLineEdit* NumericEdit(const char* name, const QString& text, QWidget* parent,
+                       int maxLength = 32767) {
+  QLineEdit* edit = NewOptionEdit(name, text, parent);
+  edit->setValidator(new DigitKeys(maxLength, edit));
+  return edit;
+}
+
+// A caption on the left of its box, in one row of a group's grid.
+QLineEdit* AddLabelled(QGridLayout* grid, int row, int column, const QString& caption,
+                       QLineEdit* edit, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  LabelFor(label, edit);
+  grid->addWidget(label, row, column);
+  grid->addWidget(edit, row, column + 1);
+  return edit;
+}
+
+QLineEdit* ResultBox(const char* name, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  edit->setReadOnly(true);
+  edit->setFixedWidth(80);
+  QPalette palette = edit->palette();
+  palette.setColor(QPalette::Base, kResultGrey);
+  edit->setPalette(palette);
+  return edit;
+}
+
+void SetIfChanged(QLineEdit* edit, const std::string& text) {
+  const QString shown = QString::fromStdString(text);
+  if (edit->text() != shown) edit->setText(shown);
+}
+
+void ShowResult(QLineEdit* box, const std::string& text, const std::string& range = {}) {
+  box->setText(QString::fromStdString(text));
+  box->setCursorPosition(0);
+  box->setToolTip(QString::fromStdString(range));
+}
+
+std::string Text(const QLineEdit* edit) {
+  return edit->text().toStdString();
+}
+
+}  // namespace
+
+SimulationPanel::SimulationPanel(QGridLayout* grid, QWidget* tab, QWidget* sizingGroup)
+    : QObject(tab), sizingGroup_(sizingGroup) {
+  RadioButton1 = NewRadio("RadioButton1", "Use dollar amount", tab, nullptr);
+  RadioButton1->setChecked(true);
+  RadioButton1->hide();
+  grid->addWidget(RadioButton1, 1, 0, Qt::AlignTop);
+  BuildTradingSystem(grid, tab);
+  BuildSimulation(grid, tab);
+  BuildResults(grid, tab);
+  grid->setColumnStretch(3, 1);
+  grid->setRowStretch(2, 1);
+}
+
+void SimulationPanel::BuildTradingSystem(QGridLayout* grid, QWidget* tab) {
+  QWidget* group;
+  auto* rows = new QGridLayout;
+  NewOptionGroup("Trading system", "TradingSystemGroup", tab, &group)->addLayout(rows);
+  AvgProfitEdit =
+      AddLabelled(rows, 0, 0, "Avg profit", NumericEdit("AvgProfitEdit", "", group), group);
+  AvgProfitEdit->setToolTip("Average profit in pips");
+  DollarLabel1 = new QLabel("pips", group);
+  rows->addWidget(DollarLabel1, 0, 2);
+  AvgLossEdit = AddLabelled(rows, 1, 0, "Avg loss", NumericEdit("AvgLossEdit", "", group), group);
+  AvgLossEdit->setToolTip("Average loss in pips");
+  DollarLabel2 = new QLabel("pips", group);
+  rows->addWidget(DollarLabel2, 1, 2);
+  PercWinsEdit =
+      AddLabelled(rows, 2, 0, "Wins %", NumericEdit("PercWinsEdit", "", group, 2), group);
+  PercWinsEdit->setToolTip("Percentage wins");
+  for (QLineEdit* edit : {AvgProfitEdit, AvgLossEdit, PercWinsEdit}) edit->setEnabled(false);
+
+  auto* units = new QButtonGroup(group);
+  PipsRadioButton = NewRadio("PipsRadioButton", "Pips", group, units);
+  DollarsRadioButton = NewRadio("DollarsRadioButton", "Dollars", group, units);
+  DollarsRadioButton->setToolTip("Position sizing has no effect");
+  PipsRadioButton->setChecked(true);
+  rows->addWidget(PipsRadioButton, 3, 0);
+  rows->addWidget(DollarsRadioButton, 3, 1, 1, 2);
+  ImportCheckBox = new QCheckBox("Auto import from report", group);
+  ImportCheckBox->setObjectName("ImportCheckBox");
+  ImportCheckBox->setChecked(true);
+  rows->addWidget(ImportCheckBox, 4, 0, 1, 3);
+  MaxDrawdownEdit =
+      AddLabelled(rows, 5, 0, "Max dd %", NumericEdit("MaxDrawdownEdit", "30", group), group);
+  MaxDrawdownEdit->setToolTip("Maximum drawdown");
+
+  auto* counts = new QButtonGroup(group);
+  TradesRadioButton = NewRadio("TradesRadioButton", "Trades", group, counts);
+  NumTradesEdit = NumericEdit("NumTradesEdit", "100", group);
+  NumTradesEdit->setToolTip("Number of trades");
+  DaysRadioButton = NewRadio("DaysRadioButton", "Days", group, counts);
+  NumDaysEdit = NumericEdit("NumDaysEdit", "365", group);
+  TradesRadioButton->setChecked(true);
+  NumDaysEdit->setEnabled(false);
+  for (auto [row, radio, edit] : {std::tuple{6, TradesRadioButton, NumTradesEdit},
+                                  std::tuple{7, DaysRadioButton, NumDaysEdit}}) {
+    edit->setAccessibleName(radio->text());
+    rows->addWidget(radio, row, 0);
+    rows->addWidget(edit, row, 1);
+  }
+
+  AccuracyEdit = NumericEdit("AccuracyEdit", "99", group);
+  auto* accuracy = new QLabel("Accuracy %", group);
+  LabelFor(accuracy, AccuracyEdit);
+  ImportButton = new QPushButton("Import from report", group);
+  ImportButton->setObjectName("ImportButton");
+  for (QWidget* hidden : {static_cast<QWidget*>(AccuracyEdit), static_cast<QWidget*>(accuracy),
+                          static_cast<QWidget*>(ImportButton)}) {
+    hidden->hide();
+  }
+  grid->addWidget(group, 0, 1, 2, 1, Qt::AlignTop);
+
+  connect(PipsRadioButton, &QRadioButton::clicked, this, &SimulationPanel::UnitsClick);
+  connect(DollarsRadioButton, &QRadioButton::clicked, this, &SimulationPanel::UnitsClick);
+  connect(ImportCheckBox, &QCheckBox::toggled, this, &SimulationPanel::ImportToggled);
+  connect(TradesRadioButton, &QRadioButton::toggled, this, &SimulationPanel::CountsToggled);
+}
+
+void SimulationPanel::BuildSimulation(QGridLayout* grid, QWidget* tab) {
+  QWidget* group;
+  auto* rows = new QGridLayout;
+  NewOptionGroup("Simulation", "SimulationGroup", tab, &group)->addLayout(rows);
+  ComboBox2 = new QComboBox(group);
+  ComboBox2->setObjectName("ComboBox2");
+  ComboBox2->addItems({"Monte Carlo simulation", "Minimum deposit (minimum risk of ruin)",
+                       "Minimum # of trades (return larger than drawdown)"});
+  rows->addWidget(ComboBox2, 0, 0, 1, 3);
+  ProgressBar = new QProgressBar(group);
+  ProgressBar->setObjectName("ProgressBar");
+  ProgressBar->setTextVisible(false);
+  ProgressBar->setValue(0);
+  // No caption of its own: the group's heading names it.
+  ProgressBar->setAccessibleName("Simulation");
+  rows->addWidget(ProgressBar, 1, 0, 1, 3);
+  StartButton = new QPushButton(kStart, group);
+  StartButton->setObjectName("StartButton");
+  rows->addWidget(StartButton, 2, 0);
+  NumRunsEdit = AddLabelled(rows, 2, 1, "Runs", NumericEdit("NumRunsEdit", "1000", group), group);
+  NumRunsEdit->setToolTip("Number of simulation runs");
+  grid->addWidget(group, 0, 2, Qt::AlignTop);
+  connect(ComboBox2, &QComboBox::currentIndexChanged, this, &SimulationPanel::ModeChange);
+}
+
+void SimulationPanel::BuildResults(QGridLayout* grid, QWidget* tab) {
+  QWidget* group;
+  auto* rows = new QGridLayout;
+  NewOptionGroup("Results", "ResultsGroup", tab, &group)->addLayout(rows);
+  PerfectEdit = ResultBox("PerfectEdit", group);
+  ResultLabel = new QLabel("Perfect", group);
+  LabelFor(ResultLabel, PerfectEdit);
+  rows->addWidget(ResultLabel, 0, 0);
+  rows->addWidget(PerfectEdit, 0, 1);
+  MinDepositEdit = ResultBox("MinDepositEdit", group);
+  MinDepositEdit->setAccessibleName("Min deposit");
+  MinTradesEdit = ResultBox("MinTradesEdit", group);
+  MinTradesEdit->setAccessibleName("Min trades");
+  for (QLineEdit* shared : {MinDepositEdit, MinTradesEdit}) {
+    shared->hide();
+    rows->addWidget(shared, 0, 1);
+  }
+  struct Place {
+    QLineEdit** box;
+    const char* name;
+    const char* caption;
+    int row, column;
+  };
+  for (const Place& p : {Place{&ErrorRateEdit, "ErrorRateEdit", "Error rate", 0, 2},
+                         Place{&RiskOfRuinEdit, "RiskOfRuinEdit", "Risk of ruin", 1, 0},
+                         Place{&AvgDrawdownEdit, "AvgDrawdownEdit", "Drawdown", 1, 2},
+                         Place{&DevEdit, "DevEdit", "Deviation", 2, 0},
+                         Place{&ProfitPerTradeEdit, "ProfitPerTradeEdit", "Profit/trade", 2, 2},
+                         Place{&BalanceEdit, "BalanceEdit", "Balance", 3, 0},
+                         Place{&ReturnEdit, "ReturnEdit", "Return", 3, 2}}) {
+    *p.box = AddLabelled(rows, p.row, p.column, p.caption, ResultBox(p.name, group), group);
+  }
+  grid->addWidget(group, 1, 2, Qt::AlignTop);
+}
+
+SimulationOptions SimulationPanel::Options(SimulationOptions o) const {
+  o.avgProfitText = Text(AvgProfitEdit);
+  o.avgLossText = Text(AvgLossEdit);
+  o.percWinsText = Text(PercWinsEdit);
+  o.dollars = DollarsRadioButton->isChecked();
+  o.importFromReport = ImportCheckBox->isChecked();
+  o.maxDrawdownText = Text(MaxDrawdownEdit);
+  o.daysMode = DaysRadioButton->isChecked();
+  o.numTradesText = Text(NumTradesEdit);
+  o.numDaysText = Text(NumDaysEdit);
+  o.mode = static_cast<SimulationMode>(ComboBox2->currentIndex());
+  o.numRunsText = Text(NumRunsEdit);
+  o.accuracyText = Text(AccuracyEdit);
+  return o;
+}
+
+void SimulationPanel::ShowImported(const SimulationOptions& o) {
+  if (!ImportCheckBox->isChecked()) return;
+  SetIfChanged(AvgProfitEdit, o.avgProfitText);
+  SetIfChanged(AvgLossEdit, o.avgLossText);
+  SetIfChanged(PercWinsEdit, o.percWinsText);
+}
+
+void SimulationPanel::ShowCounts(const SimulationOptions& o) {
+  SetIfChanged(NumRunsEdit, o.numRunsText);
+  SetIfChanged(NumTradesEdit, o.numTradesText);
+  SetIfChanged(NumDaysEdit, o.numDaysText);
+}
+
+void SimulationPanel::EmptyResults() {
+  for (QLineEdit* box : {PerfectEdit, RiskOfRuinEdit, BalanceEdit, ReturnEdit, ProfitPerTradeEdit,
+                         AvgDrawdownEdit, ErrorRateEdit, DevEdit}) {
+    box->clear();
+  }
+}
+
+void SimulationPanel::ShowResults(const MonteCarloResults& r) {
+  ShowResult(PerfectEdit, r.perfect);
+  ShowResult(MinDepositEdit, r.minDeposit);
+  ShowResult(MinTradesEdit, r.minTrades);
+  ShowResult(ErrorRateEdit, r.errorRate);
+  ShowResult(RiskOfRuinEdit, r.riskOfRuin, r.ruinRange);
+  ShowResult(AvgDrawdownEdit, r.avgDrawdown, r.drawdownRange);
+  ShowResult(DevEdit, r.deviation);
+  ShowResult(ProfitPerTradeEdit, r.profitPerTrade);
+  ShowResult(BalanceEdit, r.balance, r.balanceRange);
+  ShowResult(ReturnEdit, r.returnPercent, r.returnRange);
+  QPalette palette = ProfitPerTradeEdit->palette();
+  palette.setColor(QPalette::Text, r.profitPerTradeRed ? Qt::red : Qt::black);
+  ProfitPerTradeEdit->setPalette(palette);
+}
+
+bool SimulationPanel::Running() const {
+  return StartButton->text() == kStop;
+}
+
+void SimulationPanel::SetRunning(bool running) {
+  StartButton->setText(running ? kStop : kStart);
+  StartButton->setAccessibleName(StartButton->text());
+}
+
+void SimulationPanel::DisableStatementChoices() {
+  ImportCheckBox->setChecked(false);
+  ImportCheckBox->setEnabled(false);
+  DaysRadioButton->setEnabled(false);
+}
+
+void SimulationPanel::UnitsClick() {
+  const bool dollars = DollarsRadioButton->isChecked();
+  sizingGroup_->setVisible(!dollars);
+  RadioButton1->setVisible(dollars);
+  DollarLabel1->setText(dollars ? "$" : "pips");
+  DollarLabel2->setText(DollarLabel1->text());
+}
+
+void SimulationPanel::ImportToggled(bool checked) {
+  for (QLineEdit* edit : {AvgProfitEdit, AvgLossEdit, PercWinsEdit}) edit->setEnabled(!checked);
+}
+
+void SimulationPanel::CountsToggled() {
+  NumTradesEdit->setEnabled(TradesRadioButton->isChecked());
+  NumDaysEdit->setEnabled(!TradesRadioButton->isChecked());
+}
+
+void SimulationPanel::ModeChange(int index) {
+  static const char* const kCaptions[] = {"Perfect", "Min deposit", "Min trades"};
+  ResultLabel->setText(kCaptions[index]);
+  QLineEdit* shown[] = {PerfectEdit, MinDepositEdit, MinTradesEdit};
+  for (int i = 0; i < 3; ++i) shown[i]->setVisible(i == index);
+  ResultLabel->setBuddy(shown[index]);
+}
+
+}  // namespace quillfen

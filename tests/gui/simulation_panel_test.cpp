@@ -1,0 +1,291 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+#include <cmath>
+
+#include "gui/app/main_form.h"
+#include "gui/views/mdi_child.h"
+#include "gui/views/simulation_panel.h"
+#include "gui/views/trade_grid_model.h"
+#include "gui_test_support.h"
+
+namespace quillfen {
+
+using testing::Example;
+using testing::ProgramUnderTest;
+
+namespace {
+
+QString OneDecimal(double value) {
+  return QString::number(std::fabs(value), 'f', 1);
+}
+
+void Type(QLineEdit* edit, const QString& keys) {
+  edit->clear();
+  QTest::keyClicks(edit, keys);
+}
+
+// A pass of a million runs that no run ends early: a system that wins more
+// than it loses, in dollars, on a large deposit.
+void SetUpLongPass(TMDIChild* w) {
+  const SimulationPanel* p = w->simulation;
+  p->ImportCheckBox->click();
+  p->DollarsRadioButton->click();
+  Type(p->AvgProfitEdit, "10");
+  Type(p->AvgLossEdit, "5");
+  Type(p->PercWinsEdit, "60");
+  w->tradeSettings1.depositRadioButton->click();
+  w->tradeSettings1.depositEdit->setText("1000000");
+  Type(p->NumTradesEdit, "1000");
+  Type(p->NumRunsEdit, "5000000");
+}
+
+// Clicks the button again once the pass has run for a while; `during` looks
+// at the window while the pass runs.
+void WhileRunning(const SimulationPanel* panel, const std::function<void()>& during) {
+  QTimer::singleShot(150, panel, during);
+  panel->StartButton->click();
+}
+
+}  // namespace
+
+class SimulationPanelTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+  void AutoImportFillsAndLocksTheTradingSystem();
+  void NumericBoxesTakeDigitsAndOnePeriod();
+  void TradesAndDaysFollowEachOther();
+  void DollarsHideThePositionSizing();
+  void ModeListSwitchesTheFirstResult();
+  void StartRefusesSilentlyWithAnEmptyBox();
+  void StopKeepsTheRunsPlayed();
+  void ClosingDuringAPassStopsItFirst();
+  void MinimumDepositSearchKeepsTheUsersDeposit();
+  void SimulationOnlyWindowNeedsNoStatement();
+
+ private:
+  TMDIChild* OpenOnPanel();
+  std::unique_ptr<ProgramUnderTest> program_;
+};
+
+void SimulationPanelTest::init() {
+  program_ = std::make_unique<ProgramUnderTest>();
+  QVERIFY(program_->Start());
+}
+
+void SimulationPanelTest::cleanup() {
+  program_.reset();
+}
+
+TMDIChild* SimulationPanelTest::OpenOnPanel() {
+  program_->Form().OpenChosenName(Example("statement.htm"));
+  TMDIChild* window = program_->Form().ReportWindows().constLast();
+  window->PageControl2->setCurrentWidget(window->DorvaneTabSheet);
+  return window;
+}
+
+void SimulationPanelTest::AutoImportFillsAndLocksTheTradingSystem() {
+  TMDIChild* w = OpenOnPanel();
+  const SimulationPanel* p = w->simulation;
+  const ReportStatistics& s = w->report.stats;
+  QVERIFY(p->ImportCheckBox->isChecked());
+  QCOMPARE(p->AvgProfitEdit->text(), OneDecimal(s.averageWinPips));
+  QCOMPARE(p->AvgLossEdit->text(), OneDecimal(s.averageLossPips));
+  QCOMPARE(p->PercWinsEdit->text(), OneDecimal(s.percentProfitable));
+  for (QLineEdit* box : {p->AvgProfitEdit, p->AvgLossEdit, p->PercWinsEdit})
+    QVERIFY(!box->isEnabled());
+
+  // Dollars takes effect with the next recompute, not with the click.
+  const QString pips = p->AvgProfitEdit->text();
+  p->DollarsRadioButton->click();
+  QCOMPARE(p->AvgProfitEdit->text(), pips);
+  w->PageControl2->setCurrentWidget(w->SummaryTabSheet);
+  QCOMPARE(p->AvgProfitEdit->text(), OneDecimal(s.averageWin));
+
+  p->ImportCheckBox->click();
+  for (QLineEdit* box : {p->AvgProfitEdit, p->AvgLossEdit, p->PercWinsEdit})
+    QVERIFY(box->isEnabled());
+  Type(p->AvgProfitEdit, "12");
+  w->PageControl2->setCurrentWidget(w->DorvaneTabSheet);
+  QCOMPARE(p->AvgProfitEdit->text(), "12");
+}
+
+void SimulationPanelTest::NumericBoxesTakeDigitsAndOnePeriod() {
+  TMDIChild* w = OpenOnPanel();
+  const SimulationPanel* p = w->simulation;
+  Type(p->NumRunsEdit, "12.5.3");
+  QCOMPARE(p->NumRunsEdit->text(), "12.53");
+  Type(p->MaxDrawdownEdit, "2a-5 ");
+  QCOMPARE(p->MaxDrawdownEdit->text(), "25");
+  QTest::keyClick(p->MaxDrawdownEdit, Qt::Key_Backspace);
+  QCOMPARE(p->MaxDrawdownEdit->text(), "2");
+  p->ImportCheckBox->click();
+  Type(p->PercWinsEdit, "456");
+  QCOMPARE(p->PercWinsEdit->text(), "45");
+}
+
+void SimulationPanelTest::TradesAndDaysFollowEachOther() {
+  TMDIChild* w = OpenOnPanel();
+  const SimulationPanel* p = w->simulation;
+  // 50 listed trades between the header and spare rows, over 200 days.
+  w->report.grid1.SetRowCount(52);
+  w->Grid1Model->Reset();
+  w->report.stats.periodDays = 200;
+
+  Type(p->NumTradesEdit, "100");
+  QCOMPARE(p->NumDaysEdit->text(), "400");
+  QVERIFY(!p->NumDaysEdit->isEnabled());
+  p->NumDaysEdit->setText("365");
+  p->DaysRadioButton->click();
+  QCOMPARE(p->NumTradesEdit->text(), "91");
+  QVERIFY(!p->NumTradesEdit->isEnabled());
+  QVERIFY(p->NumDaysEdit->isEnabled());
+  Type(p->NumDaysEdit, "730");
+  QCOMPARE(p->NumTradesEdit->text(), "182");
+  p->TradesRadioButton->click();
+  QCOMPARE(p->NumDaysEdit->text(), "728");  // 182 × 200 / 50
+
+  w->report.grid1.SetRowCount(2);
+  w->Grid1Model->Reset();
+  Type(p->NumTradesEdit, "100");
+  QCOMPARE(p->NumDaysEdit->text(), "0");
+}
+
+void SimulationPanelTest::DollarsHideThePositionSizing() {
+  TMDIChild* w = OpenOnPanel();
+  const SimulationPanel* p = w->simulation;
+  QWidget* sizing = w->findChild<QWidget*>("PositionGroup1");
+  QVERIFY(sizing->isVisible());
+  QVERIFY(!p->RadioButton1->isVisible());
+  QCOMPARE(p->DollarLabel1->text(), "pips");
+  p->DollarsRadioButton->click();
+  QVERIFY(!sizing->isVisible());
+  QVERIFY(p->RadioButton1->isVisible());
+  QCOMPARE(p->DollarLabel1->text(), "$");
+  QCOMPARE(p->DollarLabel2->text(), "$");
+  p->PipsRadioButton->click();
+  QVERIFY(sizing->isVisible());
+  QCOMPARE(p->DollarLabel2->text(), "pips");
+}
+
+void SimulationPanelTest::ModeListSwitchesTheFirstResult() {
+  TMDIChild* w = OpenOnPanel();
+  const SimulationPanel* p = w->simulation;
+  const QList<std::pair<QString, QLineEdit*>> modes = {{"Perfect", p->PerfectEdit},
+                                                       {"Min deposit", p->MinDepositEdit},
+                                                       {"Min trades", p->MinTradesEdit}};
+  for (int mode : {1, 2, 0}) {
+    p->ComboBox2->setCurrentIndex(mode);
+    QCOMPARE(p->ResultLabel->text(), modes[mode].first);
+    for (const auto& [caption, box] : modes) QCOMPARE(box->isVisible(), box == modes[mode].second);
+  }
+}
+
+void SimulationPanelTest::StartRefusesSilentlyWithAnEmptyBox() {
+  TMDIChild* w = OpenOnPanel();
+  const SimulationPanel* p = w->simulation;
+  p->NumRunsEdit->clear();
+  p->StartButton->click();
+  QCOMPARE(p->StartButton->text(), "Start simulation");
+  QVERIFY(p->PerfectEdit->text().isEmpty());
+  QVERIFY(program_->Messages().isEmpty());
+
+  // A typed deposit of 0 is refused before the tab's choices reach the Options tab.
+  p->NumRunsEdit->setText("100");
+  w->tradeSettings1.depositRadioButton->setChecked(true);
+  w->tradeSettings1.depositEdit->setText("0");
+  p->StartButton->click();
+  QVERIFY(p->PerfectEdit->text().isEmpty());
+  QVERIFY(w->tradeSettings.orgDepositRadioButton->isChecked());
+}
+
+void SimulationPanelTest::StopKeepsTheRunsPlayed() {
+  TMDIChild* w = OpenOnPanel();
+  const SimulationPanel* p = w->simulation;
+  p->PerfectEdit->setText("stale");
+  SetUpLongPass(w);
+  QString caption, runs, perfect;
+  WhileRunning(p, [&] {
+    caption = p->StartButton->text();
+    runs = p->NumRunsEdit->text();
+    perfect = p->PerfectEdit->text();
+    p->StartButton->click();
+  });
+  QCOMPARE(caption, "Stop simulation");
+  QCOMPARE(runs, "1000000");
+  QVERIFY(perfect.isEmpty());
+  QCOMPARE(p->StartButton->text(), "Start simulation");
+  QVERIFY(p->ProgressBar->value() > 0);
+  QVERIFY(p->ProgressBar->value() < p->ProgressBar->maximum());
+  for (QLineEdit* box : {p->PerfectEdit, p->RiskOfRuinEdit, p->BalanceEdit, p->ReturnEdit,
+                         p->ProfitPerTradeEdit, p->AvgDrawdownEdit, p->ErrorRateEdit, p->DevEdit})
+    QVERIFY2(!box->text().isEmpty(), qPrintable(box->objectName()));
+  for (QLineEdit* ranged : {p->RiskOfRuinEdit, p->AvgDrawdownEdit, p->BalanceEdit, p->ReturnEdit})
+    QVERIFY2(!ranged->toolTip().isEmpty(), qPrintable(ranged->objectName()));
+  QCOMPARE(p->PerfectEdit->toolTip(), QString());
+}
+
+void SimulationPanelTest::ClosingDuringAPassStopsItFirst() {
+  TMDIChild* w = OpenOnPanel();
+  QPointer<TMDIChild> window = w;
+  SetUpLongPass(w);
+  bool openWhileRunning = false;
+  WhileRunning(w->simulation, [&] {
+    qobject_cast<QMdiSubWindow*>(w->parentWidget())->close();
+    openWhileRunning = !window.isNull() && w->simulation->Running();
+  });
+  QVERIFY(openWhileRunning);
+  QTRY_VERIFY(window.isNull());
+  QVERIFY(program_->Form().ReportWindows().isEmpty());
+}
+
+void SimulationPanelTest::MinimumDepositSearchKeepsTheUsersDeposit() {
+  TMDIChild* w = OpenOnPanel();
+  const SimulationPanel* p = w->simulation;
+  w->tradeSettings1.depositRadioButton->click();
+  w->tradeSettings1.depositEdit->setText("2500");
+  Type(p->NumRunsEdit, "100");
+  p->ComboBox2->setCurrentIndex(1);
+  p->StartButton->click();
+  QVERIFY(!p->MinDepositEdit->text().isEmpty());
+  QCOMPARE(w->tradeSettings1.depositEdit->text(), "2500");
+  QCOMPARE(w->tradeSettings.depositEdit->text(), "2500");
+  QVERIFY(w->tradeSettings.depositRadioButton->isChecked());
+  QCOMPARE(w->report.options.depositText, "2500");
+  QCOMPARE(w->report.options.deposit, DepositChoice::custom);
+}
+
+void SimulationPanelTest::SimulationOnlyWindowNeedsNoStatement() {
+  program_->Form().StartDorvane->trigger();
+  TMDIChild* w = program_->Form().ReportWindows().constLast();
+  const SimulationPanel* p = w->simulation;
+  QCOMPARE(w->PageControl2->currentWidget(), w->DorvaneTabSheet);
+  QVERIFY(!w->tradeSettings1.orgDepositRadioButton->isEnabled());
+  QVERIFY(!w->positionSizing1.originalPositionRadioButton->isEnabled());
+  QVERIFY(!p->DaysRadioButton->isEnabled());
+  QVERIFY(!p->ImportCheckBox->isEnabled());
+  QVERIFY(!p->ImportCheckBox->isChecked());
+  Type(p->AvgProfitEdit, "30");
+  Type(p->AvgLossEdit, "20");
+  Type(p->PercWinsEdit, "50");
+  Type(p->NumRunsEdit, "200");
+  p->StartButton->click();
+  QVERIFY(!p->PerfectEdit->text().isEmpty());
+  QCOMPARE(p->AvgProfitEdit->text(), "30");
+}
+
+}  // namespace quillfen
+
+QTEST_MAIN(quillfen::SimulationPanelTest)
+#include "simulation_panel_test.moc"
