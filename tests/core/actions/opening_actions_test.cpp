@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +12,7 @@
 
 #include "../import/import_test_support.h"
 #include "../report_invariants.h"
+#include "../support/file_size_limit.h"
 #include "import/statement_converter.h"
 
 namespace quillfen {
@@ -36,29 +35,6 @@ class FullDisk {
  private:
   TempDir dir_;
   std::string path_;
-};
-
-// Files of this process cannot grow beyond a few bytes while it lives: a write
-// refused half-way, as on a disk that fills during the write.
-class TinyFileLimit {
- public:
-  TinyFileLimit() {
-    ::getrlimit(RLIMIT_FSIZE, &saved_);
-    signal_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved_;
-    tiny.rlim_cur = 100;
-    ::setrlimit(RLIMIT_FSIZE, &tiny);
-  }
-  ~TinyFileLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, signal_);
-  }
-  TinyFileLimit(const TinyFileLimit&) = delete;
-  TinyFileLimit& operator=(const TinyFileLimit&) = delete;
-
- private:
-  rlimit saved_{};
-  void (*signal_)(int) = SIG_DFL;
 };
 
 // Everything an open or add may change, as text, to compare a report with itself before.
@@ -168,7 +144,7 @@ TEST(OpenStatement, AWorkingFileNotWrittenWholeFailsTheOpenWithItsReason) {
   MessageList messages;
   Opened opened;
   {
-    TinyFileLimit limit;
+    testing::FileSizeLimit limit(100);
     Open(opened, FixturePath("statement_magic_comments.htm"), dir.File("Quillfen.tmp"), messages);
   }
   EXPECT_EQ(opened.result.outcome, OpenOutcome::failed);
@@ -198,7 +174,7 @@ TEST(AddStatement, AFailedAddLeavesTheReportAsItWas) {
     EXPECT_EQ(Snapshot(opened.report), before);
   }
   {
-    TinyFileLimit limit;
+    testing::FileSizeLimit limit(100);
     const OpenResult cut = AddStatement(opened.report, FixturePath("tester_swap_reopen.htm"),
                                         dir.File("Quillfen.tmp"), opened.state, progress, messages);
     EXPECT_EQ(cut.outcome, OpenOutcome::failed);
@@ -263,7 +239,7 @@ TEST(StatementToText, AFileNotWrittenWholeIsNoSuccess) {
     EXPECT_FALSE(
         StatementToText(FixturePath("statement_magic_comments.htm"), full.Path(), progress));
   }
-  TinyFileLimit limit;
+  testing::FileSizeLimit limit(100);
   EXPECT_FALSE(StatementToText(FixturePath("statement_magic_comments.htm"),
                                dir.File("Quillfen.tmp"), progress));
 }

@@ -1,11 +1,10 @@
 #include "export/html_export.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <algorithm>
-#include <csignal>
 
+#include "../support/file_size_limit.h"
 #include "../support/grid_report.h"
 #include "../support/jpeg_decode.h"
 #include "../support/temp_dir.h"
@@ -113,28 +112,6 @@ TEST(HtmlExport, DetailedPageFailsCleanlyWithoutPicture) {
   EXPECT_TRUE(dir.Names().empty());
 }
 
-// Lowers the largest file this process may write, as a full disk would stop
-// it; a write beyond the limit then fails with EFBIG instead of a signal.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) : previous_(std::signal(SIGXFSZ, SIG_IGN)) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit lowered = old_;
-    lowered.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &lowered);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previous_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  rlimit old_{};
-  void (*previous_)(int);
-};
-
 RgbImage Noise(const DisplayList& list) {
   RgbImage image = Blank(list);
   std::uint32_t state = 1;
@@ -167,7 +144,7 @@ TEST(HtmlExport, DetailedPageAndPictureGoInTogetherOrNotAtAll) {
     testing::WriteFile(dir / "r.htm", "old page");
     testing::WriteFile(dir / "r.jpg", "old picture");
     {
-      FileSizeLimit limit(std::min(pageSize, pictureSize));
+      testing::FileSizeLimit limit(std::min(pageSize, pictureSize));
       EXPECT_FALSE(WriteHtmlFiles(report, 1000, {dir / "r.htm", "t", true}, c.renderer, &error))
           << c.name;
     }
