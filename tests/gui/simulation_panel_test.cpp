@@ -1,9 +1,11 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -73,6 +75,8 @@ class SimulationPanelTest : public QObject {
   void ClosingDuringAPassStopsItFirst();
   void MinimumDepositSearchKeepsTheUsersDeposit();
   void SimulationOnlyWindowNeedsNoStatement();
+  void WindowAndCommandLineAgree_data();
+  void WindowAndCommandLineAgree();
 
  private:
   TMDIChild* OpenOnPanel();
@@ -283,6 +287,69 @@ void SimulationPanelTest::SimulationOnlyWindowNeedsNoStatement() {
   p->StartButton->click();
   QVERIFY(!p->PerfectEdit->text().isEmpty());
   QCOMPARE(p->AvgProfitEdit->text(), "30");
+}
+
+void SimulationPanelTest::WindowAndCommandLineAgree_data() {
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<int>("mode");
+  const QStringList modes = {"montecarlo", "min-deposit", "min-trades"};
+  QStringList files = {Example("statement.htm")};
+  const QString real = testing::StatementsFolder() + "/002-mamolas-detailed-xauusd-4k-trades.htm";
+  if (QFile::exists(real)) files << real;
+  for (const QString& file : files)
+    for (int mode = 0; mode < modes.size(); ++mode)
+      QTest::newRow(qPrintable(QFileInfo(file).fileName() + " " + modes[mode])) << file << mode;
+}
+
+// The same inputs and seed give the same result boxes in the window as the
+// command line prints.
+void SimulationPanelTest::WindowAndCommandLineAgree() {
+  QFETCH(QString, file);
+  QFETCH(int, mode);
+  const QStringList modes = {"montecarlo", "min-deposit", "min-trades"};
+  QProcess cli;
+  cli.start(QUILLFEN_REPORT, {file, "--simulate", modes[mode], "--units", "dollars", "--win", "45",
+                              "--avg-profit", "30", "--avg-loss", "20", "--runs", "400", "--trades",
+                              "100", "--max-dd", "30", "--seed", "1"});
+  QVERIFY(cli.waitForFinished(120000));
+  QCOMPARE(cli.exitCode(), 0);
+
+  program_->Form().State().simulationSeed = 1;
+  program_->Form().OpenChosenName(file);
+  TMDIChild* w = program_->Form().ReportWindows().constLast();
+  w->PageControl2->setCurrentWidget(w->DorvaneTabSheet);
+  const SimulationPanel* p = w->simulation;
+  if (p->ImportCheckBox->isChecked()) p->ImportCheckBox->click();
+  p->DollarsRadioButton->click();
+  Type(p->AvgProfitEdit, "30");
+  Type(p->AvgLossEdit, "20");
+  Type(p->PercWinsEdit, "45");
+  Type(p->NumRunsEdit, "400");
+  Type(p->NumTradesEdit, "100");
+  Type(p->MaxDrawdownEdit, "30");
+  p->ComboBox2->setCurrentIndex(mode);
+  p->StartButton->click();
+  QTRY_COMPARE_WITH_TIMEOUT(p->StartButton->text(), QString("Start simulation"), 120000);
+
+  const QMap<QString, QLineEdit*> boxes = {{"Perfect", p->PerfectEdit},
+                                           {"Min deposit", p->MinDepositEdit},
+                                           {"Min trades", p->MinTradesEdit},
+                                           {"Risk of ruin", p->RiskOfRuinEdit},
+                                           {"Balance", p->BalanceEdit},
+                                           {"Return", p->ReturnEdit},
+                                           {"Profit/trade", p->ProfitPerTradeEdit},
+                                           {"Drawdown", p->AvgDrawdownEdit},
+                                           {"Error rate", p->ErrorRateEdit},
+                                           {"Deviation", p->DevEdit}};
+  int compared = 0;
+  for (const QString& line : QString::fromUtf8(cli.readAllStandardOutput()).split('\n')) {
+    const int colon = line.indexOf(':');
+    if (colon < 0 || !boxes.contains(line.left(colon))) continue;
+    const QString value = line.mid(colon + 1).trimmed().section("  (", 0, 0);
+    QCOMPARE(boxes[line.left(colon)]->text(), value);
+    ++compared;
+  }
+  QCOMPARE(compared, 8);
 }
 
 }  // namespace quillfen

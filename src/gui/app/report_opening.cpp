@@ -185,18 +185,25 @@ TMDIChild* TMainForm::OpenReportFile(const QString& path) {
   } else {
     GuiProgress progress(ProgressBar);
     DialogMessages messages(*this);
-    const OpenResult result = quillfen::OpenStatement(
-        ResolveInProgramDirectory(path).toStdString(),
-        WorkingFilePath(programDirectory_).toStdString(),
-        [this, &window, &path]() -> Report& {
-          window = NewReportWindow(false);
-          const QString page = state_.PageSource == kDownloadedPageName
-                                   ? DownloadedPagePath(programDirectory_)
-                                   : path;
-          window->NavigateReportPage(page);
-          return window->report;
-        },
-        state_, progress, messages, [&window](Report&) { window->RepaintCharts(); });
+    OpenResult result;
+    try {
+      result = quillfen::OpenStatement(
+          ResolveInProgramDirectory(path).toStdString(),
+          WorkingFilePath(programDirectory_).toStdString(),
+          [this, &window, &path]() -> Report& {
+            window = NewReportWindow(false);
+            const QString page = state_.PageSource == kDownloadedPageName
+                                     ? DownloadedPagePath(programDirectory_)
+                                     : path;
+            window->NavigateReportPage(page);
+            return window->report;
+          },
+          state_, progress, messages, [&window](Report&) { window->RepaintCharts(); });
+    } catch (...) {
+      // No window is left half-filled; the road tells the user.
+      if (window) DiscardReportWindow(window);
+      throw;
+    }
     if (result.outcome != OpenOutcome::opened) {
       HideLoadPanel();
       if (window) DiscardReportWindow(window);
