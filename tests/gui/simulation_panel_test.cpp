@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 
 #include "gui/app/main_form.h"
 #include "gui/views/mdi_child.h"
+#include "gui/views/paint_box.h"
 #include "gui/views/simulation_panel.h"
 #include "gui/views/trade_grid_model.h"
 #include "gui_test_support.h"
@@ -75,6 +77,7 @@ class SimulationPanelTest : public QObject {
   void ClosingDuringAPassStopsItFirst();
   void MinimumDepositSearchKeepsTheUsersDeposit();
   void SimulationOnlyWindowNeedsNoStatement();
+  void APassShowsItsFinalBalancesAndMovesNothing();
   void WindowAndCommandLineAgree_data();
   void WindowAndCommandLineAgree();
 
@@ -287,6 +290,41 @@ void SimulationPanelTest::SimulationOnlyWindowNeedsNoStatement() {
   p->StartButton->click();
   QVERIFY(!p->PerfectEdit->text().isEmpty());
   QCOMPARE(p->AvgProfitEdit->text(), "30");
+}
+
+// The picture of a pass goes below the results, where no control stands; a
+// search shows none. Pictures of the tab before and after are kept with the
+// other looks of the program.
+void SimulationPanelTest::APassShowsItsFinalBalancesAndMovesNothing() {
+  TMDIChild* w = OpenOnPanel();
+  w->parentWidget()->resize(1100, 620);
+  const SimulationPanel* p = w->simulation;
+  if (p->ImportCheckBox->isChecked()) p->ImportCheckBox->click();
+  p->DollarsRadioButton->click();
+  Type(p->AvgProfitEdit, "30");
+  Type(p->AvgLossEdit, "20");
+  Type(p->PercWinsEdit, "50");
+  Type(p->NumRunsEdit, "2000");
+  QMap<QWidget*, QRect> places;
+  for (QWidget* control : w->DorvaneTabSheet->findChildren<QWidget*>())
+    if (control->isVisible()) places[control] = control->geometry();
+  QVERIFY(!p->OutcomeGroup->isVisible());
+  QDir().mkpath(QUILLFEN_LOOK_OUTPUT);
+  w->DorvaneTabSheet->grab().save(QString(QUILLFEN_LOOK_OUTPUT) + "/simulation-before.png");
+
+  p->StartButton->click();
+  QTRY_COMPARE(p->StartButton->text(), QString("Start simulation"));
+  QVERIFY(p->OutcomeGroup->isVisible());
+  QVERIFY(p->OutcomePaintBox->height() >= 100);
+  for (auto place = places.begin(); place != places.end(); ++place)
+    QCOMPARE(place.key()->geometry(), place.value());
+  w->DorvaneTabSheet->grab().save(QString(QUILLFEN_LOOK_OUTPUT) + "/simulation-after.png");
+
+  p->ComboBox2->setCurrentIndex(1);
+  Type(p->NumRunsEdit, "200");
+  p->StartButton->click();
+  QTRY_COMPARE(p->StartButton->text(), QString("Start simulation"));
+  QVERIFY(!p->OutcomeGroup->isVisible());
 }
 
 void SimulationPanelTest::WindowAndCommandLineAgree_data() {

@@ -14,6 +14,7 @@
 #include "report.h"
 #include "risk/confidence_band.h"
 #include "risk/monte_carlo_settings.h"
+#include "risk/outcome_histogram.h"
 #include "risk/run_lanes.h"
 #include "risk/trade_model.h"
 #include "text/number_format.h"
@@ -55,6 +56,21 @@ class PassRecord final : public RunSink {
   ProgramState& state_;
   Progress& progress_;
 };
+
+// The played runs' final balances and ruin, before the series replace them.
+OutcomeHistogram CountPlayedOutcomes(const PassRecord& record) {
+  std::vector<double> finals;
+  std::vector<bool> ruined;
+  finals.reserve(static_cast<std::size_t>(record.played));
+  ruined.reserve(static_cast<std::size_t>(record.played));
+  for (std::size_t r = 0; r < record.flags.size(); ++r) {
+    const int flags = static_cast<int>(record.flags[r]);
+    if ((flags & PassRecord::kPlayed) == 0) continue;
+    finals.push_back(record.finals[r]);
+    ruined.push_back((flags & PassRecord::kRuined) != 0);
+  }
+  return CountOutcomes(finals, ruined);
+}
 
 struct PassTotals {
   std::int32_t n = 0;
@@ -126,6 +142,8 @@ void WriteRanges(const PassRecord& record, const PassTotals& t, std::int32_t con
   out.deviation = Percent((r.hi - r.lo) * rw);
   out.balanceRange = Fixed(floorDeposit + floorDeposit * r.min, 0) + " - " +
                      Fixed(floorDeposit + floorDeposit * r.max, 0);
+  out.outcome.rangeLow = floorDeposit + floorDeposit * r.min;
+  out.outcome.rangeHigh = floorDeposit + floorDeposit * r.max;
 
   const auto d = FindConfidenceBand(std::span(record.drawdowns).first(n), confidence);
   const double dw = d.max - d.min;
@@ -197,6 +215,8 @@ void RunMonteCarloPass(Report& report, ProgramState& state, Progress& progress) 
   PlayRuns(model, seed, runs, record);
   if (record.played == 0) return;
 
+  report.simulationResults.outcome = CountPlayedOutcomes(record);
+  report.simulationResults.outcome.deposit = floorDeposit;
   const PassTotals totals = MakeSeries(record, floorDeposit);
   WriteResults(s, tradesPerRun, floorDeposit, totals, report.simulationResults,
                state.LastSimulationFigures);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "risk/outcome_histogram.h"
+
 namespace quillfen {
 
 // The texts of the simulation tab's result boxes and of their tooltips.
@@ -21,6 +23,7 @@ struct MonteCarloResults {
   std::string ruinRange;
   std::string minDeposit;
   std::string minTrades;
+  OutcomeHistogram outcome;  // of the last Monte Carlo pass; empty after a search
 };
 
 }  // namespace quillfen

@@ -43,15 +43,18 @@ void RunSimulation(Report& report, ProgramState& state, Progress& progress) {
   for (std::string* box : {&r.perfect, &r.riskOfRuin, &r.balance, &r.returnPercent,
                            &r.profitPerTrade, &r.avgDrawdown, &r.errorRate, &r.deviation})
     box->clear();
+  r.outcome = {};
   switch (report.options.simulation.mode) {
     case SimulationMode::monteCarlo:
       RunMonteCarloPass(report, state, progress);
       break;
     case SimulationMode::minimumDeposit:
       SearchMinimumDeposit(report, state, progress);
+      r.outcome = {};  // the picture is of one pass, not of a search's last
       break;
     case SimulationMode::minimumTrades:
       SearchMinimumTrades(report, state, progress);
+      r.outcome = {};
       break;
   }
 }

@@ -12,8 +12,11 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+#include "display_list_painter.h"
 #include "gui/views/option_groups.h"
+#include "gui/views/paint_box.h"
 #include "risk/monte_carlo_results.h"
+#include "views/outcome_chart.h"
 
 namespace quillfen {
 
@@ -94,6 +97,7 @@ SimulationPanel::SimulationPanel(QGridLayout* grid, QWidget* tab, QWidget* sizin
   BuildTradingSystem(grid, tab);
   BuildSimulation(grid, tab);
   BuildResults(grid, tab);
+  BuildOutcome(grid, tab);
   grid->setColumnStretch(3, 1);
   grid->setRowStretch(2, 1);
 }
@@ -223,6 +227,21 @@ void SimulationPanel::BuildResults(QGridLayout* grid, QWidget* tab) {
   grid->addWidget(group, 1, 2, Qt::AlignTop);
 }
 
+// Below the results, where nothing of the tab stands; shown once a pass has runs to show.
+void SimulationPanel::BuildOutcome(QGridLayout* grid, QWidget* tab) {
+  QVBoxLayout* rows = NewOptionGroup("Final balances", "OutcomeGroup", tab, &OutcomeGroup);
+  OutcomePaintBox = new PaintBox(OutcomeGroup);
+  OutcomePaintBox->setObjectName("OutcomePaintBox");
+  OutcomePaintBox->setAccessibleName("Final balances");
+  OutcomePaintBox->setMinimumHeight(110);
+  rows->addWidget(OutcomePaintBox);
+  OutcomePaintBox->SetPainter([this](QPainter& painter, QSize size) {
+    PaintDisplayList(painter, PaintOutcomeChart(outcome_, size.width(), size.height()));
+  });
+  OutcomeGroup->hide();
+  grid->addWidget(OutcomeGroup, 2, 2, Qt::AlignTop);
+}
+
 SimulationOptions SimulationPanel::Options(SimulationOptions o) const {
   o.avgProfitText = Text(AvgProfitEdit);
   o.avgLossText = Text(AvgLossEdit);
@@ -273,6 +292,9 @@ void SimulationPanel::ShowResults(const MonteCarloResults& r) {
   QPalette palette = ProfitPerTradeEdit->palette();
   palette.setColor(QPalette::Text, r.profitPerTradeRed ? Qt::red : Qt::black);
   ProfitPerTradeEdit->setPalette(palette);
+  outcome_ = r.outcome;
+  OutcomeGroup->setVisible(!outcome_.Empty());
+  OutcomePaintBox->update();
 }
 
 bool SimulationPanel::Running() const {

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include "report_options.h"
+#include "risk/outcome_histogram.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,6 +18,7 @@ class QWidget;
 namespace quillfen {
 
 struct MonteCarloResults;
+class PaintBox;
 
 // The simulation tab's own controls beside its deposit and sizing twins, and
 // what they do among themselves; the report window connects what needs the report.
@@ -57,6 +59,9 @@ class SimulationPanel : public QObject {
   QLineEdit* ReturnEdit;
   QLineEdit* AccuracyEdit;
   QPushButton* ImportButton;
+  // The final balances of the last Monte Carlo pass, under the results.
+  QWidget* OutcomeGroup;
+  PaintBox* OutcomePaintBox;
 
   // The panel's boxes and choices over the rest of `options`.
   SimulationOptions Options(SimulationOptions options) const;
@@ -77,12 +82,14 @@ class SimulationPanel : public QObject {
   void BuildTradingSystem(QGridLayout* grid, QWidget* tab);
   void BuildSimulation(QGridLayout* grid, QWidget* tab);
   void BuildResults(QGridLayout* grid, QWidget* tab);
+  void BuildOutcome(QGridLayout* grid, QWidget* tab);
   void UnitsClick();
   void ImportToggled(bool checked);
   void CountsToggled();
   void ModeChange(int index);
 
   QWidget* sizingGroup_;
+  OutcomeHistogram outcome_;
 };
 
 }  // namespace quillfen
