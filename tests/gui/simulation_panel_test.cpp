@@ -75,9 +75,11 @@ class SimulationPanelTest : public QObject {
   void StartRefusesSilentlyWithAnEmptyBox();
   void StopKeepsTheRunsPlayed();
   void ClosingDuringAPassStopsItFirst();
+  void QuittingDuringAPassEndsOnceItStops();
   void MinimumDepositSearchKeepsTheUsersDeposit();
   void SimulationOnlyWindowNeedsNoStatement();
   void APassShowsItsFinalBalancesAndMovesNothing();
+  void EachModeBeforeDuringAndAfter();
   void WindowAndCommandLineAgree_data();
   void WindowAndCommandLineAgree();
 
@@ -257,6 +259,21 @@ void SimulationPanelTest::ClosingDuringAPassStopsItFirst() {
   QVERIFY(program_->Form().ReportWindows().isEmpty());
 }
 
+void SimulationPanelTest::QuittingDuringAPassEndsOnceItStops() {
+  TMDIChild* w = OpenOnPanel();
+  QPointer<TMDIChild> window = w;
+  SetUpLongPass(w);
+  TMainForm& form = program_->Form();
+  bool openWhileRunning = false;
+  WhileRunning(w->simulation, [&] {
+    form.close();
+    openWhileRunning = form.isVisible() && w->simulation->Running();
+  });
+  QVERIFY(openWhileRunning);
+  QTRY_VERIFY(window.isNull());
+  QTRY_VERIFY(!form.isVisible());
+}
+
 void SimulationPanelTest::MinimumDepositSearchKeepsTheUsersDeposit() {
   TMDIChild* w = OpenOnPanel();
   const SimulationPanel* p = w->simulation;
@@ -325,6 +342,40 @@ void SimulationPanelTest::APassShowsItsFinalBalancesAndMovesNothing() {
   p->StartButton->click();
   QTRY_COMPARE(p->StartButton->text(), QString("Start simulation"));
   QVERIFY(!p->OutcomeGroup->isVisible());
+}
+
+// Pictures of every mode before, during and after its pass, kept with the
+// other looks of the program: during a pass the boxes stand empty and the
+// button stops; afterwards the mode's first box is filled.
+void SimulationPanelTest::EachModeBeforeDuringAndAfter() {
+  TMDIChild* w = OpenOnPanel();
+  w->parentWidget()->resize(1100, 620);
+  const SimulationPanel* p = w->simulation;
+  QDir().mkpath(QUILLFEN_LOOK_OUTPUT);
+  const QString look = QString(QUILLFEN_LOOK_OUTPUT) + "/simulation-";
+  const QStringList modes = {"montecarlo", "min-deposit", "min-trades"};
+  const QList<QLineEdit*> firstBoxes = {p->PerfectEdit, p->MinDepositEdit, p->MinTradesEdit};
+  if (p->ImportCheckBox->isChecked()) p->ImportCheckBox->click();
+  p->DollarsRadioButton->click();
+  Type(p->AvgProfitEdit, "30");
+  Type(p->AvgLossEdit, "20");
+  Type(p->PercWinsEdit, "50");
+  for (int mode = 0; mode < modes.size(); ++mode) {
+    p->ComboBox2->setCurrentIndex(mode);
+    Type(p->NumRunsEdit, mode == 0 ? "3000000" : "300000");
+    w->DorvaneTabSheet->grab().save(look + modes[mode] + "-before.png");
+    bool emptyWhileRunning = false;
+    WhileRunning(p, [&] {
+      if (!p->Running()) return;
+      w->DorvaneTabSheet->grab().save(look + modes[mode] + "-during.png");
+      emptyWhileRunning = p->RiskOfRuinEdit->text().isEmpty();
+      p->StartButton->click();  // stop: the runs played so far give the results
+    });
+    QTRY_VERIFY(!p->Running());
+    QVERIFY2(emptyWhileRunning, qPrintable(modes[mode]));
+    QVERIFY(!firstBoxes[mode]->text().isEmpty());
+    w->DorvaneTabSheet->grab().save(look + modes[mode] + "-after.png");
+  }
 }
 
 void SimulationPanelTest::WindowAndCommandLineAgree_data() {

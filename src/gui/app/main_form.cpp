@@ -293,6 +293,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   }
   MdiArea->closeAllSubWindows();
   if (!MdiArea->subWindowList().isEmpty()) {
+    // Windows whose pass is stopping close once it has; the program ends then.
+    for (TMDIChild* window : ReportWindows()) closeAfterPasses_ |= window->ClosesAfterPass();
     event->ignore();
     return;
   }

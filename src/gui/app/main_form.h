@@ -151,6 +151,7 @@ class TMainForm : public QMainWindow {
   bool timerWorkUnderWay_ = false;
   bool roadBusy_ = false;
   bool closeRequested_ = false;
+  bool closeAfterPasses_ = false;
   qint64 downloadLimit_;
   QList<std::function<void()>> queuedRoad_;
   QStringList queuedHandOvers_;

@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
+#include <QTimer>
 
 #include <exception>
 
@@ -293,6 +294,7 @@ void TMainForm::EnableReportCommands(bool enabled) {
 }
 
 void TMainForm::ReportWindowClosed(TMDIChild* closed) {
+  if (closeAfterPasses_) QTimer::singleShot(0, this, &TMainForm::close);
   for (TMDIChild* window : ReportWindows()) {
     if (window != closed && window->IsStatementWindow()) return;
   }

@@ -30,6 +30,8 @@ class TMDIChild : public TChildForm {
 
   bool IsStatementWindow() const;
   bool SortInProgress() const;
+  // Asked to close while its pass ran: it closes once the pass has stopped.
+  bool ClosesAfterPass() const { return closeAfterPass_; }
   void NavigateReportPage(const QString& path);
   QUrl ReportPageLocation() const;
   // After the first statement was read: its list entry and the views.
