@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <set>
 
+#include "event_gaps.h"
 #include "gui/app/main_form.h"
 #include "gui/views/mdi_child.h"
 
@@ -34,20 +35,12 @@ int main(int argc, char* argv[]) {
   std::set<int> barValues;
   QObject::connect(form.ProgressBar, &QProgressBar::valueChanged,
                    [&](int value) { barValues.insert(value); });
-  qint64 lastBeat = clock.elapsed();
-  qint64 longestGap = 0;
-  bool loading = true;
-  QTimer heartbeat;
-  QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-    const qint64 now = clock.elapsed();
-    if (loading) longestGap = std::max(longestGap, now - lastBeat);
-    lastBeat = now;
-  });
-  heartbeat.start(10);
+  EventGaps gaps(clock);
+  gaps.Watch(true);
 
   int exitCode = 1;
   QObject::connect(&form, &quillfen::TMainForm::ReportOpened, [&](quillfen::TMDIChild* window) {
-    loading = false;
+    gaps.Watch(false);
     const qint64 filled = clock.elapsed();
     window->PageControl2->setCurrentWidget(window->SummaryTabSheet);
     window->SummaryMemo->repaint();
@@ -57,7 +50,7 @@ int main(int argc, char* argv[]) {
     std::printf("summary painted        %lld ms after start\n", static_cast<long long>(summary));
     std::printf("loading bar positions  %zu\n", barValues.size());
     std::printf("longest event gap      %lld ms while loading\n",
-                static_cast<long long>(longestGap));
+                static_cast<long long>(gaps.Longest()));
     exitCode = window->SummaryMemo->toPlainText().isEmpty() ? 1 : 0;
     QTimer::singleShot(0, &application, &QCoreApplication::quit);
   });

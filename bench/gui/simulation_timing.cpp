@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "event_gaps.h"
 #include "gui/app/main_form.h"
 #include "gui/views/mdi_child.h"
 #include "gui/views/simulation_panel.h"
@@ -35,15 +36,8 @@ int main(int argc, char* argv[]) {
   form.State().simulationSeed = 1;
 
   QElapsedTimer clock;
-  qint64 lastBeat = 0;
-  qint64 longestGap = 0;
-  bool running = false;
-  QTimer heartbeat;
-  QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-    const qint64 now = clock.elapsed();
-    if (running) longestGap = std::max(longestGap, now - lastBeat);
-    lastBeat = now;
-  });
+  clock.start();
+  EventGaps gaps(clock);
 
   int exitCode = 1;
   QObject::connect(&form, &quillfen::TMainForm::ReportOpened, [&](quillfen::TMDIChild* window) {
@@ -57,16 +51,14 @@ int main(int argc, char* argv[]) {
       p->PercWinsEdit->setText("55");
       p->NumRunsEdit->setText(QString::fromLocal8Bit(argv[2]));
       p->NumTradesEdit->setText(QString::fromLocal8Bit(argv[3]));
-      clock.start();
-      lastBeat = 0;
-      running = true;
-      heartbeat.start(10);
+      const qint64 started = clock.elapsed();
+      gaps.Watch(true);
       p->StartButton->click();  // returns when the pass has ended
-      running = false;
-      const qint64 pass = clock.elapsed();
+      gaps.Watch(false);
+      const qint64 pass = clock.elapsed() - started;
       std::printf("pass                   %lld ms\n", static_cast<long long>(pass));
       std::printf("longest event gap      %lld ms during the pass\n",
-                  static_cast<long long>(longestGap));
+                  static_cast<long long>(gaps.Longest()));
       std::printf("risk of ruin           %s\n", qPrintable(p->RiskOfRuinEdit->text()));
       exitCode = p->RiskOfRuinEdit->text().isEmpty() ? 1 : 0;
       QTimer::singleShot(0, &application, &QCoreApplication::quit);
