@@ -30,23 +30,28 @@ std::string UnreadableReason(const std::string& path) {
 // working file, which only the window's file lifetime asks for.
 const std::string kNoWorkingFile;
 
-// Copies of standard input and pipes live in a private folder, removed when
-// the files are read, so that several runs can go at once.
+// Copies of standard input and pipes live in a private folder, made for the
+// first of them and removed when the files are read, so that several runs can
+// go at once.
 class WorkingFolder {
  public:
-  WorkingFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "quillfen-report-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) path_ = pattern;
-  }
+  WorkingFolder() = default;
   ~WorkingFolder() {
     std::error_code error;
     if (!path_.empty()) std::filesystem::remove_all(path_, error);
   }
   WorkingFolder(const WorkingFolder&) = delete;
   WorkingFolder& operator=(const WorkingFolder&) = delete;
-  bool Made() const { return !path_.empty(); }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  // The path of a file in the folder; empty (errno set) when no folder can be made.
+  std::string File(const std::string& name) {
+    if (path_.empty()) {
+      std::string pattern =
+          (std::filesystem::temp_directory_path() / "quillfen-report-XXXXXX").string();
+      if (!::mkdtemp(pattern.data())) return {};
+      path_ = pattern;
+    }
+    return path_ + "/" + name;
+  }
 
  private:
   std::string path_;
@@ -75,11 +80,11 @@ int OpenStage(CliRun& run) {
     // Standard input and pipes are read whole first, as files are opened twice.
     std::string path = files[i];
     if (IsStream(path)) {
-      if (!folder.Made()) {
+      path = folder.File("input" + std::to_string(i) + ".htm");
+      if (path.empty()) {
         std::cerr << "quillfen-report: no temporary folder: " << std::strerror(errno) << '\n';
         return kUnwritable;
       }
-      path = folder.File("input" + std::to_string(i) + ".htm");
       if (std::string reason = CopyStream(files[i], path); !reason.empty()) {
         std::cerr << files[i] << ": " << reason << '\n';
         return kUnreadable;
@@ -90,12 +95,13 @@ int OpenStage(CliRun& run) {
     }
     // Adding refreshes everything again, so the first of several files needs no views.
     const bool viewsNeeded = files.size() == 1 && !TableIsAllThatIsAsked(run.options);
+    const StatementFile file{path, files[i]};
     const OpenResult result =
         i == 0
             ? OpenStatement(
-                  path, kNoWorkingFile, [&run]() -> Report& { return run.report; }, run.state,
+                  file, kNoWorkingFile, [&run]() -> Report& { return run.report; }, run.state,
                   progress, run.messages, {}, viewsNeeded ? OpenViews::all : OpenViews::tableOnly)
-            : AddStatement(run.report, path, kNoWorkingFile, run.state, progress, run.messages);
+            : AddStatement(run.report, file, kNoWorkingFile, run.state, progress, run.messages);
     if (result.outcome == OpenOutcome::outOfMemory) {
       std::cerr << "quillfen-report: not enough memory to read " << files[i] << '\n';
       return kNoMemory;
@@ -109,7 +115,6 @@ int OpenStage(CliRun& run) {
       return kUnreadable;
     }
     if (!result.warning.empty()) std::cerr << files[i] << ": " << result.warning << '\n';
-    run.report.statements.back() = files[i];  // a copied stream by the name it was given
   }
   return kOk;
 }

@@ -16,8 +16,7 @@ ExportResult Written(bool written, std::string reason) {
 
 ExportResult ExportHtmlReport(Report& report, const ReportOptions& options,
                               const HtmlExportRequest& request, const ChartRenderer& renderer) {
-  if (ReportIsBusy(report)) return {};
-  report.options = options;
+  if (!TakeOptions(report, options)) return {};
   std::string error;
   const bool written = ExportHtml(report, request, renderer, &error);
   return Written(written, std::move(error));
@@ -25,8 +24,7 @@ ExportResult ExportHtmlReport(Report& report, const ReportOptions& options,
 
 ExportResult ExportCsvReport(Report& report, const ProgramState& state,
                              const ReportOptions& options, const std::string& path) {
-  if (ReportIsBusy(report)) return {};
-  report.options = options;
+  if (!TakeOptions(report, options)) return {};
   std::string error;
   const bool written = ExportCsv(report, state, path, &error);
   return Written(written, std::move(error));

@@ -45,35 +45,35 @@ void ShowReadTrades(Report& report, Progress& progress, int pumps,
 
 }  // namespace
 
-OpenResult OpenStatement(const std::string& path, const std::string& workingFile,
+OpenResult OpenStatement(const StatementFile& file, const std::string& workingFile,
                          const NewReport& newReport, ProgramState& state, Progress& progress,
                          Messages& messages, const ChartPainter& paintCharts, OpenViews views) {
-  if (!IsStatementFile(path)) return {};
+  if (!IsStatementFile(file.path)) return {};
   Report& report = newReport();
   FillScope filling(report);
   const OpenResult result = Outcome(ConvertAndReadStatement(
-      report.full, report.stats, path, workingFile, false, progress, messages));
+      report.full, report.stats, file.path, workingFile, false, progress, messages));
   if (!workingFile.empty()) std::remove(workingFile.c_str());
   if (result.outcome != OpenOutcome::opened) return result;
-  report.statements.push_back(path);
+  report.statements.push_back(file.listedName);
   try {
     if (views == OpenViews::all) ShowReadTrades(report, progress, 2, paintCharts);
   } catch (const std::bad_alloc&) {
-    return {OpenOutcome::outOfMemory, "not enough memory to show " + path, {}};
+    return {OpenOutcome::outOfMemory, "not enough memory to show " + file.listedName, {}};
   }
   state.armedSortColumn = col::closeDate;  // the reader's order stands
   return result;
 }
 
-OpenResult AddStatement(Report& report, const std::string& path, const std::string& workingFile,
+OpenResult AddStatement(Report& report, const StatementFile& file, const std::string& workingFile,
                         ProgramState& state, Progress& progress, Messages& messages,
                         const ChartPainter& paintCharts) {
   if (ReportIsBusy(report)) return {OpenOutcome::refused, {}, {}};
   FillScope filling(report);
-  const OpenResult result = Outcome(ConvertAndReadStatement(report.full, report.stats, path,
+  const OpenResult result = Outcome(ConvertAndReadStatement(report.full, report.stats, file.path,
                                                             workingFile, true, progress, messages));
   if (result.outcome != OpenOutcome::opened) return result;
-  report.statements.push_back(path);
+  report.statements.push_back(file.listedName);
   SortByTicket(report.full);
   ShowReadTrades(report, progress, 1, paintCharts);
   state.armedSortColumn = col::closeDate;

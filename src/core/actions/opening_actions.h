@@ -20,6 +20,18 @@ struct OpenResult {
   std::string warning;  // what the user should know of a statement opened
 };
 
+// A statement to read, and the name the report's statement list gives it: the
+// window lists a downloaded page by its bare name, the command line a copied
+// stream by the name it was given. Mostly the two are the same.
+struct StatementFile {
+  StatementFile(std::string readPath) : path(readPath), listedName(std::move(readPath)) {}
+  StatementFile(const char* readPath) : StatementFile(std::string(readPath)) {}
+  StatementFile(std::string readPath, std::string name)
+      : path(std::move(readPath)), listedName(std::move(name)) {}
+  std::string path;
+  std::string listedName;
+};
+
 // How much of the road a caller needs: the command line that prints only the
 // trade table never looks at the lists, grids and figures of one statement.
 enum class OpenViews { all, tableOnly };
@@ -35,7 +47,7 @@ using NewReport = std::function<Report&()>;
 // lets events in twice, rebuilds the grids, recomputes, paints the charts,
 // builds the summary and arms the close-date column. Nothing is made for a
 // file that is no statement; a report that failed to fill is to be discarded.
-OpenResult OpenStatement(const std::string& path, const std::string& workingFile,
+OpenResult OpenStatement(const StatementFile& file, const std::string& workingFile,
                          const NewReport& newReport, ProgramState& state, Progress& progress,
                          Messages& messages, const ChartPainter& paintCharts = {},
                          OpenViews views = OpenViews::all);
@@ -44,7 +56,7 @@ OpenResult OpenStatement(const std::string& path, const std::string& workingFile
 // file stays), orders the table by ticket, refreshes everything and sorts by
 // close time. A file that is no statement, a read that fails, or a report
 // that is being filled or sorted, leaves the report as it was.
-OpenResult AddStatement(Report& report, const std::string& path, const std::string& workingFile,
+OpenResult AddStatement(Report& report, const StatementFile& file, const std::string& workingFile,
                         ProgramState& state, Progress& progress, Messages& messages,
                         const ChartPainter& paintCharts = {});
 

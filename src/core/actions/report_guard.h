@@ -10,6 +10,14 @@ inline bool ReportIsBusy(const Report& report) {
   return report.fillInProgress || report.stats.sortInProgress;
 }
 
+// How every action that changes a report under the option controls begins:
+// refused while the report is busy, else the options are taken whole.
+inline bool TakeOptions(Report& report, const ReportOptions& options) {
+  if (ReportIsBusy(report)) return false;
+  report.options = options;
+  return true;
+}
+
 // Marks a report as being filled for as long as it lives, also when the
 // filling fails.
 class FillScope {

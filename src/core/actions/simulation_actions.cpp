@@ -22,8 +22,7 @@ SimulationStart Refusal(const ReportStatistics& stats, ReportOptions& options) {
 
 SimulationStart StartSimulation(Report& report, ProgramState& state, const ReportOptions& options,
                                 Progress& progress, const std::function<void()>& starting) {
-  if (ReportIsBusy(report)) return SimulationStart::refused;
-  report.options = options;
+  if (!TakeOptions(report, options)) return SimulationStart::refused;
   const SimulationStart refusal = Refusal(report.stats, report.options);
   if (refusal != SimulationStart::ran) return refusal;
   if (starting) starting();

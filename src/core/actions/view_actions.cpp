@@ -36,8 +36,7 @@ void PrepareReport(Report& report) {
 
 bool SelectTrades(Report& report, const ReportOptions& options, const ListSelections& selections,
                   const ChartPainter& paintCharts) {
-  if (ReportIsBusy(report)) return false;
-  report.options = options;
+  if (!TakeOptions(report, options)) return false;
   Select(report.pairsListBox, selections.pairs);
   Select(report.magicListBox, selections.magics);
   FullRefresh(report, paintCharts);
@@ -45,16 +44,14 @@ bool SelectTrades(Report& report, const ReportOptions& options, const ListSelect
 }
 
 bool FilterDisplay(Report& report, const ReportOptions& options) {
-  if (ReportIsBusy(report)) return false;
-  report.options = options;
+  if (!TakeOptions(report, options)) return false;
   FillSymbolList(report);
   RebuildTradeGrids(report);
   return true;
 }
 
 bool ApplyOptions(Report& report, const ReportOptions& options) {
-  if (ReportIsBusy(report)) return false;
-  report.options = options;
+  if (!TakeOptions(report, options)) return false;
   RecomputeStatistics(report);
   BuildSummaryText(report);
   return true;
@@ -62,8 +59,7 @@ bool ApplyOptions(Report& report, const ReportOptions& options) {
 
 bool SortColumn(Report& report, ProgramState& state, const ReportOptions& options, int column,
                 Progress& progress, const ChartPainter& paintCharts) {
-  if (ReportIsBusy(report)) return false;
-  report.options = options;
+  if (!TakeOptions(report, options)) return false;
   state.armedSortColumn = column;
   SortTradeTable(report, state, column, progress, paintCharts);
   return true;
@@ -71,8 +67,7 @@ bool SortColumn(Report& report, ProgramState& state, const ReportOptions& option
 
 int DeleteGridRows(Report& report, const ReportOptions& options, const std::vector<int>& gridRows,
                    const ChartPainter& paintCharts) {
-  if (ReportIsBusy(report)) return -1;
-  report.options = options;
+  if (!TakeOptions(report, options)) return -1;
   return DeleteTrades(report, gridRows, paintCharts);
 }
 

@@ -121,7 +121,6 @@ std::string ConvertAndRead(TradeTable& table, ReportStatistics& stats, const std
   if (!writeFailure.empty()) return writeFailure;
   if (working && std::fclose(working.release()) != 0) return CannotWrite(workingFile, errno);
   if (conversion == Conversion::sourceFailed) return "cannot read " + path;
-  if (conversion == Conversion::notStatement) return path + " is no longer a statement";
   return {};
 }
 
@@ -130,7 +129,6 @@ std::string ConvertAndRead(TradeTable& table, ReportStatistics& stats, const std
 StatementRead ConvertAndReadStatement(TradeTable& table, ReportStatistics& stats,
                                       const std::string& path, const std::string& workingFile,
                                       bool adding, Progress& progress, Messages& messages) {
-  if (!IsStatementFile(path)) return {ReadOutcome::notStatement, {}, {}};
   // What the reader may change: the rows from the spare one on, and the totals.
   const int rowsBefore = table.RowCount();
   const ReportStatistics statsBefore = stats;
@@ -139,16 +137,20 @@ StatementRead ConvertAndReadStatement(TradeTable& table, ReportStatistics& stats
   try {
     result.reason =
         ConvertAndRead(table, stats, path, workingFile, adding, progress, messages, conversion);
+    if (!result.reason.empty()) {
+      result.outcome = ReadOutcome::failed;
+    } else if (conversion == Conversion::notStatement) {
+      result.outcome = ReadOutcome::notStatement;
+    }
   } catch (const std::bad_alloc&) {
     result = {ReadOutcome::outOfMemory, "not enough memory to read " + path, {}};
   } catch (const std::exception& e) {
-    result.reason = e.what();
+    result = {ReadOutcome::failed, e.what(), {}};
   }
-  if (result.outcome == ReadOutcome::read && result.reason.empty()) {
+  if (result.outcome == ReadOutcome::read) {
     if (conversion == Conversion::endsEarly) result.warning = kEndsEarlyWarning;
     return result;
   }
-  if (result.outcome == ReadOutcome::read) result.outcome = ReadOutcome::failed;
   const int spare = adding ? std::max(rowsBefore - 1, 0) : 0;
   table.SetRowCount(spare);
   table.SetRowCount(adding ? rowsBefore : 2);

@@ -11,12 +11,9 @@ namespace quillfen {
 
 namespace {
 
-// A line buffer of 1024 bytes: a longer line is cut and its rest is the next line.
-constexpr std::size_t kLineLimit = 1023;
-
 bool ReadsBackAsItself(const std::string& name) {
   const std::size_t withLineEnd = name.size() + 2;
-  return withLineEnd <= kLineLimit && name.find_first_of("\r\n") == std::string::npos &&
+  return withLineEnd <= kFileLineLimit && name.find_first_of("\r\n") == std::string::npos &&
          TrimmedView(name).size() == name.size();
 }
 
@@ -32,7 +29,7 @@ RecentFiles LoadRecentFiles(const std::filesystem::path& directory) {
   if (!in) return files;
   for (std::string& entry : files) {
     std::string line;
-    if (!ReadBoundedLine(in, kLineLimit, line)) break;
+    if (!ReadBoundedLine(in, kFileLineLimit, line)) break;
     TrimCell(line);
     entry = line;
   }

@@ -12,9 +12,6 @@ namespace quillfen {
 
 namespace {
 
-// A line buffer of 1024 bytes: however long the file, only five such lines are read.
-constexpr std::size_t kLineLimit = 1023;
-
 // The deposit is scanned as "%f" into a float would scan it, in the C locale
 // whatever the user's locale, so 1000.1 comes back as 1000.09997558594.
 std::optional<std::string> ScanDeposit(const std::string& line) {
@@ -29,7 +26,7 @@ std::optional<std::string> ScanDeposit(const std::string& line) {
 
 // A line without its line end, LF or CR LF.
 bool ReadLine(std::istream& in, std::string& line) {
-  if (!ReadBoundedLine(in, kLineLimit, line)) return false;
+  if (!ReadBoundedLine(in, kFileLineLimit, line)) return false;
   if (line.back() == '\n') line.pop_back();
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return true;

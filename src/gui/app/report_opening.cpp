@@ -189,7 +189,7 @@ TMDIChild* TMainForm::OpenReportFile(const QString& path) {
     OpenResult result;
     try {
       result = quillfen::OpenStatement(
-          ResolveInProgramDirectory(path).toStdString(),
+          {ResolveInProgramDirectory(path).toStdString(), path.toStdString()},
           WorkingFilePath(programDirectory_).toStdString(),
           [this, &window, &path]() -> Report& {
             window = NewReportWindow(false);
@@ -211,8 +211,6 @@ TMDIChild* TMainForm::OpenReportFile(const QString& path) {
       ShowFailure(path, result);
       return nullptr;
     }
-    // The list names a downloaded page by its bare name, as the caller gave it.
-    window->report.statements.back() = path.toStdString();
     window->ShowReadReport();
     EnableReportCommands(true);
     ShowWarning(result);

@@ -241,7 +241,7 @@ OpenResult TMDIChild::AddStatement(const QString& name, const QString& workingFi
                                    Progress& progress, Messages& messages) {
   const OpenResult result =
       quillfen::AddStatement(report, name.toStdString(), workingFile.toStdString(), state_,
-                             progress, messages, [this](Report&) { RepaintCharts(); });
+                             progress, messages, ChartRepaint());
   if (result.outcome == OpenOutcome::opened) {
     NavigateReportPage(name);
     AddStatementEntry(name, true);
@@ -291,6 +291,10 @@ ReportOptions TMDIChild::OptionsFrom(const TradeSettingsControls& trade,
   return o;
 }
 
+ChartPainter TMDIChild::ChartRepaint() {
+  return [this](Report&) { RepaintCharts(); };
+}
+
 void TMDIChild::RepaintCharts() {
   BalancePaintBox->update();
   TimesPaintBox->update();
@@ -300,7 +304,6 @@ void TMDIChild::RecomputeAndSummarise() {
   ApplyOptions(report, OptionsFromControls());
   ShowGrids();
   ShowSummary();
-  simulation->ShowImported(report.options.simulation);
 }
 
 // Brings the lists, grids and memo in line with what the core left in the report.
@@ -308,7 +311,6 @@ void TMDIChild::ShowViews() {
   ShowListBoxes();
   ShowGrids();
   ShowSummary();
-  simulation->ShowImported(report.options.simulation);
 }
 
 void TMDIChild::ShowGrids() {
@@ -326,6 +328,8 @@ void TMDIChild::ShowSummary() {
   for (const std::string& line : report.summaryMemo) lines << QString::fromStdString(line);
   const QString text = lines.join('\n');
   if (SummaryMemo->toPlainText() != text) SummaryMemo->setPlainText(text);
+  // The summary's figures are the ones offered to the simulation tab.
+  simulation->ShowImported(report.options.simulation);
 }
 
 bool TMDIChild::SortOnColumn(int column) {
@@ -334,8 +338,8 @@ bool TMDIChild::SortOnColumn(int column) {
   GuiProgress progress(PageControl2->currentWidget() == Trades2TabSheet ? SortBar2 : SortBar1);
   SortPanel1->setVisible(PageControl2->currentWidget() == Trades1TabSheet);
   SortPanel2->setVisible(PageControl2->currentWidget() == Trades2TabSheet);
-  const bool sorted = SortColumn(report, state_, OptionsFromControls(), column, progress,
-                                 [this](Report&) { RepaintCharts(); });
+  const bool sorted =
+      SortColumn(report, state_, OptionsFromControls(), column, progress, ChartRepaint());
   SortPanel1->hide();
   SortPanel2->hide();
   ShowViews();
@@ -343,8 +347,7 @@ bool TMDIChild::SortOnColumn(int column) {
 }
 
 void TMDIChild::ListBoxClick() {
-  SelectTrades(report, OptionsFromControls(), ShownSelections(),
-               [this](Report&) { RepaintCharts(); });
+  SelectTrades(report, OptionsFromControls(), ShownSelections(), ChartRepaint());
   ShowViews();
 }
 
@@ -352,9 +355,7 @@ void TMDIChild::DeleteSelectedTrades(const TradeGridView* grid) {
   std::vector<int> gridRows = grid->SelectedRows();
   if (gridRows.empty()) return;
   for (int& row : gridRows) ++row;
-  if (DeleteGridRows(report, OptionsFromControls(), gridRows,
-                     [this](Report&) { RepaintCharts(); }) >= 0)
-    ShowViews();
+  if (DeleteGridRows(report, OptionsFromControls(), gridRows, ChartRepaint()) >= 0) ShowViews();
 }
 
 // The other grid shows the same rows from the same top row, with the same trades selected.

@@ -78,6 +78,8 @@ class TMDIChild : public TChildForm {
   void AddStatementEntry(const QString& name, bool select);
   void ShowListBoxes();
   ListSelections ShownSelections() const;
+  // The charts' part of a core refresh.
+  ChartPainter ChartRepaint();
   void RecomputeAndSummarise();
   void ShowGrids();
   void ShowSummary();
@@ -88,7 +90,7 @@ class TMDIChild : public TChildForm {
   void CopySimulationTabToOptions();
   void SimulationRadioClick(const QRadioButton* radio);
   void ImportCheckBoxClick();
-  void CountsRadioToggled();
+  void FollowCounts();
   void StartButtonClick();
 
   ProgramState& state_;

@@ -31,7 +31,7 @@ void TMDIChild::ConnectSimulationHandlers() {
     connect(radio, &QRadioButton::clicked, this, [this, radio] { SimulationRadioClick(radio); });
   }
   connect(p->ImportCheckBox, &QCheckBox::clicked, this, &TMDIChild::ImportCheckBoxClick);
-  connect(p->TradesRadioButton, &QRadioButton::toggled, this, &TMDIChild::CountsRadioToggled);
+  connect(p->TradesRadioButton, &QRadioButton::toggled, this, &TMDIChild::FollowCounts);
   connect(p->StartButton, &QPushButton::clicked, this, &TMDIChild::StartButtonClick);
   for (QWidget* edit : {p->NumTradesEdit, p->NumDaysEdit}) edit->installEventFilter(this);
 }
@@ -45,13 +45,10 @@ void TMDIChild::SimulationKeyEvent(QObject* watched, QEvent* event) {
     CopySimulationTabToOptions();
     RecomputeAndSummarise();
   } else if (event->type() == QEvent::KeyRelease) {
-    if (watched == p->NumTradesEdit && p->TradesRadioButton->isChecked()) {
-      p->NumDaysEdit->setText(QString::fromStdString(
-          DaysForTradesText(report, p->NumTradesEdit->text().toStdString())));
-    } else if (watched == p->NumDaysEdit && p->DaysRadioButton->isChecked()) {
-      p->NumTradesEdit->setText(
-          QString::fromStdString(TradesForDaysText(report, p->NumDaysEdit->text().toStdString())));
-    }
+    // Typing into the chosen count's box carries the other along.
+    if ((watched == p->NumTradesEdit && p->TradesRadioButton->isChecked()) ||
+        (watched == p->NumDaysEdit && p->DaysRadioButton->isChecked()))
+      FollowCounts();
   }
 }
 
@@ -72,7 +69,8 @@ void TMDIChild::ImportCheckBoxClick() {
   RecomputeAndSummarise();
 }
 
-void TMDIChild::CountsRadioToggled() {
+// The box of the choice not taken follows the chosen one.
+void TMDIChild::FollowCounts() {
   const SimulationPanel* p = simulation;
   if (p->TradesRadioButton->isChecked()) {
     p->NumDaysEdit->setText(

@@ -182,17 +182,18 @@ TEST(AddStatement, AFailedAddLeavesTheReportAsItWas) {
   EXPECT_EQ(Snapshot(opened.report), before);
 
   // The reader's message cannot be shown: the failure reaches the caller, not the user's data.
+  // A report whose tickets descend makes the reader show a message.
+  auto addDescending = [&](Messages& shown) {
+    return AddStatement(opened.report, FixturePath("tester_descending_tickets.htm"),
+                        dir.File("Quillfen.tmp"), opened.state, progress, shown);
+  };
   ThrowingMessages throwing;
-  const OpenResult thrown =
-      AddStatement(opened.report, FixturePath("tester_descending_tickets.htm"),
-                   dir.File("Quillfen.tmp"), opened.state, progress, throwing);
+  const OpenResult thrown = addDescending(throwing);
   EXPECT_EQ(thrown.outcome, OpenOutcome::failed);
   EXPECT_EQ(thrown.reason, "the message could not be shown");
   EXPECT_EQ(Snapshot(opened.report), before);
   MemoryShortMessages memoryShort;
-  const OpenResult noMemory =
-      AddStatement(opened.report, FixturePath("tester_descending_tickets.htm"),
-                   dir.File("Quillfen.tmp"), opened.state, progress, memoryShort);
+  const OpenResult noMemory = addDescending(memoryShort);
   EXPECT_EQ(noMemory.outcome, OpenOutcome::outOfMemory);
   EXPECT_EQ(OpenFailureMessage("t.htm", noMemory), "Not enough memory to read t.htm");
   EXPECT_EQ(Snapshot(opened.report), before);
