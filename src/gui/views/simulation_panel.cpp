@@ -227,19 +227,24 @@ void SimulationPanel::BuildResults(QGridLayout* grid, QWidget* tab) {
   grid->addWidget(group, 1, 2, Qt::AlignTop);
 }
 
-// Below the results, where nothing of the tab stands; shown once a pass has runs to show.
+// Below the results, where nothing of the tab stands; shown once a pass has runs
+// to show. It takes only the height left below the results and asks for none,
+// so that in a low window it never squeezes or moves a control.
 void SimulationPanel::BuildOutcome(QGridLayout* grid, QWidget* tab) {
   QVBoxLayout* rows = NewOptionGroup("Final balances", "OutcomeGroup", tab, &OutcomeGroup);
+  OutcomeGroup->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+  static_cast<QVBoxLayout*>(OutcomeGroup->layout())
+      ->setStretch(1, 1);  // the frame, not its caption
   OutcomePaintBox = new PaintBox(OutcomeGroup);
   OutcomePaintBox->setObjectName("OutcomePaintBox");
   OutcomePaintBox->setAccessibleName("Final balances");
-  OutcomePaintBox->setMinimumHeight(110);
+  OutcomePaintBox->setMaximumHeight(160);
   rows->addWidget(OutcomePaintBox);
   OutcomePaintBox->SetPainter([this](QPainter& painter, QSize size) {
     PaintDisplayList(painter, PaintOutcomeChart(outcome_, size.width(), size.height()));
   });
   OutcomeGroup->hide();
-  grid->addWidget(OutcomeGroup, 2, 2, Qt::AlignTop);
+  grid->addWidget(OutcomeGroup, 2, 2);
 }
 
 SimulationOptions SimulationPanel::Options(SimulationOptions o) const {
