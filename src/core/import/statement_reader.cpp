@@ -342,7 +342,9 @@ void StatementReader::BalanceOperation(std::string_view line) {
     stats_.rebateTotal += amount;
   } else if (Contains(line, " Fee ")) {
     stats_.feeTotal -= amount;
-  } else if (Contains(line, "Withdrawal") || Contains(line, "withdrawal")) {
+  } else if (Contains(line, "Withdrawal") || Contains(line, "withdrawal") || amount < 0) {
+    // Money taken out under any other comment ("Withdraw:...", "Transfer out")
+    // is a withdrawal too; only money put in counts as a deposit.
     stats_.withdrawalTotal -= amount;
   } else {
     stats_.depositTotal += amount;

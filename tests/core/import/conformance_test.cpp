@@ -45,6 +45,18 @@ TEST(Conformance, StatementsGiveTheTerminalsTradesAndBalanceTotal) {
   EXPECT_GT(checked, 0);
 }
 
+// Statement 002 takes money out as balance rows "Withdraw:usdttron:USD".
+TEST(Conformance, WithdrawalsUnderTheirOwnCommentCountAsWithdrawals) {
+  const std::string file = "002-mamolas-detailed-xauusd-4k-trades.htm";
+  if (!std::filesystem::exists(std::string(QUILLFEN_STATEMENTS) + "/" + file))
+    GTEST_SKIP() << "no real statements beside the project";
+  MessageList messages;
+  Report report = OpenReal(file, messages);
+  EXPECT_DOUBLE_EQ(report.stats.depositTotal, 5000);
+  EXPECT_DOUBLE_EQ(report.stats.withdrawalTotal, 50000 + 40000 + 40000 + 50000 + 50000 + 30000.0);
+  EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 5000);
+}
+
 TEST(Conformance, TesterReportsGiveTheTerminalsTradesAndDeposit) {
   nlohmann::json manifest = Manifest();
   if (manifest.is_null()) GTEST_SKIP() << "no real statements beside the project";

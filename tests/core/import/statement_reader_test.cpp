@@ -127,7 +127,11 @@ TEST(ReadStatement, BalanceRuleOrderAndAmountWord) {
       {"1 2010.01.04 10:00 balance rb Fee 5.00", &ReportStatistics::rebateTotal, 5},
       {"1 2010.01.04 10:00 balance Fee rebate 5.00", &ReportStatistics::rebateTotal, 5},
       {"1 2010.01.04 10:00 balance x Fee withdrawal -5.00", &ReportStatistics::feeTotal, 5},
-      {"1 2010.01.04 10:00 balance Fees -5.00", &ReportStatistics::depositTotal, -5},
+      {"1 2010.01.04 10:00 balance Fees 5.00", &ReportStatistics::depositTotal, 5},
+      {"1 2010.01.04 10:00 balance Fees -5.00", &ReportStatistics::withdrawalTotal, 5},
+      {"1 2010.01.04 10:00 balance Balance update -5.00", &ReportStatistics::interestTotal, -5},
+      {"1 2010.01.04 10:00 balance Rebate -5.00", &ReportStatistics::rebateTotal, -5},
+      {"1 2010.01.04 10:00 balance Fee refund 5.00", &ReportStatistics::feeTotal, -5},
       {"1 2010.01.04 10:00 balance Withdrawal -5.00", &ReportStatistics::withdrawalTotal, 5},
       {"1 2010.01.04 10:00 balance 700.00", &ReportStatistics::depositTotal, 700},
       {"1 2010.01.04 10:00 balance Deposit 1,234.50", &ReportStatistics::depositTotal, 1234.5},
@@ -145,6 +149,26 @@ TEST(ReadStatement, BalanceRuleOrderAndAmountWord) {
       EXPECT_DOUBLE_EQ(sum, 0) << c.line;
     }
   }
+}
+
+// Money taken out under any comment of the last class is a withdrawal, so the
+// deposits stay what was put in.
+TEST(ReadStatement, NegativeRowsOfTheLastClassAreWithdrawals) {
+  Report report = OpenFixtures({"statement_transfer_out.htm"});
+  ExpectTableInvariants(report);
+  ASSERT_EQ(report.full.TradeRows(), 1);
+  EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 10000);
+  EXPECT_DOUBLE_EQ(report.stats.depositTotal, 10000 + 100.0);    // Deposit, Bonus
+  EXPECT_DOUBLE_EQ(report.stats.withdrawalTotal, 2000 + 500.0);  // Transfer out, Withdraw:...
+}
+
+TEST(ReadStatement, MoneyTakenOutFirstIsNoStatementDeposit) {
+  Report report = ReadLines(std::string(kStatementHead) +
+                            "1 2010.01.04 10:00 balance Transfer out -300.00\n"
+                            "2 2010.01.04 11:00 balance Deposit 5000.00\n");
+  EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 5000);
+  EXPECT_DOUBLE_EQ(report.stats.depositTotal, 5000);
+  EXPECT_DOUBLE_EQ(report.stats.withdrawalTotal, 300);
 }
 
 TEST(ReadStatement, DepositRowsSetTheStatementDepositOnce) {
