@@ -20,6 +20,13 @@ namespace quillfen {
 constexpr int kGrid1Columns = 19;
 constexpr int kGrid2Columns = 13;
 
+// The order a column sort last left the trade rows in; column -1 while they
+// stand as read.
+struct SortedOrder {
+  int column = -1;
+  bool ascending = true;
+};
+
 // One report window's data.
 struct Report {
   TradeTable full;
@@ -33,6 +40,7 @@ struct Report {
   ReportOptions options;
   std::vector<std::string> summaryMemo;  // the Summary tab's lines
   MonteCarloResults simulationResults;   // the simulation tab's result boxes and tooltips
+  SortedOrder sortedBy;
   // Set while a statement is read into the table and the views are first built.
   bool fillInProgress = false;
 };

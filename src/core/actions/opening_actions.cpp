@@ -30,6 +30,27 @@ OpenResult Outcome(const StatementRead& read) {
   return {OpenOutcome::failed, read.reason, {}};
 }
 
+// What a read adds to a report: its trades (rows with a symbol; a row 0 that
+// only took a magic line holds none) and its balance operations, by their sums.
+struct ReadYield {
+  int trades = 0;
+  double deposits = 0, withdrawals = 0, interest = 0, rebates = 0, fees = 0;
+  bool operator==(const ReadYield&) const = default;
+};
+
+ReadYield YieldOf(const Report& report) {
+  ReadYield yield;
+  for (int r = 0; r < report.full.TradeRows(); ++r)
+    yield.trades += !report.full.Cell(col::symbol, r).empty();
+  const ReportStatistics& s = report.stats;
+  yield.deposits = s.depositTotal;
+  yield.withdrawals = s.withdrawalTotal;
+  yield.interest = s.interestTotal;
+  yield.rebates = s.rebateTotal;
+  yield.fees = s.feeTotal;
+  return yield;
+}
+
 // Both lists afresh with every item selected, then the views, in the order
 // the window draws them after a read.
 void ShowReadTrades(Report& report, Progress& progress, int pumps,
@@ -51,10 +72,11 @@ OpenResult OpenStatement(const StatementFile& file, const std::string& workingFi
   if (!IsStatementFile(file.path)) return {};
   Report& report = newReport();
   FillScope filling(report);
-  const OpenResult result = Outcome(ConvertAndReadStatement(
-      report.full, report.stats, file.path, workingFile, false, progress, messages));
+  OpenResult result = Outcome(ConvertAndReadStatement(report.full, report.stats, file.path,
+                                                      workingFile, false, progress, messages));
   if (!workingFile.empty()) std::remove(workingFile.c_str());
   if (result.outcome != OpenOutcome::opened) return result;
+  result.foundNothing = YieldOf(report) == ReadYield{};
   report.statements.push_back(file.listedName);
   try {
     if (views == OpenViews::all) ShowReadTrades(report, progress, 2, paintCharts);
@@ -70,9 +92,11 @@ OpenResult AddStatement(Report& report, const StatementFile& file, const std::st
                         const ChartPainter& paintCharts) {
   if (ReportIsBusy(report)) return {OpenOutcome::refused, {}, {}};
   FillScope filling(report);
-  const OpenResult result = Outcome(ConvertAndReadStatement(report.full, report.stats, file.path,
-                                                            workingFile, true, progress, messages));
+  const ReadYield before = YieldOf(report);
+  OpenResult result = Outcome(ConvertAndReadStatement(report.full, report.stats, file.path,
+                                                      workingFile, true, progress, messages));
   if (result.outcome != OpenOutcome::opened) return result;
+  result.foundNothing = YieldOf(report) == before;
   report.statements.push_back(file.listedName);
   SortByTicket(report.full);
   ShowReadTrades(report, progress, 1, paintCharts);

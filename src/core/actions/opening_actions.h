@@ -18,6 +18,8 @@ struct OpenResult {
   OpenOutcome outcome = OpenOutcome::notStatement;
   std::string reason;   // why it failed, for the user
   std::string warning;  // what the user should know of a statement opened
+  // A statement read without a trade or a balance operation in it.
+  bool foundNothing = false;
 };
 
 // A statement to read, and the name the report's statement list gives it: the

@@ -131,6 +131,10 @@ bool Toggles(int column) {
   return column == col::lots || column == col::duration || column == col::pips;
 }
 
+bool SortsAscending(int column, int lastSortColumn) {
+  return !Toggles(column) || lastSortColumn == column;
+}
+
 bool ExchangeByValue(double a, double b, bool ascending) {
   return ascending ? a >= b : a <= b;
 }
@@ -205,11 +209,19 @@ bool HeaderShowsArmed(int grid, int headerColumn, int armedSortColumn) {
   return HeaderSortColumn(1, headerColumn) == armedSortColumn && armedSortColumn != -1;
 }
 
+int HeaderSortArrow(int grid, int headerColumn, int armedSortColumn, const SortedOrder& sortedBy) {
+  if (!HeaderShowsArmed(grid, headerColumn, armedSortColumn) || sortedBy.column != armedSortColumn)
+    return 0;
+  // The date texts fill their headers; the time header beside them has room.
+  if (grid == 1 && (headerColumn == 4 || headerColumn == 7)) return 0;
+  return sortedBy.ascending ? 1 : -1;
+}
+
 // The exchange procedure leaves the rows as a stable sort of the reversed rows
 // would: of equal keys, the one met last ends first.
 void OrderTradeRows(TradeTable& table, int column, int lastSortColumn) {
   if (!IsSortableColumn(column) || table.TradeRows() < 2) return;
-  bool ascending = !Toggles(column) || lastSortColumn == column;
+  bool ascending = SortsAscending(column, lastSortColumn);
   bool textRule = column == col::openDate || column == col::closeDate;
   table.PermuteRows(
       0, textRule ? OrderOfTextRule(table, column) : OrderOfNumberRule(table, column, ascending));
@@ -218,7 +230,7 @@ void OrderTradeRows(TradeTable& table, int column, int lastSortColumn) {
 void ExchangeSortTradeRows(TradeTable& table, int column, int lastSortColumn) {
   const int rows = table.TradeRows();
   if (!IsSortableColumn(column)) return;
-  bool ascending = !Toggles(column) || lastSortColumn == column;
+  bool ascending = SortsAscending(column, lastSortColumn);
   for (int i = 0; i + 1 < rows; ++i)
     for (int j = i + 1; j < rows; ++j)
       if (Exchange(table, column, ascending, i, j)) table.SwapRows(i, j);
@@ -236,6 +248,7 @@ void SortTradeTable(Report& report, ProgramState& state, int column, Progress& p
   report.stats.sortInProgress = true;
   progress.Pump();
   OrderTradeRows(report.full, column, state.lastSortColumn);
+  report.sortedBy = {column, SortsAscending(column, state.lastSortColumn)};
   progress.SetPosition(comparisons);
   progress.Pump();
   state.lastSortColumn = state.lastSortColumn == column ? -1 : column;

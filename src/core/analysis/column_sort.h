@@ -14,6 +14,11 @@ int HeaderSortColumn(int grid, int headerColumn);
 // Whether that header is drawn silver as the armed one.
 bool HeaderShowsArmed(int grid, int headerColumn, int armedSortColumn);
 
+// The direction arrow beside the silver of an armed header: +1 ascending, -1
+// descending, 0 none. Only while the rows stand in that column's order, and not
+// on a date header whose time header beside it carries the arrow.
+int HeaderSortArrow(int grid, int headerColumn, int armedSortColumn, const SortedOrder& sortedBy);
+
 // Whether a header double click on this trade-table column sorts: ticket, lots,
 // open date, close date, duration, pips and magic.
 bool IsSortableColumn(int column);

@@ -139,6 +139,29 @@ TEST(OpenStatement, AFileThatIsNoStatementMakesNoReport) {
   EXPECT_FALSE(made);
 }
 
+// A text that merely names a statement opens, and the result says it found nothing.
+TEST(OpenStatement, AReportWithoutTradesOrBalanceOperationsIsFoundEmpty) {
+  TempDir dir;
+  MessageList messages;
+  Opened text;
+  Open(text, dir.Write("notes.txt", "My statement notes\nnothing else\n"), dir.File("Quillfen.tmp"),
+       messages);
+  ASSERT_EQ(text.result.outcome, OpenOutcome::opened);
+  EXPECT_TRUE(text.result.foundNothing);
+  Opened deposit;
+  Open(deposit, FixturePath("statement_no_trades.htm"), dir.File("Quillfen.tmp"), messages);
+  EXPECT_FALSE(deposit.result.foundNothing);  // a balance operation and no trade
+
+  // Adding the empty text to a report finds nothing either; adding a statement does.
+  NoProgress progress;
+  EXPECT_TRUE(AddStatement(deposit.report, dir.File("notes.txt"), dir.File("Quillfen.tmp"),
+                           deposit.state, progress, messages)
+                  .foundNothing);
+  EXPECT_FALSE(AddStatement(deposit.report, FixturePath("statement_taxes_column.htm"),
+                            dir.File("Quillfen.tmp"), deposit.state, progress, messages)
+                   .foundNothing);
+}
+
 TEST(OpenStatement, AWorkingFileNotWrittenWholeFailsTheOpenWithItsReason) {
   TempDir dir;
   MessageList messages;

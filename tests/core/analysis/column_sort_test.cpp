@@ -235,6 +235,42 @@ TEST(SortTradeTable, TogglingColumnsAlternateAndTheStateIsShared) {
   EXPECT_EQ(GridTickets(report), (Texts{"4", "5", "2", "1", "3"}));
 }
 
+// The arrow tells the order the rows stand in now, on the armed header only.
+TEST(HeaderSortArrow, FollowsTheWindowsLastSortOnTheArmedHeader) {
+  Report report = SortReport();
+  ProgramState state;
+  NoProgress progress;
+  auto arrows = [&](int grid) {
+    std::vector<int> shown;
+    for (int header = 0; header < 15; ++header)
+      shown.push_back(HeaderSortArrow(grid, header, state.armedSortColumn, report.sortedBy));
+    return shown;
+  };
+  const std::vector<int> none(15, 0);
+  state.armedSortColumn = col::closeDate;
+  EXPECT_EQ(arrows(1), none);  // as read: silver, no arrow
+  SortTradeTable(report, state, col::closeDate, progress);
+  std::vector<int> closeTime = none;
+  closeTime[8] = 1;  // the time header beside "Close date"
+  EXPECT_EQ(arrows(1), closeTime);
+
+  state.armedSortColumn = col::lots;
+  EXPECT_EQ(arrows(1), none);  // armed, but the rows are in close order
+  SortTradeTable(report, state, col::lots, progress);
+  std::vector<int> lotsDown = none;
+  lotsDown[2] = -1;
+  EXPECT_EQ(arrows(1), lotsDown);
+  EXPECT_EQ(arrows(2), lotsDown);  // Grid2's silver Lots header too
+  SortTradeTable(report, state, col::lots, progress);
+  EXPECT_EQ(arrows(1)[2], 1);
+
+  state.armedSortColumn = -1;  // a press on the rows disarms: no silver, no arrow
+  EXPECT_EQ(arrows(1), none);
+  state.armedSortColumn = col::magic;
+  SortTradeTable(report, state, col::magic, progress);
+  EXPECT_EQ(arrows(2), none);  // the magic header is never silver
+}
+
 TEST(SortTradeTable, NothingWithoutARuleOrTrades) {
   ProgramState state;
   NoProgress progress;
