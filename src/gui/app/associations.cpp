@@ -162,13 +162,19 @@ QStringList AssociatedExecWords(const QString& mimeType) {
   return SplitExecLine(DesktopValue(IniValue(entry, "Desktop Entry", "Exec")));
 }
 
-bool OpenWithAssociatedProgram(const QString& fileType, const QString& target) {
-  const QString mimeType = fileType == ".pdf" ? "application/pdf" : "text/html";
+bool OpenWithAssociatedProgram(const QString& fileType, const QString& target, QString* problem) {
+  const bool pdf = fileType == ".pdf";
+  const QString mimeType = pdf ? "application/pdf" : "text/html";
+  const QString kind = QString(pdf ? "PDF documents" : "web pages") + " (" + mimeType + ")";
   QStringList words = AssociatedExecWords(mimeType);
-  if (words.isEmpty()) return false;
   AssociatedCommand command = CommandForTarget(words, target);
-  if (command.program.isEmpty()) return false;
-  return QProcess::startDetached(command.program, command.arguments);
+  if (words.isEmpty() || command.program.isEmpty()) {
+    if (problem) *problem = "No program is associated with " + kind;
+    return false;
+  }
+  if (QProcess::startDetached(command.program, command.arguments)) return true;
+  if (problem) *problem = "The program for " + kind + " could not be started: " + command.program;
+  return false;
 }
 
 }  // namespace quillfen

@@ -23,7 +23,9 @@ AssociatedCommand CommandForTarget(const QStringList& execWords, const QString& 
 QStringList AssociatedExecWords(const QString& mimeType);
 
 // Starts the program associated with ".htm" or ".pdf" on the target, detached.
-// False when there is no association or the start failed; nothing is shown.
-bool OpenWithAssociatedProgram(const QString& fileType, const QString& target);
+// False when there is no association or the start failed; then *problem, when
+// given, names what is missing, for the user.
+bool OpenWithAssociatedProgram(const QString& fileType, const QString& target,
+                               QString* problem = nullptr);
 
 }  // namespace quillfen

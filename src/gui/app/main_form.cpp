@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 
 #include "actions/simulation_actions.h"
 #include "gui/app/about_box.h"
@@ -22,6 +24,7 @@
 #include "gui/app/message_form.h"
 #include "gui/app/report_page.h"
 #include "gui/app/toolbar_images.h"
+#include "gui/views/elided_path.h"
 #include "gui/views/mdi_child.h"
 #include "gui/views/option_groups.h"
 #include "program_info.h"
@@ -69,6 +72,10 @@ TMainForm::TMainForm(const QString& programDirectory, const QStringList& argumen
   OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
   OpenDialog->setOption(QFileDialog::DontUseNativeDialog);
   OpenDialog->setOption(QFileDialog::ReadOnly, false);
+  session_ = LoadSessionState(programDirectory_.toStdString());
+  const QString openFolder = QString::fromStdString(session_.openFolder);
+  OpenDialog->setDirectory(!openFolder.isEmpty() && QDir(openFolder).exists() ? openFolder
+                                                                              : QDir::homePath());
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
@@ -139,6 +146,7 @@ void TMainForm::CreateActions() {
 void TMainForm::CreateMenus() {
   FileMenu = menuBar()->addMenu("&File");
   FileMenu->setStatusTip("File related commands");
+  FileMenu->installEventFilter(this);
   FileMenu->addActions({OpenReport, AddReport});
   FileMenu->addSeparator();
   FileMenu->addActions({Export, ExportGraph, ExportCsv});
@@ -159,6 +167,7 @@ void TMainForm::CreateMenus() {
 
   WindowMenu = menuBar()->addMenu("&Window");
   WindowMenu->setStatusTip("Window related commands");
+  WindowMenu->installEventFilter(this);
   connect(WindowMenu, &QMenu::aboutToShow, this, &TMainForm::FillWindowMenu);
   FillWindowMenu();
 
@@ -216,7 +225,23 @@ void TMainForm::CreateLoadPanel() {
   loadPanelAction->setVisible(false);
 }
 
+// Menu entries that stand for a file (they carry its path as their data) may
+// show it shortened: their tool tip gives it whole. Other entries show none.
+bool TMainForm::ShowPathTip(QObject* watched, QEvent* event) {
+  auto* menu = qobject_cast<QMenu*>(watched);
+  if (!menu || event->type() != QEvent::ToolTip) return false;
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QAction* item = menu->actionAt(help->pos());
+  if (item && !item->data().toString().isEmpty()) {
+    QToolTip::showText(help->globalPos(), item->toolTip(), menu);
+  } else {
+    QToolTip::hideText();
+  }
+  return true;
+}
+
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (ShowPathTip(watched, event)) return true;
   if (watched == ExportCsvButton && event->type() == QEvent::MouseButtonPress) {
     const auto* press = static_cast<QMouseEvent*>(event);
     state_.CompactCsvRequested = press->modifiers() & Qt::ControlModifier;
@@ -325,8 +350,12 @@ void TMainForm::FillWindowMenu() {
   if (!windows.isEmpty()) WindowMenu->addSeparator();
   for (int i = 0; i < windows.size(); ++i) {
     QMdiSubWindow* window = windows[i];
-    QString title = window->windowTitle().replace("&", "&&");
-    QAction* item = WindowMenu->addAction(QString("&%1 %2").arg(i + 1).arg(title));
+    const QString title = window->windowTitle();
+    const QString shown = MenuPathCaption(WindowMenu, title).replace("&", "&&");
+    QAction* item = WindowMenu->addAction(QString("&%1 %2").arg(i + 1).arg(shown));
+    item->setData(title);
+    item->setToolTip(title);
+    item->setStatusTip(title);
     item->setCheckable(true);
     item->setChecked(window == MdiArea->activeSubWindow());
     connect(item, &QAction::triggered, this,
@@ -357,11 +386,18 @@ void TMainForm::HelpAbout1Execute() {
 }
 
 void TMainForm::Usersmanual1Click() {
-  OpenWithAssociatedProgram(".pdf", QDir(programDirectory_).filePath(kManualName));
+  const QString manual = QDir(programDirectory_).filePath(kManualName);
+  QString problem;
+  if (!QFile::exists(manual)) {
+    ShowMessageDialog("The user's manual is missing: " + manual);
+  } else if (!OpenWithAssociatedProgram(".pdf", manual, &problem)) {
+    ShowMessageDialog(problem);
+  }
 }
 
 void TMainForm::Website1Click() {
-  OpenWithAssociatedProgram(".htm", kWebSite);
+  QString problem;
+  if (!OpenWithAssociatedProgram(".htm", kWebSite, &problem)) ShowMessageDialog(problem);
 }
 
 void TMainForm::ShowMessageDialog(const QString& text) {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "program_state.h"
+#include "settings/session_state.h"
 
 class QAction;
 class QFileDialog;
@@ -128,8 +129,9 @@ class TMainForm : public QMainWindow {
   void RunOnRoad(std::function<void()> work);
   TMDIChild* NewReportWindow(bool simulationOnly);
   void DiscardReportWindow(TMDIChild* window);
-  void ShowFailure(const QString& name, const OpenResult& result);
-  void ShowWarning(const OpenResult& result);
+  void ShowOutcome(const QString& name, const QString& readPath, const OpenResult& result);
+  void RememberReportFolder(const QString& path);
+  bool ShowPathTip(QObject* watched, QEvent* event);
   bool ChooseReportFile(QString& name);
   void OpenNamedStatement(const QString& name);
   void OpenDownloadedUrl(const QString& url);
@@ -145,6 +147,7 @@ class TMainForm : public QMainWindow {
   QString programDirectory_;
   QStringList arguments_;
   ProgramState state_;
+  SessionState session_;
   bool formShowScheduled_ = false;
   bool firstShowPending_ = true;
   bool firstTickPending_ = true;

@@ -5,9 +5,11 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <exception>
@@ -16,6 +18,7 @@
 #include "gui/app/gui_progress.h"
 #include "gui/app/main_form.h"
 #include "gui/app/report_page.h"
+#include "gui/views/elided_path.h"
 #include "gui/views/mdi_child.h"
 
 namespace quillfen {
@@ -205,15 +208,17 @@ TMDIChild* TMainForm::OpenReportFile(const QString& path) {
       if (window) DiscardReportWindow(window);
       throw;
     }
+    const QString name = QString::fromStdString(state_.ReportName);
     if (result.outcome != OpenOutcome::opened) {
       HideLoadPanel();
       if (window) DiscardReportWindow(window);
-      ShowFailure(path, result);
+      ShowOutcome(name, ResolveInProgramDirectory(path), result);
       return nullptr;
     }
     window->ShowReadReport();
     EnableReportCommands(true);
-    ShowWarning(result);
+    if (state_.PageSource != kDownloadedPageName) RememberReportFolder(path);
+    ShowOutcome(name, path, result);
   }
   window->report.fillInProgress = false;
   HideLoadPanel();
@@ -222,14 +227,37 @@ TMDIChild* TMainForm::OpenReportFile(const QString& path) {
   return window;
 }
 
-// A statement that could not be read is told; one that is no statement is not.
-void TMainForm::ShowFailure(const QString& name, const OpenResult& result) {
-  if (result.outcome == OpenOutcome::failed || result.outcome == OpenOutcome::outOfMemory)
-    ShowMessageDialog(QString::fromStdString(OpenFailureMessage(name.toStdString(), result)));
+// A statement that could not be read is told in the message dialog; a file
+// that is no statement, or a report with nothing in it, in the status bar.
+void TMainForm::ShowOutcome(const QString& name, const QString& readPath,
+                            const OpenResult& result) {
+  switch (result.outcome) {
+    case OpenOutcome::opened:
+      if (result.foundNothing) {
+        statusBar()->showMessage("No trades or balance operations found: " + name);
+      } else {
+        statusBar()->clearMessage();
+      }
+      if (!result.warning.empty()) ShowMessageDialog(QString::fromStdString(result.warning));
+      return;
+    case OpenOutcome::notStatement:
+      statusBar()->showMessage(QFileInfo::exists(readPath) ? "Not a MetaTrader report: " + name
+                                                           : "File not found: " + name);
+      return;
+    case OpenOutcome::failed:
+    case OpenOutcome::outOfMemory:
+      ShowMessageDialog(QString::fromStdString(OpenFailureMessage(name.toStdString(), result)));
+      return;
+    case OpenOutcome::refused:
+      return;
+  }
 }
 
-void TMainForm::ShowWarning(const OpenResult& result) {
-  if (!result.warning.empty()) ShowMessageDialog(QString::fromStdString(result.warning));
+void TMainForm::RememberReportFolder(const QString& path) {
+  const QString folder = QFileInfo(path).absolutePath();
+  if (RememberOpenFolder(session_, folder.toStdString()))
+    SaveSessionState(programDirectory_.toStdString(), session_);
+  OpenDialog->setDirectory(folder);
 }
 
 void TMainForm::DiscardReportWindow(TMDIChild* window) {
@@ -263,9 +291,9 @@ void TMainForm::AddStatement(const QString& name) {
   const OpenResult result =
       window->AddStatement(name, WorkingFilePath(programDirectory_), progress, messages);
   HideLoadPanel();
-  ShowFailure(name, result);
+  if (result.outcome == OpenOutcome::opened) RememberReportFolder(name);
+  ShowOutcome(name, name, result);
   if (result.outcome != OpenOutcome::opened) return;
-  ShowWarning(result);
   emit ReportOpened(window);
 }
 
@@ -312,9 +340,10 @@ void TMainForm::ShowRecentFiles() {
     const bool present = IsPresentRecentEntry(entry);
     if (present) {
       const QString text = QString::fromStdString(entry);
-      MRU[k]->setText(text);
+      MRU[k]->setText(MenuPathCaption(FileMenu, text));
       MRU[k]->setData(text);
       MRU[k]->setStatusTip(text);
+      MRU[k]->setToolTip(text);
     }
     MRU[k]->setVisible(present);
   }

@@ -1,7 +1,6 @@
 #include "gui/views/child_form.h"
 
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include <QWebEngineView>
 
 #include "gui/views/paint_box.h"
+#include "gui/views/path_combo_box.h"
 #include "gui/views/simulation_panel.h"
 #include "gui/views/trade_grid_view.h"
 #include "platform_fonts.h"
@@ -114,7 +114,7 @@ TChildForm::TChildForm(const ProgramState& state, QWidget* parent) : QWidget(par
   BuildOptionsTab();
   BuildDorvaneTab();
 
-  StatementComboBox = new QComboBox(PageControl2);
+  StatementComboBox = new PathComboBox(PageControl2);
   StatementComboBox->setObjectName("StatementComboBox");
   StatementComboBox->setGeometry(536, 2, 237, 20);
   StatementComboBox->hide();

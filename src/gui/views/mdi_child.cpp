@@ -85,6 +85,8 @@ TMDIChild::TMDIChild(ProgramState& state, const QString& programDirectory,
   Grid2Model = new TradeGridModel(report.grid2, kGrid2Columns, this);
   Grid1->setModel(Grid1Model);
   Grid2->setModel(Grid2Model);
+  Grid1->ShowSortedOrder(&report.sortedBy);
+  Grid2->ShowSortedOrder(&report.sortedBy);
   BalancePaintBox->SetPainter([this](QPainter& painter, QSize size) {
     PaintDisplayList(
         painter, PaintBalanceChart(report, size.width(), size.height(), ChartSurface::balanceTab));

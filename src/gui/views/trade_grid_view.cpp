@@ -16,6 +16,10 @@ namespace {
 constexpr int kRowHeight = 13;
 constexpr int kGridLine = 1;
 constexpr int kTextInset = 3;
+// The sort arrow at a header's left: margin, arrow, and a gap before the text.
+constexpr int kArrowMargin = 2;
+constexpr int kArrowHalfWidth = 3;
+constexpr int kArrowRoom = kArrowMargin + 2 * kArrowHalfWidth + 1 + 2;
 
 QFont GridFont(const QString& family) {
   QFont font = PlatformFont(family);
@@ -26,6 +30,24 @@ QFont GridFont(const QString& family) {
 void DrawCellText(QPainter* painter, const QRect& cell, const QString& text) {
   QRect area = cell.adjusted(0, 0, -kTextInset, 0);
   painter->drawText(area, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+// A small black triangle at the left of the header, pointing up for ascending.
+void DrawSortArrow(QPainter* painter, const QRect& cell, int direction) {
+  constexpr int kHalfWidth = kArrowHalfWidth;
+  constexpr int kHeight = 4;
+  const int left = cell.left() + kArrowMargin;
+  const int top = cell.top() + (cell.height() - kHeight) / 2;
+  const int tipY = direction > 0 ? top : top + kHeight;
+  const int baseY = direction > 0 ? top + kHeight : top;
+  const QPolygon triangle(
+      {QPoint(left, baseY), QPoint(left + 2 * kHalfWidth, baseY), QPoint(left + kHalfWidth, tipY)});
+  painter->save();
+  painter->setRenderHint(QPainter::Antialiasing, false);
+  painter->setPen(Qt::black);
+  painter->setBrush(Qt::black);
+  painter->drawPolygon(triangle);
+  painter->restore();
 }
 
 }  // namespace
@@ -62,6 +84,14 @@ void TradeGridHeader::paintSection(QPainter* painter, const QRect& rect, int log
   painter->setPen(Qt::black);
   painter->setFont(font());
   DrawCellText(painter, cell, model()->headerData(logicalIndex, Qt::Horizontal).toString());
+  const int arrow = SortArrow(logicalIndex);
+  if (arrow != 0) DrawSortArrow(painter, cell, arrow);
+}
+
+int TradeGridHeader::SortArrow(int logicalIndex) const {
+  if (!sortedBy_) return 0;
+  const int grid = grid_ == TradeGrid::grid1 ? 1 : 2;
+  return HeaderSortArrow(grid, logicalIndex, state_.armedSortColumn, *sortedBy_);
 }
 
 void TradeGridHeader::mousePressEvent(QMouseEvent* event) {
@@ -152,13 +182,23 @@ void TradeGridView::SelectRows(int first, int count) {
 
 void TradeGridView::FitColumns(const std::vector<int>& longestTexts) {
   const int advance = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  const auto* header = static_cast<const TradeGridHeader*>(horizontalHeader());
   for (int c = 0; c < static_cast<int>(widths_.size()); ++c) {
     int width = widths_[c];
     if (c < static_cast<int>(longestTexts.size())) {
       width = std::max(width, longestTexts[c] * advance + kTextInset + 1);
     }
+    // A header with the sort arrow keeps its title clear of it.
+    if (model() && header->SortArrow(c) != 0) {
+      const QString title = model()->headerData(c, Qt::Horizontal).toString();
+      width = std::max(width, fontMetrics().horizontalAdvance(title) + kTextInset + kArrowRoom);
+    }
     if (columnWidth(c) != width + kGridLine) setColumnWidth(c, width + kGridLine);
   }
+}
+
+void TradeGridView::ShowSortedOrder(const SortedOrder* sortedBy) {
+  static_cast<TradeGridHeader*>(horizontalHeader())->ShowSortedOrder(sortedBy);
 }
 
 int TradeGridView::TopRow() const {

@@ -8,6 +8,7 @@
 namespace quillfen {
 
 struct ProgramState;
+struct SortedOrder;
 
 // Which trade list a view shows; the armed-header colouring differs.
 enum class TradeGrid { grid1, grid2 };
@@ -19,11 +20,16 @@ bool IsArmedHeader(TradeGrid grid, int armedSortColumn, int column);
 // The trade-table column that a press on this header arms, or -1.
 int ArmedSortColumn(TradeGrid grid, int column);
 
-// The header row: button face, silver when armed, black text set right.
+// The header row: button face, silver when armed, black text set right; an
+// armed header whose column the rows are sorted by shows the direction.
 class TradeGridHeader : public QHeaderView {
   Q_OBJECT
  public:
   TradeGridHeader(TradeGrid grid, const ProgramState& state, QWidget* parent);
+  // The window's sorted order, which the header reads whenever it paints.
+  void ShowSortedOrder(const SortedOrder* sortedBy) { sortedBy_ = sortedBy; }
+  // The arrow a header shows: +1 ascending, -1 descending, 0 none.
+  int SortArrow(int logicalIndex) const;
 
  signals:
   void Pressed(int column);
@@ -37,6 +43,7 @@ class TradeGridHeader : public QHeaderView {
  private:
   TradeGrid grid_;
   const ProgramState& state_;
+  const SortedOrder* sortedBy_ = nullptr;
 };
 
 // Data cells: pale blue, or the highlight colour with white text when
@@ -66,6 +73,7 @@ class TradeGridView : public QTableView {
   // Widens a column beyond its width where its longest text (in characters of
   // the monospaced font) would be cut off.
   void FitColumns(const std::vector<int>& longestTexts);
+  void ShowSortedOrder(const SortedOrder* sortedBy);
 
  signals:
   // A press on a header (its column) or on the data rows (-1).
