@@ -16,7 +16,7 @@ class AssociationsTest : public QObject {
   void CommandForTarget_data();
   void CommandForTarget();
   void TargetWithQuotesAndSemicolonStaysOneArgument();
-  void NoAssociationRunsNothing();
+  void NoAssociationOrProgramRunsNothingAndSaysWhich();
 
  private:
   void UseFolders(const QTemporaryDir& dir);
@@ -108,10 +108,24 @@ void AssociationsTest::TargetWithQuotesAndSemicolonStaysOneArgument() {
   QVERIFY(!QFile::exists(injected));
 }
 
-void AssociationsTest::NoAssociationRunsNothing() {
+void AssociationsTest::NoAssociationOrProgramRunsNothingAndSaysWhich() {
   QTemporaryDir dir;
   UseFolders(dir);
-  QVERIFY(!OpenWithAssociatedProgram(".pdf", "/nowhere/QuillfenManual.pdf"));
+  QString problem;
+  QVERIFY(!OpenWithAssociatedProgram(".pdf", "/nowhere/QuillfenManual.pdf", &problem));
+  QCOMPARE(problem, QString("No program set up for PDF files"));
+
+  // A desktop entry whose program is not there names that program.
+  QFile entry(dir.filePath("data/applications/gone-viewer.desktop"));
+  QVERIFY(entry.open(QIODevice::WriteOnly));
+  entry.write("[Desktop Entry]\nType=Application\nName=Gone\nExec=/nowhere/gone-viewer %f\n");
+  entry.close();
+  QFile list(dir.filePath("config/mimeapps.list"));
+  QVERIFY(list.open(QIODevice::WriteOnly));
+  list.write("[Default Applications]\napplication/pdf=gone-viewer.desktop\n");
+  list.close();
+  QVERIFY(!OpenWithAssociatedProgram(".pdf", "/nowhere/QuillfenManual.pdf", &problem));
+  QCOMPARE(problem, QString("Cannot start gone-viewer"));
 }
 
 }  // namespace quillfen

@@ -114,9 +114,8 @@ void UserFeedbackTest::HelpLinksWithoutAProgramSayWhatIsMissing() {
   form.Usersmanual1->trigger();
   form.Website1->trigger();
   QCOMPARE(program.Messages(),
-           (QStringList{"The user's manual is missing: " + program.FilePath("QuillfenManual.pdf"),
-                        "No program is associated with PDF documents (application/pdf)",
-                        "No program is associated with web pages (text/html)"}));
+           (QStringList{"QuillfenManual.pdf is missing", "No program set up for PDF files",
+                        "No program set up for web pages"}));
 }
 
 void UserFeedbackTest::LongPathsKeepTheirFileNameAndShowWholeAsTips() {

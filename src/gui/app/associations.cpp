@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextStream>
@@ -164,16 +165,15 @@ QStringList AssociatedExecWords(const QString& mimeType) {
 
 bool OpenWithAssociatedProgram(const QString& fileType, const QString& target, QString* problem) {
   const bool pdf = fileType == ".pdf";
-  const QString mimeType = pdf ? "application/pdf" : "text/html";
-  const QString kind = QString(pdf ? "PDF documents" : "web pages") + " (" + mimeType + ")";
-  QStringList words = AssociatedExecWords(mimeType);
+  QStringList words = AssociatedExecWords(pdf ? "application/pdf" : "text/html");
   AssociatedCommand command = CommandForTarget(words, target);
+  // The message dialog shows one short line: name the kind or the program.
   if (words.isEmpty() || command.program.isEmpty()) {
-    if (problem) *problem = "No program is associated with " + kind;
+    if (problem) *problem = QString("No program set up for ") + (pdf ? "PDF files" : "web pages");
     return false;
   }
   if (QProcess::startDetached(command.program, command.arguments)) return true;
-  if (problem) *problem = "The program for " + kind + " could not be started: " + command.program;
+  if (problem) *problem = "Cannot start " + QFileInfo(command.program).fileName();
   return false;
 }
 

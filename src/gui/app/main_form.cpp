@@ -389,7 +389,7 @@ void TMainForm::Usersmanual1Click() {
   const QString manual = QDir(programDirectory_).filePath(kManualName);
   QString problem;
   if (!QFile::exists(manual)) {
-    ShowMessageDialog("The user's manual is missing: " + manual);
+    ShowMessageDialog(QString(kManualName) + " is missing");
   } else if (!OpenWithAssociatedProgram(".pdf", manual, &problem)) {
     ShowMessageDialog(problem);
   }
