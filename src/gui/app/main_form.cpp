@@ -225,8 +225,8 @@ void TMainForm::CreateLoadPanel() {
   loadPanelAction->setVisible(false);
 }
 
-// Menu entries that stand for a file (they carry its path as their data) may
-// show it shortened: their tool tip gives it whole. Other entries show none.
+// Menu entries that name a report (they carry its full name as their data) may
+// show the name shortened: their tool tip gives it whole. Other entries show none.
 bool TMainForm::ShowPathTip(QObject* watched, QEvent* event) {
   auto* menu = qobject_cast<QMenu*>(watched);
   if (!menu || event->type() != QEvent::ToolTip) return false;
