@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
