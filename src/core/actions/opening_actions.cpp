@@ -74,6 +74,7 @@ OpenResult AddStatement(Report& report, const StatementFile& file, const std::st
                                                             workingFile, true, progress, messages));
   if (result.outcome != OpenOutcome::opened) return result;
   report.statements.push_back(file.listedName);
+  report.deletions.clear();
   SortByTicket(report.full);
   ShowReadTrades(report, progress, 1, paintCharts);
   state.armedSortColumn = col::closeDate;

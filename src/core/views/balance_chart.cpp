@@ -47,11 +47,9 @@ std::vector<RowChange> RowChanges(const Report& report) {
 
 }  // namespace
 
-DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface) {
-  DisplayList list(width, height);
-  DrawChartFrame(list, surface == ChartSurface::balanceTab ? kChartPaleYellow : kChartWhite);
-  if (report.grid1.Cell(g1::balance, 1).empty()) return list;
-
+BalanceCurve TraceBalanceCurve(const Report& report, int width, int height, ChartSurface surface) {
+  BalanceCurve curve;
+  if (report.grid1.Cell(g1::balance, 1).empty()) return curve;
   const double deposit = report.stats.initialDeposit;
   const std::vector<RowChange> rows = RowChanges(report);
   double top = deposit, bottom = deposit, b = deposit;
@@ -60,31 +58,47 @@ DisplayList PaintBalanceChart(const Report& report, int width, int height, Chart
     top = std::max(top, b);
     bottom = std::min(bottom, b);
   }
-  if ((surface == ChartSurface::balanceTab && top == 0) || top == bottom) return list;
+  if ((surface == ChartSurface::balanceTab && top == 0) || top == bottom) return curve;
 
   const int w = width, h = height;
   auto y = [&](double v) { return ChartPixel((h - 8) - (h - 17) * (v - bottom) / (top - bottom)); };
-  const int depositY = y(deposit);
-  list.Line(57, depositY, w - 9, depositY, kChartGrey);
-  list.Line(57, 5, 57, h - 5, kChartGrey);
-  if (23 < depositY && depositY < h - 37)
-    list.Text(4, depositY - 4, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(deposit, 8, 0));
-
-  list.items.reserve(list.items.size() + rows.size() + 2);
+  curve = {true, deposit, top, bottom, y(deposit), {}, {}};
+  curve.points.reserve(rows.size());
+  curve.drawdown.reserve(rows.size());
   const long long n = static_cast<long long>(rows.size());
-  int x = 57, lastY = depositY;
   b = deposit;
   for (long long r = 1; r <= n; ++r) {
     const RowChange& row = rows[static_cast<std::size_t>(r - 1)];
     b += row.change;
-    int nextX = 59 + static_cast<int>((w - 68) * r / n);
-    int nextY = y(b);
-    list.Line(x, lastY, nextX, nextY, row.drawdown ? kRed : kBlack);
-    x = nextX;
-    lastY = nextY;
+    curve.points.push_back({59 + static_cast<int>((w - 68) * r / n), y(b)});
+    curve.drawdown.push_back(row.drawdown);
   }
-  list.Text(4, 5, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(top, 8, 0));
-  list.Text(4, h - 13, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(bottom, 8, 0));
+  return curve;
+}
+
+DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface) {
+  DisplayList list(width, height);
+  DrawChartFrame(list, surface == ChartSurface::balanceTab ? kChartPaleYellow : kChartWhite);
+  const BalanceCurve curve = TraceBalanceCurve(report, width, height, surface);
+  if (!curve.drawn) return list;
+
+  const int w = width, h = height;
+  const int depositY = curve.depositY;
+  list.Line(57, depositY, w - 9, depositY, kChartGrey);
+  list.Line(57, 5, 57, h - 5, kChartGrey);
+  if (23 < depositY && depositY < h - 37)
+    list.Text(4, depositY - 4, kChartGrey, kLabelFont, kLabelPoints,
+              FormatFixed(curve.deposit, 8, 0));
+
+  list.items.reserve(list.items.size() + curve.points.size() + 2);
+  BalanceCurve::Point last{57, depositY};
+  for (std::size_t i = 0; i < curve.points.size(); ++i) {
+    const BalanceCurve::Point next = curve.points[i];
+    list.Line(last.x, last.y, next.x, next.y, curve.drawdown[i] ? kRed : kBlack);
+    last = next;
+  }
+  list.Text(4, 5, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(curve.top, 8, 0));
+  list.Text(4, h - 13, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(curve.bottom, 8, 0));
   return list;
 }
 

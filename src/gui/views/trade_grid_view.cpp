@@ -131,6 +131,10 @@ void TradeGridView::keyPressEvent(QKeyEvent* event) {
     emit DeletePressed();
     return;
   }
+  if (event->matches(QKeySequence::Undo)) {
+    emit UndoPressed();
+    return;
+  }
   QTableView::keyPressEvent(event);
 }
 
