@@ -19,13 +19,13 @@ inline constexpr int kReportImageHeight = 241;
 struct BalanceCurve {
   struct Point {
     int x, y;
+    bool drawdown;  // the segment that ends here is red
   };
   // False when only the frame shows: no statistics yet, or a flat history.
   bool drawn = false;
   double deposit = 0, top = 0, bottom = 0;
   int depositY = 0;
-  std::vector<Point> points;   // after grid row r at r - 1
-  std::vector<bool> drawdown;  // the segment ending at that point is red
+  std::vector<Point> points;  // after grid row r at r - 1
 };
 
 BalanceCurve TraceBalanceCurve(const Report& report, int width, int height, ChartSurface surface);
