@@ -521,7 +521,7 @@ void MainFormTest::WindowMenuListsAndArrangesTheReportWindows() {
     if (!item->isSeparator()) items << item->text();
   }
   QCOMPARE(items.mid(0, 6), (QStringList{"Tile &Horizontally", "&Cascade", "&Minimize All",
-                                          "&Close", "&Next tab", "&Previous tab"}));
+                                         "Cl&ose", "&Next tab", "&Previous tab"}));
   QCOMPARE(items.size(), 8);
   QVERIFY(items[7].endsWith("Dorvane"));
 

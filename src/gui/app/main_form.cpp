@@ -116,7 +116,7 @@ void TMainForm::CreateActions() {
   WindowMinimizeAll1 = NewAction("WindowMinimizeAll1", "&Minimize All", -1, "Minimize All");
   Usersmanual1 = NewAction("Usersmanual1", "&User's manual", -1, "");
   Website1 = NewAction("Website1", "&Website", -1, "");
-  WindowClose1 = NewAction("WindowClose1", "&Close", -1, "Close|Close the active report window");
+  WindowClose1 = NewAction("WindowClose1", "Cl&ose", -1, "Close|Close the active report window");
   NextTab1 = NewAction("NextTab1", "&Next tab", -1, "Next tab|Show the next tab of the report");
   PreviousTab1 = NewAction("PreviousTab1", "&Previous tab", -1,
                            "Previous tab|Show the previous tab of the report");
