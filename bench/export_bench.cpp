@@ -11,6 +11,7 @@
 #include "report.h"
 #include "text/number_format.h"
 #include "views/balance_chart.h"
+#include "views/chart_lookup.h"
 #include "views/times_chart.h"
 
 namespace quillfen {
@@ -103,6 +104,20 @@ void BM_TimesChart(benchmark::State& state) {
     benchmark::DoNotOptimize(PaintTimesChart(report, 856, 400, TimesBasis::closeTimes));
 }
 BENCHMARK(BM_TimesChart)->Unit(benchmark::kMillisecond);
+
+// What one mouse move over each chart costs on the Balance and Times tabs.
+void BM_BalanceChartHover(benchmark::State& state) {
+  const Report& report = BigReport();
+  for (auto _ : state) benchmark::DoNotOptimize(BalanceTradeAt(report, 1200, 600, 640, 300));
+}
+BENCHMARK(BM_BalanceChartHover)->Unit(benchmark::kMillisecond);
+
+void BM_TimesChartHover(benchmark::State& state) {
+  const Report& report = BigReport();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(TimesSlotAt(report, 1200, 600, TimesBasis::closeTimes, 640, 300));
+}
+BENCHMARK(BM_TimesChartHover)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quillfen

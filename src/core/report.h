@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/deleted_trades.h"
 #include "analysis/selection_list.h"
 #include "analysis/walk_cache.h"
 #include "import/report_statistics.h"
@@ -41,6 +42,9 @@ struct Report {
   std::vector<std::string> summaryMemo;  // the Summary tab's lines
   MonteCarloResults simulationResults;   // the simulation tab's result boxes and tooltips
   SortedOrder sortedBy;
+  // The deletions Undo can take back, the latest last. Emptied when the rows
+  // are reordered or the symbol list is made afresh: the places are then gone.
+  std::vector<DeletedTrades> deletions;
   // Set while a statement is read into the table and the views are first built.
   bool fillInProgress = false;
 };

@@ -81,6 +81,7 @@ class ReportWindowTest : public QObject {
 void ReportWindowTest::init() {
   program_ = std::make_unique<ProgramUnderTest>();
   QVERIFY(program_->Start());
+  program_->Form().resize(1200, 700);  // room for a report window's own size
 }
 
 void ReportWindowTest::cleanup() {

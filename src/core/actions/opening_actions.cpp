@@ -98,6 +98,7 @@ OpenResult AddStatement(Report& report, const StatementFile& file, const std::st
   if (result.outcome != OpenOutcome::opened) return result;
   result.foundNothing = YieldOf(report) == before;
   report.statements.push_back(file.listedName);
+  report.deletions.clear();
   SortByTicket(report.full);
   ShowReadTrades(report, progress, 1, paintCharts);
   state.armedSortColumn = col::closeDate;

@@ -13,12 +13,6 @@ namespace quillfen {
 
 namespace {
 
-std::vector<bool> Selected(const SelectionList& list) {
-  std::vector<bool> selected(static_cast<std::size_t>(list.Size()));
-  for (int i = 0; i < list.Size(); ++i) selected[static_cast<std::size_t>(i)] = list.IsSelected(i);
-  return selected;
-}
-
 void Select(SelectionList& list, const std::vector<bool>& selected) {
   const int count = std::min(list.Size(), static_cast<int>(selected.size()));
   for (int i = 0; i < count; ++i) list.SetSelected(i, selected[static_cast<std::size_t>(i)]);
@@ -27,7 +21,7 @@ void Select(SelectionList& list, const std::vector<bool>& selected) {
 }  // namespace
 
 ListSelections CurrentSelections(const Report& report) {
-  return {Selected(report.pairsListBox), Selected(report.magicListBox)};
+  return {report.pairsListBox.Selections(), report.magicListBox.Selections()};
 }
 
 void PrepareReport(Report& report) {
@@ -45,6 +39,7 @@ bool SelectTrades(Report& report, const ReportOptions& options, const ListSelect
 
 bool FilterDisplay(Report& report, const ReportOptions& options) {
   if (!TakeOptions(report, options)) return false;
+  report.deletions.clear();
   FillSymbolList(report);
   RebuildTradeGrids(report);
   return true;
@@ -61,6 +56,7 @@ bool SortColumn(Report& report, ProgramState& state, const ReportOptions& option
                 Progress& progress, const ChartPainter& paintCharts) {
   if (!TakeOptions(report, options)) return false;
   state.armedSortColumn = column;
+  report.deletions.clear();
   SortTradeTable(report, state, column, progress, paintCharts);
   return true;
 }
@@ -69,6 +65,12 @@ int DeleteGridRows(Report& report, const ReportOptions& options, const std::vect
                    const ChartPainter& paintCharts) {
   if (!TakeOptions(report, options)) return -1;
   return DeleteTrades(report, gridRows, paintCharts);
+}
+
+int UndoGridDeletion(Report& report, const ReportOptions& options,
+                     const ChartPainter& paintCharts) {
+  if (!TakeOptions(report, options)) return -1;
+  return RestoreDeletedTrades(report, paintCharts);
 }
 
 }  // namespace quillfen

@@ -46,4 +46,11 @@ bool SortColumn(Report& report, ProgramState& state, const ReportOptions& option
 int DeleteGridRows(Report& report, const ReportOptions& options, const std::vector<int>& gridRows,
                    const ChartPainter& paintCharts = {});
 
+// Undo after Delete: puts the trades of the latest deletion back where they
+// were, with the list items that went with them, and refreshes as the
+// deletion did. A sort, an added statement or a display filter ends what can
+// be undone. Gives the number of trade rows put back, or -1 when refused.
+int UndoGridDeletion(Report& report, const ReportOptions& options,
+                     const ChartPainter& paintCharts = {});
+
 }  // namespace quillfen

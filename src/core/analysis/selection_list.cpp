@@ -58,9 +58,10 @@ void SelectionList::Append(std::string_view item) {
   index_.emplace(std::string(item), Size() - 1);
 }
 
-void SelectionList::InsertFirst(std::string_view item) {
-  items_.emplace(items_.begin(), item);
-  selected_.insert(selected_.begin(), false);
+void SelectionList::Insert(int index, std::string_view item, bool selected) {
+  index = std::clamp(index, 0, Size());
+  items_.emplace(items_.begin() + index, item);
+  selected_.insert(selected_.begin() + index, selected);
   Reindex();
 }
 

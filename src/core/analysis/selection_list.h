@@ -31,6 +31,8 @@ class SelectionList {
     selected_[static_cast<std::size_t>(index)] = selected;
   }
   bool AnySelected() const;
+  // Each item's selection, in order.
+  std::vector<bool> Selections() const { return selected_; }
   void SelectAll();
   void SelectNone();
 
@@ -42,7 +44,9 @@ class SelectionList {
 
   void Clear();
   void Append(std::string_view item);
-  void InsertFirst(std::string_view item);
+  void InsertFirst(std::string_view item) { Insert(0, item, false); }
+  // At index (at the end when beyond it).
+  void Insert(int index, std::string_view item, bool selected);
   void RemoveAt(int index);
 
  private:

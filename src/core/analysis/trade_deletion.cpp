@@ -30,6 +30,21 @@ std::vector<bool> RowsToRemove(const TradeTable& table, const std::vector<std::s
   return remove;
 }
 
+void CopyRow(const TextGrid& from, int fromRow, TextGrid& to, int toRow) {
+  for (int c = 0; c < from.Columns(); ++c) to.SetCell(c, toRow, from.Cell(c, fromRow));
+}
+
+// The removed rows, in table order, with their places.
+void KeepRemovedRows(const TradeTable& table, const std::vector<bool>& remove, int removed,
+                     DeletedTrades& record) {
+  record.rows.SetRowCount(removed);
+  for (int row = 0; row < static_cast<int>(remove.size()); ++row) {
+    if (!remove[static_cast<std::size_t>(row)]) continue;
+    CopyRow(table, row, record.rows, static_cast<int>(record.rowIndices.size()));
+    record.rowIndices.push_back(row);
+  }
+}
+
 // Later trade rows move up over the removed ones; the row after the last trade
 // becomes a blank spare row.
 void RemoveRows(TradeTable& table, const std::vector<bool>& remove) {
@@ -40,7 +55,19 @@ void RemoveRows(TradeTable& table, const std::vector<bool>& remove) {
   for (int c = 0; c < table.Columns(); ++c) table.SetCell(c, kept, "");
 }
 
-void DropItemsNoLongerUsed(Report& report) {
+// Removes the items for which gone holds, from the last, keeping each one's
+// place and selection; the record lists them from the first.
+template <class Gone>
+void DropItems(SelectionList& list, Gone gone, std::vector<DeletedTrades::Item>& record) {
+  for (int i = list.Size() - 1; i >= 0; --i) {
+    if (!gone(list.Item(i))) continue;
+    record.push_back({i, list.Item(i), list.IsSelected(i)});
+    list.RemoveAt(i);
+  }
+  std::reverse(record.begin(), record.end());
+}
+
+void DropItemsNoLongerUsed(Report& report, DeletedTrades& record) {
   const TradeTable& table = report.full;
   CaseInsensitiveSet symbols, magics;
   bool emptyMagic = false;
@@ -52,14 +79,40 @@ void DropItemsNoLongerUsed(Report& report) {
     else
       magics.insert(magic);
   }
-  SelectionList& pairs = report.pairsListBox;
-  for (int i = pairs.Size() - 1; i >= 0; --i)
-    if (!symbols.contains(pairs.Item(i))) pairs.RemoveAt(i);
-  SelectionList& magicList = report.magicListBox;
-  for (int i = magicList.Size() - 1; i >= 0; --i) {
-    bool none = magicList.Item(i) == kNoMagicItem;
-    if (none ? !emptyMagic : !magics.contains(magicList.Item(i))) magicList.RemoveAt(i);
+  DropItems(
+      report.pairsListBox, [&](const std::string& item) { return !symbols.contains(item); },
+      record.symbols);
+  DropItems(
+      report.magicListBox,
+      [&](const std::string& item) {
+        return item == kNoMagicItem ? !emptyMagic : !magics.contains(item);
+      },
+      record.magics);
+}
+
+// The kept rows move down to make room; each restored row goes to its old
+// place, or as near to it as the table's rows allow.
+void InsertRows(TradeTable& table, const DeletedTrades& record) {
+  const int kept = table.TradeRows();
+  const int restored = static_cast<int>(record.rowIndices.size());
+  table.SetRowCount(kept + restored + 1);
+  int source = kept - 1;
+  int next = restored - 1;
+  for (int row = kept + restored - 1; row >= 0; --row) {
+    if (next >= 0 && (record.rowIndices[static_cast<std::size_t>(next)] >= row || source < 0)) {
+      CopyRow(record.rows, next--, table, row);
+    } else {
+      table.SwapRows(row, source--);
+    }
   }
+}
+
+void InsertItems(SelectionList& list, const std::vector<DeletedTrades::Item>& items,
+                 const std::vector<bool>& selected) {
+  for (const DeletedTrades::Item& item : items)
+    if (!list.Contains(item.text)) list.Insert(item.index, item.text, item.selected);
+  if (static_cast<int>(selected.size()) != list.Size()) return;
+  for (int i = 0; i < list.Size(); ++i) list.SetSelected(i, selected[static_cast<std::size_t>(i)]);
 }
 
 }  // namespace
@@ -81,10 +134,26 @@ int DeleteTrades(Report& report, const std::vector<int>& gridRows,
   std::vector<bool> remove = RowsToRemove(report.full, tickets);
   int removed = static_cast<int>(std::count(remove.begin(), remove.end(), true));
   if (removed == 0) return 0;
+  DeletedTrades record;
+  record.symbolsSelected = report.pairsListBox.Selections();
+  record.magicsSelected = report.magicListBox.Selections();
+  KeepRemovedRows(report.full, remove, removed, record);
   RemoveRows(report.full, remove);
-  DropItemsNoLongerUsed(report);
+  DropItemsNoLongerUsed(report, record);
+  report.deletions.push_back(std::move(record));
   FullRefresh(report, paintCharts);
   return removed;
+}
+
+int RestoreDeletedTrades(Report& report, const ChartPainter& paintCharts) {
+  if (report.deletions.empty()) return 0;
+  const DeletedTrades record = std::move(report.deletions.back());
+  report.deletions.pop_back();
+  InsertRows(report.full, record);
+  InsertItems(report.pairsListBox, record.symbols, record.symbolsSelected);
+  InsertItems(report.magicListBox, record.magics, record.magicsSelected);
+  FullRefresh(report, paintCharts);
+  return static_cast<int>(record.rowIndices.size());
 }
 
 }  // namespace quillfen

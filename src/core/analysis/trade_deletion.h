@@ -9,9 +9,15 @@ namespace quillfen {
 // The Delete key on the grids: removes from the trade table the trade of each
 // given grid row (found by ticket), drops the list items that no longer occur
 // and runs the full refresh. Refuses to delete the only trade of a window with
-// one symbol. Gives the number of trade rows removed.
+// one symbol. Gives the number of trade rows removed. What it removed is kept
+// in the report's deletions.
 int DeleteTrades(Report& report, const std::vector<int>& gridRows,
                  const ChartPainter& paintCharts = {});
+
+// Undo of the latest deletion kept: its rows go back to their places in the
+// table and its list items to theirs, selected as they were; then the full
+// refresh, as the deletion ran it. Gives the number of trade rows put back.
+int RestoreDeletedTrades(Report& report, const ChartPainter& paintCharts = {});
 
 // The grid row (from 1) that shows this ticket, or -1.
 int FindGridRow(const Report& report, std::string_view ticket);

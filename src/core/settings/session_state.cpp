@@ -1,54 +1,74 @@
 #include "settings/session_state.h"
 
-#include <algorithm>
+#include <charconv>
 #include <fstream>
-#include <iterator>
+#include <string>
 #include <string_view>
 
 #include "io/replacing_file.h"
+#include "text/bounded_line.h"
 
 namespace quillfen {
 
 namespace {
 
-constexpr const char* kOpenFolderKey = "OpenFolder";
-// Far above what the few values need; anything larger is not this file.
-constexpr std::streamoff kSessionFileLimit = 64 * 1024;
+// A file this program wrote has a handful of lines; a longer one is not read to its end.
+constexpr int kLineLimit = 256;
 
-// A line end inside a value would split it into two lines.
-bool ReadsBackAsItself(std::string_view value) {
-  return value.find_first_of("\r\n") == std::string_view::npos;
+void ReadWhole(std::string_view text, int& field) {
+  int value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec == std::errc() && end == text.data() + text.size()) field = value;
 }
 
-void TakeValue(SessionState& state, std::string_view key, std::string_view value) {
-  if (key == kOpenFolderKey) state.openFolder = value;
+void ReadFlag(std::string_view text, bool& field) {
+  if (text == "1" || text == "0") field = text == "1";
+}
+
+void ReadField(std::string_view key, std::string_view value, SessionState& state) {
+  if (key == "windowLeft") ReadWhole(value, state.windowLeft);
+  if (key == "windowTop") ReadWhole(value, state.windowTop);
+  if (key == "windowWidth") ReadWhole(value, state.windowWidth);
+  if (key == "windowHeight") ReadWhole(value, state.windowHeight);
+  if (key == "windowMaximised") ReadFlag(value, state.windowMaximised);
+  if (key == "openFolder") state.openFolder = value;
 }
 
 }  // namespace
 
 SessionState LoadSessionState(const std::filesystem::path& directory) {
   SessionState state;
-  std::ifstream in(directory / kSessionStateFileName, std::ios::binary | std::ios::ate);
-  if (!in || in.tellg() > kSessionFileLimit) return state;
-  in.seekg(0);
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  std::string_view rest = text;
-  while (!rest.empty()) {
-    const std::size_t end = std::min(rest.find('\n'), rest.size());
-    std::string_view line = rest.substr(0, end);
-    rest.remove_prefix(std::min(end + 1, rest.size()));
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const std::size_t equals = line.find('=');
+  std::ifstream in(directory / kSessionStateFileName, std::ios::binary);
+  std::string line;
+  for (int count = 0; in && count < kLineLimit && ReadBoundedLine(in, kFileLineLimit, line);
+       ++count) {
+    std::string_view text = line;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+    const std::size_t equals = text.find('=');
     if (equals != std::string_view::npos)
-      TakeValue(state, line.substr(0, equals), line.substr(equals + 1));
+      ReadField(text.substr(0, equals), text.substr(equals + 1), state);
   }
+  // A frame without size is no frame at all.
+  if (state.windowWidth <= 0 || state.windowHeight <= 0) state.windowWidth = state.windowHeight = 0;
   return state;
 }
 
 bool SaveSessionState(const std::filesystem::path& directory, const SessionState& state) {
   std::string content;
-  if (!state.openFolder.empty() && ReadsBackAsItself(state.openFolder))
-    content += std::string(kOpenFolderKey) + "=" + state.openFolder + "\r\n";
+  auto line = [&content](const char* key, int value) {
+    content += key;
+    content += '=';
+    content += std::to_string(value);
+    content += "\r\n";
+  };
+  line("windowLeft", state.windowLeft);
+  line("windowTop", state.windowTop);
+  line("windowWidth", state.windowWidth);
+  line("windowHeight", state.windowHeight);
+  line("windowMaximised", state.windowMaximised ? 1 : 0);
+  // A line end inside the folder would split it into two lines.
+  if (!state.openFolder.empty() && state.openFolder.find_first_of("\r\n") == std::string::npos)
+    content += "openFolder=" + state.openFolder + "\r\n";
   return WriteWholeFile((directory / kSessionStateFileName).string(), content);
 }
 

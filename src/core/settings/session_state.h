@@ -5,23 +5,29 @@
 
 namespace quillfen {
 
-// What the program keeps of one run for the next, beside its settings. The
-// settings file keeps its own fixed lines; this file holds "key=value" lines.
-inline constexpr const char* kSessionStateFileName = "Quillfen.session";
+inline constexpr const char* kSessionStateFileName = "Quillfen.state";
 
+// What the program remembers of its last run, beside the settings file: one
+// "key=value" line per field, so that a file of an older or newer program
+// still reads. A field whose line is missing or unreadable keeps its default.
 struct SessionState {
+  // The main window's frame when not maximised, in screen pixels; a width or
+  // height of 0 means none is known.
+  int windowLeft = 0;
+  int windowTop = 0;
+  int windowWidth = 0;
+  int windowHeight = 0;
+  bool windowMaximised = false;
   // Where the Open dialog starts: the folder of the last report opened.
   std::string openFolder;
 
   bool operator==(const SessionState&) const = default;
 };
 
-// Reads the file in the directory; an absent, unreadable or oversized file, an
-// unknown key and a line without "=" leave the defaults.
+// The defaults when the file is missing or cannot be read.
 SessionState LoadSessionState(const std::filesystem::path& directory);
 
-// Writes every value that would read back as itself; false when the file
-// cannot be written (the old one then stays as it was).
+// False when the file cannot be written; the old one then stays as it was.
 bool SaveSessionState(const std::filesystem::path& directory, const SessionState& state);
 
 // Takes the folder of a report just opened; true when it changed and is to be saved.

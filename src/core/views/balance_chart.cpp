@@ -45,46 +45,85 @@ std::vector<RowChange> RowChanges(const Report& report) {
   return rows;
 }
 
-}  // namespace
+// Where balances go up and down the canvas; drawn is false when only the frame shows.
+struct CurveScale {
+  bool drawn = false;
+  double deposit = 0, top = 0, bottom = 0;
+  int height = 0;
+  int Y(double v) const {
+    return ChartPixel((height - 8) - (height - 17) * (v - bottom) / (top - bottom));
+  }
+};
 
-DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface) {
-  DisplayList list(width, height);
-  DrawChartFrame(list, surface == ChartSurface::balanceTab ? kChartPaleYellow : kChartWhite);
-  if (report.grid1.Cell(g1::balance, 1).empty()) return list;
-
-  const double deposit = report.stats.initialDeposit;
-  const std::vector<RowChange> rows = RowChanges(report);
+CurveScale ScaleCurve(const std::vector<RowChange>& rows, double deposit, int height,
+                      ChartSurface surface) {
   double top = deposit, bottom = deposit, b = deposit;
   for (const RowChange& row : rows) {
     b += row.change;
     top = std::max(top, b);
     bottom = std::min(bottom, b);
   }
-  if ((surface == ChartSurface::balanceTab && top == 0) || top == bottom) return list;
+  const bool flat = (surface == ChartSurface::balanceTab && top == 0) || top == bottom;
+  return {!flat, deposit, top, bottom, height};
+}
 
-  const int w = width, h = height;
-  auto y = [&](double v) { return ChartPixel((h - 8) - (h - 17) * (v - bottom) / (top - bottom)); };
-  const int depositY = y(deposit);
-  list.Line(57, depositY, w - 9, depositY, kChartGrey);
-  list.Line(57, 5, 57, h - 5, kChartGrey);
-  if (23 < depositY && depositY < h - 37)
-    list.Text(4, depositY - 4, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(deposit, 8, 0));
+// Trades are spaced evenly across; the last one lands at width - 9.
+int PointX(int width, long long r, long long n) {
+  return 59 + static_cast<int>((width - 68) * r / n);
+}
 
-  list.items.reserve(list.items.size() + rows.size() + 2);
+}  // namespace
+
+BalanceCurve TraceBalanceCurve(const Report& report, int width, int height, ChartSurface surface) {
+  BalanceCurve curve;
+  if (report.grid1.Cell(g1::balance, 1).empty()) return curve;
+  const std::vector<RowChange> rows = RowChanges(report);
+  const CurveScale scale = ScaleCurve(rows, report.stats.initialDeposit, height, surface);
+  if (!scale.drawn) return curve;
+  curve = {true, scale.deposit, scale.top, scale.bottom, scale.Y(scale.deposit), {}};
+  curve.points.resize(rows.size());
   const long long n = static_cast<long long>(rows.size());
-  int x = 57, lastY = depositY;
-  b = deposit;
+  double b = scale.deposit;
   for (long long r = 1; r <= n; ++r) {
     const RowChange& row = rows[static_cast<std::size_t>(r - 1)];
     b += row.change;
-    int nextX = 59 + static_cast<int>((w - 68) * r / n);
-    int nextY = y(b);
+    curve.points[static_cast<std::size_t>(r - 1)] = {PointX(width, r, n), scale.Y(b), row.drawdown};
+  }
+  return curve;
+}
+
+DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface) {
+  DisplayList list(width, height);
+  DrawChartFrame(list, surface == ChartSurface::balanceTab ? kChartPaleYellow : kChartWhite);
+  if (report.grid1.Cell(g1::balance, 1).empty()) return list;
+  const std::vector<RowChange> rows = RowChanges(report);
+  const CurveScale scale = ScaleCurve(rows, report.stats.initialDeposit, height, surface);
+  if (!scale.drawn) return list;
+
+  const int w = width, h = height;
+  const int depositY = scale.Y(scale.deposit);
+  list.Line(57, depositY, w - 9, depositY, kChartGrey);
+  list.Line(57, 5, 57, h - 5, kChartGrey);
+  if (23 < depositY && depositY < h - 37)
+    list.Text(4, depositY - 4, kChartGrey, kLabelFont, kLabelPoints,
+              FormatFixed(scale.deposit, 8, 0));
+
+  // The curve is drawn as it is traced, without keeping its points.
+  list.items.reserve(list.items.size() + rows.size() + 2);
+  const long long n = static_cast<long long>(rows.size());
+  int x = 57, lastY = depositY;
+  double b = scale.deposit;
+  for (long long r = 1; r <= n; ++r) {
+    const RowChange& row = rows[static_cast<std::size_t>(r - 1)];
+    b += row.change;
+    const int nextX = PointX(w, r, n);
+    const int nextY = scale.Y(b);
     list.Line(x, lastY, nextX, nextY, row.drawdown ? kRed : kBlack);
     x = nextX;
     lastY = nextY;
   }
-  list.Text(4, 5, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(top, 8, 0));
-  list.Text(4, h - 13, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(bottom, 8, 0));
+  list.Text(4, 5, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(scale.top, 8, 0));
+  list.Text(4, h - 13, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(scale.bottom, 8, 0));
   return list;
 }
 

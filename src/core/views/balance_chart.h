@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "views/display_list.h"
 
 namespace quillfen {
@@ -12,6 +14,21 @@ enum class ChartSurface { balanceTab, reportPicture };
 
 inline constexpr int kReportImageWidth = 700;
 inline constexpr int kReportImageHeight = 241;
+
+// The curve's geometry on a canvas: where the chart puts each visible trade.
+struct BalanceCurve {
+  struct Point {
+    int x, y;
+    bool drawdown;  // the segment that ends here is red
+  };
+  // False when only the frame shows: no statistics yet, or a flat history.
+  bool drawn = false;
+  double deposit = 0, top = 0, bottom = 0;
+  int depositY = 0;
+  std::vector<Point> points;  // after grid row r at r - 1
+};
+
+BalanceCurve TraceBalanceCurve(const Report& report, int width, int height, ChartSurface surface);
 
 // The balance after each visible trade, the drawdown period in red, from the
 // cells the statistics engine last wrote.

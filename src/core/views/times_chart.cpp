@@ -17,8 +17,6 @@ constexpr Rgb kRed{192, 0, 0};
 constexpr Rgb kWindowText{0, 0, 0};
 constexpr const char* kWindowFont = "MS Sans Serif";
 constexpr int kWindowFontPoints = 8;
-constexpr const char* kDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                      "Thursday", "Friday", "Saturday"};
 
 // The decimal number in characters first .. first + count - 1, stopping at the
 // first non-digit; 0 when there is none.
@@ -57,21 +55,28 @@ WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis) {
   return slots;
 }
 
+WeekSpan TimesChartWeek(int width) {
+  const int x0 = width * 6 / 180;
+  const double hour = width / 180.0;
+  return {x0, hour, ChartPixel(x0 + kWeekSlots * hour)};
+}
+
 DisplayList PaintTimesChart(const Report& report, int width, int height, TimesBasis basis) {
   DisplayList list(width, height);
   DrawChartFrame(list, kChartPaleYellow);
   if (report.grid1.Cell(g1::balance, 1).empty()) return list;
 
-  const int w = width, h = height;
-  const int x0 = w * 6 / 180;
-  const double hour = w / 180.0;
+  const int h = height;
+  const WeekSpan week = TimesChartWeek(width);
+  const int x0 = week.left;
+  const double hour = week.hour;
   for (int d = 0; d < 7; ++d) {
     list.Text(ChartPixel(x0 + 2 + 24 * d * hour), h / 8, kWindowText, kWindowFont,
-              kWindowFontPoints, kDayNames[d]);
+              kWindowFontPoints, kDayNames[static_cast<std::size_t>(d)]);
     int x = ChartPixel(x0 + 24 * d * hour);
     list.Line(x, h / 8, x, h * 7 / 8, kChartGrey);
   }
-  const int weekEnd = ChartPixel(x0 + kWeekSlots * hour);
+  const int weekEnd = week.end;
   list.Line(weekEnd, h / 8, weekEnd, h * 7 / 8, kChartGrey);
 
   const WeekSlots slots = BucketPipsByHour(report, basis);

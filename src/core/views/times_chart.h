@@ -22,6 +22,19 @@ struct WeekSlots {
 
 WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis);
 
+inline constexpr std::array<const char*, 7> kDayNames = {
+    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+
+// Where the week lies across a canvas of this width: slot i starts at
+// ChartPixel(left + i * hour), and the week ends at end.
+struct WeekSpan {
+  int left;
+  double hour;
+  int end;
+};
+
+WeekSpan TimesChartWeek(int width);
+
 // The week grid with a green bar up and a red bar down per hour slot, scaled
 // to the largest slot (but never below 10 pips).
 DisplayList PaintTimesChart(const Report& report, int width, int height, TimesBasis basis);

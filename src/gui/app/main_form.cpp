@@ -52,7 +52,7 @@ TMainForm::TMainForm(const QString& programDirectory, const QStringList& argumen
   setObjectName("MainForm");
   setWindowTitle(kCaption);
   QApplication::setWindowIcon(ProgramIcon());
-  resize(1020, 492);
+  PlaceMainWindow();
   setAcceptDrops(true);
 
   MdiArea = new QMdiArea(this);
@@ -72,7 +72,6 @@ TMainForm::TMainForm(const QString& programDirectory, const QStringList& argumen
   OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
   OpenDialog->setOption(QFileDialog::DontUseNativeDialog);
   OpenDialog->setOption(QFileDialog::ReadOnly, false);
-  session_ = LoadSessionState(programDirectory_.toStdString());
   const QString openFolder = QString::fromStdString(session_.openFolder);
   OpenDialog->setDirectory(!openFolder.isEmpty() && QDir(openFolder).exists() ? openFolder
                                                                               : QDir::homePath());
@@ -123,6 +122,11 @@ void TMainForm::CreateActions() {
   WindowMinimizeAll1 = NewAction("WindowMinimizeAll1", "&Minimize All", -1, "Minimize All");
   Usersmanual1 = NewAction("Usersmanual1", "&User's manual", -1, "");
   Website1 = NewAction("Website1", "&Website", -1, "");
+  WindowClose1 = NewAction("WindowClose1", "Cl&ose", -1, "Close|Close the active report window");
+  NextTab1 = NewAction("NextTab1", "&Next tab", -1, "Next tab|Show the next tab of the report");
+  PreviousTab1 = NewAction("PreviousTab1", "&Previous tab", -1,
+                           "Previous tab|Show the previous tab of the report");
+  SetShortcuts();
 
   for (QAction* action : {OpenReport, AddReport, Export, ExportGraph, ExportCsv, StartDorvane}) {
     action->setEnabled(false);
@@ -136,11 +140,42 @@ void TMainForm::CreateActions() {
   connect(FileOpen1, &QAction::triggered, this, &TMainForm::FileOpen1Execute);
   connect(FileExit1, &QAction::triggered, this, &QWidget::close);
   connect(HelpAbout1, &QAction::triggered, this, &TMainForm::HelpAbout1Execute);
-  connect(WindowCascade1, &QAction::triggered, [this] { MdiArea->cascadeSubWindows(); });
+  connect(WindowCascade1, &QAction::triggered, this, &TMainForm::CascadeWindows);
   connect(WindowTileHorizontal1, &QAction::triggered, this, &TMainForm::TileHorizontally);
   connect(WindowMinimizeAll1, &QAction::triggered, this, &TMainForm::MinimizeAll);
   connect(Usersmanual1, &QAction::triggered, this, &TMainForm::Usersmanual1Click);
+  connect(WindowClose1, &QAction::triggered, MdiArea, &QMdiArea::closeActiveSubWindow);
+  connect(NextTab1, &QAction::triggered, this, [this] { StepTab(1); });
+  connect(PreviousTab1, &QAction::triggered, this, [this] { StepTab(-1); });
   connect(Website1, &QAction::triggered, this, &TMainForm::Website1Click);
+}
+
+// The keys of the commands a trader repeats: the platform's standard keys for
+// them where it has such, after the ones named here, which show in the menus.
+void TMainForm::SetShortcuts() {
+  auto keys = [](QList<QKeySequence> named, QKeySequence::StandardKey standard) {
+    for (const QKeySequence& key : QKeySequence::keyBindings(standard))
+      if (!named.contains(key)) named << key;
+    return named;
+  };
+  AddReport->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+  Export->setShortcuts(keys({QKeySequence(Qt::CTRL | Qt::Key_S)}, QKeySequence::Save));
+  ExportGraph->setShortcuts(
+      keys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, QKeySequence::SaveAs));
+  ExportCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  WindowClose1->setShortcuts(keys({QKeySequence(Qt::CTRL | Qt::Key_W)}, QKeySequence::Close));
+  NextTab1->setShortcuts(
+      keys({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+           QKeySequence::NextChild));
+  PreviousTab1->setShortcuts(keys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                   QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+                                  QKeySequence::PreviousChild));
+  Usersmanual1->setShortcuts(keys({QKeySequence(Qt::Key_F1)}, QKeySequence::HelpContents));
+  // Whichever report window or tab has the focus, as Ctrl+O.
+  for (QAction* action : {AddReport, Export, ExportGraph, ExportCsv, WindowClose1, NextTab1,
+                          PreviousTab1, Usersmanual1})
+    action->setShortcutContext(Qt::ApplicationShortcut);
 }
 
 void TMainForm::CreateMenus() {
@@ -259,7 +294,6 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
   setWindowTitle(kCaption);
-  resize(1050, height());
   state_.recentFiles = LoadRecentFiles(programDirectory_.toStdString());
   ShowRecentFiles();
   for (const QString& argument : arguments_) {
@@ -324,6 +358,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     return;
   }
   DeleteTemporaryFiles(programDirectory_);
+  SaveSession();
   AboutBox->close();
   MessageForm->close();
   event->accept();
@@ -346,6 +381,8 @@ void TMainForm::dropEvent(QDropEvent* event) {
 void TMainForm::FillWindowMenu() {
   WindowMenu->clear();
   WindowMenu->addActions({WindowTileHorizontal1, WindowCascade1, WindowMinimizeAll1});
+  WindowMenu->addSeparator();
+  WindowMenu->addActions({WindowClose1, NextTab1, PreviousTab1});
   const QList<QMdiSubWindow*> windows = MdiArea->subWindowList();
   if (!windows.isEmpty()) WindowMenu->addSeparator();
   for (int i = 0; i < windows.size(); ++i) {
@@ -358,8 +395,7 @@ void TMainForm::FillWindowMenu() {
     item->setStatusTip(title);
     item->setCheckable(true);
     item->setChecked(window == MdiArea->activeSubWindow());
-    connect(item, &QAction::triggered, this,
-            [this, window] { MdiArea->setActiveSubWindow(window); });
+    connect(item, &QAction::triggered, this, [this, window] { ShowChosenWindow(window); });
   }
 }
 
@@ -375,6 +411,10 @@ void TMainForm::TileHorizontally() {
     windows[i]->showNormal();
     windows[i]->setGeometry(0, i * height, area.width(), height);
   }
+}
+
+void TMainForm::StepTab(int step) {
+  if (TMDIChild* window = ActiveReportWindow()) window->StepTab(step);
 }
 
 void TMainForm::MinimizeAll() {

@@ -13,6 +13,7 @@ class QAction;
 class QFileDialog;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QProgressBar;
 class QTimer;
@@ -70,6 +71,9 @@ class TMainForm : public QMainWindow {
   QAction* WindowCascade1;
   QAction* WindowTileHorizontal1;
   QAction* WindowMinimizeAll1;
+  QAction* WindowClose1;
+  QAction* NextTab1;
+  QAction* PreviousTab1;
   QAction* Usersmanual1;
   QAction* Website1;
   std::array<QAction*, 4> MRU{};
@@ -113,6 +117,7 @@ class TMainForm : public QMainWindow {
 
  private:
   void CreateActions();
+  void SetShortcuts();
   void CreateMenus();
   void CreateToolBar();
   void CreateLoadPanel();
@@ -123,6 +128,16 @@ class TMainForm : public QMainWindow {
   void FillWindowMenu();
   void TileHorizontally();
   void MinimizeAll();
+  void CascadeWindows();
+  void ShowChosenWindow(QMdiSubWindow* window);
+  // The active report window's next or previous tab.
+  void StepTab(int step);
+
+  // Where the main window starts: as it was left, or filling most of the screen.
+  void PlaceMainWindow();
+  void SaveSession();
+  // Report windows stay inside the area, their close button above all.
+  void KeepInsideArea(QMdiSubWindow* window);
 
   // Runs work now, or after the running open when one is under way: only one
   // conversion and reading may use the working text file at a time.

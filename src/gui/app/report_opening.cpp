@@ -172,6 +172,7 @@ TMDIChild* TMainForm::NewReportWindow(bool simulationOnly) {
                                        : QString::fromStdString(state_.ReportName));
   frame->resize(simulationOnly ? 885 : 1023, 400);
   frame->show();
+  KeepInsideArea(frame);
   MdiArea->setActiveSubWindow(frame);
   window->PageControl2->setCurrentWidget(window->ReportTabSheet);
   ProcessPendingMessages();

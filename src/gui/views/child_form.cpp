@@ -116,6 +116,7 @@ TChildForm::TChildForm(const ProgramState& state, QWidget* parent) : QWidget(par
 
   StatementComboBox = new PathComboBox(PageControl2);
   StatementComboBox->setObjectName("StatementComboBox");
+  StatementComboBox->setAccessibleName("Statements");
   StatementComboBox->setGeometry(536, 2, 237, 20);
   StatementComboBox->hide();
 }

@@ -131,12 +131,14 @@ void TMDIChild::ConnectHandlers() {
     });
     connect(grid, &TradeGridView::DeletePressed, this,
             [this, grid] { DeleteSelectedTrades(grid); });
+    connect(grid, &TradeGridView::UndoPressed, this, &TMDIChild::UndoDeletion);
     connect(grid, &TradeGridView::Clicked, this, [this, grid] { KeepGridsTogether(grid); });
   }
   for (QWidget* edit : {tradeSettings.depositEdit, tradeSettings1.depositEdit, HistoryEdit}) {
     edit->installEventFilter(this);
   }
   ConnectSimulationHandlers();
+  ConnectChartHovers();
 }
 
 bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
@@ -298,8 +300,10 @@ ChartPainter TMDIChild::ChartRepaint() {
 }
 
 void TMDIChild::RepaintCharts() {
-  BalancePaintBox->update();
-  TimesPaintBox->update();
+  for (PaintBox* chart : {BalancePaintBox, TimesPaintBox}) {
+    chart->ClearHover();
+    chart->update();
+  }
 }
 
 void TMDIChild::RecomputeAndSummarise() {
@@ -360,6 +364,10 @@ void TMDIChild::DeleteSelectedTrades(const TradeGridView* grid) {
   if (DeleteGridRows(report, OptionsFromControls(), gridRows, ChartRepaint()) >= 0) ShowViews();
 }
 
+void TMDIChild::UndoDeletion() {
+  if (UndoGridDeletion(report, OptionsFromControls(), ChartRepaint()) > 0) ShowViews();
+}
+
 // The other grid shows the same rows from the same top row, with the same trades selected.
 void TMDIChild::KeepGridsTogether(const TradeGridView* clicked) {
   ProcessPendingMessages();
@@ -374,6 +382,17 @@ void TMDIChild::DisplayRadioClick() {
   FilterDisplay(report, OptionsFromControls());
   ShowListBoxes();
   ShowGrids();
+}
+
+void TMDIChild::StepTab(int step) {
+  const int count = PageControl2->count();
+  for (int k = 1; k < count; ++k) {
+    const int index = ((PageControl2->currentIndex() + k * step) % count + count) % count;
+    if (PageControl2->isTabVisible(index)) {
+      PageControl2->setCurrentIndex(index);
+      return;
+    }
+  }
 }
 
 void TMDIChild::PageControl2Change(int index) {

@@ -49,6 +49,8 @@ class TMDIChild : public TChildForm {
   // Brings the lists, grids and memo in line with what the core left in the report.
   void ShowViews();
   void RepaintCharts();
+  // Ctrl+Tab and its kin: the next visible tab (step 1) or the previous one (-1), round the end.
+  void StepTab(int step);
 
   TradeGridModel* Grid1Model;
   TradeGridModel* Grid2Model;
@@ -66,11 +68,13 @@ class TMDIChild : public TChildForm {
   void LoadSettings();
   void SaveSettings(const QString& depositText);
   void ConnectHandlers();
+  void ConnectChartHovers();
   void PageControl2Change(int index);
   void LeaveTab(QWidget* page);
   void StatementComboBoxChange(int index);
   void ListBoxClick();
   void DeleteSelectedTrades(const TradeGridView* grid);
+  void UndoDeletion();
   void KeepGridsTogether(const TradeGridView* clicked);
   void DisplayRadioClick();
   void HistoryEditChange();

@@ -161,6 +161,10 @@ void TradeGridView::keyPressEvent(QKeyEvent* event) {
     emit DeletePressed();
     return;
   }
+  if (event->matches(QKeySequence::Undo)) {
+    emit UndoPressed();
+    return;
+  }
   QTableView::keyPressEvent(event);
 }
 

@@ -80,6 +80,7 @@ class TradeGridView : public QTableView {
   void Pressed(int column);
   void DoubleClicked();
   void DeletePressed();
+  void UndoPressed();
   // The mouse was released over the rows: the selection may have changed.
   void Clicked();
 

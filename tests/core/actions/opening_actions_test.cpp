@@ -13,6 +13,7 @@
 #include "../import/import_test_support.h"
 #include "../report_invariants.h"
 #include "../support/file_size_limit.h"
+#include "actions/view_actions.h"
 #include "import/statement_converter.h"
 
 namespace quillfen {
@@ -96,13 +97,16 @@ TEST(OpenStatement, ReadsThroughTheWorkingFileAndDeletesIt) {
   EXPECT_FALSE(opened.report.summaryMemo.empty());
   ExpectTableInvariants(opened.report);
 
-  // Adding keeps the working file, as the next open will replace it.
+  // Adding keeps the working file, as the next open will replace it. The rows
+  // it reorders leave no deletion to undo.
+  ASSERT_EQ(DeleteGridRows(opened.report, opened.report.options, {1}), 1);
   NoProgress progress;
   const OpenResult added = AddStatement(opened.report, FixturePath("statement_taxes_column.htm"),
                                         dir.File("Quillfen.tmp"), opened.state, progress, messages);
   ASSERT_EQ(added.outcome, OpenOutcome::opened);
   EXPECT_TRUE(std::filesystem::exists(dir.File("Quillfen.tmp")));
   EXPECT_EQ(opened.report.statements.size(), 2u);
+  EXPECT_EQ(UndoGridDeletion(opened.report, opened.report.options), 0);
 }
 
 TEST(OpenStatement, APageWithoutItsClosingTagOpensWithAWarning) {

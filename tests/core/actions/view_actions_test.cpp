@@ -102,6 +102,31 @@ TEST(ViewActions, NothingChangesRowsThatAreBeingFilledOrSorted) {
   }
 }
 
+TEST(ViewActions, UndoRefusesWhileBusyAndEndsWithAReordering) {
+  Report report;
+  PrepareReport(report);
+  ASSERT_TRUE(OpenReport(report, FixturePath("statement_magic_comments.htm")));
+  ProgramState state;
+  const std::string original = Rows(report);
+  ASSERT_GT(DeleteGridRows(report, report.options, {1, 2}), 0);
+  const std::string deleted = Rows(report);
+  report.stats.sortInProgress = true;
+  EXPECT_EQ(UndoGridDeletion(report, report.options), -1);
+  EXPECT_EQ(Rows(report), deleted);
+  report.stats.sortInProgress = false;
+  EXPECT_EQ(UndoGridDeletion(report, report.options), 2);
+  EXPECT_EQ(Rows(report), original);
+
+  NoProgress progress;
+  for (auto reorder : std::vector<std::function<bool()>>{
+           [&] { return SortColumn(report, state, report.options, col::pips, progress); },
+           [&] { return FilterDisplay(report, report.options); }}) {
+    ASSERT_GT(DeleteGridRows(report, report.options, {1}), 0);
+    ASSERT_TRUE(reorder());
+    EXPECT_EQ(UndoGridDeletion(report, report.options), 0);
+  }
+}
+
 TEST(ViewActions, TheOptionsRecordIsTakenWhole) {
   Report report;
   PrepareReport(report);

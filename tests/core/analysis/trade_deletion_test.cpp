@@ -91,5 +91,51 @@ TEST(DeleteTrades, UnknownRowsAndTicketsDoNothing) {
   EXPECT_EQ(report.full.RowCount(), 5);
 }
 
+// The trade rows cell by cell, the lists with their selections, and the grids.
+std::string Everything(const Report& report) {
+  std::string text;
+  for (int row = 0; row < report.full.TradeRows(); ++row)
+    for (int c = 0; c < TradeTable::kColumns; ++c) text.append(report.full.Cell(c, row)) += '|';
+  for (const SelectionList* list : {&report.pairsListBox, &report.magicListBox})
+    for (int i = 0; i < list->Size(); ++i)
+      text += list->Item(i) + (list->IsSelected(i) ? "+" : "-");
+  for (const TextGrid* grid : {&report.grid1, &report.grid2})
+    for (int row = 0; row < grid->RowCount(); ++row)
+      for (int c = 0; c < grid->Columns(); ++c) text.append(grid->Cell(c, row)) += '|';
+  for (const std::string& line : report.summaryMemo) text += line;
+  return text;
+}
+
+TEST(RestoreDeletedTrades, PutsBackEachDeletionWhereItWasLatestFirst) {
+  Report report = DeletionReport();
+  report.magicListBox.SetSelected(0, false);  // "None" hidden: ticket 2 not shown
+  FullRefresh(report);
+  const std::string original = Everything(report);
+  EXPECT_EQ(RestoreDeletedTrades(report), 0);
+
+  ASSERT_EQ(DeleteTrades(report, {3}), 1);  // ticket 4, with USDJPY
+  const std::string afterFirst = Everything(report);
+  ASSERT_EQ(DeleteTrades(report, {1, 2}), 2);  // tickets 1 and 3, with EURUSD, 7 and 5
+  ASSERT_EQ(report.pairsListBox.Items(), (Texts{"GBPUSD"}));
+  int repaints = 0;
+  EXPECT_EQ(RestoreDeletedTrades(report, [&](Report&) { ++repaints; }), 2);
+  EXPECT_EQ(repaints, 1);
+  EXPECT_EQ(Everything(report), afterFirst);
+  EXPECT_EQ(RestoreDeletedTrades(report), 1);
+  EXPECT_EQ(Everything(report), original);
+  EXPECT_EQ(report.full.RowCount(), 5);
+  EXPECT_EQ(RestoreDeletedTrades(report), 0);
+}
+
+TEST(RestoreDeletedTrades, EqualTicketsComeBackInTheirOwnRows) {
+  Report report = MakeReport(
+      {{.ticket = "7", .symbol = "EURUSD"}, {.ticket = "8"}, {.ticket = "7", .symbol = "GBPUSD"}});
+  FullRefresh(report);
+  const std::string original = Everything(report);
+  ASSERT_EQ(DeleteTrades(report, {1, 3}), 2);
+  EXPECT_EQ(RestoreDeletedTrades(report), 2);
+  EXPECT_EQ(Everything(report), original);
+}
+
 }  // namespace
 }  // namespace quillfen

@@ -7,28 +7,42 @@
 namespace quillfen {
 namespace {
 
-TEST(SessionState, OpenFolderSurvivesARestartBesideAnUntouchedSettingsFile) {
-  testing::TempDir dir;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+TEST(SessionState, RoundTripsThroughCrLfKeyLinesBesideAnUntouchedSettingsFile) {
+  TempDir dir;
   EXPECT_EQ(LoadSessionState(dir.path()), SessionState{});
-  testing::WriteFile(dir / "Quillfen.set", "1000\r\n1\r\n0\r\n1\r\n0\r\n");
-  SessionState state;
-  ASSERT_TRUE(RememberOpenFolder(state, "/data/reports/2024 = q1"));
-  EXPECT_FALSE(RememberOpenFolder(state, "/data/reports/2024 = q1"));
-  EXPECT_FALSE(RememberOpenFolder(state, ""));
-  ASSERT_TRUE(SaveSessionState(dir.path(), state));
-  EXPECT_EQ(testing::ReadFile(dir / "Quillfen.session"), "OpenFolder=/data/reports/2024 = q1\r\n");
-  EXPECT_EQ(LoadSessionState(dir.path()).openFolder, "/data/reports/2024 = q1");
-  EXPECT_EQ(testing::ReadFile(dir / "Quillfen.set"), "1000\r\n1\r\n0\r\n1\r\n0\r\n");
+  WriteFile(dir / "Quillfen.set", "1000\r\n1\r\n0\r\n1\r\n0\r\n");
+  SessionState placed{-1200, 35, 1440, 900, true, ""};
+  ASSERT_TRUE(RememberOpenFolder(placed, "/data/reports/2024 = q1"));
+  EXPECT_FALSE(RememberOpenFolder(placed, "/data/reports/2024 = q1"));
+  EXPECT_FALSE(RememberOpenFolder(placed, ""));
+  ASSERT_TRUE(SaveSessionState(dir.path(), placed));
+  EXPECT_EQ(ReadFile(dir / "Quillfen.state"),
+            "windowLeft=-1200\r\nwindowTop=35\r\nwindowWidth=1440\r\nwindowHeight=900\r\n"
+            "windowMaximised=1\r\nopenFolder=/data/reports/2024 = q1\r\n");
+  EXPECT_EQ(LoadSessionState(dir.path()), placed);
+  EXPECT_EQ(ReadFile(dir / "Quillfen.set"), "1000\r\n1\r\n0\r\n1\r\n0\r\n");
 }
 
-TEST(SessionState, ForeignLinesOversizedFilesAndLineEndsLeaveTheDefaults) {
-  testing::TempDir dir;
-  testing::WriteFile(dir / "Quillfen.session", "garbage\nWindow=1,2\nOpenFolder=/a\n");
-  EXPECT_EQ(LoadSessionState(dir.path()).openFolder, "/a");
-  testing::WriteFile(dir / "Quillfen.session", "OpenFolder=/a\n" + std::string(70000, 'x'));
+TEST(SessionState, UnknownAndUnreadableLinesKeepTheDefaults) {
+  TempDir dir;
+  WriteFile(dir / "Quillfen.state",
+            "futureKey=7\nwindowTop=12\nwindowLeft=12px\nwindowMaximised=yes\nno equals sign\n"
+            "windowWidth=99999999999\nwindowHeight=600\n=\n");
+  SessionState expected;
+  expected.windowTop = 12;
+  // A height without a width is no frame.
+  EXPECT_EQ(LoadSessionState(dir.path()), expected);
+
+  WriteFile(dir / "Quillfen.state", "windowWidth=800\nwindowHeight=-5\n");
   EXPECT_EQ(LoadSessionState(dir.path()), SessionState{});
   // A folder with a line end in its name would come back as another one.
-  ASSERT_TRUE(SaveSessionState(dir.path(), SessionState{"/a\nOpenFolder=/b"}));
+  SessionState split;
+  split.openFolder = "/a\nopenFolder=/b";
+  ASSERT_TRUE(SaveSessionState(dir.path(), split));
   EXPECT_EQ(LoadSessionState(dir.path()), SessionState{});
 }
 

@@ -1,0 +1,106 @@
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QtTest>
+
+#include "gui/app/main_form.h"
+#include "gui_test_support.h"
+
+namespace quillfen {
+
+using testing::Example;
+using testing::ProgramUnderTest;
+
+namespace {
+
+// The report windows' title bars with their close buttons (their top right
+// corners) lie inside the main window's area.
+bool CloseButtonsInside(TMainForm& form) {
+  const QRect area = form.MdiArea->viewport()->rect();
+  for (const QMdiSubWindow* frame : form.MdiArea->subWindowList()) {
+    const QPoint corner = frame->geometry().topRight();
+    if (!area.contains(corner) || !area.contains(corner + QPoint(-40, 20))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+class WindowPlacementTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void StartsOverMostOfTheScreenThenAsItWasLeft();
+  void ReportWindowsStayInsideTheArea();
+  void ChoosingAMinimisedWindowRestoresIt();
+};
+
+void WindowPlacementTest::StartsOverMostOfTheScreenThenAsItWasLeft() {
+  QTemporaryDir directory;
+  const QString stateFile = QDir(directory.path()).filePath("Quillfen.state");
+  const QRect placed(30, 40, 520, 410);
+  for (int run = 0; run < 4; ++run) {
+    if (run == 3) {  // a place on a screen that is no longer there
+      QFile state(stateFile);
+      QVERIFY(state.open(QIODevice::WriteOnly));
+      state.write("windowLeft=90000\r\nwindowTop=90000\r\nwindowWidth=600\r\nwindowHeight=500\r\n");
+    }
+    ProgramUnderTest program({}, directory.path());
+    QVERIFY(program.Start());
+    TMainForm& form = program.Form();
+    const QRect screen = form.screen()->availableGeometry();
+    if (run == 0 || run == 3) {
+      QVERIFY(screen.contains(form.geometry()));
+      QVERIFY(form.width() >= screen.width() * 8 / 10 && form.height() >= screen.height() * 8 / 10);
+      form.setGeometry(placed);
+    } else if (run == 1) {
+      QCOMPARE(form.geometry(), placed);
+      form.showMaximized();
+      QTRY_VERIFY(form.isMaximized());
+    } else {
+      QVERIFY(form.isMaximized());
+      QCOMPARE(form.normalGeometry(), placed);
+    }
+  }
+  QVERIFY(!QFile::exists(QDir(directory.path()).filePath("Quillfen.set")));
+}
+
+void WindowPlacementTest::ReportWindowsStayInsideTheArea() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  TMainForm& form = program.Form();
+  form.resize(760, 420);  // smaller than a report window's 1023 by 400
+  form.OpenChosenName(Example("statement.htm"));
+  form.StartDorvane->trigger();
+  form.HandOver(Example("tester.htm"));
+  QTRY_COMPARE(form.MdiArea->subWindowList().size(), 3);
+  QVERIFY(CloseButtonsInside(form));
+
+  form.WindowTileHorizontal1->trigger();
+  form.WindowCascade1->trigger();
+  QVERIFY(CloseButtonsInside(form));
+  const QList<QMdiSubWindow*> frames = form.MdiArea->subWindowList();
+  for (int i = 1; i < frames.size(); ++i) QVERIFY(frames[i]->y() > frames[i - 1]->y());
+}
+
+void WindowPlacementTest::ChoosingAMinimisedWindowRestoresIt() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  TMainForm& form = program.Form();
+  form.OpenChosenName(Example("statement.htm"));
+  form.StartDorvane->trigger();
+  form.WindowMinimizeAll1->trigger();
+  emit form.WindowMenu->aboutToShow();
+  for (QAction* item : form.WindowMenu->actions())
+    if (item->text().startsWith("&1 ")) item->trigger();
+  const QList<QMdiSubWindow*> frames = form.MdiArea->subWindowList();
+  QVERIFY(!frames[0]->isMinimized());
+  QCOMPARE(form.MdiArea->activeSubWindow(), frames[0]);
+  QVERIFY(frames[1]->isMinimized());
+}
+
+}  // namespace quillfen
+
+QTEST_MAIN(quillfen::WindowPlacementTest)
+#include "window_placement_test.moc"
