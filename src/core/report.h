@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/figure_text.h"
 #include "analysis/selection_list.h"
+#include "analysis/trade_breakdown.h"
 #include "analysis/walk_cache.h"
 #include "import/report_statistics.h"
 #include "import/trade_table.h"
@@ -25,14 +27,20 @@ struct Report {
   TradeTable full;
   TextGrid grid1{kGrid1Columns, kGrid1Columns, 2};
   TextGrid grid2{kGrid2Columns, kGrid2Columns, 2};
-  WalkCache walkCache;  // the statistics walk's numbers behind the grids' cells
+  WalkCache walkCache;              // the statistics walk's numbers behind the grids' cells
+  std::vector<int> gridSourceRows;  // the table row of each grid row (-1 for the headers)
   SelectionList pairsListBox;
   SelectionList magicListBox;
   ReportStatistics stats;
   std::vector<std::string> statements;  // the files combined in this window, in order
   ReportOptions options;
   std::vector<std::string> summaryMemo;  // the Summary tab's lines
-  MonteCarloResults simulationResults;   // the simulation tab's result boxes and tooltips
+  // The terminal's own figures: as printed, as the Summary tab's second
+  // section, and per symbol and magic number.
+  std::vector<FigureLine> terminalFigures;
+  std::vector<std::string> terminalMemo;
+  TradeBreakdown breakdown;
+  MonteCarloResults simulationResults;  // the simulation tab's result boxes and tooltips
   // Set while a statement is read into the table and the views are first built.
   bool fillInProgress = false;
 };

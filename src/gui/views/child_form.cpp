@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,11 +13,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
+#include "gui/views/breakdown_model.h"
 #include "gui/views/paint_box.h"
 #include "gui/views/simulation_panel.h"
 #include "gui/views/trade_grid_view.h"
@@ -181,7 +186,47 @@ void TChildForm::BuildSummaryTab() {
   SummaryMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   SummaryMemo->setFont(PixelFont("Courier New", 13));
   SetBackground(SummaryMemo, QColor(242, 242, 242));
-  FillingLayout(SummaryTabSheet)->addWidget(SummaryMemo);
+  // The breakdown per symbol and magic number under the text, the split movable.
+  auto* split = new QSplitter(Qt::Vertical, SummaryTabSheet);
+  split->setObjectName("SummarySplitter");
+  split->setChildrenCollapsible(false);
+  split->addWidget(SummaryMemo);
+  auto* breakdown = new QWidget(split);
+  breakdown->setObjectName("BreakdownPanel");
+  auto* columns = new QHBoxLayout(breakdown);
+  columns->setContentsMargins(4, 4, 4, 4);
+  SymbolBreakdownModel = new BreakdownModel("Symbol", this);
+  MagicBreakdownModel = new BreakdownModel("Magic", this);
+  SymbolBreakdownGrid =
+      NewBreakdownGrid("SymbolBreakdownGrid", "By symbol", SymbolBreakdownModel, columns);
+  MagicBreakdownGrid =
+      NewBreakdownGrid("MagicBreakdownGrid", "By magic number", MagicBreakdownModel, columns);
+  split->addWidget(breakdown);
+  split->setStretchFactor(0, 3);
+  split->setStretchFactor(1, 2);
+  FillingLayout(SummaryTabSheet)->addWidget(split);
+}
+
+QTableView* TChildForm::NewBreakdownGrid(const char* name, const QString& caption,
+                                         BreakdownModel* model, QHBoxLayout* columns) {
+  auto* column = new QVBoxLayout;
+  auto* label = new QLabel(caption, SummaryTabSheet);
+  column->addWidget(label);
+  auto* grid = new QTableView(SummaryTabSheet);
+  grid->setObjectName(name);
+  auto* sorted = new QSortFilterProxyModel(grid);
+  sorted->setSourceModel(model);
+  sorted->setSortRole(BreakdownModel::kSortRole);
+  grid->setModel(sorted);
+  grid->setSortingEnabled(true);
+  grid->sortByColumn(-1, Qt::AscendingOrder);  // the lists' order until a header is clicked
+  grid->verticalHeader()->hide();
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  LabelFor(label, grid);
+  column->addWidget(grid);
+  columns->addLayout(column);
+  return grid;
 }
 
 QFrame* TChildForm::NewSortPanel(QWidget* tab, QProgressBar** bar, const char* name,
