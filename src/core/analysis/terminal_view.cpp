@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <string_view>
 #include <unordered_map>
 
+#include "analysis/key_order.h"
 #include "analysis/trade_selection.h"
 #include "text/text_conversions.h"
 
@@ -21,18 +21,66 @@ double Cents(double value) {
   return std::round(value * 100);
 }
 
-// A moment to the second: CellDateTime keeps minutes, the time text its seconds.
-double MomentSeconds(std::string_view date, std::string_view time) {
-  double seconds = std::round(CellDateTime(date, time) * 1440) * 60;
+// A moment to the second: CellDateTime keeps whole minutes, the time text
+// its seconds. A moment that cannot be read (0) or lies before 1900 comes first.
+std::uint64_t MomentSeconds(double cellDateTime, std::string_view time) {
+  const double minutes = std::round(cellDateTime * 1440);
+  if (!(minutes > 0)) return 0;
+  std::uint64_t seconds = static_cast<std::uint64_t>(std::min(minutes, 1e15)) * 60;
   if (time.size() >= 8 && time[5] == ':' && IsDigitChar(time[6]) && IsDigitChar(time[7]))
-    seconds += (time[6] - '0') * 10 + (time[7] - '0');
+    seconds += static_cast<std::uint64_t>((time[6] - '0') * 10 + (time[7] - '0'));
   return seconds;
 }
 
+// Short texts compared in line: the library's compare costs a call per trade.
+bool StartsWith(std::string_view text, std::string_view start) {
+  if (text.size() < start.size()) return false;
+  for (std::size_t i = 0; i < start.size(); ++i)
+    if (text[i] != start[i]) return false;
+  return true;
+}
+
+struct SameText {
+  bool operator()(std::string_view a, std::string_view b) const {
+    return a.size() == b.size() && StartsWith(a, b);
+  }
+};
+
+// Groups the trades' items as the list matches them, without regard to case:
+// the list's items first, in its order, then any it does not hold.
+class ItemGroups {
+ public:
+  explicit ItemGroups(const SelectionList& list) : list_(list), items_(list.Items()) {}
+
+  int Of(std::string_view text) {
+    // Neighbouring trades mostly share their item: the last answer stands.
+    if (last_ >= 0 && SameText()(text, lastText_)) return last_;
+    auto [at, added] = seen_.try_emplace(text, 0);
+    if (added) {
+      const int listed = list_.Find(text);
+      at->second = listed >= 0 ? listed : static_cast<int>(items_.size());
+      if (listed < 0) items_.emplace_back(text);
+    }
+    lastText_ = text;
+    return last_ = at->second;
+  }
+  const std::vector<std::string>& Items() const { return items_; }
+
+ private:
+  const SelectionList& list_;
+  std::vector<std::string> items_;
+  std::unordered_map<std::string_view, int, std::hash<std::string_view>, SameText> seen_;
+  std::string_view lastText_;
+  int last_ = -1;
+};
+
+// One trade of the walk, taken from its grid row in one pass over the grids.
 struct WalkEntry {
-  double key = 0;                       // a statement's closing moment, a tester's closing row
-  int row = 0;                          // of the grids
-  const TesterClose* atStop = nullptr;  // the end of a test closed the trade
+  std::uint64_t key = 0;  // a statement's closing moment, a tester's closing row
+  int row = 0;            // of the grids
+  WalkResult result;
+  int symbol = 0;
+  int magic = 0;
 };
 
 // A tester report's trades by the last closing row that names them.
@@ -46,37 +94,6 @@ TesterCloses IndexTesterCloses(const ReportStatistics& s) {
   return closes;
 }
 
-// Statements: the closed trades of the grids by close time, equal times in
-// the grids' order, which is the table's. Tester reports: in the order of
-// their closing rows, the trades closed at the end of the test included,
-// though the table keeps them open.
-std::vector<WalkEntry> WalkOrder(const Report& report, const std::vector<WalkRow>& rows,
-                                 const TesterCloses& closes) {
-  const TextGrid& grid1 = report.grid1;
-  const std::vector<TesterClose>& listed = report.stats.testerCloses;
-  const bool tester = report.stats.testerReport;
-  std::vector<WalkEntry> entries;
-  entries.reserve(rows.size());
-  for (int r = 1; r < grid1.RowCount(); ++r) {
-    if (!rows[static_cast<std::size_t>(r)].trade) continue;
-    const bool closed = !grid1.Cell(g1::closeDate, r).empty();
-    if (!tester) {
-      if (closed)
-        entries.push_back(
-            {MomentSeconds(grid1.Cell(g1::closeDate, r), grid1.Cell(g1::closeTime, r)), r});
-      continue;
-    }
-    const auto found = closes.find(grid1.Cell(g1::ticket, r));
-    const TesterClose* close = found == closes.end() ? nullptr : &listed[found->second];
-    if (!closed && !(close && close->atStop)) continue;
-    const double key = static_cast<double>(close ? found->second : listed.size());
-    entries.push_back({key, r, closed ? nullptr : close});
-  }
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const WalkEntry& a, const WalkEntry& b) { return a.key < b.key; });
-  return entries;
-}
-
 int TableRow(const Report& report, int gridRow) {
   const auto at = static_cast<std::size_t>(gridRow);
   return at < report.gridSourceRows.size() ? report.gridSourceRows[at] : -1;
@@ -84,7 +101,7 @@ int TableRow(const Report& report, int gridRow) {
 
 // The grids carry no taxes: they come from the table row, per lot as sized.
 double TaxesCents(const Report& report, int tableRow, double lots) {
-  if (tableRow < 0) return 0;
+  if (tableRow < 0 || !report.stats.taxesListed) return 0;
   std::string_view perLot = report.full.Cell(col::taxesPerLot, tableRow);
   return perLot.empty() ? 0 : Cents(TextToAmount(perLot) * lots);
 }
@@ -96,33 +113,85 @@ double AtStopCents(const Report& report, int tableRow, const TesterClose& close,
   return Cents(printedLots != 0 ? close.profit * lots / printedLots : close.profit);
 }
 
-std::vector<WalkResult> Results(const Report& report, const std::vector<WalkRow>& rows,
-                                const std::vector<WalkEntry>& entries) {
-  std::vector<WalkResult> results;
-  results.reserve(entries.size());
-  for (const WalkEntry& entry : entries) {
-    const WalkRow& in = rows[static_cast<std::size_t>(entry.row)];
-    const int tableRow = TableRow(report, entry.row);
-    const double cents = entry.atStop
-                             ? AtStopCents(report, tableRow, *entry.atStop, in.lotsShown)
-                             : Cents(in.profitShown) + Cents(in.commissionShown) +
-                                   Cents(in.swapShown) + TaxesCents(report, tableRow, in.lotsShown);
-    results.push_back({cents, report.grid1.Cell(g1::type, entry.row).starts_with("sell")});
+// The walk over the grids' trades with their results (profit, commission,
+// swap and taxes as sized). Statements: the closed trades by close time,
+// equal times in the grids' order, which is the table's. Tester reports: in
+// the order of their closing rows, the trades closed at the end of the test
+// included, though the table keeps them open.
+class TerminalWalk {
+ public:
+  TerminalWalk(const Report& report, const TesterCloses& closes)
+      : report_(report),
+        closes_(closes),
+        symbols_(report.pairsListBox),
+        magics_(report.magicListBox) {}
+
+  // The trades in grid order, and their walk order as indices into them.
+  std::vector<WalkEntry> Entries(const std::vector<WalkRow>& rows, std::vector<KeyedIndex>& order) {
+    std::vector<WalkEntry> entries;
+    entries.reserve(rows.size());
+    for (int r = 1; r < report_.grid1.RowCount(); ++r) {
+      const WalkRow& in = rows[static_cast<std::size_t>(r)];
+      if (in.trade) Take(in, r, entries);
+    }
+    order.clear();
+    order.reserve(entries.size());
+    for (const WalkEntry& entry : entries)
+      order.push_back({entry.key, static_cast<std::uint32_t>(order.size())});
+    OrderByKey(order);
+    return entries;
   }
-  return results;
-}
+  const ItemGroups& Symbols() const { return symbols_; }
+  const ItemGroups& Magics() const { return magics_; }
+
+ private:
+  void Take(const WalkRow& in, int r, std::vector<WalkEntry>& entries) {
+    const TextGrid& grid1 = report_.grid1;
+    const bool closed = !grid1.Cell(g1::closeDate, r).empty();
+    WalkEntry entry;
+    entry.row = r;
+    const TesterClose* atStop = nullptr;
+    if (!report_.stats.testerReport) {
+      if (!closed) return;
+      entry.key = MomentSeconds(in.closing, grid1.Cell(g1::closeTime, r));
+    } else {
+      const std::vector<TesterClose>& listed = report_.stats.testerCloses;
+      const auto found = closes_.find(grid1.Cell(g1::ticket, r));
+      const TesterClose* close = found == closes_.end() ? nullptr : &listed[found->second];
+      if (!closed && !(close && close->atStop)) return;
+      entry.key = close ? found->second : listed.size();
+      if (!closed) atStop = close;
+    }
+    const int tableRow = TableRow(report_, r);
+    entry.result.cents = atStop ? AtStopCents(report_, tableRow, *atStop, in.lotsShown)
+                                : Cents(in.profitShown) + Cents(in.commissionShown) +
+                                      Cents(in.swapShown) +
+                                      TaxesCents(report_, tableRow, in.lotsShown);
+    entry.result.sell = StartsWith(grid1.Cell(g1::type, r), "sell");
+    entry.symbol = symbols_.Of(grid1.Cell(g1::symbol, r));
+    std::string_view magic = report_.grid2.Cell(g2::magic, r);
+    entry.magic = magics_.Of(magic.empty() ? std::string_view(kNoMagicItem) : magic);
+    entries.push_back(entry);
+  }
+
+  const Report& report_;
+  const TesterCloses& closes_;
+  ItemGroups symbols_;
+  ItemGroups magics_;
+};
 
 // A statement's deposit: its balance before the first row, and the balance and
 // credit rows before the walk's first trade. A typed deposit, a tester's
 // printed one, and the one of a page without balance rows (an exported
 // report's) stand as they are.
-double DepositCents(const Report& report, double firstClosing) {
+double DepositCents(const Report& report, std::uint64_t firstClosing) {
   const ReportStatistics& s = report.stats;
   if (s.testerReport || report.options.deposit != DepositChoice::statement || s.balanceRows.empty())
     return Cents(s.initialDeposit);
   double deposit = Cents(s.openingBalance);
   for (const BalanceRow& row : s.balanceRows)
-    if (MomentSeconds(row.date, row.time) < firstClosing) deposit += Cents(row.amount);
+    if (MomentSeconds(CellDateTime(row.date, row.time), row.time) < firstClosing)
+      deposit += Cents(row.amount);
   return deposit;
 }
 
@@ -138,40 +207,13 @@ void TakeTesterBalance(const Report& report, const TesterCloses& closes, std::si
   figures.netProfit = Cents(s.testerFinalBalance) - figures.initialDeposit;
 }
 
-// A JPY account prints whole amounts: no Profit cell holds a decimal point.
-int AccountDecimals(const Report& report) {
-  const TradeTable& table = report.full;
-  for (int row = 0; row < table.TradeRows(); ++row)
-    if (table.Cell(col::profit, row).find('.') != std::string_view::npos) return 2;
-  return table.TradeRows() > 0 ? 0 : 2;
-}
-
-// A list's own text for the item, which it matches without regard to case.
-std::string_view ListItem(const SelectionList& list, std::string_view item) {
-  const int at = list.Find(item);
-  return at < 0 ? item : std::string_view(list.Item(at));
-}
-
-TradeBreakdown Breakdown(const Report& report, const std::vector<WalkEntry>& entries,
-                         const std::vector<WalkResult>& results) {
-  std::vector<std::string_view> symbols;
-  std::vector<std::string_view> magics;
-  symbols.reserve(entries.size());
-  magics.reserve(entries.size());
-  for (const WalkEntry& entry : entries) {
-    symbols.push_back(ListItem(report.pairsListBox, report.grid1.Cell(g1::symbol, entry.row)));
-    std::string_view magic = report.grid2.Cell(g2::magic, entry.row);
-    magics.push_back(ListItem(report.magicListBox, magic.empty() ? kNoMagicItem : magic));
-  }
-  // In the lists' order; an item no list holds goes last.
-  auto rankIn = [](const SelectionList& list) {
-    return [&list](std::string_view item) {
-      const int at = list.Find(item);
-      return at < 0 ? std::numeric_limits<int>::max() : at;
-    };
-  };
-  return {BreakdownBy(results, symbols, rankIn(report.pairsListBox)),
-          BreakdownBy(results, magics, rankIn(report.magicListBox))};
+// A JPY account prints whole amounts, every other one cents ("0.00" too): one
+// printed profit tells.
+int AccountDecimals(const Report& report, int gridRow) {
+  const int tableRow = TableRow(report, gridRow);
+  if (tableRow < 0) return 2;
+  std::string_view profit = report.full.Cell(col::profit, tableRow);
+  return !profit.empty() && profit.find('.') == std::string_view::npos ? 0 : 2;
 }
 
 }  // namespace
@@ -180,19 +222,34 @@ void BuildTerminalFigures(Report& report) {
   if (report.stats.sortInProgress) return;
   const std::vector<WalkRow>& rows = report.walkCache.Rows(report.grid1, report.grid2);
   const TesterCloses closes = IndexTesterCloses(report.stats);
-  const std::vector<WalkEntry> entries = WalkOrder(report, rows, closes);
+  TerminalWalk walk(report, closes);
+  std::vector<KeyedIndex> order;
+  const std::vector<WalkEntry> entries = walk.Entries(rows, order);
   report.terminalFigures.clear();
   report.terminalMemo.clear();
   report.breakdown = {};
   if (entries.empty()) return;
-  const std::vector<WalkResult> results = Results(report, rows, entries);
-  TerminalFigures figures = ComputeTerminalFigures(results, DepositCents(report, entries[0].key));
+  std::vector<WalkResult> results;
+  std::vector<int> symbols;
+  std::vector<int> magics;
+  results.reserve(entries.size());
+  symbols.reserve(entries.size());
+  magics.reserve(entries.size());
+  for (const KeyedIndex& item : order) {
+    const WalkEntry& entry = entries[item.index];
+    results.push_back(entry.result);
+    symbols.push_back(entry.symbol);
+    magics.push_back(entry.magic);
+  }
+  const WalkEntry& first = entries[order.front().index];
+  TerminalFigures figures = ComputeTerminalFigures(results, DepositCents(report, first.key));
   TakeTesterBalance(report, closes, entries.size(), figures);
-  const FigureStyle style{report.stats.testerReport,
-                          report.stats.testerReport ? 2 : AccountDecimals(report)};
+  const bool tester = report.stats.testerReport;
+  const FigureStyle style{tester, tester ? 2 : AccountDecimals(report, first.row)};
   report.terminalFigures = TerminalFigureLines(figures, style);
   report.terminalMemo = FigureMemoLines(report.terminalFigures);
-  report.breakdown = Breakdown(report, entries, results);
+  report.breakdown = {BreakdownBy(results, symbols, walk.Symbols().Items()),
+                      BreakdownBy(results, magics, walk.Magics().Items())};
 }
 
 }  // namespace quillfen

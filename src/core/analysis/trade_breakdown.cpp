@@ -1,7 +1,6 @@
 #include "analysis/trade_breakdown.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace quillfen {
 
@@ -10,7 +9,6 @@ namespace {
 // The walk of one item: its balance starts from nothing, the drops being the
 // same from any start.
 struct Tally {
-  std::string_view item;
   int trades = 0;
   int wins = 0;
   double grossProfit = 0;
@@ -36,7 +34,7 @@ struct Tally {
     maximalDrawdown = std::max(maximalDrawdown, peak - balance);
   }
 
-  BreakdownRow Row() const {
+  BreakdownRow Row(const std::string& item) const {
     BreakdownRow row;
     row.item = item;
     row.trades = trades;
@@ -55,22 +53,17 @@ struct Tally {
 }  // namespace
 
 std::vector<BreakdownRow> BreakdownBy(std::span<const WalkResult> trades,
-                                      std::span<const std::string_view> items,
-                                      const ItemRank& rank) {
-  std::vector<Tally> tallies;
-  std::unordered_map<std::string_view, std::size_t> index;
-  const std::size_t count = std::min(trades.size(), items.size());
+                                      std::span<const int> groups,
+                                      const std::vector<std::string>& items) {
+  std::vector<Tally> tallies(items.size());
+  const std::size_t count = std::min(trades.size(), groups.size());
   for (std::size_t i = 0; i < count; ++i) {
-    auto [at, added] = index.try_emplace(items[i], tallies.size());
-    if (added) tallies.push_back({.item = items[i]});
-    tallies[at->second].Add(trades[i].cents);
+    const auto group = static_cast<std::size_t>(groups[i]);
+    if (group < tallies.size()) tallies[group].Add(trades[i].cents);
   }
-  std::vector<std::pair<int, std::size_t>> order;
-  for (std::size_t t = 0; t < tallies.size(); ++t) order.emplace_back(rank(tallies[t].item), t);
-  std::sort(order.begin(), order.end());
   std::vector<BreakdownRow> rows;
-  rows.reserve(order.size());
-  for (const auto& entry : order) rows.push_back(tallies[entry.second].Row());
+  for (std::size_t t = 0; t < tallies.size(); ++t)
+    if (tallies[t].trades > 0) rows.push_back(tallies[t].Row(items[t]));
   return rows;
 }
 

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <functional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "analysis/terminal_figures.h"
@@ -29,12 +27,10 @@ struct TradeBreakdown {
   std::vector<BreakdownRow> magics;
 };
 
-// Where an item stands among the rows; equal ranks keep their first appearance.
-using ItemRank = std::function<int(std::string_view)>;
-
-// One row per distinct item of the walk, items[i] being the item of trades[i].
+// One row per item that has trades, in the items' order; trade i belongs to
+// items[groups[i]].
 std::vector<BreakdownRow> BreakdownBy(std::span<const WalkResult> trades,
-                                      std::span<const std::string_view> items,
-                                      const ItemRank& rank);
+                                      std::span<const int> groups,
+                                      const std::vector<std::string>& items);
 
 }  // namespace quillfen

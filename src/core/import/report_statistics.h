@@ -76,6 +76,7 @@ struct ReportStatistics {
   // Deposit/Withdrawal of its summary block (0 when the history starts with the account).
   double openingBalance = 0;
   std::vector<BalanceRow> balanceRows;    // in the statement's order
+  bool taxesListed = false;               // a trade of a statement paid taxes
   std::vector<TesterClose> testerCloses;  // in the order listed
   // The tester's balance after its last closing row; 0 when none was read.
   double testerFinalBalance = 0;

@@ -91,7 +91,7 @@ class StatementReader {
     if (!adding) {
       stats_.statementDeposit = stats_.depositTotal = stats_.withdrawalTotal = 0;
       stats_.interestTotal = stats_.rebateTotal = stats_.feeTotal = 0;
-      stats_.testerReport = false;
+      stats_.testerReport = stats_.taxesListed = false;
       stats_.openingBalance = stats_.testerFinalBalance = 0;
       stats_.balanceRows.clear();
       stats_.testerCloses.clear();
@@ -119,6 +119,7 @@ class StatementReader {
   void KeepBalanceRow(const StatementWords& words, std::string_view line);
   void SummaryLine(std::string_view line);
   void StoreStatementTrade(const StatementWords& words);
+  void SetTaxes(const StatementWords& words, int word);
   void MarkForColumns(int row, bool statementTrade);
   void ComputeColumns(int row, bool statementTrade);
   void FinishRow(int row);
@@ -406,6 +407,11 @@ void StatementReader::SummaryLine(std::string_view line) {
   }
 }
 
+void StatementReader::SetTaxes(const StatementWords& words, int word) {
+  table_.SetCell(col::taxes, nextRow_, words[word]);
+  if (TextToAmount(words[word]) != 0) stats_.taxesListed = true;
+}
+
 void StatementReader::StoreStatementTrade(const StatementWords& words) {
   const int row = nextRow_;
   auto set = [&](int column, int word) { table_.SetCell(column, row, words[word]); };
@@ -430,13 +436,13 @@ void StatementReader::StoreStatementTrade(const StatementWords& words) {
     set(col::closeTime, 10);
     set(col::closePrice, 11);
     set(col::commission, 12);
-    if (t) set(col::taxes, 13);
+    if (t) SetTaxes(words, 13);
     set(col::swap, 13 + t);
     set(col::profit, 14 + t);
   } else {
     set(col::closePrice, 9);
     set(col::commission, 10);
-    if (t) set(col::taxes, 11);
+    if (t) SetTaxes(words, 11);
     set(col::swap, 11 + t);
     set(col::profit, 12 + t);
   }
