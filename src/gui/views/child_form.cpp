@@ -221,6 +221,8 @@ QTableView* TChildForm::NewBreakdownGrid(const char* name, const QString& captio
   grid->setSortingEnabled(true);
   grid->sortByColumn(-1, Qt::AscendingOrder);  // the lists' order until a header is clicked
   grid->verticalHeader()->hide();
+  grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   LabelFor(label, grid);
