@@ -223,6 +223,9 @@ QTableView* TChildForm::NewBreakdownGrid(const char* name, const QString& captio
   grid->verticalHeader()->hide();
   grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Its content never asks for width: the tab's size stays the one of the other tabs.
+  grid->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  grid->setMinimumHeight(grid->verticalHeader()->defaultSectionSize() * 5);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   LabelFor(label, grid);
