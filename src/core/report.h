@@ -6,6 +6,7 @@
 
 #include "analysis/figure_text.h"
 #include "analysis/selection_list.h"
+#include "analysis/terminal_walk.h"
 #include "analysis/trade_breakdown.h"
 #include "analysis/walk_cache.h"
 #include "import/report_statistics.h"
@@ -40,6 +41,7 @@ struct Report {
   std::vector<FigureLine> terminalFigures;
   std::vector<std::string> terminalMemo;
   TradeBreakdown breakdown;
+  TerminalWalkCache terminalWalk;
   MonteCarloResults simulationResults;  // the simulation tab's result boxes and tooltips
   // Set while a statement is read into the table and the views are first built.
   bool fillInProgress = false;

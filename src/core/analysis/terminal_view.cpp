@@ -74,15 +74,6 @@ class ItemGroups {
   int last_ = -1;
 };
 
-// One trade of the walk, taken from its grid row in one pass over the grids.
-struct WalkEntry {
-  std::uint64_t key = 0;  // a statement's closing moment, a tester's closing row
-  int row = 0;            // of the grids
-  WalkResult result;
-  int symbol = 0;
-  int magic = 0;
-};
-
 // A tester report's trades by the last closing row that names them.
 using TesterCloses = std::unordered_map<std::string_view, std::size_t>;
 
@@ -113,11 +104,10 @@ double AtStopCents(const Report& report, int tableRow, const TesterClose& close,
   return Cents(printedLots != 0 ? close.profit * lots / printedLots : close.profit);
 }
 
-// The walk over the grids' trades with their results (profit, commission,
-// swap and taxes as sized). Statements: the closed trades by close time,
-// equal times in the grids' order, which is the table's. Tester reports: in
-// the order of their closing rows, the trades closed at the end of the test
-// included, though the table keeps them open.
+// The walk over the grids' trades. Statements: the closed trades by close
+// time, equal times in the grids' order, which is the table's. Tester
+// reports: in the order of their closing rows, the trades closed at the end
+// of the test included, though the table keeps them open.
 class TerminalWalk {
  public:
   TerminalWalk(const Report& report, const TesterCloses& closes)
@@ -126,52 +116,49 @@ class TerminalWalk {
         symbols_(report.pairsListBox),
         magics_(report.magicListBox) {}
 
-  // The trades in grid order, and their walk order as indices into them.
-  std::vector<WalkEntry> Entries(const std::vector<WalkRow>& rows, std::vector<KeyedIndex>& order) {
-    std::vector<WalkEntry> entries;
-    entries.reserve(rows.size());
+  void Take(const std::vector<WalkRow>& rows, TerminalWalkCache& walk) {
+    walk.trades.clear();
+    walk.trades.reserve(rows.size());
+    std::vector<KeyedIndex> order;
+    order.reserve(rows.size());
     for (int r = 1; r < report_.grid1.RowCount(); ++r) {
       const WalkRow& in = rows[static_cast<std::size_t>(r)];
-      if (in.trade) Take(in, r, entries);
+      if (!in.trade) continue;
+      std::uint64_t key = 0;
+      if (TakeRow(in, r, key, walk.trades))
+        order.push_back({key, static_cast<std::uint32_t>(order.size())});
     }
-    order.clear();
-    order.reserve(entries.size());
-    for (const WalkEntry& entry : entries)
-      order.push_back({entry.key, static_cast<std::uint32_t>(order.size())});
     OrderByKey(order);
-    return entries;
+    walk.order.clear();
+    for (const KeyedIndex& item : order) walk.order.push_back(item.index);
+    walk.firstKey = order.empty() ? 0 : order.front().key;
+    walk.symbols = symbols_.Items();
+    walk.magics = magics_.Items();
   }
-  const ItemGroups& Symbols() const { return symbols_; }
-  const ItemGroups& Magics() const { return magics_; }
 
  private:
-  void Take(const WalkRow& in, int r, std::vector<WalkEntry>& entries) {
+  bool TakeRow(const WalkRow& in, int r, std::uint64_t& key, std::vector<TerminalTrade>& trades) {
     const TextGrid& grid1 = report_.grid1;
     const bool closed = !grid1.Cell(g1::closeDate, r).empty();
-    WalkEntry entry;
-    entry.row = r;
-    const TesterClose* atStop = nullptr;
+    TerminalTrade trade;
+    trade.row = r;
     if (!report_.stats.testerReport) {
-      if (!closed) return;
-      entry.key = MomentSeconds(in.closing, grid1.Cell(g1::closeTime, r));
+      if (!closed) return false;
+      key = MomentSeconds(in.closing, grid1.Cell(g1::closeTime, r));
     } else {
       const std::vector<TesterClose>& listed = report_.stats.testerCloses;
       const auto found = closes_.find(grid1.Cell(g1::ticket, r));
-      const TesterClose* close = found == closes_.end() ? nullptr : &listed[found->second];
-      if (!closed && !(close && close->atStop)) return;
-      entry.key = close ? found->second : listed.size();
-      if (!closed) atStop = close;
+      const bool atStop = found != closes_.end() && listed[found->second].atStop;
+      if (!closed && !atStop) return false;
+      key = found != closes_.end() ? found->second : listed.size();
+      if (!closed) trade.atStop = static_cast<int>(found->second);
     }
-    const int tableRow = TableRow(report_, r);
-    entry.result.cents = atStop ? AtStopCents(report_, tableRow, *atStop, in.lotsShown)
-                                : Cents(in.profitShown) + Cents(in.commissionShown) +
-                                      Cents(in.swapShown) +
-                                      TaxesCents(report_, tableRow, in.lotsShown);
-    entry.result.sell = StartsWith(grid1.Cell(g1::type, r), "sell");
-    entry.symbol = symbols_.Of(grid1.Cell(g1::symbol, r));
+    trade.sell = StartsWith(grid1.Cell(g1::type, r), "sell");
+    trade.symbol = symbols_.Of(grid1.Cell(g1::symbol, r));
     std::string_view magic = report_.grid2.Cell(g2::magic, r);
-    entry.magic = magics_.Of(magic.empty() ? std::string_view(kNoMagicItem) : magic);
-    entries.push_back(entry);
+    trade.magic = magics_.Of(magic.empty() ? std::string_view(kNoMagicItem) : magic);
+    trades.push_back(trade);
+    return true;
   }
 
   const Report& report_;
@@ -179,6 +166,18 @@ class TerminalWalk {
   ItemGroups symbols_;
   ItemGroups magics_;
 };
+
+// A trade's result (profit, commission, swap and taxes) as the last
+// recompute sized it.
+double ResultCents(const Report& report, const WalkRow& in, const TerminalTrade& trade) {
+  const int tableRow = TableRow(report, trade.row);
+  if (trade.atStop >= 0)
+    return AtStopCents(report, tableRow,
+                       report.stats.testerCloses[static_cast<std::size_t>(trade.atStop)],
+                       in.lotsShown);
+  return Cents(in.profitShown) + Cents(in.commissionShown) + Cents(in.swapShown) +
+         TaxesCents(report, tableRow, in.lotsShown);
+}
 
 // A statement's deposit: its balance before the first row, and the balance and
 // credit rows before the walk's first trade. A typed deposit, a tester's
@@ -222,34 +221,41 @@ void BuildTerminalFigures(Report& report) {
   if (report.stats.sortInProgress) return;
   const std::vector<WalkRow>& rows = report.walkCache.Rows(report.grid1, report.grid2);
   const TesterCloses closes = IndexTesterCloses(report.stats);
-  TerminalWalk walk(report, closes);
-  std::vector<KeyedIndex> order;
-  const std::vector<WalkEntry> entries = walk.Entries(rows, order);
+  TerminalWalkCache& walk = report.terminalWalk;
+  if (walk.generation == 0 || walk.generation != report.walkCache.Generation()) {
+    TerminalWalk(report, closes).Take(rows, walk);
+    walk.generation = report.walkCache.Generation();
+  }
   report.terminalFigures.clear();
   report.terminalMemo.clear();
   report.breakdown = {};
-  if (entries.empty()) return;
+  if (walk.order.empty()) return;
+  // The results in grid order, where the rows lie in sequence, then walked.
+  std::vector<double> cents;
+  cents.reserve(walk.trades.size());
+  for (const TerminalTrade& trade : walk.trades)
+    cents.push_back(ResultCents(report, rows[static_cast<std::size_t>(trade.row)], trade));
   std::vector<WalkResult> results;
   std::vector<int> symbols;
   std::vector<int> magics;
-  results.reserve(entries.size());
-  symbols.reserve(entries.size());
-  magics.reserve(entries.size());
-  for (const KeyedIndex& item : order) {
-    const WalkEntry& entry = entries[item.index];
-    results.push_back(entry.result);
-    symbols.push_back(entry.symbol);
-    magics.push_back(entry.magic);
+  results.reserve(walk.order.size());
+  symbols.reserve(walk.order.size());
+  magics.reserve(walk.order.size());
+  for (std::uint32_t at : walk.order) {
+    const TerminalTrade& trade = walk.trades[at];
+    results.push_back({cents[at], trade.sell});
+    symbols.push_back(trade.symbol);
+    magics.push_back(trade.magic);
   }
-  const WalkEntry& first = entries[order.front().index];
-  TerminalFigures figures = ComputeTerminalFigures(results, DepositCents(report, first.key));
-  TakeTesterBalance(report, closes, entries.size(), figures);
+  TerminalFigures figures = ComputeTerminalFigures(results, DepositCents(report, walk.firstKey));
+  TakeTesterBalance(report, closes, results.size(), figures);
   const bool tester = report.stats.testerReport;
-  const FigureStyle style{tester, tester ? 2 : AccountDecimals(report, first.row)};
+  const int firstRow = walk.trades[walk.order.front()].row;
+  const FigureStyle style{tester, tester ? 2 : AccountDecimals(report, firstRow)};
   report.terminalFigures = TerminalFigureLines(figures, style);
   report.terminalMemo = FigureMemoLines(report.terminalFigures);
-  report.breakdown = {BreakdownBy(results, symbols, walk.Symbols().Items()),
-                      BreakdownBy(results, magics, walk.Magics().Items())};
+  report.breakdown = {BreakdownBy(results, symbols, walk.symbols),
+                      BreakdownBy(results, magics, walk.magics)};
 }
 
 }  // namespace quillfen
