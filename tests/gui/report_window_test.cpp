@@ -6,11 +6,13 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <QtTest>
 
 #include "analysis/trade_selection.h"
 #include "gui/app/main_form.h"
+#include "gui/views/breakdown_model.h"
 #include "gui/views/mdi_child.h"
 #include "gui/views/paint_box.h"
 #include "gui/views/trade_grid_model.h"
@@ -55,6 +57,7 @@ class ReportWindowTest : public QObject {
   void GridModelsStayConsistentThroughTheRoad();
   void AddedStatementsAreInCloseDateOrder();
   void SymbolClickNarrowsTheGridsAndRecomputes();
+  void SummaryShowsTheTerminalsFiguresAndSortableBreakdowns();
   void DisplayFilterRefillsSymbolsButNotTheSummary();
   void OptionsTakeEffectWhenTheTabIsLeft();
   void TabExitCopiesBetweenOptionsAndSimulationTabs();
@@ -118,7 +121,8 @@ void ReportWindowTest::OpenedWindowShowsEveryTab() {
   QCOMPARE(window->PairsListBox->selectedItems().size(), window->PairsListBox->count());
   QCOMPARE(window->MagicListBox->selectedItems().size(), window->MagicListBox->count());
   const QString summary = window->SummaryMemo->toPlainText();
-  QCOMPARE(summary.split('\n').size(), static_cast<int>(window->report.summaryMemo.size()));
+  QCOMPARE(summary.split('\n').size(), static_cast<int>(window->report.summaryMemo.size() +
+                                                        window->report.terminalMemo.size()));
   QVERIFY(!summary.isEmpty());
   QVERIFY(window->CloseTimesRadioButton->isChecked());
   QVERIFY(!window->StatementComboBox->isVisible());
@@ -190,6 +194,30 @@ void ReportWindowTest::SymbolClickNarrowsTheGridsAndRecomputes() {
   window->PairsListBox->clearSelection();
   QCOMPARE(window->PairsListBox->selectedItems().size(), window->PairsListBox->count());
   QCOMPARE(window->SummaryMemo->toPlainText(), summary);
+}
+
+void ReportWindowTest::SummaryShowsTheTerminalsFiguresAndSortableBreakdowns() {
+  TMDIChild* window = Open(Example("statement.htm"));
+  QVERIFY(window->SummaryMemo->toPlainText().contains("Maximum consecutive wins ($)"));
+  QAbstractItemModel* symbols = window->SymbolBreakdownGrid->model();
+  QAbstractItemModelTester tester(symbols, QAbstractItemModelTester::FailureReportingMode::QtTest);
+  QCOMPARE(symbols->rowCount(), static_cast<int>(window->report.breakdown.symbols.size()));
+  QVERIFY(symbols->rowCount() > 1);
+  QCOMPARE(window->MagicBreakdownGrid->model()->rowCount(),
+           static_cast<int>(window->report.breakdown.magics.size()));
+  QCOMPARE(symbols->headerData(2, Qt::Horizontal).toString(), "Net profit");
+  window->SymbolBreakdownGrid->sortByColumn(2, Qt::AscendingOrder);
+  double previous = -1e300;
+  for (int r = 0; r < symbols->rowCount(); ++r) {
+    const double net = symbols->index(r, 2).data(BreakdownModel::kSortRole).toDouble();
+    QVERIFY(net >= previous);
+    previous = net;
+  }
+  QListWidget* list = window->PairsListBox;
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(0)).center());
+  QCOMPARE(symbols->rowCount(), 1);
+  QCOMPARE(symbols->index(0, 0).data().toString().toLower(), list->item(0)->text().toLower());
 }
 
 void ReportWindowTest::DisplayFilterRefillsSymbolsButNotTheSummary() {

@@ -6,6 +6,7 @@
 #include "analysis/column_sort.h"
 #include "analysis/statistics.h"
 #include "analysis/summary_text.h"
+#include "analysis/terminal_view.h"
 #include "analysis/trade_deletion.h"
 #include "analysis/trade_selection.h"
 
@@ -48,6 +49,7 @@ bool FilterDisplay(Report& report, const ReportOptions& options) {
 bool ApplyOptions(Report& report, const ReportOptions& options) {
   if (!TakeOptions(report, options)) return false;
   RecomputeStatistics(report);
+  BuildTerminalFigures(report);
   BuildSummaryText(report);
   return true;
 }

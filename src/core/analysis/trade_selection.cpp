@@ -100,12 +100,14 @@ void RebuildTradeGrids(Report& report) {
   grid1.SetRowCount(std::max(table.RowCount() + 1, 2));
   grid2.SetRowCount(std::max(table.RowCount() + 1, 2));
   int k = 1;
+  report.gridSourceRows.assign(1, -1);
   for (int row = 0; row < table.RowCount(); ++row) {
     if (!pairs.IsSelectedItem(table.Cell(col::symbol, row))) continue;
     if (!PassesDisplayFilter(table, row, report.options.display)) continue;
     if (!QualifiesByMagic(magics, table.Cell(col::magic, row))) continue;
     CopyRow(table, row, grid1, kGrid1Source, kGrid1Columns, k);
     CopyRow(table, row, grid2, kGrid2Source, kGrid2Columns, k);
+    report.gridSourceRows.push_back(row);
     ++k;
   }
   grid1.SetRowCount(std::max(k, 2));

@@ -1,5 +1,7 @@
 #include "analysis/walk_cache.h"
 
+#include <atomic>
+
 #include "analysis/trade_selection.h"
 #include "text/text_conversions.h"
 
@@ -25,6 +27,8 @@ WalkRow ReadRow(const TextGrid& grid1, int r) {
 std::vector<WalkRow>& WalkCache::Rows(TextGrid& grid1, TextGrid& grid2) {
   const std::size_t count = static_cast<std::size_t>(grid1.RowCount());
   if (stamp1_ == grid1.Stamp() && stamp2_ == grid2.Stamp() && rows_.size() == count) return rows_;
+  static std::atomic<std::uint64_t> readings{0};
+  generation_ = ++readings;
   rows_.resize(count);
   for (int r = 1; r < grid1.RowCount(); ++r) rows_[static_cast<std::size_t>(r)] = ReadRow(grid1, r);
   Keep(grid1, grid2);

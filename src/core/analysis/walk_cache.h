@@ -41,8 +41,12 @@ class WalkCache {
   std::vector<WalkRow>& Rows(TextGrid& grid1, TextGrid& grid2);
   // After the walk: its own writes leave the rows in step with the grids.
   void Keep(TextGrid& grid1, TextGrid& grid2);
+  // Changes with every reading afresh, to a number no other reading had; 0
+  // before the first.
+  std::uint64_t Generation() const { return generation_; }
 
  private:
+  std::uint64_t generation_ = 0;
   std::uint64_t stamp1_ = 0;
   std::uint64_t stamp2_ = 0;
   std::vector<WalkRow> rows_;

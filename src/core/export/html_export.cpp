@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "analysis/statistics.h"
+#include "analysis/terminal_view.h"
 #include "export/html_page.h"
 #include "export/jpeg_encoder.h"
 #include "io/replacing_file.h"
@@ -67,6 +68,7 @@ bool ExportHtml(Report& report, const HtmlExportRequest& request, const ChartRen
                 std::string* error) {
   float deposit = static_cast<float>(report.stats.initialDeposit);
   RecomputeStatistics(report);
+  BuildTerminalFigures(report);
   if (report.options.deposit == DepositChoice::custom)
     deposit = static_cast<float>(TextToAmount(report.options.depositText));
   return WriteHtmlFiles(report, deposit, request, renderer, error);

@@ -111,6 +111,20 @@ void AppendSummary(std::string& page, const ReportStatistics& s, float deposit) 
   page += "</table>\n";
 }
 
+// The terminal's own figures, label and printed text.
+void AppendTerminalFigures(std::string& page, const std::vector<FigureLine>& lines) {
+  if (lines.empty()) return;
+  page += "<br><table border=0 width=700>\n";
+  for (const FigureLine& line : lines) {
+    page += "<tr><td width=300 align=left><b>";
+    AppendCellText(page, line.label);
+    page += "</b></td><td width=150 align=right>";
+    AppendCellText(page, line.text);
+    page += "</td><td></td></tr>\n";
+  }
+  page += "</table>\n";
+}
+
 void AppendTradesHead(std::string& page) {
   page +=
       "<table cellspacing=1 cellpadding=3 border=0 width=700>\n"
@@ -197,6 +211,7 @@ std::string HtmlPageText(const Report& report, const HtmlPageContent& content) {
   page.reserve(4096 + static_cast<std::size_t>(report.grid1.RowCount()) * 400);
   AppendHead(page, content.title);
   AppendSummary(page, report.stats, content.deposit);
+  if (content.detailed) AppendTerminalFigures(page, report.terminalFigures);
   if (!content.pictureName.empty())
     page += "&nbsp;<br><img src=" + UrlPathSegment(content.pictureName) + "><br>\n";
   AppendTradesHead(page);

@@ -1,6 +1,26 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace quillfen {
+
+// A balance or credit row of a statement: its moment as printed and its amount.
+struct BalanceRow {
+  std::string date;
+  std::string time;
+  double amount = 0;
+};
+
+// A tester's closing row: the ticket of the trade it closes, its moment and
+// profit as printed, and whether it is the closing of all positions at the end.
+struct TesterClose {
+  std::string ticket;
+  std::string date;
+  std::string time;
+  double profit = 0;
+  bool atStop = false;
+};
 
 // Every figure of one report window. The first six (and a preset of
 // initialDeposit) come from the statement reader; the rest from RecomputeStatistics.
@@ -49,6 +69,17 @@ struct ReportStatistics {
   double maxDrawdown = 0;
   double periodDays = 0;
   bool sortInProgress = false;
+
+  // What the reader keeps for the terminal's own figures.
+  bool testerReport = false;
+  // A statement's balance before its first row: Balance − Closed Trade P/L −
+  // Deposit/Withdrawal of its summary block (0 when the history starts with the account).
+  double openingBalance = 0;
+  std::vector<BalanceRow> balanceRows;    // in the statement's order
+  bool taxesListed = false;               // a trade of a statement paid taxes
+  std::vector<TesterClose> testerCloses;  // in the order listed
+  // The tester's balance after its last closing row; 0 when none was read.
+  double testerFinalBalance = 0;
 };
 
 }  // namespace quillfen

@@ -1,6 +1,7 @@
 #include "import/statement_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cstdio>
@@ -18,6 +19,9 @@
 namespace quillfen {
 
 namespace {
+
+// The words "at stop" after the type of a tester's closing of all positions.
+constexpr int kAtStopWords = 2;
 
 constexpr std::string_view kTicketWarning = "Please use ascending ticket numbers";
 
@@ -87,6 +91,10 @@ class StatementReader {
     if (!adding) {
       stats_.statementDeposit = stats_.depositTotal = stats_.withdrawalTotal = 0;
       stats_.interestTotal = stats_.rebateTotal = stats_.feeTotal = 0;
+      stats_.testerReport = stats_.taxesListed = false;
+      stats_.openingBalance = stats_.testerFinalBalance = 0;
+      stats_.balanceRows.clear();
+      stats_.testerCloses.clear();
     }
     nextRow_ = adding ? std::max(table_.RowCount() - 1, 0) : 0;
     finishedUpTo_ = nextRow_;  // the stored rows were finished when they were read
@@ -104,10 +112,14 @@ class StatementReader {
   bool TesterLine(std::string& line);
   void OpenTesterTrade(const StatementWords& words, bool swapOpen);
   void CloseTesterTrade(const StatementWords& words);
+  void KeepTesterClose(const StatementWords& words, int row, bool atStop);
   bool StatementLine(std::string_view line);
   void Continue(const StatementWords& words);
   void BalanceOperation(std::string_view line);
+  void KeepBalanceRow(const StatementWords& words, std::string_view line);
+  void SummaryLine(std::string_view line);
   void StoreStatementTrade(const StatementWords& words);
+  void SetTaxes(const StatementWords& words, int word);
   void MarkForColumns(int row, bool statementTrade);
   void ComputeColumns(int row, bool statementTrade);
   void FinishRow(int row);
@@ -135,6 +147,9 @@ class StatementReader {
   enum Columns : unsigned char { kNone, kTesterTrade, kStatementTrade, kDone };
   std::vector<Columns> pending_;
   int finishedUpTo_ = 0;  // rows before it were finished while reading
+  // The statement's summary block: Balance, Closed Trade P/L, Deposit/Withdrawal.
+  std::array<double, 3> summary_{};
+  int summaryFound_ = 0;
 };
 
 void StatementReader::Step() {
@@ -162,11 +177,17 @@ void StatementReader::Read(LineReader& lines) {
     if (testerReport_) PrepareTesterRows();
     do {
       if (Contains(line, "Working")) break;
+      SummaryLine(line);
       bool handled = testerReport_ ? TesterLine(line) : StatementLine(line);
       if (handled) Step();
     } while (next());
   }
-  while (next()) progress_.Advance(1);
+  while (next()) {
+    progress_.Advance(1);
+    SummaryLine(line);
+  }
+  if (!adding_ && summaryFound_ == 7)
+    stats_.openingBalance = summary_[0] - summary_[1] - summary_[2];
   progress_.SetPosition(count);
 }
 
@@ -175,6 +196,7 @@ bool StatementReader::HeaderLine(std::string_view line) {
   if (Contains(line, "Taxes")) hasTaxes_ = true;
   Step();
   if (Contains(line, "Strategy Tester")) testerReport_ = true;
+  if (testerReport_ && !adding_) stats_.testerReport = true;
   if (Contains(line, "Quillfen") || Contains(line, "Marbelline")) ownReport_ = true;
   if (testerReport_ && Contains(line, "Symbol ")) {
     testerSymbol_ = StatementWords(line)[1];
@@ -246,9 +268,12 @@ bool StatementReader::TesterLine(std::string& line) {
   if (Contains(type, "swap")) type.append(words[4]);
   if (Contains(type, "buy") || Contains(type, "sell") || Contains(type, "swap-open"))
     OpenTesterTrade(words, Contains(type, "swap-open"));
-  if ((Contains(type, "close") || Contains(type, "s/l") || Contains(type, "t/p")) &&
-      !Contains(line, "at stop"))
-    CloseTesterTrade(words);
+  if (Contains(type, "close") || Contains(type, "s/l") || Contains(type, "t/p")) {
+    if (!Contains(line, "at stop"))
+      CloseTesterTrade(words);
+    else if (int row = orders_.Find(OrderNumber(words[4 + kAtStopWords])); row >= 0)
+      KeepTesterClose(words, row, true);
+  }
   return true;
 }
 
@@ -284,7 +309,17 @@ void StatementReader::CloseTesterTrade(const StatementWords& words) {
   NormalisePrice(price);
   table_.SetCell(col::closePrice, row, price);
   table_.SetCell(col::profit, row, words[9]);
+  KeepTesterClose(words, row, false);
   MarkForColumns(row, false);
+}
+
+// "close at stop" takes two words more than any other closing type.
+void StatementReader::KeepTesterClose(const StatementWords& words, int row, bool atStop) {
+  if (adding_) return;
+  const int shift = atStop ? kAtStopWords : 0;
+  stats_.testerCloses.push_back({std::string(table_.Cell(col::ticket, row)), std::string(words[1]),
+                                 std::string(words[2]), TextToAmount(words[9 + shift]), atStop});
+  stats_.testerFinalBalance = TextToAmount(words[10 + shift]);
 }
 
 // True when the line was handled to its end.
@@ -292,7 +327,10 @@ bool StatementReader::StatementLine(std::string_view line) {
   StatementWords words(line);
   if (words.Contains(3, "stop") || words.Contains(3, "limit")) return false;
   // Credit (a broker's bonus) is neither a trade nor the account's own money.
-  if (words[3] == "credit") return false;
+  if (words[3] == "credit") {
+    if (words.Has(4)) KeepBalanceRow(words, line);
+    return false;
+  }
   if (Contains(line, "cancel") || Contains(line, "Cancel")) return false;
   if (Contains(line, "Closed P/L") || Contains(line, "Floating P/L")) {
     continuation_ = false;
@@ -310,6 +348,7 @@ bool StatementReader::StatementLine(std::string_view line) {
   table_.SetCell(col::ticket, nextRow_, words[0]);
   table_.SetCell(col::type, nextRow_, words[3]);
   if (balance) {
+    KeepBalanceRow(words, line);
     BalanceOperation(line);
     return false;
   }
@@ -352,6 +391,29 @@ void StatementReader::BalanceOperation(std::string_view line) {
   }
 }
 
+// Amount as the last word, as BalanceOperation reads it.
+void StatementReader::KeepBalanceRow(const StatementWords& words, std::string_view line) {
+  std::size_t space = line.rfind(' ');
+  double amount = TextToAmount(space == std::string_view::npos ? line : line.substr(space + 1));
+  stats_.balanceRows.push_back({std::string(words[1]), std::string(words[2]), amount});
+}
+
+// "Deposit/Withdrawal: -255000.00 Credit Facility: 0.00" and its two sister lines.
+void StatementReader::SummaryLine(std::string_view line) {
+  static constexpr std::array<std::string_view, 3> kLabels = {
+      "Balance:", "Closed Trade P/L:", "Deposit/Withdrawal:"};
+  for (std::size_t i = 0; i < kLabels.size(); ++i) {
+    if (!line.starts_with(kLabels[i])) continue;
+    summary_[i] = TextToAmount(StatementWords(line.substr(kLabels[i].size()))[0]);
+    summaryFound_ |= 1 << i;
+  }
+}
+
+void StatementReader::SetTaxes(const StatementWords& words, int word) {
+  table_.SetCell(col::taxes, nextRow_, words[word]);
+  if (TextToAmount(words[word]) != 0) stats_.taxesListed = true;
+}
+
 void StatementReader::StoreStatementTrade(const StatementWords& words) {
   const int row = nextRow_;
   auto set = [&](int column, int word) { table_.SetCell(column, row, words[word]); };
@@ -376,13 +438,13 @@ void StatementReader::StoreStatementTrade(const StatementWords& words) {
     set(col::closeTime, 10);
     set(col::closePrice, 11);
     set(col::commission, 12);
-    if (t) set(col::taxes, 13);
+    if (t) SetTaxes(words, 13);
     set(col::swap, 13 + t);
     set(col::profit, 14 + t);
   } else {
     set(col::closePrice, 9);
     set(col::commission, 10);
-    if (t) set(col::taxes, 11);
+    if (t) SetTaxes(words, 11);
     set(col::swap, 11 + t);
     set(col::profit, 12 + t);
   }

@@ -3,6 +3,8 @@
 #include <QButtonGroup>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,11 +12,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
+#include "gui/views/breakdown_model.h"
 #include "gui/views/paint_box.h"
 #include "gui/views/path_combo_box.h"
 #include "gui/views/simulation_panel.h"
@@ -182,7 +187,52 @@ void TChildForm::BuildSummaryTab() {
   SummaryMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   SummaryMemo->setFont(PixelFont("Courier New", 13));
   SetBackground(SummaryMemo, QColor(242, 242, 242));
-  FillingLayout(SummaryTabSheet)->addWidget(SummaryMemo);
+  // The breakdown per symbol and magic number under the text, the split movable.
+  auto* split = new QSplitter(Qt::Vertical, SummaryTabSheet);
+  split->setObjectName("SummarySplitter");
+  split->setChildrenCollapsible(false);
+  split->addWidget(SummaryMemo);
+  auto* breakdown = new QWidget(split);
+  breakdown->setObjectName("BreakdownPanel");
+  auto* columns = new QHBoxLayout(breakdown);
+  columns->setContentsMargins(4, 4, 4, 4);
+  SymbolBreakdownModel = new BreakdownModel("Symbol", this);
+  MagicBreakdownModel = new BreakdownModel("Magic", this);
+  SymbolBreakdownGrid =
+      NewBreakdownGrid("SymbolBreakdownGrid", "By symbol", SymbolBreakdownModel, columns);
+  MagicBreakdownGrid =
+      NewBreakdownGrid("MagicBreakdownGrid", "By magic number", MagicBreakdownModel, columns);
+  split->addWidget(breakdown);
+  split->setStretchFactor(0, 3);
+  split->setStretchFactor(1, 2);
+  FillingLayout(SummaryTabSheet)->addWidget(split);
+}
+
+QTableView* TChildForm::NewBreakdownGrid(const char* name, const QString& caption,
+                                         BreakdownModel* model, QHBoxLayout* columns) {
+  auto* column = new QVBoxLayout;
+  auto* label = new QLabel(caption, SummaryTabSheet);
+  column->addWidget(label);
+  auto* grid = new QTableView(SummaryTabSheet);
+  grid->setObjectName(name);
+  auto* sorted = new QSortFilterProxyModel(grid);
+  sorted->setSourceModel(model);
+  sorted->setSortRole(BreakdownModel::kSortRole);
+  grid->setModel(sorted);
+  grid->setSortingEnabled(true);
+  grid->sortByColumn(-1, Qt::AscendingOrder);  // the lists' order until a header is clicked
+  grid->verticalHeader()->hide();
+  grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Its content never asks for width: the tab's size stays the one of the other tabs.
+  grid->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  grid->setMinimumHeight(grid->verticalHeader()->defaultSectionSize() * 5);
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  LabelFor(label, grid);
+  column->addWidget(grid);
+  columns->addLayout(column);
+  return grid;
 }
 
 QFrame* TChildForm::NewSortPanel(QWidget* tab, QProgressBar** bar, const char* name,

@@ -5,6 +5,8 @@
 #include "gui/views/option_groups.h"
 
 class QComboBox;
+class QHBoxLayout;
+class QTableView;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -19,6 +21,7 @@ class QWebEngineView;
 
 namespace quillfen {
 
+class BreakdownModel;
 class PaintBox;
 class SimulationPanel;
 class TradeGridView;
@@ -50,6 +53,10 @@ class TChildForm : public QWidget {
   QWebEngineView* WebBrowser;
   QLabel* ErrorLabel;
   QPlainTextEdit* SummaryMemo;
+  QTableView* SymbolBreakdownGrid;
+  QTableView* MagicBreakdownGrid;
+  BreakdownModel* SymbolBreakdownModel;
+  BreakdownModel* MagicBreakdownModel;
   PaintBox* BalancePaintBox;
   TradeGridView* Grid1;
   QFrame* SortPanel1;
@@ -90,6 +97,8 @@ class TChildForm : public QWidget {
   void BuildListboxPanel();
   void BuildReportTab();
   void BuildSummaryTab();
+  QTableView* NewBreakdownGrid(const char* name, const QString& caption, BreakdownModel* model,
+                               QHBoxLayout* columns);
   void BuildTradesTabs(const ProgramState& state);
   void BuildTimesTab();
   void PlaceTimesControls();

@@ -18,6 +18,7 @@
 #include "display_list_painter.h"
 #include "gui/app/gui_progress.h"
 #include "gui/app/report_page.h"
+#include "gui/views/breakdown_model.h"
 #include "gui/views/paint_box.h"
 #include "gui/views/simulation_panel.h"
 #include "gui/views/trade_grid_model.h"
@@ -332,8 +333,11 @@ void TMDIChild::ShowSummary() {
   QStringList lines;
   lines.reserve(static_cast<qsizetype>(report.summaryMemo.size()));
   for (const std::string& line : report.summaryMemo) lines << QString::fromStdString(line);
+  for (const std::string& line : report.terminalMemo) lines << QString::fromStdString(line);
   const QString text = lines.join('\n');
   if (SummaryMemo->toPlainText() != text) SummaryMemo->setPlainText(text);
+  SymbolBreakdownModel->Show(report.breakdown.symbols);
+  MagicBreakdownModel->Show(report.breakdown.magics);
   // The summary's figures are the ones offered to the simulation tab.
   simulation->ShowImported(report.options.simulation);
 }

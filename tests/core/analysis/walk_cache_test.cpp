@@ -6,6 +6,7 @@
 
 #include "analysis/column_sort.h"
 #include "analysis/statistics.h"
+#include "analysis/terminal_view.h"
 #include "analysis/trade_deletion.h"
 #include "analysis/trade_selection.h"
 #include "report_builder.h"
@@ -24,7 +25,8 @@ void ExpectSameGrid(const TextGrid& a, const TextGrid& b, const char* step) {
 }
 
 // A recompute that trusts the kept numbers leaves what one that reads every
-// cell afresh leaves, whatever changed in the grids or options in between.
+// cell afresh leaves, whatever changed in the grids or options in between; so
+// do the terminal's figures over the kept walk.
 TEST(WalkCache, KeptNumbersFollowEveryChange) {
   ProgramState program;
   NoProgress progress;
@@ -72,8 +74,19 @@ TEST(WalkCache, KeptNumbersFollowEveryChange) {
     step.change(report);
     Report cold = report;
     cold.walkCache = WalkCache{};
+    cold.terminalWalk = {};
     RecomputeStatistics(report);
     RecomputeStatistics(cold);
+    BuildTerminalFigures(report);
+    BuildTerminalFigures(cold);
+    ASSERT_EQ(report.terminalFigures.size(), cold.terminalFigures.size()) << step.name;
+    for (std::size_t i = 0; i < report.terminalFigures.size(); ++i)
+      EXPECT_EQ(report.terminalFigures[i].text, cold.terminalFigures[i].text) << step.name;
+    ASSERT_EQ(report.breakdown.magics.size(), cold.breakdown.magics.size()) << step.name;
+    for (std::size_t i = 0; i < report.breakdown.magics.size(); ++i)
+      EXPECT_EQ(report.breakdown.magics[i].maximalDrawdown,
+                cold.breakdown.magics[i].maximalDrawdown)
+          << step.name;
     ExpectSameGrid(report.grid1, cold.grid1, step.name);
     ExpectSameGrid(report.grid2, cold.grid2, step.name);
     const ReportStatistics& a = report.stats;

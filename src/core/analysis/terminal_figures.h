@@ -1,0 +1,65 @@
+#pragma once
+
+#include <span>
+
+namespace quillfen {
+
+// One closed trade as the terminal walks it: its result (profit, commission,
+// swap and taxes) in whole cents, so that sums and equal runs compare exactly.
+struct WalkResult {
+  double cents = 0;
+  bool sell = false;
+};
+
+// Consecutive trades of one class (wins or losses) and their money in cents.
+struct Run {
+  int count = 0;
+  double cents = 0;
+};
+
+// The terminal's longest and richest runs of one class.
+struct RunRecord {
+  Run longest;
+  Run richest;
+  int runs = 0;
+  int trades = 0;  // in all runs
+
+  // Books a run that has ended; losses count money downwards.
+  void Close(const Run& run, bool losses);
+};
+
+// Drawdowns of the balance walked from the initial deposit, in cents and percent.
+struct Drawdowns {
+  double absolute = 0;
+  double maximal = 0;
+  double maximalPercent = 0;
+  double relative = 0;
+  double relativePercent = 0;
+};
+
+// Every figure of the terminal's Details block, money in cents.
+struct TerminalFigures {
+  double initialDeposit = 0;
+  double grossProfit = 0;
+  double grossLoss = 0;  // not above 0
+  double netProfit = 0;
+  int trades = 0;
+  int wins = 0;
+  int losses = 0;
+  int shortTrades = 0;
+  int shortWins = 0;
+  int longTrades = 0;
+  int longWins = 0;
+  double largestWin = 0;
+  double largestLoss = 0;
+  Drawdowns drawdowns;
+  RunRecord winRuns;
+  RunRecord lossRuns;
+};
+
+Drawdowns WalkDrawdowns(std::span<const WalkResult> trades, double depositCents);
+
+// The figures of these trades in walk order, from this deposit (in cents).
+TerminalFigures ComputeTerminalFigures(std::span<const WalkResult> trades, double depositCents);
+
+}  // namespace quillfen
