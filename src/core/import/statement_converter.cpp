@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "text/byte_search.h"
+#include "text/charset.h"
 #include "text/line_reader.h"
 #include "text/text_conversions.h"
 
@@ -154,6 +155,49 @@ bool IsWholeLastLine(std::string_view line) {
 
 // Whether the page's closing tag is among its last bytes: a page without it
 // was cut short, however whole its last line looks.
+// The code page that the head of the file names or shows; the file is read
+// again from its start afterwards.
+std::string HeadCharset(std::FILE* file) {
+  std::string head(kCharsetHead, '\0');
+  head.resize(std::fread(head.data(), 1, head.size(), file));
+  return DetectCharset(head);
+}
+
+// The text of the tooltip of a row's first cell, `<td title="#2019 [tp]">`, as
+// the terminal gives a ticket's magic number and comment; empty when the
+// line's first cell has none.
+std::string_view TicketTooltip(std::string_view line) {
+  constexpr std::string_view kCell = "<td title=\"";
+  const std::size_t cell = line.find("<td");
+  if (cell == std::string_view::npos || line.compare(cell, kCell.size(), kCell) != 0) return {};
+  const std::size_t from = cell + kCell.size();
+  const std::size_t to = line.find('"', from);
+  if (to == std::string_view::npos) return {};
+  return line.substr(from, to - from);
+}
+
+// A tooltip line of the working text: kTooltipMark, then the tooltip with its
+// character references read.
+void AppendTooltipLine(std::string& chunk, std::string_view tooltip) {
+  static constexpr std::pair<std::string_view, char> kReferences[] = {
+      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&#39;", '\''},
+      {"&nbsp;", ' '}};
+  chunk.push_back(kTooltipMark);
+  for (std::size_t i = 0; i < tooltip.size(); ++i) {
+    char c = tooltip[i];
+    if (c == '&') {
+      for (const auto& [reference, character] : kReferences) {
+        if (tooltip.compare(i, reference.size(), reference) != 0) continue;
+        c = character;
+        i += reference.size() - 1;
+        break;
+      }
+    }
+    chunk.push_back(c == '\r' || c == '\t' ? ' ' : c);
+  }
+  chunk.push_back('\n');
+}
+
 bool EndsWithClosingTag(std::FILE* file, long long size) {
   constexpr long long kTail = 4096;
   const long long from = size > kTail ? size - kTail : 0;
@@ -315,6 +359,8 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
   long long lines = 0;
   bool open = true;
   if (std::fseek(source.get(), 0, SEEK_SET) != 0) return Conversion::sourceFailed;
+  LineDecoder decoder(HeadCharset(source.get()));
+  if (std::fseek(source.get(), 0, SEEK_SET) != 0) return Conversion::sourceFailed;
   progress.SetRange(size);
   LineReader reader(source.get(), true, size);
   TagStripper stripper;
@@ -327,6 +373,11 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
     progress.Advance(reader.Consumed() - consumed);
     consumed = reader.Consumed();
     if (!reader.LineEnded() && !IsWholeLastLine(line)) break;
+    decoder.Decode(line);
+    if (const std::string_view tooltip = TicketTooltip(line); !tooltip.empty()) {
+      AppendTooltipLine(chunk, tooltip);
+      ++lines;
+    }
     ConvertDisplayLine(line, stripper);
     if (!line.empty()) {
       chunk.append(line).push_back('\n');
