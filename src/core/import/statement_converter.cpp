@@ -163,13 +163,25 @@ std::string HeadCharset(std::FILE* file) {
   return DetectCharset(head);
 }
 
-// The text of the tooltip of a row's first cell, `<td title="#2019 [tp]">`, as
-// the terminal gives a ticket's magic number and comment; empty when the
-// line's first cell has none.
+// The text of the tooltip of a row's first cell, `<tr ...><td title="#2019
+// [tp]">`, as the terminal gives a ticket's magic number and comment; empty
+// when the line's first cell has none. Every row line is looked at: the look
+// goes no further than the first tag's end.
 std::string_view TicketTooltip(std::string_view line) {
   constexpr std::string_view kCell = "<td title=\"";
-  const std::size_t cell = line.find("<td");
-  if (cell == std::string_view::npos || line.compare(cell, kCell.size(), kCell) != 0) return {};
+  auto cellAt = [&](std::size_t at) {
+    return line.size() - at >= kCell.size() && line[at + 3] == ' ' && line[at + 1] == 't' &&
+           line[at + 2] == 'd' && line[at] == '<' &&
+           std::memcmp(line.data() + at, kCell.data(), kCell.size()) == 0;
+  };
+  if (line.size() < kCell.size()) return {};
+  std::size_t cell = 0;
+  if (!cellAt(0)) {
+    const void* close = std::memchr(line.data(), '>', line.size());
+    if (close == nullptr) return {};
+    cell = static_cast<std::size_t>(static_cast<const char*>(close) - line.data()) + 1;
+    if (!cellAt(cell)) return {};
+  }
   const std::size_t from = cell + kCell.size();
   const std::size_t to = line.find('"', from);
   if (to == std::string_view::npos) return {};
@@ -183,6 +195,12 @@ void AppendTooltipLine(std::string& chunk, std::string_view tooltip) {
       {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&#39;", '\''},
       {"&nbsp;", ' '}};
   chunk.push_back(kTooltipMark);
+  bool plain = true;
+  for (char c : tooltip) plain &= c != '&' && c != '\r' && c != '\t';
+  if (plain) {
+    chunk.append(tooltip).push_back('\n');
+    return;
+  }
   for (std::size_t i = 0; i < tooltip.size(); ++i) {
     char c = tooltip[i];
     if (c == '&') {
@@ -359,7 +377,13 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
   long long lines = 0;
   bool open = true;
   if (std::fseek(source.get(), 0, SEEK_SET) != 0) return Conversion::sourceFailed;
-  LineDecoder decoder(HeadCharset(source.get()));
+  // A page in a legacy code page is decoded line by line before its tags go,
+  // so that no byte of a double-byte character is read as markup; a page
+  // whose head is ASCII or UTF-8 is looked at only in the converted text,
+  // where a first byte past ASCII names a code page for the rest.
+  const std::string headCharset = HeadCharset(source.get());
+  const bool legacyPage = !headCharset.empty() && headCharset != "UTF-8";
+  LineDecoder decoder(headCharset);
   if (std::fseek(source.get(), 0, SEEK_SET) != 0) return Conversion::sourceFailed;
   progress.SetRange(size);
   LineReader reader(source.get(), true, size);
@@ -368,12 +392,16 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
   std::string chunk;  // lines go out in large blocks, not one by one
   constexpr std::size_t kChunk = 1 << 18;
   chunk.reserve(kChunk);
+  auto writeChunk = [&] {
+    if (!legacyPage) decoder.Decode(chunk);
+    return write(chunk);
+  };
   long long consumed = 0;
   while (open && reader.ReadLine(line)) {
     progress.Advance(reader.Consumed() - consumed);
     consumed = reader.Consumed();
     if (!reader.LineEnded() && !IsWholeLastLine(line)) break;
-    decoder.Decode(line);
+    if (legacyPage) decoder.Decode(line);
     if (const std::string_view tooltip = TicketTooltip(line); !tooltip.empty()) {
       AppendTooltipLine(chunk, tooltip);
       ++lines;
@@ -384,12 +412,12 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
       ++lines;
     }
     if (chunk.size() >= kChunk) {
-      open = write(chunk);
+      open = writeChunk();
       chunk.clear();
     }
     progress.Pump();
   }
-  if (open) open = write(chunk);
+  if (open) open = writeChunk();
   progress.SetRange(lines);
   progress.SetPosition(0);
   if (!open) return Conversion::writerStopped;

@@ -225,8 +225,8 @@ void LineDecoder::Decode(std::string& line) {
   if (passThrough_ && !charset_.empty()) return;
   if (!HasHighByte(line)) return;
   if (charset_.empty()) {
-    // The first line past ASCII of a page whose head was ASCII names the page's code page.
-    Open(IsUtf8(line) ? std::string("UTF-8") : DetectCharset(line));
+    // The first text past ASCII of a page whose head was ASCII names the page's code page.
+    Open(IsUtf8(line) ? std::string("UTF-8") : GuessedCharset(line));
     if (passThrough_) return;
   }
   UConverter* source = converter_->source;

@@ -25,9 +25,9 @@ bool HasHighByte(std::string_view text);
 // `cutEndAllowed`.
 bool IsUtf8(std::string_view text, bool cutEndAllowed = false);
 
-// Turns the lines of a page into UTF-8, each on its own: lines of ASCII, and
-// every line of a UTF-8 page, are left as they are. A page whose head was
-// ASCII gets its code page from the first line that is not.
+// Turns the text of a page into UTF-8, a line or a block of whole lines at a
+// time: ASCII, and all of a UTF-8 page, are left as they are. A page whose
+// head was ASCII gets its code page from the first text that is not.
 class LineDecoder {
  public:
   explicit LineDecoder(std::string charset);
