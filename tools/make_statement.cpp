@@ -117,8 +117,7 @@ int main(int argc, char** argv) {
       WriteTesterPage(out, history, c.history.depositCents, language);
     } else {
       const auto history = quillfen::synthetic::MakeStatementHistory(c.history);
-      const quillfen::synthetic::StatementLayout layout{c.history.taxes, !c.noSeconds,
-                                                        magicLines};
+      const quillfen::synthetic::StatementLayout layout{c.history.taxes, !c.noSeconds, magicLines};
       WriteStatementPage(out, history, layout, c.history.depositCents, language);
     }
     written = out.Finish();

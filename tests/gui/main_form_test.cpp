@@ -22,8 +22,8 @@
 #include "gui/app/main_form.h"
 #include "gui/views/mdi_child.h"
 #include "gui/views/trade_grid_model.h"
-#include "import/trade_table.h"
 #include "gui_test_support.h"
+#include "import/trade_table.h"
 
 namespace quillfen {
 

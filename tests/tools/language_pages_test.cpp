@@ -28,10 +28,10 @@ namespace {
 class LanguagePages : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("quillfen-languages-" +
-               std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ =
+        std::filesystem::temp_directory_path() /
+        ("quillfen-languages-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override {
@@ -63,9 +63,9 @@ class LanguagePages : public testing::Test {
     ProgramState state;
     NoProgress progress;
     MessageList messages;
-    const OpenResult result =
-        OpenStatement(page, (folder_ / "Quillfen.tmp").string(),
-                      [&]() -> Report& { return report; }, state, progress, messages);
+    const OpenResult result = OpenStatement(
+        page, (folder_ / "Quillfen.tmp").string(), [&]() -> Report& { return report; }, state,
+        progress, messages);
     EXPECT_EQ(result.outcome, OpenOutcome::opened) << result.reason;
     EXPECT_TRUE(messages.texts.empty());
   }
@@ -141,9 +141,8 @@ TEST_F(LanguagePages, StatementsReadAsTheirEnglishTwinWithTheirOwnComments) {
   // Magic numbers and comments in the tickets' tooltips only, as many terminals write them.
   const StatementLayout layout{true, true, false};
   Report english;
-  Open(english, "", [&](PageWriter& out) {
-    WriteStatementPage(out, history, layout, options.depositCents);
-  });
+  Open(english, "",
+       [&](PageWriter& out) { WriteStatementPage(out, history, layout, options.depositCents); });
   ASSERT_EQ(english.full.TradeRows(), 250 + 4);
 
   for (const Variant& v : Variants()) {

@@ -119,8 +119,9 @@ PageLanguage French() {
   l.modellingQuality = "Qualité du modelage";
   l.mismatchedErrors = "Erreurs des graphiques désaccordés";
   l.periodUnit = "1 Heure (H1)";
-  l.modelText = "Chaque tick (la méthode la plus précise, basée sur toutes les informations de tous "
-                "les timeframes)";
+  l.modelText =
+      "Chaque tick (la méthode la plus précise, basée sur toutes les informations de tous "
+      "les timeframes)";
   l.initialDeposit = "Dépot initial";
   l.spread = "Ecart";
   l.totalNetProfit = "Profit total net";
@@ -287,7 +288,8 @@ PageLanguage Spanish() {
   l.modellingQuality = "Calidad del modelado";
   l.mismatchedErrors = "Errores de gráficos no coincidentes";
   l.periodUnit = "1 Hora (H1)";
-  l.modelText = "Todos los ticks (el método más preciso basado en los periodos menores disponibles)";
+  l.modelText =
+      "Todos los ticks (el método más preciso basado en los periodos menores disponibles)";
   l.initialDeposit = "Depósito inicial";
   l.spread = "Spread";
   l.totalNetProfit = "Beneficio neto total";
@@ -406,8 +408,8 @@ PageLanguage Turkish() {
   l.name = "İsim:";
   l.currency = "Para birimi:";
   l.leverage = "Kaldıraç:";
-  l.months = {"Ocak",   "Şubat",   "Mart",  "Nisan",  "Mayıs", "Haziran",
-              "Temmuz", "Ağustos", "Eylül", "Ekim",   "Kasım", "Aralık"};
+  l.months = {"Ocak",   "Şubat",   "Mart",  "Nisan", "Mayıs", "Haziran",
+              "Temmuz", "Ağustos", "Eylül", "Ekim",  "Kasım", "Aralık"};
   l.closedTransactions = "Kapanmış işlemler:";
   l.openTrades = "Açık işlemler:";
   l.workingOrders = "Bekleyen emirler:";
@@ -574,7 +576,8 @@ PageLanguage Japanese() {
   l.name = "名前:";
   l.currency = "通貨:";
   l.leverage = "レバレッジ:";
-  l.months = {"1月", "2月", "3月", "4月", "5月", "6月", "7月", "8月", "9月", "10月", "11月", "12月"};
+  l.months = {"1月", "2月", "3月", "4月",  "5月",  "6月",
+              "7月", "8月", "9月", "10月", "11月", "12月"};
   l.closedTransactions = "決済情報:";
   l.openTrades = "オープンポジション情報:";
   l.workingOrders = "注文中の情報:";
@@ -660,7 +663,7 @@ PageLanguage Chinese() {
   l.name = "姓名:";
   l.currency = "货币:";
   l.leverage = "杠杆:";
-  l.months = {"一月", "二月", "三月", "四月", "五月", "六月",
+  l.months = {"一月", "二月", "三月", "四月", "五月",   "六月",
               "七月", "八月", "九月", "十月", "十一月", "十二月"};
   l.closedTransactions = "已平仓交易:";
   l.openTrades = "未平仓交易:";
@@ -693,9 +696,8 @@ struct Known {
   const char* code;
   PageLanguage (*make)();
 };
-constexpr Known kLanguages[] = {{"en", English},  {"fr", French},   {"ru", Russian},
-                                {"es", Spanish},  {"tr", Turkish},  {"de", German},
-                                {"ja", Japanese}, {"zh", Chinese}};
+constexpr Known kLanguages[] = {{"en", English}, {"fr", French}, {"ru", Russian},  {"es", Spanish},
+                                {"tr", Turkish}, {"de", German}, {"ja", Japanese}, {"zh", Chinese}};
 
 // UTF-8 text into the code page; false when a character has no place there.
 bool Encode(std::string& text, const char* charset) {
@@ -745,24 +747,87 @@ bool LoadPageLanguage(std::string_view code, std::string_view charset, PageLangu
     if (!charset.empty()) l.charset = std::string(charset);
     if (l.charset != "UTF-8" && l.charset != "utf-8") {
       bool encoded = true;
-      auto encode = [&](std::string& text) { encoded = encoded && Encode(text, l.charset.c_str()); };
-      for (std::string* text :
-           {&l.symbol, &l.profit, &l.balance, &l.type, &l.price, &l.stopLoss, &l.takeProfit,
-            &l.size, &l.expertName, &l.symbolDescription, &l.period, &l.model, &l.parameters,
-            &l.barsInTest, &l.ticksModelled, &l.modellingQuality, &l.mismatchedErrors,
-            &l.periodUnit, &l.modelText, &l.initialDeposit, &l.spread, &l.totalNetProfit,
-            &l.grossProfit, &l.grossLoss, &l.profitFactor, &l.expectedPayoff,
-            &l.absoluteDrawdown, &l.maximalDrawdown, &l.relativeDrawdown, &l.totalTrades,
-            &l.shortPositions, &l.longPositions, &l.profitTrades, &l.lossTrades, &l.largest,
-            &l.profitTrade, &l.lossTrade, &l.average, &l.maximum, &l.consecutiveWinsMoney,
-            &l.consecutiveLossesMoney, &l.maximal, &l.consecutiveProfitCount,
-            &l.consecutiveLossCount, &l.consecutiveWins, &l.consecutiveLosses, &l.number,
-            &l.time, &l.order, &l.accountName, &l.company, &l.account, &l.name, &l.currency,
-            &l.leverage, &l.closedTransactions, &l.openTrades, &l.workingOrders, &l.summary,
-            &l.details, &l.ticket, &l.openTime, &l.item, &l.closeTime, &l.commission, &l.taxes,
-            &l.swap, &l.marketPrice, &l.noTransactions, &l.closedPl, &l.floatingPl,
-            &l.depositWithdrawal, &l.creditFacility, &l.closedTradePl, &l.margin,
-            &l.balanceLabel, &l.equity, &l.freeMargin})
+      auto encode = [&](std::string& text) {
+        encoded = encoded && Encode(text, l.charset.c_str());
+      };
+      for (std::string* text : {&l.symbol,
+                                &l.profit,
+                                &l.balance,
+                                &l.type,
+                                &l.price,
+                                &l.stopLoss,
+                                &l.takeProfit,
+                                &l.size,
+                                &l.expertName,
+                                &l.symbolDescription,
+                                &l.period,
+                                &l.model,
+                                &l.parameters,
+                                &l.barsInTest,
+                                &l.ticksModelled,
+                                &l.modellingQuality,
+                                &l.mismatchedErrors,
+                                &l.periodUnit,
+                                &l.modelText,
+                                &l.initialDeposit,
+                                &l.spread,
+                                &l.totalNetProfit,
+                                &l.grossProfit,
+                                &l.grossLoss,
+                                &l.profitFactor,
+                                &l.expectedPayoff,
+                                &l.absoluteDrawdown,
+                                &l.maximalDrawdown,
+                                &l.relativeDrawdown,
+                                &l.totalTrades,
+                                &l.shortPositions,
+                                &l.longPositions,
+                                &l.profitTrades,
+                                &l.lossTrades,
+                                &l.largest,
+                                &l.profitTrade,
+                                &l.lossTrade,
+                                &l.average,
+                                &l.maximum,
+                                &l.consecutiveWinsMoney,
+                                &l.consecutiveLossesMoney,
+                                &l.maximal,
+                                &l.consecutiveProfitCount,
+                                &l.consecutiveLossCount,
+                                &l.consecutiveWins,
+                                &l.consecutiveLosses,
+                                &l.number,
+                                &l.time,
+                                &l.order,
+                                &l.accountName,
+                                &l.company,
+                                &l.account,
+                                &l.name,
+                                &l.currency,
+                                &l.leverage,
+                                &l.closedTransactions,
+                                &l.openTrades,
+                                &l.workingOrders,
+                                &l.summary,
+                                &l.details,
+                                &l.ticket,
+                                &l.openTime,
+                                &l.item,
+                                &l.closeTime,
+                                &l.commission,
+                                &l.taxes,
+                                &l.swap,
+                                &l.marketPrice,
+                                &l.noTransactions,
+                                &l.closedPl,
+                                &l.floatingPl,
+                                &l.depositWithdrawal,
+                                &l.creditFacility,
+                                &l.closedTradePl,
+                                &l.margin,
+                                &l.balanceLabel,
+                                &l.equity,
+                                &l.freeMargin})
         encode(*text);
       for (std::string& month : l.months) encode(month);
       for (std::string& comment : l.comments) encode(comment);

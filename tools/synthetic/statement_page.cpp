@@ -92,8 +92,8 @@ class StatementPage {
       if (layout_.taxes) out_ << "<td>" << l_.taxes << "</td>";
       out_ << "<td>" << l_.swap << "</td><td>" << l_.profit << "</td></tr>";
     } else {
-      out_ << "<td colspan=2 nowrap>" << l_.marketPrice << "</td><td colspan="
-           << (layout_.taxes ? "4" : "3") << ">&nbsp;</td></tr>";
+      out_ << "<td colspan=2 nowrap>" << l_.marketPrice
+           << "</td><td colspan=" << (layout_.taxes ? "4" : "3") << ">&nbsp;</td></tr>";
     }
     out_.EndLine();
   }

@@ -143,11 +143,10 @@ class TesterPage {
           {{l_.profitTrade, Cash(f.largestProfit)}, {l_.lossTrade, Cash(f.largestLoss)}});
     Words(l_.average,
           {{l_.profitTrade, Cash(f.averageProfit)}, {l_.lossTrade, Cash(f.averageLoss)}});
-    Words(l_.maximum,
-          {{l_.consecutiveWinsMoney,
-            std::to_string(f.consecutiveWins) + " (" + Cash(f.consecutiveWinsMoney) + ")"},
-           {l_.consecutiveLossesMoney,
-            std::to_string(f.consecutiveLosses) + " (" + Cash(f.consecutiveLossesMoney) + ")"}});
+    Words(l_.maximum, {{l_.consecutiveWinsMoney, std::to_string(f.consecutiveWins) + " (" +
+                                                     Cash(f.consecutiveWinsMoney) + ")"},
+                       {l_.consecutiveLossesMoney, std::to_string(f.consecutiveLosses) + " (" +
+                                                       Cash(f.consecutiveLossesMoney) + ")"}});
     Words(l_.maximal,
           {{l_.consecutiveProfitCount,
             Cash(f.consecutiveProfit) + " (" + std::to_string(f.consecutiveProfitCount) + ")"},

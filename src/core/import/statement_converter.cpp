@@ -192,8 +192,8 @@ std::string_view TicketTooltip(std::string_view line) {
 // character references read.
 void AppendTooltipLine(std::string& chunk, std::string_view tooltip) {
   static constexpr std::pair<std::string_view, char> kReferences[] = {
-      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&#39;", '\''},
-      {"&nbsp;", ' '}};
+      {"&amp;", '&'},  {"&lt;", '<'},   {"&gt;", '>'},
+      {"&quot;", '"'}, {"&#39;", '\''}, {"&nbsp;", ' '}};
   chunk.push_back(kTooltipMark);
   bool plain = true;
   for (char c : tooltip) plain &= c != '&' && c != '\r' && c != '\t';

@@ -142,9 +142,9 @@ class StatementReader {
   bool warned_ = false;
   OrderIndex orders_;
   // Reports in other languages (report_shape.h).
-  bool translated_ = false;     // the header ended at an order row: no English column header
-  bool depositLabel_ = false;   // a header line named the deposit in English
-  bool taxesKnown_ = false;     // the first trade row was looked at for a taxes column
+  bool translated_ = false;    // the header ended at an order row: no English column header
+  bool depositLabel_ = false;  // a header line named the deposit in English
+  bool taxesKnown_ = false;    // the first trade row was looked at for a taxes column
   bool depositChecked_ = false;
   TesterHeaderShape testerShape_;
   // The tooltip of the current line's ticket cell, and one of a stored trade

@@ -69,8 +69,8 @@ std::string DeclaredCharset(std::string_view head) {
     ++from;
   std::size_t to = from;
   auto nameChar = [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '_' || c == '.' || c == ':';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || c == '.' || c == ':';
   };
   while (to < head.size() && nameChar(head[to])) ++to;
   const std::string name(head.substr(from, to - from));
@@ -94,7 +94,8 @@ std::string WordsPastAscii(std::string_view bytes) {
     while (i < bytes.size() && apart(bytes[i])) ++i;
     const std::size_t start = i;
     bool high = false;
-    for (; i < bytes.size() && !apart(bytes[i]); ++i) high |= static_cast<unsigned char>(bytes[i]) >= 0x80;
+    for (; i < bytes.size() && !apart(bytes[i]); ++i)
+      high |= static_cast<unsigned char>(bytes[i]) >= 0x80;
     if (!high || !seen.insert(bytes.substr(start, i - start)).second) continue;
     if (!words.empty()) words.push_back(' ');
     words.append(bytes.substr(start, i - start));

@@ -170,14 +170,25 @@ TEST(International, Cp1251StatementReadsByShapeIntoUtf8) {
   const std::string name = "\xC8\xE2\xE0\xED\xEE\xE2";
   const std::string comment = "\xEF\xEE \xF2\xF0\xE5\xED\xE4\xF3";
   const std::string page =
-      "<html><head><title>Statement: 7 - " + name + "</title></head><body><table>\n"
-      "<tr><td colspan=14><b>" + closed + "</b></td></tr>\n"
-      "<tr><td>" + ticket + "</td><td>" + time + "</td><td>" + type + "</td><td>Size</td>"
-      "<td>Item</td><td>Price</td><td>S / L</td><td>T / P</td><td>" + time + "</td><td>Price"
-      "</td><td>Commission</td><td>" + taxes + "</td><td>Swap</td><td>Profit</td></tr>\n"
+      "<html><head><title>Statement: 7 - " + name +
+      "</title></head><body><table>\n"
+      "<tr><td colspan=14><b>" +
+      closed +
+      "</b></td></tr>\n"
+      "<tr><td>" +
+      ticket + "</td><td>" + time + "</td><td>" + type +
+      "</td><td>Size</td>"
+      "<td>Item</td><td>Price</td><td>S / L</td><td>T / P</td><td>" +
+      time +
+      "</td><td>Price"
+      "</td><td>Commission</td><td>" +
+      taxes +
+      "</td><td>Swap</td><td>Profit</td></tr>\n"
       "<tr><td title=\"Deposit\">10</td><td>2010.01.04 09:00:00</td><td>balance</td>"
       "<td colspan=10>Deposit</td><td>1 000.00</td></tr>\n"
-      "<tr><td title=\"#42 " + comment + "[tp]\">11</td><td>2010.01.04 10:00:00</td>"
+      "<tr><td title=\"#42 " +
+      comment +
+      "[tp]\">11</td><td>2010.01.04 10:00:00</td>"
       "<td>buy</td><td>1.00</td><td>eurusd</td><td>1.43150</td><td>0.00000</td><td>1.44000</td>"
       "<td>2010.01.05 12:30:00</td><td>1.44000</td><td>-7.00</td><td>-1.50</td><td>-0.50</td>"
       "<td>850.00</td></tr>\n"

@@ -30,8 +30,10 @@ TEST(ReportShape, TaxesColumnByCellCount) {
       "11 2010.01.04 10:00:00 buy 1.00 eurusd 1.4 0 0 2010.01.05 12:30:00 1.5 -7 -1 0 850")));
   EXPECT_FALSE(HasTaxesColumn(StatementWords(
       "11 2010.01.04 10:00:00 buy 1.00 eurusd 1.4 0 0 2010.01.05 12:30:00 1.5 -7 0 850")));
-  EXPECT_TRUE(HasTaxesColumn(StatementWords("11 2010.01.04 10:00 buy 1.00 eurusd 1.4 0 0 1.5 -7 -1 0 850")));
-  EXPECT_FALSE(HasTaxesColumn(StatementWords("11 2010.01.04 10:00 buy 1.00 eurusd 1.4 0 0 1.5 -7 0 850")));
+  EXPECT_TRUE(HasTaxesColumn(
+      StatementWords("11 2010.01.04 10:00 buy 1.00 eurusd 1.4 0 0 1.5 -7 -1 0 850")));
+  EXPECT_FALSE(
+      HasTaxesColumn(StatementWords("11 2010.01.04 10:00 buy 1.00 eurusd 1.4 0 0 1.5 -7 0 850")));
 }
 
 TEST(ReportShape, TicketTooltips) {
@@ -66,8 +68,8 @@ TEST(ReportShape, TesterHeaderGivesSymbolAndDeposit) {
         "Период 1 Час (H1) 2022.08.07 21:02 - 2023.08.04 20:59 (2023.06.19 - 2023.06.30)",
         "Параметры takeProfit=300; lots=0.10;",
         "Баров в истории 6240 Смоделировано тиков 37769316 Качество моделирования 24.95%",
-        "Ошибки рассогласования графиков 0",
-        "Начальный депозит 10000.00 Спред Текущий (16)", "Чистая прибыль -62.62"})
+        "Ошибки рассогласования графиков 0", "Начальный депозит 10000.00 Спред Текущий (16)",
+        "Чистая прибыль -62.62"})
     shape.Watch(line);
   EXPECT_EQ(shape.Symbol(), "EURUSD");
   ASSERT_TRUE(shape.HasDeposit());

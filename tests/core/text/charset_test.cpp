@@ -46,11 +46,11 @@ TEST(Charset, LegacyPagesAreFoundByIcu) {
 TEST(Charset, Utf8Validation) {
   EXPECT_TRUE(IsUtf8("plain"));
   EXPECT_TRUE(IsUtf8("\xE6\xB1\xBA\xE6\xB8\x88"));
-  EXPECT_FALSE(IsUtf8("\xC0\xAF"));          // overlong
-  EXPECT_FALSE(IsUtf8("\xED\xA0\x80"));      // a surrogate
-  EXPECT_FALSE(IsUtf8("\xE9t\xE9"));         // cp1252
-  EXPECT_FALSE(IsUtf8("\xE6\xB1"));          // cut
-  EXPECT_TRUE(IsUtf8("\xE6\xB1", true));     // cut by the head's end
+  EXPECT_FALSE(IsUtf8("\xC0\xAF"));       // overlong
+  EXPECT_FALSE(IsUtf8("\xED\xA0\x80"));   // a surrogate
+  EXPECT_FALSE(IsUtf8("\xE9t\xE9"));      // cp1252
+  EXPECT_FALSE(IsUtf8("\xE6\xB1"));       // cut
+  EXPECT_TRUE(IsUtf8("\xE6\xB1", true));  // cut by the head's end
   EXPECT_FALSE(HasHighByte("0123456789abcdefghijklmnopqrstuvwxyz"));
   EXPECT_TRUE(HasHighByte("0123456789abcdefghijklmnopqrstuvwxyz\x80"));
 }
