@@ -223,8 +223,11 @@ StatementReader::HeaderEnd StatementReader::HeaderLine(std::string_view line) {
   if (testerReport_) testerShape_.Watch(line);
   if (IsColumnHeader(line)) return HeaderEnd::columns;
   const bool depositLabel = Contains(line, "Deposit") || Contains(line, "deposit");
-  depositLabel_ = depositLabel_ || depositLabel;
   if (!adding_ && stats_.statementDeposit == 0 && depositLabel) ReadDeposit(line);
+  // The English label is a word of its own; "MaxDeposit=100;" is a parameter.
+  depositLabel_ = depositLabel_ || (depositLabel && AnyWord(line, [](std::string_view word) {
+                                      return word == "deposit" || word == "Deposit";
+                                    }));
   return HeaderEnd::none;
 }
 

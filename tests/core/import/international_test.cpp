@@ -14,6 +14,7 @@
 #include "../report_invariants.h"
 #include "analysis/statistics.h"
 #include "analysis/trade_selection.h"
+#include "import/statement_reader.h"
 #include "import_test_support.h"
 #include "text/charset.h"
 #include "text/text_conversions.h"
@@ -236,6 +237,69 @@ TEST(International, AMagicLineOverrulesTheTooltip) {
   EXPECT_EQ(Cells(report, 0, {ticket, magic, comment}), "11||line");
   EXPECT_EQ(Cells(report, 1, {ticket, magic, comment}), "12||from #11");
   EXPECT_EQ(Cells(report, 2, {ticket, magic, comment}), "13||\"a&b\"");
+}
+
+// Working-text lines of a tester report, as the converter writes them.
+Report ReadTesterLines(const std::string& text) {
+  TempDir dir;
+  NoProgress progress;
+  MessageList messages;
+  Report report;
+  ReadStatement(report.full, report.stats, dir.Write("Quillfen.tmp", text), false, progress,
+                messages);
+  EXPECT_TRUE(messages.texts.empty());
+  return report;
+}
+
+constexpr const char* kTesterRows =
+    "1 2010.01.04 00:00 buy 1 0.10 1.43150 0.00000 0.00000\n"
+    "2 2010.01.04 01:00 sell 2 0.20 1.43000 0.00000 0.00000\n"
+    "3 2010.01.04 05:00 close 1 0.10 1.43250 0.00000 0.00000 10.00 3010.00\n"
+    "4 2010.01.05 00:00 close at stop 2 0.20 1.43100 0.00000 0.00000 -20.00 2990.00\n";
+
+// German labels: "Symbol" and "Typ" are the English rules' own, the deposit is not.
+TEST(International, ATesterReportWithoutTheEnglishDepositLabelIsReadByShape) {
+  const Report report = ReadTesterLines(
+      "Strategy Tester: X\nStrategy Tester Report\nX\nDemo (Build 1420)\n"
+      "Symbol GBPUSD (Great Britain Pound vs US Dollar)\n"
+      "Zeitraum 1 Stunde (H1) 2010.01.04 00:00 - 2010.01.05 00:00\n"
+      "Parameter MaxDeposit=100; Lots=0.10;\n"
+      "Balken im Test 24 Modellierte Ticks 1000 Modellierungsqualit\xC3\xA4t 90.00%\n"
+      "Ersteinlage 3000.00 Spread 13\n"
+      "# Zeit Typ Auftrag Gr\xC3\xB6\xC3\x9F\x65 Preis S / L T / P Gewinn Kontostand\n" +
+      std::string(kTesterRows));
+  ASSERT_EQ(report.full.TradeRows(), 2);
+  EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 3000);
+  EXPECT_DOUBLE_EQ(report.stats.initialDeposit, 3000);
+  using namespace col;
+  // Closed at stop at the end of the test, as the terminal's total counts it.
+  EXPECT_EQ(Cells(report, 1, {ticket, type, symbol, closeDate, closePrice, profit}),
+            "2|sell|gbpusd|2010/01/05|1.43100|-20.00");
+}
+
+TEST(International, ATranslatedTesterReportTakesItsDepositFromTheFirstClosingRow) {
+  // No amount after the settings: the first closing row's balance less its profit.
+  const Report report = ReadTesterLines(
+      "Strategy Tester Report\n\xD0\xA1\xD0\xB8\xD0\xBC EURUSD\n"
+      "\xD0\x9F 2010.01.04 00:00 - 2010.01.05 00:00\n"
+      "\xE2\x84\x96 \xD0\x92 \xD0\xA2\n" +
+      std::string(kTesterRows));
+  ASSERT_EQ(report.full.TradeRows(), 2);
+  EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 3000);
+  EXPECT_EQ(report.full.Cell(col::symbol, 0), "eurusd");
+}
+
+// The English rules stand: "close at stop" keeps its trade open there.
+TEST(International, AnEnglishTesterReportKeepsItsTradesClosedAtStopOpen) {
+  const Report report = ReadTesterLines(
+      "Strategy Tester Report\nSymbol EURUSD (Euro vs US Dollar)\n"
+      "Period 1 Hour (H1) 2010.01.04 00:00 - 2010.01.05 00:00\n"
+      "Initial deposit 3000.00 Spread Current (13)\n"
+      "# Time Type Order Size Price S / L T / P Profit Balance\n" +
+      std::string(kTesterRows));
+  ASSERT_EQ(report.full.TradeRows(), 2);
+  EXPECT_TRUE(report.full.Cell(col::closeDate, 1).empty());
+  EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 3000);
 }
 
 }  // namespace
