@@ -147,8 +147,8 @@ class StatementReader {
   bool taxesKnown_ = false;    // the first trade row was looked at for a taxes column
   bool depositChecked_ = false;
   TesterHeaderShape testerShape_;
-  // The tooltip of the current line's ticket cell, and one of a stored trade
-  // that a magic line under it would overrule.
+  // The tooltip line (its mark in front) of the current line's ticket cell,
+  // and one of a stored trade that a magic line under it would overrule.
   std::string tooltip_;
   std::string pendingTooltip_;
   int tooltipRow_ = -1;
@@ -173,7 +173,7 @@ void StatementReader::Read(LineReader& lines) {
     bool more = lines.ReadLine(line);
     count += more;
     while (more && !line.empty() && line[0] == kTooltipMark) {
-      tooltip_.assign(line, 1);
+      tooltip_.swap(line);  // the mark stays in front
       more = lines.ReadLine(line);
       count += more;
     }
@@ -259,7 +259,7 @@ void StatementReader::CheckShapeDeposit(const StatementWords& words) {
 // under the trade.
 void StatementReader::ApplyTooltip() {
   if (tooltipRow_ < 0) return;
-  const TicketTitle title = SplitTicketTitle(pendingTooltip_);
+  const TicketTitle title = SplitTicketTitle(std::string_view(pendingTooltip_).substr(1));
   if (!title.magic.empty()) table_.SetCell(col::magic, tooltipRow_, title.magic);
   if (!title.comment.empty()) table_.SetCell(col::comment, tooltipRow_, title.comment);
   tooltipRow_ = -1;
