@@ -143,6 +143,7 @@ void TesterHeaderShape::Watch(std::string_view line) {
 bool DepositBeforeClosingRow(const StatementWords& words, double& deposit) {
   if (!words.Has(10) || !IsNumber(words[9]) || !IsNumber(words[10])) return false;
   const double cents = std::round((NumberOf(words[10]) - NumberOf(words[9])) * 100);
+  if (!std::isfinite(cents)) return false;
   deposit = cents / 100;
   return true;
 }
