@@ -4,10 +4,7 @@
 #include <unicode/ucsdet.h>
 #include <unicode/ustring.h>
 
-#include <algorithm>
-#include <array>
 #include <cstdio>
-#include <cstring>
 #include <unordered_set>
 #include <vector>
 
