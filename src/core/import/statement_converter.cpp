@@ -167,7 +167,7 @@ std::string HeadCharset(std::FILE* file) {
 // [tp]">`, as the terminal gives a ticket's magic number and comment; empty
 // when the line's first cell has none. Every row line is looked at: the look
 // goes no further than the first tag's end.
-std::string_view TicketTooltip(std::string_view line) {
+[[gnu::noinline]] std::string_view TicketTooltip(std::string_view line) {
   constexpr std::string_view kCell = "<td title=\"";
   auto cellAt = [&](std::size_t at) {
     return line.size() - at >= kCell.size() && line[at + 3] == ' ' && line[at + 1] == 't' &&
@@ -190,7 +190,7 @@ std::string_view TicketTooltip(std::string_view line) {
 
 // A tooltip line of the working text: kTooltipMark, then the tooltip with its
 // character references read.
-void AppendTooltipLine(std::string& chunk, std::string_view tooltip) {
+[[gnu::noinline]] void AppendTooltipLine(std::string& chunk, std::string_view tooltip) {
   static constexpr std::pair<std::string_view, char> kReferences[] = {
       {"&amp;", '&'},  {"&lt;", '<'},   {"&gt;", '>'},
       {"&quot;", '"'}, {"&#39;", '\''}, {"&nbsp;", ' '}};
