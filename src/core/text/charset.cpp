@@ -132,8 +132,8 @@ bool HasHighByte(std::string_view text) {
 #if defined(__SSE2__)
   auto load = [](const char* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); };
   for (; n >= 64; p += 64, n -= 64) {
-    const __m128i any = _mm_or_si128(_mm_or_si128(load(p), load(p + 16)),
-                                     _mm_or_si128(load(p + 32), load(p + 48)));
+    const __m128i any =
+        _mm_or_si128(_mm_or_si128(load(p), load(p + 16)), _mm_or_si128(load(p + 32), load(p + 48)));
     if (_mm_movemask_epi8(any) != 0) return true;
   }
   for (; n >= 16; p += 16, n -= 16)
