@@ -191,16 +191,15 @@ std::string HeadCharset(std::FILE* file) {
 // A tooltip line of the working text: kTooltipMark, then the tooltip with its
 // character references read.
 [[gnu::noinline]] void AppendTooltipLine(std::string& chunk, std::string_view tooltip) {
+  chunk.push_back(kTooltipMark);
+  if (std::memchr(tooltip.data(), '&', tooltip.size()) == nullptr) {
+    chunk.append(tooltip);
+    chunk.push_back('\n');
+    return;
+  }
   static constexpr std::pair<std::string_view, char> kReferences[] = {
       {"&amp;", '&'},  {"&lt;", '<'},   {"&gt;", '>'},
       {"&quot;", '"'}, {"&#39;", '\''}, {"&nbsp;", ' '}};
-  chunk.push_back(kTooltipMark);
-  bool plain = true;
-  for (char c : tooltip) plain &= c != '&' && c != '\r' && c != '\t';
-  if (plain) {
-    chunk.append(tooltip).push_back('\n');
-    return;
-  }
   for (std::size_t i = 0; i < tooltip.size(); ++i) {
     char c = tooltip[i];
     if (c == '&') {
@@ -211,7 +210,7 @@ std::string HeadCharset(std::FILE* file) {
         break;
       }
     }
-    chunk.push_back(c == '\r' || c == '\t' ? ' ' : c);
+    chunk.push_back(c);
   }
   chunk.push_back('\n');
 }
