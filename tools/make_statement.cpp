@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "synthetic/page_language.h"
 #include "synthetic/page_writer.h"
 #include "synthetic/statement_history.h"
 #include "synthetic/statement_page.h"
@@ -23,6 +24,9 @@ struct Choices {
   double deposit = 10000.0;
   bool noSeconds = false;
   bool bareLfRows = false;
+  bool magicTooltips = false;
+  std::string language = "en";
+  std::string charset;
 };
 
 void AddOptions(CLI::App& app, Choices& c) {
@@ -44,6 +48,9 @@ void AddOptions(CLI::App& app, Choices& c) {
       ->check(CLI::NonNegativeNumber)
       ->capture_default_str();
   app.add_flag("--magic", h.magic, "statement: magic number and comment lines under the orders");
+  app.add_flag("--magic-tooltips", c.magicTooltips,
+               "statement: magic numbers and comments in the tickets' tooltips only, without "
+               "the lines under the orders");
   app.add_option("--open", h.openTrades, "statement: open trades")->check(CLI::NonNegativeNumber);
   app.add_option("--pending", h.pendingOrders,
                  "pending orders: cancelled in a statement, deleted in a tester report")
@@ -70,6 +77,15 @@ void AddOptions(CLI::App& app, Choices& c) {
       ->capture_default_str();
   app.add_option("-o,--output", c.output, "output file, - for standard output")
       ->capture_default_str();
+  app.add_option("--language", c.language,
+                 "the terminal's language: labels, section titles, names and comments (en, fr, "
+                 "ru, es, tr, de, ja, zh); the order rows' type words stay English")
+      ->check(CLI::IsMember(quillfen::synthetic::PageLanguageCodes()))
+      ->capture_default_str();
+  app.add_option("--charset", c.charset,
+                 "code page of the page: the language's own when empty (en, fr, es, de: "
+                 "windows-1252; ru: windows-1251; tr: windows-1254; ja: windows-31j; zh: GBK), "
+                 "or UTF-8");
 }
 
 }  // namespace
@@ -80,6 +96,13 @@ int main(int argc, char** argv) {
   AddOptions(app, c);
   CLI11_PARSE(app, argc, argv);
   c.history.depositCents = std::llround(c.deposit * 100.0);
+  const bool magicLines = c.history.magic;
+  c.history.magic = c.history.magic || c.magicTooltips;
+  quillfen::synthetic::PageLanguage language;
+  if (!quillfen::synthetic::LoadPageLanguage(c.language, c.charset, language)) {
+    std::cerr << c.charset << ": not a code page that holds the " << c.language << " texts\n";
+    return 2;
+  }
 
   std::FILE* file = c.output == "-" ? stdout : std::fopen(c.output.c_str(), "wb");
   if (file == nullptr) {
@@ -91,12 +114,11 @@ int main(int argc, char** argv) {
     quillfen::synthetic::PageWriter out(file, c.bareLfRows, c.history.wholeMoney ? 0 : 2);
     if (c.kind == "tester") {
       const auto history = quillfen::synthetic::MakeTesterHistory(c.history);
-      WriteTesterPage(out, history, c.history.depositCents);
+      WriteTesterPage(out, history, c.history.depositCents, language);
     } else {
       const auto history = quillfen::synthetic::MakeStatementHistory(c.history);
-      const quillfen::synthetic::StatementLayout layout{c.history.taxes, !c.noSeconds,
-                                                        c.history.magic};
-      WriteStatementPage(out, history, layout, c.history.depositCents);
+      const quillfen::synthetic::StatementLayout layout{c.history.taxes, !c.noSeconds, magicLines};
+      WriteStatementPage(out, history, layout, c.history.depositCents, language);
     }
     written = out.Finish();
   }

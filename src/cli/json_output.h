@@ -10,8 +10,8 @@
 
 namespace quillfen::cli {
 
-// Cell and file texts are single-byte; JSON wants UTF-8. Text that is not valid
-// UTF-8 is read as Latin-1, so no byte is lost.
+// JSON wants UTF-8. Cell texts are UTF-8, whatever the statement's code page;
+// a text that is not (a file name) is read as Latin-1, so no byte is lost.
 nlohmann::json JsonText(std::string_view text);
 
 // Prints the object with its keys in order, the grids' rows among them, one

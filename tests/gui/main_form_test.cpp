@@ -13,12 +13,17 @@
 #include <QTabWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
 #include <QtTest>
 
 #include "gui/app/about_box.h"
 #include "gui/app/main_form.h"
 #include "gui/views/mdi_child.h"
+#include "gui/views/trade_grid_model.h"
 #include "gui_test_support.h"
+#include "import/trade_table.h"
 
 namespace quillfen {
 
@@ -137,6 +142,7 @@ class MainFormTest : public QObject {
   void RecentFilesAreListedAtStartAndUsableFromTheFirstTick();
   void OpeningAStatementMakesAWindowAndEnablesAddAndExports();
   void AFileThatIsNotAStatementOpensNothingButIsRemembered();
+  void APageInAnotherCodePageShowsInIt();
   void AddingShowsTheStatementListOnTheReportTabOnly();
   void StartDorvaneGivesSimulationOnlyWindows();
   void ClosingTheLastStatementWindowDisablesAddAndExports();
@@ -214,6 +220,29 @@ void MainFormTest::OpeningAStatementMakesAWindowAndEnablesAddAndExports() {
   form.OpenChosenName(path);
   QCOMPARE(Captions(form), (QStringList{path, path}));
   QCOMPARE(ShownRecentFiles(form), QStringList{path});
+}
+
+// The terminal declares no charset: the Report tab shows a Russian page in
+// cp1251, the grids its comments in UTF-8, and an English page after it in
+// the browser's own default again.
+void MainFormTest::APageInAnotherCodePageShowsInIt() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  TMainForm& form = program.Form();
+  QWebEngineSettings* settings = nullptr;
+  form.OpenChosenName(testing::Fixture("statement_russian_cp1251.htm"));
+  TMDIChild* russian = form.ReportWindows().constFirst();
+  settings = russian->WebBrowser->page()->settings();
+  QCOMPARE(russian->ReportPageCharset(), QString("windows-1251"));
+  QCOMPARE(settings->defaultTextEncoding(), QString("windows-1251"));
+  QCOMPARE(CellText(russian->report.full.Cell(col::comment, 5)), QString("скальпер_v2"));
+
+  form.OpenChosenName(Example("statement.htm"));
+  TMDIChild* english = form.ReportWindows().constLast();
+  QVERIFY(english != russian);
+  QCOMPARE(english->ReportPageCharset(), QString());
+  QVERIFY(english->WebBrowser->page()->settings()->defaultTextEncoding() !=
+          QString("windows-1251"));
 }
 
 void MainFormTest::AFileThatIsNotAStatementOpensNothingButIsRemembered() {

@@ -3,16 +3,13 @@
 #include <array>
 #include <string>
 
+#include "synthetic/page_language.h"
 #include "synthetic/page_style.h"
 #include "synthetic/summary_figures.h"
 
 namespace quillfen::synthetic {
 
 namespace {
-
-constexpr std::array<std::string_view, 12> kMonths = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
 
 struct Sums {
   long long commission = 0;
@@ -24,12 +21,17 @@ struct Sums {
 
 class StatementPage {
  public:
-  StatementPage(PageWriter& out, const StatementHistory& history, const StatementLayout& layout)
-      : out_(out), history_(history), layout_(layout), columns_(layout.taxes ? 14 : 13) {}
+  StatementPage(PageWriter& out, const StatementHistory& history, const StatementLayout& layout,
+                const PageLanguage& language)
+      : out_(out),
+        history_(history),
+        layout_(layout),
+        l_(language),
+        columns_(layout.taxes ? 14 : 13) {}
 
   void Write(long long initialCents) {
-    WriteHead(out_, "Statement: 5012345 - Synthetic Account", "");
-    out_ << "<div style=\"font: 20pt Times New Roman\"><b>Synthetic Markets Ltd</b></div><br>";
+    WriteHead(out_, "Statement: 5012345 - " + l_.accountName, "");
+    out_ << "<div style=\"font: 20pt Times New Roman\"><b>" << l_.company << "</b></div><br>";
     out_.EndLine();
     out_.EndLine();
     out_.EndLine();
@@ -55,13 +57,13 @@ class StatementPage {
   void AccountLine() {
     const CivilDate date = DateOf(history_.printedAt);
     Line("<tr align=left>");
-    Line("    <td colspan=2><b>Account: 5012345</b></td>");
-    Line("    <td colspan=5><b>Name: Synthetic Account</b></td>");
-    Line("    <td colspan=2><b>Currency: USD</b></td>");
-    Line("    <td colspan=2><b>Leverage: 1:100</b></td>");
+    Line("    <td colspan=2><b>" + l_.account + " 5012345</b></td>");
+    Line("    <td colspan=5><b>" + l_.name + " " + l_.accountName + "</b></td>");
+    Line("    <td colspan=2><b>" + l_.currency + " USD</b></td>");
+    Line("    <td colspan=2><b>" + l_.leverage + " 1:100</b></td>");
     out_ << "    <td colspan=3 align=right><b>";
     out_.Whole(date.year);
-    out_ << ' ' << kMonths[date.month - 1] << ' ';
+    out_ << ' ' << l_.months[date.month - 1] << ' ';
     out_.Whole(date.day);
     out_ << ", ";
     out_.Clock(history_.printedAt, false);
@@ -79,16 +81,19 @@ class StatementPage {
 
   void ColumnHeads(std::string_view closeTime, bool money) {
     Line("<tr align=center bgcolor=\"#C0C0C0\">");
-    Line("   <td>Ticket</td><td nowrap>Open Time</td><td>Type</td><td>Size</td><td>Item</td>");
-    out_ << "   <td>Price</td><td>S / L</td><td>T / P</td>";
+    Line("   <td>" + l_.ticket + "</td><td nowrap>" + l_.openTime + "</td><td>" + l_.type +
+         "</td><td>" + l_.size + "</td><td>" + l_.item + "</td>");
+    out_ << "   <td>" << l_.price << "</td><td>" << l_.stopLoss << "</td><td>" << l_.takeProfit
+         << "</td>";
     if (money) {
       out_ << closeTime;
       out_.EndLine();
-      out_ << "   <td>Price</td><td>Commission</td>" << (layout_.taxes ? "<td>Taxes</td>" : "")
-           << "<td>Swap</td><td>Profit</td></tr>";
+      out_ << "   <td>" << l_.price << "</td><td>" << l_.commission << "</td>";
+      if (layout_.taxes) out_ << "<td>" << l_.taxes << "</td>";
+      out_ << "<td>" << l_.swap << "</td><td>" << l_.profit << "</td></tr>";
     } else {
-      out_ << "<td colspan=2 nowrap>Market Price</td><td colspan=" << (layout_.taxes ? "4" : "3")
-           << ">&nbsp;</td></tr>";
+      out_ << "<td colspan=2 nowrap>" << l_.marketPrice
+           << "</td><td colspan=" << (layout_.taxes ? "4" : "3") << ">&nbsp;</td></tr>";
     }
     out_.EndLine();
   }
@@ -96,7 +101,7 @@ class StatementPage {
   void NoTransactions() {
     out_ << "<tr align=right><td colspan=";
     out_.Whole(columns_ - 1);
-    out_ << " align=center>No transactions</td></tr>";
+    out_ << " align=center>" << l_.noTransactions << "</td></tr>";
     out_.EndLine();
   }
 
@@ -112,7 +117,7 @@ class StatementPage {
         out_.Whole(order.magic);
         out_ << ' ';
       }
-      out_ << order.comment << "\">";
+      out_ << l_.Comment(order.comment) << "\">";
     } else {
       out_ << "<td>";
     }
@@ -176,7 +181,7 @@ class StatementPage {
     } else {
       out_ << "&nbsp;";
     }
-    out_ << "</td><td colspan=3>" << (order.comment.empty() ? "&nbsp;" : order.comment)
+    out_ << "</td><td colspan=3>" << (order.comment.empty() ? "&nbsp;" : l_.Comment(order.comment))
          << "</td></tr>";
     out_.EndRow();
   }
@@ -194,7 +199,7 @@ class StatementPage {
     const bool pending = order.type != OrderType::Buy && order.type != OrderType::Sell;
     if (pending) {
       out_ << "<td colspan=" << (layout_.taxes ? "4" : "3") << '>'
-           << (order.comment.empty() ? "&nbsp;" : order.comment) << "</td>";
+           << (order.comment.empty() ? "&nbsp;" : l_.Comment(order.comment)) << "</td>";
     } else {
       MoneyCells(order, sums);
     }
@@ -233,8 +238,8 @@ class StatementPage {
   }
 
   Sums ClosedSection() {
-    SectionTitle("Closed Transactions:");
-    ColumnHeads("<td nowrap>Close Time</td>", true);
+    SectionTitle(l_.closedTransactions);
+    ColumnHeads("<td nowrap>" + l_.closeTime + "</td>", true);
     Sums sums;
     Rows(history_.closed, sums);
     Totals(sums);
@@ -242,7 +247,7 @@ class StatementPage {
     Line("<tr align=right>");
     out_ << "    <td colspan=";
     out_.Whole(columns_ - 2);
-    out_ << " align=right><b>Closed P/L:</b></td>";
+    out_ << " align=right><b>" << l_.closedPl << "</b></td>";
     out_.EndLine();
     out_ << "    <td colspan=2 align=right title=\"Commission + Swap + Profit"
          << (layout_.taxes ? " + Taxes" : "") << "\" class=mspt><b>";
@@ -255,13 +260,14 @@ class StatementPage {
   }
 
   Sums OpenSection() {
-    SectionTitle("Open Trades:");
+    SectionTitle(l_.openTrades);
     ColumnHeads("<td>&nbsp;</td>", true);
     Sums sums;
     if (history_.open.empty()) NoTransactions();
     Rows(history_.open, sums);
     Totals(sums);
-    out_ << "<tr><td colspan=10>&nbsp;</td><td colspan=2 align=right><b>Floating P/L:</b></td>";
+    out_ << "<tr><td colspan=10>&nbsp;</td><td colspan=2 align=right><b>" << l_.floatingPl
+         << "</b></td>";
     out_.EndLine();
     out_ << "    <td colspan=2 align=right title=\"Commission + Swap + Profit\" class=mspt><b>";
     out_.Money(sums.All(), true);
@@ -272,7 +278,7 @@ class StatementPage {
   }
 
   void WorkingSection() {
-    SectionTitle("Working Orders:");
+    SectionTitle(l_.workingOrders);
     ColumnHeads("", false);
     Sums unused;
     if (history_.working.empty()) NoTransactions();
@@ -312,6 +318,7 @@ class StatementPage {
   PageWriter& out_;
   const StatementHistory& history_;
   StatementLayout layout_;
+  const PageLanguage& l_;
   int columns_;
 };
 
@@ -343,56 +350,76 @@ void StatementPage::Summary(const Sums& closed, const Sums& floating, long long 
   const SummaryFigures f = FiguresOf(results, initialCents);
   const auto cash = [this](long long cents) { return MoneyText(cents, out_.MoneyDecimals()); };
   const long long balance = deposits + closed.All();
-  SectionTitle("Summary:");
-  Figures({{"Deposit/Withdrawal:", cash(deposits)}, {"Credit Facility:", "0.00"}});
-  Figures({{"Closed Trade P/L:", cash(closed.All())},
-           {"Floating P/L:", cash(floating.All())},
-           {"Margin:", "0.00"}});
-  Figures({{"Balance:", cash(balance)},
-           {"Equity:", cash(balance + floating.All())},
-           {"Free Margin:", cash(balance + floating.All())}});
+  // The English page keeps the terminal's own capitals and words; another
+  // language's labels are the tester report's, each with its colon.
+  const bool english = l_.code == "en";
+  auto label = [&](const char* own, const std::string& translated) {
+    return english ? std::string(own) : translated + ":";
+  };
+  auto phrase = [&](const char* own, const std::string& first, const std::string& second) {
+    return english ? std::string(own) : first + " " + second + ":";
+  };
+  SectionTitle(l_.summary);
+  Figures({{l_.depositWithdrawal, cash(deposits)}, {l_.creditFacility, "0.00"}});
+  Figures({{l_.closedTradePl, cash(closed.All())},
+           {l_.floatingPl, cash(floating.All())},
+           {l_.margin, "0.00"}});
+  Figures({{l_.balanceLabel, cash(balance)},
+           {l_.equity, cash(balance + floating.All())},
+           {l_.freeMargin, cash(balance + floating.All())}});
   Spacer();
-  SectionTitle("Details:");
+  SectionTitle(l_.details);
   out_.EndLine();
-  Figures({{"Gross Profit:", cash(f.grossProfit)},
-           {"Gross Loss:", cash(-f.grossLoss)},
-           {"Total Net Profit:", cash(f.netProfit)}});
-  Figures({{"Profit Factor:", MoneyText(f.profitFactor)},
-           {"Expected Payoff:", cash(f.expectedPayoff)}});
-  Figures({{"Absolute Drawdown:", cash(f.absoluteDrawdown)},
-           {"Maximal Drawdown:",
+  Figures({{label("Gross Profit:", l_.grossProfit), cash(f.grossProfit)},
+           {label("Gross Loss:", l_.grossLoss), cash(-f.grossLoss)},
+           {label("Total Net Profit:", l_.totalNetProfit), cash(f.netProfit)}});
+  Figures({{label("Profit Factor:", l_.profitFactor), MoneyText(f.profitFactor)},
+           {label("Expected Payoff:", l_.expectedPayoff), cash(f.expectedPayoff)}});
+  Figures({{label("Absolute Drawdown:", l_.absoluteDrawdown), cash(f.absoluteDrawdown)},
+           {label("Maximal Drawdown:", l_.maximalDrawdown),
             cash(f.maximalDrawdown) + " (" + PercentText(f.maximalDrawdownPercent) + ")"},
-           {"Relative Drawdown:",
+           {label("Relative Drawdown:", l_.relativeDrawdown),
             PercentText(f.relativeDrawdownPercent) + " (" + cash(f.relativeDrawdown) + ")"}});
-  Figures(
-      {{"Total Trades:", std::to_string(f.trades)},
-       {"Short Positions (won %):", CountText(f.shortTrades, PercentOf(f.shortWon, f.shortTrades))},
-       {"Long Positions (won %):", CountText(f.longTrades, PercentOf(f.longWon, f.longTrades))}});
-  Figures(
-      {{"Profit Trades (% of total):",
-        CountText(f.profitTrades, PercentOf(f.profitTrades, f.trades))},
-       {"Loss trades (% of total):", CountText(f.lossTrades, PercentOf(f.lossTrades, f.trades))}});
-  Figures({{"Largest profit trade:", cash(f.largestProfit)},
-           {"Largest loss trade:", cash(f.largestLoss)}});
-  Figures({{"Average profit trade:", cash(f.averageProfit)},
-           {"Average loss trade:", cash(f.averageLoss)}});
-  Figures({{"Maximum consecutive wins ($):",
+  Figures({{label("Total Trades:", l_.totalTrades), std::to_string(f.trades)},
+           {label("Short Positions (won %):", l_.shortPositions),
+            CountText(f.shortTrades, PercentOf(f.shortWon, f.shortTrades))},
+           {label("Long Positions (won %):", l_.longPositions),
+            CountText(f.longTrades, PercentOf(f.longWon, f.longTrades))}});
+  Figures({{label("Profit Trades (% of total):", l_.profitTrades),
+            CountText(f.profitTrades, PercentOf(f.profitTrades, f.trades))},
+           {label("Loss trades (% of total):", l_.lossTrades),
+            CountText(f.lossTrades, PercentOf(f.lossTrades, f.trades))}});
+  Figures({{phrase("Largest profit trade:", l_.largest, l_.profitTrade), cash(f.largestProfit)},
+           {phrase("Largest loss trade:", l_.largest, l_.lossTrade), cash(f.largestLoss)}});
+  Figures({{phrase("Average profit trade:", l_.average, l_.profitTrade), cash(f.averageProfit)},
+           {phrase("Average loss trade:", l_.average, l_.lossTrade), cash(f.averageLoss)}});
+  Figures({{phrase("Maximum consecutive wins ($):", l_.maximum, l_.consecutiveWinsMoney),
             std::to_string(f.consecutiveWins) + " (" + cash(f.consecutiveWinsMoney) + ")"},
-           {"Maximum consecutive losses ($):",
+           {phrase("Maximum consecutive losses ($):", l_.maximum, l_.consecutiveLossesMoney),
             std::to_string(f.consecutiveLosses) + " (" + cash(f.consecutiveLossesMoney) + ")"}});
-  Figures({{"Maximal consecutive profit (count):",
+  Figures({{phrase("Maximal consecutive profit (count):", l_.maximal, l_.consecutiveProfitCount),
             cash(f.consecutiveProfit) + " (" + std::to_string(f.consecutiveProfitCount) + ")"},
-           {"Maximal consecutive loss (count):",
+           {phrase("Maximal consecutive loss (count):", l_.maximal, l_.consecutiveLossCount),
             cash(f.consecutiveLoss) + " (" + std::to_string(f.consecutiveLossCount) + ")"}});
-  Figures({{"Average consecutive wins:", std::to_string(f.averageConsecutiveWins)},
-           {"Average consecutive losses:", std::to_string(f.averageConsecutiveLosses)}});
+  Figures({{phrase("Average consecutive wins:", l_.average, l_.consecutiveWins),
+            std::to_string(f.averageConsecutiveWins)},
+           {phrase("Average consecutive losses:", l_.average, l_.consecutiveLosses),
+            std::to_string(f.averageConsecutiveLosses)}});
 }
 
 }  // namespace
 
 void WriteStatementPage(PageWriter& out, const StatementHistory& history,
+                        const StatementLayout& layout, long long initialCents,
+                        const PageLanguage& language) {
+  StatementPage(out, history, layout, language).Write(initialCents);
+}
+
+void WriteStatementPage(PageWriter& out, const StatementHistory& history,
                         const StatementLayout& layout, long long initialCents) {
-  StatementPage(out, history, layout).Write(initialCents);
+  PageLanguage english;
+  LoadPageLanguage("en", "", english);
+  WriteStatementPage(out, history, layout, initialCents, english);
 }
 
 }  // namespace quillfen::synthetic

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "synthetic/page_language.h"
 #include "synthetic/page_style.h"
 #include "synthetic/summary_figures.h"
 
@@ -12,14 +13,15 @@ namespace {
 
 class TesterPage {
  public:
-  TesterPage(PageWriter& out, const TesterHistory& history) : out_(out), history_(history) {}
+  TesterPage(PageWriter& out, const TesterHistory& history, const PageLanguage& language)
+      : out_(out), history_(history), l_(language) {}
 
   void Write(long long initialCents) {
-    WriteHead(out_, "Strategy Tester: Synthetic Expert",
+    WriteHead(out_, "Strategy Tester: " + l_.expertName,
               "    <meta name=\"version\" content=\"Build 1420\">\r\n"
               "    <meta name=\"server\" content=\"Synthetic-Demo\">\r\n");
     Line("<div style=\"font: 20pt Times New Roman\"><b>Strategy Tester Report</b></div>");
-    Line("<div style=\"font: 16pt Times New Roman\"><b>Synthetic Expert</b></div>");
+    Line("<div style=\"font: 16pt Times New Roman\"><b>" + l_.expertName + "</b></div>");
     Line("<div style=\"font: 10pt Times New Roman\"><b>Synthetic-Demo (Build 1420)</b></div><br>");
     out_.EndLine();
     Line("<table width=820 cellspacing=1 cellpadding=3 border=0>");
@@ -29,10 +31,11 @@ class TesterPage {
     Line("</table>");
     Line("<img src=\"StrategyTester.gif\" width=820 height=200 border=0 alt=\"Graph\"><br>");
     Line("<table width=820 cellspacing=1 cellpadding=3 border=0>");
-    Line(
-        "<tr bgcolor=\"#C0C0C0\" align=right><td>#</td><td>Time</td><td>Type</td><td>Order</td>"
-        "<td>Size</td><td>Price</td><td>S / L</td><td>T / "
-        "P</td><td>Profit</td><td>Balance</td></tr>");
+    out_ << "<tr bgcolor=\"#C0C0C0\" align=right>";
+    for (const std::string* head : {&l_.number, &l_.time, &l_.type, &l_.order, &l_.size, &l_.price,
+                                    &l_.stopLoss, &l_.takeProfit, &l_.profit, &l_.balance})
+      out_ << "<td>" << *head << "</td>";
+    Line("</tr>");
     Orders(initialCents);
     Line("</table>");
     Line("</div></body></html>");
@@ -55,20 +58,20 @@ class TesterPage {
     for (char c : history_.instrument.name) {
       symbol += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
     }
-    Setting("Symbol", symbol + " (synthetic prices)");
-    out_ << "<tr align=left><td colspan=2>Period</td><td colspan=4>1 Hour (H1)  ";
+    Setting(l_.symbol, symbol + " (" + l_.symbolDescription + ")");
+    out_ << "<tr align=left><td colspan=2>" << l_.period << "</td><td colspan=4>" << l_.periodUnit
+         << "  ";
     out_.DateTime(history_.from, false);
     out_ << " - ";
     out_.DateTime(history_.to, false);
     out_ << "</td></tr>";
     out_.EndLine();
-    Setting("Model",
-            "Every tick (the most precise method based on all available least timeframes)");
-    Setting("Parameters", "Lots=0.1; StopLoss=40; TakeProfit=80; Seed=synthetic; ");
-    Pairs({{"Bars in test", std::to_string((history_.to - history_.from) / kHour)},
-           {"Ticks modelled", std::to_string((history_.to - history_.from) / 7)},
-           {"Modelling quality", "90.00%"}});
-    Pairs({{"Mismatched charts errors", "0"}, {"", ""}, {"", ""}});
+    Setting(l_.model, l_.modelText);
+    Setting(l_.parameters, "Lots=0.1; StopLoss=40; TakeProfit=80; Seed=synthetic; ");
+    Pairs({{l_.barsInTest, std::to_string((history_.to - history_.from) / kHour)},
+           {l_.ticksModelled, std::to_string((history_.to - history_.from) / 7)},
+           {l_.modellingQuality, "90.00%"}});
+    Pairs({{l_.mismatchedErrors, "0"}, {"", ""}, {"", ""}});
     Gap();
   }
 
@@ -118,43 +121,39 @@ class TesterPage {
     const SummaryFigures f = FiguresOf(results, initialCents);
     std::string factor;
     AppendMoney(factor, f.profitFactor, false, 2);
-    Pairs({{"Initial deposit", Cash(initialCents)},
+    Pairs({{l_.initialDeposit, Cash(initialCents)},
            {"", ""},
-           {"Spread", std::to_string(SpreadPoints(history_.instrument))}});
-    Pairs({{"Total net profit", Cash(f.netProfit)},
-           {"Gross profit", Cash(f.grossProfit)},
-           {"Gross loss", Cash(f.grossLoss)}});
-    Pairs({{"Profit factor", factor}, {"Expected payoff", Cash(f.expectedPayoff)}, {"", ""}});
-    Pairs({{"Absolute drawdown", Cash(f.absoluteDrawdown)},
-           {"Maximal drawdown",
+           {l_.spread, std::to_string(SpreadPoints(history_.instrument))}});
+    Pairs({{l_.totalNetProfit, Cash(f.netProfit)},
+           {l_.grossProfit, Cash(f.grossProfit)},
+           {l_.grossLoss, Cash(f.grossLoss)}});
+    Pairs({{l_.profitFactor, factor}, {l_.expectedPayoff, Cash(f.expectedPayoff)}, {"", ""}});
+    Pairs({{l_.absoluteDrawdown, Cash(f.absoluteDrawdown)},
+           {l_.maximalDrawdown,
             Cash(f.maximalDrawdown) + " (" + Percent(f.maximalDrawdownPercent) + ")"},
-           {"Relative drawdown",
+           {l_.relativeDrawdown,
             Percent(f.relativeDrawdownPercent) + " (" + Cash(f.relativeDrawdown) + ")"}});
     Gap();
-    Pairs(
-        {{"Total trades", std::to_string(f.trades)},
-         {"Short positions (won %)", Counted(f.shortTrades, PercentOf(f.shortWon, f.shortTrades))},
-         {"Long positions (won %)", Counted(f.longTrades, PercentOf(f.longWon, f.longTrades))}});
-    Words("",
-          {{"Profit trades (% of total)",
-            Counted(f.profitTrades, PercentOf(f.profitTrades, f.trades))},
-           {"Loss trades (% of total)", Counted(f.lossTrades, PercentOf(f.lossTrades, f.trades))}});
-    Words("Largest",
-          {{"profit trade", Cash(f.largestProfit)}, {"loss trade", Cash(f.largestLoss)}});
-    Words("Average",
-          {{"profit trade", Cash(f.averageProfit)}, {"loss trade", Cash(f.averageLoss)}});
-    Words("Maximum",
-          {{"consecutive wins (profit in money)",
-            std::to_string(f.consecutiveWins) + " (" + Cash(f.consecutiveWinsMoney) + ")"},
-           {"consecutive losses (loss in money)",
-            std::to_string(f.consecutiveLosses) + " (" + Cash(f.consecutiveLossesMoney) + ")"}});
-    Words("Maximal",
-          {{"consecutive profit (count of wins)",
+    Pairs({{l_.totalTrades, std::to_string(f.trades)},
+           {l_.shortPositions, Counted(f.shortTrades, PercentOf(f.shortWon, f.shortTrades))},
+           {l_.longPositions, Counted(f.longTrades, PercentOf(f.longWon, f.longTrades))}});
+    Words("", {{l_.profitTrades, Counted(f.profitTrades, PercentOf(f.profitTrades, f.trades))},
+               {l_.lossTrades, Counted(f.lossTrades, PercentOf(f.lossTrades, f.trades))}});
+    Words(l_.largest,
+          {{l_.profitTrade, Cash(f.largestProfit)}, {l_.lossTrade, Cash(f.largestLoss)}});
+    Words(l_.average,
+          {{l_.profitTrade, Cash(f.averageProfit)}, {l_.lossTrade, Cash(f.averageLoss)}});
+    Words(l_.maximum, {{l_.consecutiveWinsMoney, std::to_string(f.consecutiveWins) + " (" +
+                                                     Cash(f.consecutiveWinsMoney) + ")"},
+                       {l_.consecutiveLossesMoney, std::to_string(f.consecutiveLosses) + " (" +
+                                                       Cash(f.consecutiveLossesMoney) + ")"}});
+    Words(l_.maximal,
+          {{l_.consecutiveProfitCount,
             Cash(f.consecutiveProfit) + " (" + std::to_string(f.consecutiveProfitCount) + ")"},
-           {"consecutive loss (count of losses)",
+           {l_.consecutiveLossCount,
             Cash(f.consecutiveLoss) + " (" + std::to_string(f.consecutiveLossCount) + ")"}});
-    Words("Average", {{"consecutive wins", std::to_string(f.averageConsecutiveWins)},
-                      {"consecutive losses", std::to_string(f.averageConsecutiveLosses)}});
+    Words(l_.average, {{l_.consecutiveWins, std::to_string(f.averageConsecutiveWins)},
+                       {l_.consecutiveLosses, std::to_string(f.averageConsecutiveLosses)}});
   }
 
   void PriceCell(long long points, bool right) {
@@ -199,12 +198,20 @@ class TesterPage {
 
   PageWriter& out_;
   const TesterHistory& history_;
+  const PageLanguage& l_;
 };
 
 }  // namespace
 
+void WriteTesterPage(PageWriter& out, const TesterHistory& history, long long initialCents,
+                     const PageLanguage& language) {
+  TesterPage(out, history, language).Write(initialCents);
+}
+
 void WriteTesterPage(PageWriter& out, const TesterHistory& history, long long initialCents) {
-  TesterPage(out, history).Write(initialCents);
+  PageLanguage english;
+  LoadPageLanguage("en", "", english);
+  WriteTesterPage(out, history, initialCents, english);
 }
 
 }  // namespace quillfen::synthetic

@@ -6,6 +6,7 @@
 #include "export/html_text.h"
 #include "program_info.h"
 #include "report.h"
+#include "text/charset.h"
 #include "text/number_format.h"
 #include "text/text_conversions.h"
 
@@ -219,6 +220,14 @@ std::string HtmlPageText(const Report& report, const HtmlPageContent& content) {
     if (!report.grid1.Cell(g1::ticket, r).empty())
       AppendTradeRow(page, report, r, content.detailed);
   page += "   </table><br><br>\n   </div></body></html>\n";
+  // The texts are UTF-8: a page with any past ASCII says so, for browsers
+  // and spreadsheets; a page of plain ASCII stays as it always was.
+  if (HasHighByte(page)) {
+    const std::size_t title = page.find("</title>\n");
+    if (title != std::string::npos)
+      page.insert(title + 9,
+                  "    <meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\n");
+  }
   return WithCrLf(page);
 }
 

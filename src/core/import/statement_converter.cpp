@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "text/byte_search.h"
+#include "text/charset.h"
 #include "text/line_reader.h"
 #include "text/text_conversions.h"
 
@@ -154,6 +155,66 @@ bool IsWholeLastLine(std::string_view line) {
 
 // Whether the page's closing tag is among its last bytes: a page without it
 // was cut short, however whole its last line looks.
+// The code page that the head of the file names or shows; the file is read
+// again from its start afterwards.
+std::string HeadCharset(std::FILE* file) {
+  std::string head(kCharsetHead, '\0');
+  head.resize(std::fread(head.data(), 1, head.size(), file));
+  return DetectCharset(head);
+}
+
+// The text of the tooltip of a row's first cell, `<tr ...><td title="#2019
+// [tp]">`, as the terminal gives a ticket's magic number and comment; empty
+// when the line's first cell has none. Every row line is looked at: the look
+// goes no further than the first tag's end.
+[[gnu::noinline]] std::string_view TicketTooltip(std::string_view line) {
+  constexpr std::string_view kCell = "<td title=\"";
+  auto cellAt = [&](std::size_t at) {
+    return line.size() - at >= kCell.size() && line[at + 3] == ' ' && line[at + 1] == 't' &&
+           line[at + 2] == 'd' && line[at] == '<' &&
+           std::memcmp(line.data() + at, kCell.data(), kCell.size()) == 0;
+  };
+  if (line.size() < kCell.size()) return {};
+  std::size_t cell = 0;
+  if (!cellAt(0)) {
+    const void* close = std::memchr(line.data(), '>', line.size());
+    if (close == nullptr) return {};
+    cell = static_cast<std::size_t>(static_cast<const char*>(close) - line.data()) + 1;
+    if (!cellAt(cell)) return {};
+  }
+  const std::size_t from = cell + kCell.size();
+  const std::size_t to = line.find('"', from);
+  if (to == std::string_view::npos) return {};
+  return line.substr(from, to - from);
+}
+
+// A tooltip line of the working text: kTooltipMark, then the tooltip with its
+// character references read.
+[[gnu::noinline]] void AppendTooltipLine(std::string& chunk, std::string_view tooltip) {
+  chunk.push_back(kTooltipMark);
+  if (std::memchr(tooltip.data(), '&', tooltip.size()) == nullptr) {
+    chunk.append(tooltip);
+    chunk.push_back('\n');
+    return;
+  }
+  static constexpr std::pair<std::string_view, char> kReferences[] = {
+      {"&amp;", '&'},  {"&lt;", '<'},   {"&gt;", '>'},
+      {"&quot;", '"'}, {"&#39;", '\''}, {"&nbsp;", ' '}};
+  for (std::size_t i = 0; i < tooltip.size(); ++i) {
+    char c = tooltip[i];
+    if (c == '&') {
+      for (const auto& [reference, character] : kReferences) {
+        if (tooltip.compare(i, reference.size(), reference) != 0) continue;
+        c = character;
+        i += reference.size() - 1;
+        break;
+      }
+    }
+    chunk.push_back(c);
+  }
+  chunk.push_back('\n');
+}
+
 bool EndsWithClosingTag(std::FILE* file, long long size) {
   constexpr long long kTail = 4096;
   const long long from = size > kTail ? size - kTail : 0;
@@ -315,6 +376,14 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
   long long lines = 0;
   bool open = true;
   if (std::fseek(source.get(), 0, SEEK_SET) != 0) return Conversion::sourceFailed;
+  // A page in a legacy code page is decoded line by line before its tags go,
+  // so that no byte of a double-byte character is read as markup; a page
+  // whose head is ASCII or UTF-8 is looked at only in the converted text,
+  // where a first byte past ASCII names a code page for the rest.
+  const std::string headCharset = HeadCharset(source.get());
+  const bool legacyPage = !headCharset.empty() && headCharset != "UTF-8";
+  LineDecoder decoder(headCharset);
+  if (std::fseek(source.get(), 0, SEEK_SET) != 0) return Conversion::sourceFailed;
   progress.SetRange(size);
   LineReader reader(source.get(), true, size);
   TagStripper stripper;
@@ -322,23 +391,32 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
   std::string chunk;  // lines go out in large blocks, not one by one
   constexpr std::size_t kChunk = 1 << 18;
   chunk.reserve(kChunk);
+  auto writeChunk = [&] {
+    if (!legacyPage) decoder.Decode(chunk);
+    return write(chunk);
+  };
   long long consumed = 0;
   while (open && reader.ReadLine(line)) {
     progress.Advance(reader.Consumed() - consumed);
     consumed = reader.Consumed();
     if (!reader.LineEnded() && !IsWholeLastLine(line)) break;
+    if (legacyPage) decoder.Decode(line);
+    if (const std::string_view tooltip = TicketTooltip(line); !tooltip.empty()) {
+      AppendTooltipLine(chunk, tooltip);
+      ++lines;
+    }
     ConvertDisplayLine(line, stripper);
     if (!line.empty()) {
       chunk.append(line).push_back('\n');
       ++lines;
     }
     if (chunk.size() >= kChunk) {
-      open = write(chunk);
+      open = writeChunk();
       chunk.clear();
     }
     progress.Pump();
   }
-  if (open) open = write(chunk);
+  if (open) open = writeChunk();
   progress.SetRange(lines);
   progress.SetPosition(0);
   if (!open) return Conversion::writerStopped;

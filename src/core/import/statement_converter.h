@@ -34,6 +34,10 @@ void ConvertDisplayLine(std::string& line, TagStripper& stripper);
 // True when the raw display line carries a statement or report mark.
 bool HasStatementMark(std::string_view line);
 
+// Starts a line of the working text that carries the tooltip of the next
+// line's first cell, the ticket's magic number and comment, ahead of that line.
+inline constexpr char kTooltipMark = '\x01';
+
 // Receives the converted text in blocks of whole lines; false stops the conversion.
 using TextWriter = std::function<bool(std::string_view)>;
 
@@ -47,7 +51,9 @@ enum class Conversion { notStatement, complete, endsEarly, writerStopped, source
 inline constexpr const char* kEndsEarlyWarning = "The file ends early; it may be incomplete";
 
 // Converts an HTML statement into text, one table row per line with the cells
-// as words, handed to write. Progress: the source size while converting, then
+// as words, handed to write. The text is UTF-8 whatever the file's code page
+// (see DetectCharset); a row whose first cell has a tooltip follows a
+// kTooltipMark line that holds it. Progress: the source size while converting, then
 // the text's line count with position 0.
 Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& write,
                             Progress& progress);

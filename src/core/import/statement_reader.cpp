@@ -4,12 +4,15 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <vector>
 
 #include "import/order_index.h"
+#include "import/report_shape.h"
+#include "import/statement_converter.h"
 #include "import/statement_words.h"
 #include "io/run_beside.h"
 #include "text/line_reader.h"
@@ -106,7 +109,15 @@ class StatementReader {
   void FinishRows();
 
  private:
-  bool HeaderLine(std::string_view line);
+  // How a header line ends the header: not at all, as the English column
+  // header, or as the first order row of a report whose labels are translated.
+  enum class HeaderEnd { none, columns, firstRow };
+  HeaderEnd HeaderLine(std::string_view line);
+  void EndHeader();
+  // A tester report without the English deposit label is read by shape.
+  bool ShapeTester() const { return testerReport_ && !depositLabel_; }
+  void CheckShapeDeposit(const StatementWords& words);
+  void ApplyTooltip();
   void ReadDeposit(std::string_view line);
   void PrepareTesterRows();
   bool TesterLine(std::string& line);
@@ -142,6 +153,17 @@ class StatementReader {
   bool swapSell_ = false;
   bool warned_ = false;
   OrderIndex orders_;
+  // Reports in other languages (report_shape.h).
+  bool translated_ = false;    // the header ended at an order row: no English column header
+  bool depositLabel_ = false;  // a header line named the deposit in English
+  bool taxesKnown_ = false;    // the first trade row was looked at for a taxes column
+  bool depositChecked_ = false;
+  TesterHeaderShape testerShape_;
+  // The tooltip line (its mark in front) of the current line's ticket cell,
+  // and one of a stored trade that a magic line under it would overrule.
+  std::string tooltip_;
+  std::string pendingTooltip_;
+  int tooltipRow_ = -1;
   // Per row: the computed columns are still to fill (kTesterTrade,
   // kStatementTrade), or the row is finished until it is marked again (kDone).
   enum Columns : unsigned char { kNone, kTesterTrade, kStatementTrade, kDone };
@@ -160,19 +182,29 @@ void StatementReader::Step() {
 void StatementReader::Read(LineReader& lines) {
   std::string line;
   long long count = 0;
+  // A tooltip line goes with the line after it.
   auto next = [&] {
+    tooltip_.clear();
     bool more = lines.ReadLine(line);
     count += more;
+    while (more && !line.empty() && line[0] == kTooltipMark) {
+      tooltip_.swap(line);  // the mark stays in front
+      more = lines.ReadLine(line);
+      count += more;
+    }
     return more;
   };
   bool more = false;
-  while ((more = next()) && !HeaderLine(line)) {
+  HeaderEnd end = HeaderEnd::none;
+  while ((more = next()) && (end = HeaderLine(line)) == HeaderEnd::none) {
   }
   // Skip to the first row line.
-  while (more && (more = next()) && !(!line.empty() && IsDigit(line[0]))) {
+  while (end == HeaderEnd::columns && more && (more = next()) &&
+         !(!line.empty() && IsDigit(line[0]))) {
     if (Contains(line, "Taxes")) hasTaxes_ = true;
     Step();
   }
+  EndHeader();
   if (more) {
     if (testerReport_) PrepareTesterRows();
     do {
@@ -182,6 +214,7 @@ void StatementReader::Read(LineReader& lines) {
       if (handled) Step();
     } while (next());
   }
+  ApplyTooltip();
   while (next()) {
     progress_.Advance(1);
     SummaryLine(line);
@@ -191,8 +224,14 @@ void StatementReader::Read(LineReader& lines) {
   progress_.SetPosition(count);
 }
 
-// True when the line ends the header phase.
-bool StatementReader::HeaderLine(std::string_view line) {
+// Whether and how the line ends the header phase. The English column header
+// comes before any order row; a report without one ends its header at the
+// first line shaped as an order row, which is that row.
+StatementReader::HeaderEnd StatementReader::HeaderLine(std::string_view line) {
+  if (IsOrderRowShape(StatementWords(line))) {
+    translated_ = true;
+    return HeaderEnd::firstRow;
+  }
   if (Contains(line, "Taxes")) hasTaxes_ = true;
   Step();
   if (Contains(line, "Strategy Tester")) testerReport_ = true;
@@ -203,11 +242,49 @@ bool StatementReader::HeaderLine(std::string_view line) {
     for (char& c : testerSymbol_)
       c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
-  if (IsColumnHeader(line)) return true;
-  if (!adding_ && stats_.statementDeposit == 0 &&
-      (Contains(line, "Deposit") || Contains(line, "deposit")))
-    ReadDeposit(line);
-  return false;
+  if (testerReport_) testerShape_.Watch(line);
+  if (IsColumnHeader(line)) return HeaderEnd::columns;
+  const bool depositLabel = Contains(line, "Deposit") || Contains(line, "deposit");
+  if (!adding_ && stats_.statementDeposit == 0 && depositLabel) ReadDeposit(line);
+  // The English label is a word of its own; "MaxDeposit=100;" is a parameter.
+  depositLabel_ = depositLabel_ || (depositLabel && AnyWord(line, [](std::string_view word) {
+                                      return word == "deposit" || word == "Deposit";
+                                    }));
+  return HeaderEnd::none;
+}
+
+// What the English labels did not give, a tester report's settings and
+// results give by their place.
+void StatementReader::EndHeader() {
+  if (!testerReport_) return;
+  if (testerSymbol_.empty()) {
+    testerSymbol_ = testerShape_.Symbol();
+    for (char& c : testerSymbol_)
+      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  if (ShapeTester() && !adding_ && testerShape_.HasDeposit())
+    stats_.statementDeposit = stats_.initialDeposit = testerShape_.Deposit();
+}
+
+// The first closing row's balance less its profit is the initial deposit,
+// which a deposit read by shape must equal.
+void StatementReader::CheckShapeDeposit(const StatementWords& words) {
+  if (depositChecked_ || adding_ || !ShapeTester()) return;
+  depositChecked_ = true;
+  double deposit = 0;
+  if (DepositBeforeClosingRow(words, deposit) &&
+      std::fabs(deposit - stats_.statementDeposit) >= 0.005)
+    stats_.statementDeposit = stats_.initialDeposit = deposit;
+}
+
+// The magic number and comment of a trade's tooltip, once no magic line came
+// under the trade.
+void StatementReader::ApplyTooltip() {
+  if (tooltipRow_ < 0) return;
+  const TicketTitle title = SplitTicketTitle(std::string_view(pendingTooltip_).substr(1));
+  if (!title.magic.empty()) table_.SetCell(col::magic, tooltipRow_, title.magic);
+  if (!title.comment.empty()) table_.SetCell(col::comment, tooltipRow_, title.comment);
+  tooltipRow_ = -1;
 }
 
 // A tester report prints "Initial deposit 10000.00 ... Spread Current (13)" on
@@ -260,6 +337,12 @@ bool StatementReader::TesterLine(std::string& line) {
     int row = orders_.Find(OrderNumber(StatementWords(line)[4]));
     swapSell_ = row >= 0 && table_.Cell(col::type, row) == "sell";
   }
+  // A report read by shape keeps the terminal's figures: its trades closed
+  // "at stop" at the end of the test count, as closes.
+  if (ShapeTester()) {
+    at = line.find("close at stop");
+    if (at != std::string::npos) line.replace(at + 6, 7, 7, ' ');
+  }
   StatementWords words(line);
   if (words.Contains(3, "stop") || words.Contains(3, "limit") || words.Contains(3, "modify"))
     return false;
@@ -269,10 +352,12 @@ bool StatementReader::TesterLine(std::string& line) {
   if (Contains(type, "buy") || Contains(type, "sell") || Contains(type, "swap-open"))
     OpenTesterTrade(words, Contains(type, "swap-open"));
   if (Contains(type, "close") || Contains(type, "s/l") || Contains(type, "t/p")) {
-    if (!Contains(line, "at stop"))
+    if (!Contains(line, "at stop")) {
+      CheckShapeDeposit(words);
       CloseTesterTrade(words);
-    else if (int row = orders_.Find(OrderNumber(words[4 + kAtStopWords])); row >= 0)
+    } else if (int row = orders_.Find(OrderNumber(words[4 + kAtStopWords])); row >= 0) {
       KeepTesterClose(words, row, true);
+    }
   }
   return true;
 }
@@ -336,6 +421,11 @@ bool StatementReader::StatementLine(std::string_view line) {
     continuation_ = false;
     return false;
   }
+  // Translated, the totals under a section are told by their numbers alone.
+  if (translated_ && IsNumbersLine(words, 3)) {
+    continuation_ = false;
+    return false;
+  }
   if (continuation_ && !HasDateAfterFirstWord(line) && !words.Contains(0, ".")) {
     Continue(words);
     return false;
@@ -352,6 +442,11 @@ bool StatementReader::StatementLine(std::string_view line) {
     BalanceOperation(line);
     return false;
   }
+  // A header without the English "Taxes" leaves the row to tell its columns.
+  if (!taxesKnown_) {
+    taxesKnown_ = true;
+    if (!hasTaxes_ && !ownReport_) hasTaxes_ = HasTaxesColumn(words);
+  }
   StoreStatementTrade(words);
   return true;
 }
@@ -364,6 +459,7 @@ void StatementReader::Continue(const StatementWords& words) {
     if (table_.RowCount() < 2) table_.SetRowCount(2);
   }
   const int row = nextRow_ - 1;
+  if (tooltipRow_ == row) tooltipRow_ = -1;  // the magic line overrules the tooltip
   if (!words[0].empty() && IsDigit(words[0][0])) {
     table_.SetCell(col::magic, row, words[0]);
     if (words.Has(1)) table_.SetCell(col::comment, row, words[1]);
@@ -415,7 +511,12 @@ void StatementReader::SetTaxes(const StatementWords& words, int word) {
 }
 
 void StatementReader::StoreStatementTrade(const StatementWords& words) {
+  ApplyTooltip();
   const int row = nextRow_;
+  if (!tooltip_.empty()) {
+    pendingTooltip_.swap(tooltip_);
+    tooltipRow_ = row;
+  }
   auto set = [&](int column, int word) { table_.SetCell(column, row, words[word]); };
   set(col::symbol, 5);
   set(col::lots, 4);

@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "actions/report_guard.h"
@@ -27,6 +29,7 @@
 #include "program_state.h"
 #include "settings/history_folder.h"
 #include "settings/settings_file.h"
+#include "text/charset.h"
 #include "views/balance_chart.h"
 #include "views/times_chart.h"
 
@@ -213,7 +216,12 @@ bool TMDIChild::SortInProgress() const {
 }
 
 void TMDIChild::NavigateReportPage(const QString& path) {
-  pageLocation_ = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  pageLocation_ = QUrl::fromLocalFile(absolute);
+  pageCharset_ = QString::fromStdString(DetectFileCharset(absolute.toStdString()));
+  QWebEngineSettings* settings = WebBrowser->page()->settings();
+  if (browserEncoding_.isEmpty()) browserEncoding_ = settings->defaultTextEncoding();
+  settings->setDefaultTextEncoding(pageCharset_.isEmpty() ? browserEncoding_ : pageCharset_);
   WebBrowser->load(pageLocation_);
 }
 

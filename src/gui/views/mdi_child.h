@@ -32,8 +32,12 @@ class TMDIChild : public TChildForm {
   bool SortInProgress() const;
   // Asked to close while its pass ran: it closes once the pass has stopped.
   bool ClosesAfterPass() const { return closeAfterPass_; }
+  // Shows the page in the Report tab, in the code page the reader finds in it
+  // (the terminal declares none).
   void NavigateReportPage(const QString& path);
   QUrl ReportPageLocation() const;
+  // The code page the shown page is read in; empty for the browser's default.
+  QString ReportPageCharset() const { return pageCharset_; }
   // After the first statement was read: its list entry and the views.
   void ShowReadReport();
   // Add report into this window.
@@ -102,6 +106,8 @@ class TMDIChild : public TChildForm {
   std::function<void(const QString&)> showMessage_;
   QWidget* currentPage_ = nullptr;
   QUrl pageLocation_;
+  QString pageCharset_;
+  QString browserEncoding_;  // the browser's own default, for pages of plain ASCII
   bool formShown_ = false;
   bool closeAfterPass_ = false;
 };

@@ -32,7 +32,8 @@ class TradeGridModel : public QAbstractTableModel {
   int shownRows_ = 0;
 };
 
-// Cell texts are the statement's bytes: UTF-8 when they form it, else Latin-1.
+// Cell texts are UTF-8, as the reader turns every statement's code page into;
+// a text that is not UTF-8 reads as Latin-1.
 QString CellText(std::string_view cell);
 
 }  // namespace quillfen
