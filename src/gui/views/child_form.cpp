@@ -212,6 +212,7 @@ QTableView* TChildForm::NewBreakdownGrid(const char* name, const QString& captio
                                          BreakdownModel* model, QHBoxLayout* columns) {
   auto* column = new QVBoxLayout;
   auto* label = new QLabel(caption, SummaryTabSheet);
+  label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);  // stays on its table
   column->addWidget(label);
   auto* grid = new QTableView(SummaryTabSheet);
   grid->setObjectName(name);
@@ -225,7 +226,7 @@ QTableView* TChildForm::NewBreakdownGrid(const char* name, const QString& captio
   grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   // Its content never asks for width: the tab's size stays the one of the other tabs.
-  grid->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  grid->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
   grid->setMinimumHeight(grid->verticalHeader()->defaultSectionSize() * 5);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
