@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "generated_page_folder.h"
 #include "import/statement_converter.h"
 #include "import/statement_reader.h"
 #include "import/statement_road.h"
@@ -29,45 +30,21 @@
 namespace quillfen::synthetic {
 namespace {
 
-class GeneratedRead : public testing::Test {
+class GeneratedRead : public GeneratedPageFolder {
  protected:
-  void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() /
-        ("quillfen-generated-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code error;
-    std::filesystem::remove_all(folder_, error);
-  }
-
   template <typename Write>
   Report Read(Write write) {
-    const std::string page = (folder_ / "page.htm").string();
-    std::FILE* file = std::fopen(page.c_str(), "wb");
-    {
-      PageWriter out(file, true, 2);
-      write(out);
-      EXPECT_TRUE(out.Finish());
-    }
-    std::fclose(file);
+    const std::string page = WritePage(write);
     Report report;
     NoProgress progress;
     const StatementRead read =
         ConvertAndReadStatement(report.full, report.stats, page,
-                                (folder_ / "Quillfen.tmp").string(), false, progress, messages_);
+                                (Folder() / "Quillfen.tmp").string(), false, progress, messages_);
     EXPECT_EQ(read.outcome, ReadOutcome::read) << read.reason;
     return report;
   }
 
-  const std::filesystem::path& Folder() const { return folder_; }
-
   MessageList messages_;
-
- private:
-  std::filesystem::path folder_;
 };
 
 double Money(long long cents) {

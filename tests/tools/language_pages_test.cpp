@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "actions/opening_actions.h"
+#include "generated_page_folder.h"
 #include "import/trade_table.h"
 #include "messages.h"
 #include "program_state.h"
@@ -25,32 +26,13 @@
 namespace quillfen::synthetic {
 namespace {
 
-class LanguagePages : public testing::Test {
+class LanguagePages : public GeneratedPageFolder {
  protected:
-  void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() /
-        ("quillfen-languages-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code error;
-    std::filesystem::remove_all(folder_, error);
-  }
-
   // Writes the page, checks the code page the reader will find in it, and
   // opens it as the window does.
   template <typename Write>
   void Open(Report& report, const std::string& charset, Write write) {
-    const std::string page = (folder_ / "page.htm").string();
-    std::FILE* file = std::fopen(page.c_str(), "wb");
-    {
-      PageWriter out(file, true, 2);
-      write(out);
-      EXPECT_TRUE(out.Finish());
-    }
-    std::fclose(file);
+    const std::string page = WritePage(write);
     if (!charset.empty()) {
       const std::string found = DetectFileCharset(page);
       // ICU names Windows-31J Shift_JIS and GBK its superset GB18030.
@@ -64,13 +46,11 @@ class LanguagePages : public testing::Test {
     NoProgress progress;
     MessageList messages;
     const OpenResult result = OpenStatement(
-        page, (folder_ / "Quillfen.tmp").string(), [&]() -> Report& { return report; }, state,
+        page, (Folder() / "Quillfen.tmp").string(), [&]() -> Report& { return report; }, state,
         progress, messages);
     EXPECT_EQ(result.outcome, OpenOutcome::opened) << result.reason;
     EXPECT_TRUE(messages.texts.empty());
   }
-
-  std::filesystem::path folder_;
 };
 
 struct Variant {
