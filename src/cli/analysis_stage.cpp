@@ -228,8 +228,8 @@ int AnalysisJsonStage(CliRun& run) {
   json["summary"] = nlohmann::json::array();
   for (const std::string& line : report.summaryMemo) json["summary"].push_back(JsonText(line));
   // Header row first, every row of both grids.
-  run.jsonRows["grid1"] = {&report.grid1, 0, report.grid1.RowCount(), report.grid1.Columns()};
-  run.jsonRows["grid2"] = {&report.grid2, 0, report.grid2.RowCount(), report.grid2.Columns()};
+  run.jsonRows["grid1"] = {CellsOf(report.grid1), 0, report.grid1.RowCount(), report.grid1.Columns()};
+  run.jsonRows["grid2"] = {CellsOf(report.grid2), 0, report.grid2.RowCount(), report.grid2.Columns()};
   json["symbols"] = ItemsJson(report.pairsListBox);
   json["magics"] = ItemsJson(report.magicListBox);
   return kOk;

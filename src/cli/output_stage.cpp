@@ -41,7 +41,7 @@ int ImportJsonStage(CliRun& run) {
   json["statements"] = nlohmann::json::array();
   for (const auto& path : run.report.statements) json["statements"].push_back(JsonText(path));
   const TradeTable& table = run.report.full;
-  run.jsonRows["tableRows"] = {&table, 0, table.TradeRows(), TradeTable::kColumns};
+  run.jsonRows["tableRows"] = {CellsOf(table), 0, table.TradeRows(), TradeTable::kColumns};
   return kOk;
 }
 

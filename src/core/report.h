@@ -2,9 +2,11 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/selection_list.h"
+#include "analysis/visible_grid.h"
 #include "analysis/walk_cache.h"
 #include "import/report_statistics.h"
 #include "import/trade_table.h"
@@ -12,7 +14,6 @@
 #include "progress.h"
 #include "report_options.h"
 #include "risk/monte_carlo_results.h"
-#include "text/text_grid.h"
 
 namespace quillfen {
 
@@ -20,11 +21,15 @@ namespace quillfen {
 constexpr int kGrid1Columns = 19;
 constexpr int kGrid2Columns = 13;
 
+// Empty grids laid out as Grid1 and Grid2, showing rows of the trade table.
+VisibleGrid NewGrid1();
+VisibleGrid NewGrid2();
+
 // One report window's data.
-struct Report {
+struct ReportData {
   TradeTable full;
-  TextGrid grid1{kGrid1Columns, kGrid1Columns, 2};
-  TextGrid grid2{kGrid2Columns, kGrid2Columns, 2};
+  VisibleGrid grid1 = NewGrid1();  // views of `full`
+  VisibleGrid grid2 = NewGrid2();
   WalkCache walkCache;  // the statistics walk's numbers behind the grids' cells
   SelectionList pairsListBox;
   SelectionList magicListBox;
@@ -35,6 +40,29 @@ struct Report {
   MonteCarloResults simulationResults;   // the simulation tab's result boxes and tooltips
   // Set while a statement is read into the table and the views are first built.
   bool fillInProgress = false;
+};
+
+// The grids of a report, a copy too, show its own trade table.
+struct Report : ReportData {
+  Report() { Bind(); }
+  Report(const Report& other) : ReportData(other) { Bind(); }
+  Report(Report&& other) noexcept : ReportData(std::move(other)) { Bind(); }
+  Report& operator=(const Report& other) {
+    ReportData::operator=(other);
+    Bind();
+    return *this;
+  }
+  Report& operator=(Report&& other) noexcept {
+    ReportData::operator=(std::move(other));
+    Bind();
+    return *this;
+  }
+
+ private:
+  void Bind() {
+    grid1.Bind(full);
+    grid2.Bind(full);
+  }
 };
 
 // The header rows of both grids, as the window writes them when first shown.

@@ -62,7 +62,7 @@ void ResetFigures(ReportStatistics& s) {
   s.totalLots = 0;
 }
 
-void WriteMoneyText(TextGrid& grid, int column, int row, double value, int width) {
+void WriteMoneyText(VisibleGrid& grid, int column, int row, double value, int width) {
   thread_local std::string text;  // one buffer for every cell written
   FormatFixedTo(text, value, width, 2);
   grid.SetCell(column, row, text);
@@ -70,7 +70,7 @@ void WriteMoneyText(TextGrid& grid, int column, int row, double value, int width
 
 // "%W.2f" into the cell; a cell that shows the value already is left alone.
 // Equal values print alike (the two zeros too), and no value equals kUnknown.
-bool WriteMoney(TextGrid& grid, int column, int row, double value, int width, double& shown) {
+bool WriteMoney(VisibleGrid& grid, int column, int row, double value, int width, double& shown) {
   if (value == shown) return false;
   WriteMoneyText(grid, column, row, value, width);
   shown = value;
@@ -115,8 +115,8 @@ void TrackDrawdown(const ReportStatistics& s, int row, DrawdownTrack& dd) {
 // Sizes, writes and books the trade in grid row r.
 void WalkTrade(Report& report, const SizingRule& rule, WalkRow& in, int r, DrawdownTrack& dd) {
   ReportStatistics& s = report.stats;
-  TextGrid& grid1 = report.grid1;
-  TextGrid& grid2 = report.grid2;
+  VisibleGrid& grid1 = report.grid1;
+  VisibleGrid& grid2 = report.grid2;
   double lots = LotsForTrade(rule, in.lots, s.runningBalance);
   if (WriteMoney(grid1, g1::lots, r, lots, 6, in.lotsShown)) {
     grid2.SetCell(g2::lots, r, grid1.Cell(g1::lots, r));
@@ -159,7 +159,7 @@ void WalkTrade(Report& report, const SizingRule& rule, WalkRow& in, int r, Drawd
 
 // "*" on the rows of the maximum drawdown, nothing on every other row.
 void MarkDrawdown(Report& report, const DrawdownTrack& dd, std::vector<WalkRow>& rows) {
-  TextGrid& grid1 = report.grid1;
+  VisibleGrid& grid1 = report.grid1;
   int first = 0;
   int last = -1;
   if (dd.troughRow > 0) {
@@ -206,7 +206,7 @@ void RecomputeStatistics(Report& report) {
   SizingRule rule = ReadSizingRule(report.options);
   DrawdownTrack dd;
   Period period;
-  TextGrid& grid1 = report.grid1;
+  VisibleGrid& grid1 = report.grid1;
   std::vector<WalkRow>& rows = report.walkCache.Rows(grid1, report.grid2);
   for (int r = 1; r < grid1.RowCount(); ++r) {
     WalkRow& in = rows[static_cast<std::size_t>(r)];

@@ -6,46 +6,10 @@ namespace quillfen {
 
 namespace {
 
-// Grid1 column ← trade-table column; -1 leaves the cell empty.
-constexpr int kGrid1Source[kGrid1Columns] = {col::ticket,
-                                             col::type,
-                                             col::lots,
-                                             col::symbol,
-                                             col::openDate,
-                                             col::openTime,
-                                             col::openPrice,
-                                             col::closeDate,
-                                             col::closeTime,
-                                             col::closePrice,
-                                             col::duration,
-                                             col::pips,
-                                             col::profit,
-                                             col::balanceSlot,
-                                             -1,
-                                             -1,
-                                             col::pipValuePerLot,
-                                             col::commissionPerLot,
-                                             col::swapPerLot};
-
-constexpr int kGrid2Source[kGrid2Columns] = {
-    col::ticket,   col::type,       col::lots,       col::symbol,     col::openPrice,
-    col::stopLoss, col::takeProfit, col::closePrice, col::commission, col::swap,
-    col::profit,   col::comment,    col::magic};
-
 bool QualifiesByMagic(const SelectionList& magics, std::string_view magic) {
   if (magics.Empty()) return true;
   if (magic.empty()) return magics.IsSelected(0);
   return magics.IsSelectedItem(magic);
-}
-
-void CopyRow(const TradeTable& table, int from, TextGrid& grid, const int* source, int columns,
-             int to) {
-  for (int c = 0; c < columns; ++c)
-    grid.SetCell(c, to, source[c] < 0 ? std::string_view() : table.Cell(source[c], from));
-}
-
-void ClearRow(TextGrid& grid, int row) {
-  for (int c = 0; c < grid.Columns(); ++c) grid.SetCell(c, row, "");
 }
 
 }  // namespace
@@ -94,8 +58,8 @@ void RebuildTradeGrids(Report& report) {
   if (!magics.AnySelected()) magics.SelectAll();
 
   const TradeTable& table = report.full;
-  TextGrid& grid1 = report.grid1;
-  TextGrid& grid2 = report.grid2;
+  VisibleGrid& grid1 = report.grid1;
+  VisibleGrid& grid2 = report.grid2;
   // Room for every row; the count is cut to the rows used afterwards.
   grid1.SetRowCount(std::max(table.RowCount() + 1, 2));
   grid2.SetRowCount(std::max(table.RowCount() + 1, 2));
@@ -104,15 +68,15 @@ void RebuildTradeGrids(Report& report) {
     if (!pairs.IsSelectedItem(table.Cell(col::symbol, row))) continue;
     if (!PassesDisplayFilter(table, row, report.options.display)) continue;
     if (!QualifiesByMagic(magics, table.Cell(col::magic, row))) continue;
-    CopyRow(table, row, grid1, kGrid1Source, kGrid1Columns, k);
-    CopyRow(table, row, grid2, kGrid2Source, kGrid2Columns, k);
+    grid1.ShowTableRow(k, row);
+    grid2.ShowTableRow(k, row);
     ++k;
   }
   grid1.SetRowCount(std::max(k, 2));
   grid2.SetRowCount(std::max(k, 2));
   if (k == 1) {
-    ClearRow(grid1, 1);
-    ClearRow(grid2, 1);
+    grid1.ClearRow(1);
+    grid2.ClearRow(1);
   }
 }
 

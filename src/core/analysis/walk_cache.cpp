@@ -7,7 +7,7 @@ namespace quillfen {
 
 namespace {
 
-WalkRow ReadRow(const TextGrid& grid1, int r) {
+WalkRow ReadRow(const VisibleGrid& grid1, int r) {
   WalkRow row;
   row.trade = !grid1.Cell(g1::ticket, r).empty();
   row.lots = TextToAmount(grid1.Cell(g1::lots, r));
@@ -22,7 +22,7 @@ WalkRow ReadRow(const TextGrid& grid1, int r) {
 
 }  // namespace
 
-std::vector<WalkRow>& WalkCache::Rows(TextGrid& grid1, TextGrid& grid2) {
+std::vector<WalkRow>& WalkCache::Rows(VisibleGrid& grid1, VisibleGrid& grid2) {
   const std::size_t count = static_cast<std::size_t>(grid1.RowCount());
   if (stamp1_ == grid1.Stamp() && stamp2_ == grid2.Stamp() && rows_.size() == count) return rows_;
   rows_.resize(count);
@@ -31,7 +31,7 @@ std::vector<WalkRow>& WalkCache::Rows(TextGrid& grid1, TextGrid& grid2) {
   return rows_;
 }
 
-void WalkCache::Keep(TextGrid& grid1, TextGrid& grid2) {
+void WalkCache::Keep(VisibleGrid& grid1, VisibleGrid& grid2) {
   stamp1_ = grid1.Stamp();
   stamp2_ = grid2.Stamp();
 }

@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "text/text_grid.h"
+#include "analysis/visible_grid.h"
 
 namespace quillfen {
 
@@ -38,9 +38,9 @@ struct WalkRow {
 class WalkCache {
  public:
   // Row r of the result is row r of the grids; read afresh when either grid changed.
-  std::vector<WalkRow>& Rows(TextGrid& grid1, TextGrid& grid2);
+  std::vector<WalkRow>& Rows(VisibleGrid& grid1, VisibleGrid& grid2);
   // After the walk: its own writes leave the rows in step with the grids.
-  void Keep(TextGrid& grid1, TextGrid& grid2);
+  void Keep(VisibleGrid& grid1, VisibleGrid& grid2);
 
  private:
   std::uint64_t stamp1_ = 0;

@@ -4,7 +4,7 @@
 
 namespace quillfen {
 
-TradeGridModel::TradeGridModel(const TextGrid& grid, int visibleColumns, QObject* parent)
+TradeGridModel::TradeGridModel(const VisibleGrid& grid, int visibleColumns, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), visibleColumns_(visibleColumns) {}
 
 int TradeGridModel::rowCount(const QModelIndex& parent) const {
