@@ -10,12 +10,12 @@
 
 namespace quillfen::testing {
 
-// Compares text with a golden file of tests/core/views/golden (found from this
-// header's own path); with QUILLFEN_UPDATE_GOLDEN=1 (or QUILLFEN_REWRITE_GOLDEN)
+// Compares text with a golden file of tests/core/views/golden (found beside the
+// fixtures: a compiler cache may make this header's own path relative); with QUILLFEN_UPDATE_GOLDEN=1 (or QUILLFEN_REWRITE_GOLDEN)
 // in the environment the file is rewritten instead.
 inline void ExpectGolden(const std::string& name, const std::string& text) {
   const std::string path =
-      (std::filesystem::path(__FILE__).parent_path().parent_path() / "views" / "golden" / name)
+      (std::filesystem::path(QUILLFEN_FIXTURES).parent_path() / "core" / "views" / "golden" / name)
           .string();
   const char* update = std::getenv("QUILLFEN_UPDATE_GOLDEN");
   if ((update && *update == '1') || std::getenv("QUILLFEN_REWRITE_GOLDEN")) {
