@@ -26,6 +26,9 @@ struct CliOptions {
   std::vector<std::string> files;
   bool table = false;
   bool json = false;
+  std::vector<std::string> charts;  // display lists to print: balance, open-times, close-times
+  int chartWidth = 700;
+  int chartHeight = 241;
   SimulationArgs simulation;
 
   // The exports and the Options tab's CSV choices.

@@ -94,7 +94,8 @@ void VisibleGrid::Loosen(int row) {
   GrowLoose(row + 1);
   for (int c = 0; c < columns_; ++c)
     if (ownIndex_[static_cast<std::size_t>(c)] < 0)
-      loose_.SetCell(c, row, source_[c] < 0 ? std::string_view() : table_->Cell(source_[c], tableRow));
+      loose_.SetCell(c, row,
+                     source_[c] < 0 ? std::string_view() : table_->Cell(source_[c], tableRow));
   rows_[static_cast<std::size_t>(row)] = -1;
   rowsChanged_ = true;
 }
@@ -109,7 +110,8 @@ std::uint64_t VisibleGrid::Stamp() {
   static std::atomic<std::uint64_t> last{0};
   const std::uint64_t own = own_.Stamp(), loose = loose_.Stamp();
   const std::uint64_t table = table_ ? table_->Stamp() : 0;
-  if (rowsChanged_ || stamp_ == 0 || own != seenOwn_ || loose != seenLoose_ || table != seenTable_) {
+  if (rowsChanged_ || stamp_ == 0 || own != seenOwn_ || loose != seenLoose_ ||
+      table != seenTable_) {
     seenOwn_ = own;
     seenLoose_ = loose;
     seenTable_ = table;

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
+#include "gui/views/page_notice.h"
 #include "gui/views/paint_box.h"
 #include "gui/views/simulation_panel.h"
 #include "gui/views/trade_grid_view.h"
@@ -162,7 +163,10 @@ void TChildForm::BuildReportTab() {
   WebBrowser = new QWebEngineView(panel);
   WebBrowser->setObjectName("WebBrowser");
   NameAfterTab(WebBrowser, PageControl2, ReportTabSheet);
-  FillingLayout(panel)->addWidget(WebBrowser);
+  QVBoxLayout* page = FillingLayout(panel);
+  page->addWidget(WebBrowser);
+  ReportPageNotice = new PageNotice(panel);
+  page->addWidget(ReportPageNotice);
   ErrorLabel = new QLabel("Error writing file", ReportTabSheet);
   ErrorLabel->setObjectName("ErrorLabel");
   QPalette red = ErrorLabel->palette();

@@ -19,6 +19,7 @@ class QWebEngineView;
 
 namespace quillfen {
 
+class PageNotice;
 class PaintBox;
 class SimulationPanel;
 class TradeGridView;
@@ -48,6 +49,7 @@ class TChildForm : public QWidget {
   QComboBox* StatementComboBox;
 
   QWebEngineView* WebBrowser;
+  PageNotice* ReportPageNotice;  // in the web view's place when the page is not shown
   QLabel* ErrorLabel;
   QPlainTextEdit* SummaryMemo;
   PaintBox* BalancePaintBox;

@@ -9,15 +9,19 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include "actions/report_guard.h"
 #include "actions/simulation_actions.h"
 #include "display_list_painter.h"
+#include "gui/app/associations.h"
 #include "gui/app/gui_progress.h"
 #include "gui/app/report_page.h"
+#include "gui/views/page_notice.h"
 #include "gui/views/paint_box.h"
 #include "gui/views/simulation_panel.h"
 #include "gui/views/trade_grid_model.h"
@@ -135,6 +139,7 @@ void TMDIChild::ConnectHandlers() {
     edit->installEventFilter(this);
   }
   ConnectSimulationHandlers();
+  ConnectPageNotice();
 }
 
 bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
@@ -209,7 +214,42 @@ bool TMDIChild::SortInProgress() const {
 
 void TMDIChild::NavigateReportPage(const QString& path) {
   pageLocation_ = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+  const qint64 size = QFileInfo(pageLocation_.toLocalFile()).size();
+  if (size <= kLargestShownPage) return LoadReportPage();
+  // An earlier page of a combined report is let go; a view never loaded starts no renderer.
+  if (!WebBrowser->url().isEmpty()) WebBrowser->setUrl(QUrl("about:blank"));
+  WebBrowser->hide();
+  ReportPageNotice->ShowLargePage(size);
+}
+
+void TMDIChild::LoadReportPage() {
+  ReportPageNotice->hide();
+  WebBrowser->show();
   WebBrowser->load(pageLocation_);
+}
+
+void TMDIChild::OpenPageInBrowser() {
+  if (!OpenWithAssociatedProgram(".htm", pageLocation_.toLocalFile()))
+    ReportPageNotice->ShowNoBrowser();
+}
+
+// A renderer that ends leaves a line and a way to reload, not a grey page.
+void TMDIChild::ConnectPageNotice() {
+  connect(ReportPageNotice->ShowAnywayButton, &QPushButton::clicked, this,
+          &TMDIChild::LoadReportPage);
+  connect(ReportPageNotice->ReloadButton, &QPushButton::clicked, this, &TMDIChild::LoadReportPage);
+  connect(ReportPageNotice->OpenInBrowserButton, &QPushButton::clicked, this,
+          &TMDIChild::OpenPageInBrowser);
+  connect(WebBrowser->page(), &QWebEnginePage::renderProcessTerminated, this,
+          [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+            if (status == QWebEnginePage::NormalTerminationStatus) return;
+            WebBrowser->hide();
+            ReportPageNotice->ShowStoppedRenderer(
+                status == QWebEnginePage::KilledTerminationStatus ? "it was killed"
+                : status == QWebEnginePage::CrashedTerminationStatus
+                    ? "it crashed, perhaps out of memory"
+                    : "it ended abnormally");
+          });
 }
 
 QUrl TMDIChild::ReportPageLocation() const {

@@ -32,6 +32,8 @@ class TMDIChild : public TChildForm {
   bool SortInProgress() const;
   // Asked to close while its pass ran: it closes once the pass has stopped.
   bool ClosesAfterPass() const { return closeAfterPass_; }
+  // Points the Report tab at the page; a page above the size limit is not
+  // loaded, the tab says so instead.
   void NavigateReportPage(const QString& path);
   QUrl ReportPageLocation() const;
   // After the first statement was read: its list entry and the views.
@@ -66,6 +68,9 @@ class TMDIChild : public TChildForm {
   void LoadSettings();
   void SaveSettings(const QString& depositText);
   void ConnectHandlers();
+  void ConnectPageNotice();
+  void LoadReportPage();
+  void OpenPageInBrowser();
   void PageControl2Change(int index);
   void LeaveTab(QWidget* page);
   void StatementComboBoxChange(int index);
