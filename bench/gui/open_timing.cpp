@@ -52,8 +52,8 @@ int main(int argc, char* argv[]) {
     std::printf("report window filled   %lld ms after start\n", static_cast<long long>(filled));
     std::printf("summary painted        %lld ms after start\n", static_cast<long long>(summary));
     std::printf("loading bar positions  %zu\n", barValues.size());
-    std::printf("longest event gap      %lld ms while loading\n",
-                static_cast<long long>(gaps.Longest()));
+    std::printf("longest event gap      %lld ms while loading, ended %lld ms after start\n",
+                static_cast<long long>(gaps.Longest()), static_cast<long long>(gaps.LongestEnd()));
     std::printf("own peak memory        %.0f MB\n", ProcessMegabytes("VmHWM"));
     exitCode = window->SummaryMemo->toPlainText().isEmpty() ? 1 : 0;
     QTimer::singleShot(0, &application, &QCoreApplication::quit);

@@ -40,6 +40,9 @@ struct ReportData {
   MonteCarloResults simulationResults;   // the simulation tab's result boxes and tooltips
   // Set while a statement is read into the table and the views are first built.
   bool fillInProgress = false;
+  // While a read report is first shown: the walks over its rows let events in,
+  // so that a million trades do not hold the window still.
+  Progress* fillPump = nullptr;
 };
 
 // The grids of a report, a copy too, show its own trade table.

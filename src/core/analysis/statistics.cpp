@@ -207,8 +207,9 @@ void RecomputeStatistics(Report& report) {
   DrawdownTrack dd;
   Period period;
   VisibleGrid& grid1 = report.grid1;
-  std::vector<WalkRow>& rows = report.walkCache.Rows(grid1, report.grid2);
+  std::vector<WalkRow>& rows = report.walkCache.Rows(grid1, report.grid2, report.fillPump);
   for (int r = 1; r < grid1.RowCount(); ++r) {
+    PumpEveryRows(report.fillPump, r);
     WalkRow& in = rows[static_cast<std::size_t>(r)];
     if (!in.trade)  // the blank row of an empty list
       WriteMoney(grid1, g1::balance, r, s.runningBalance, 13, in.balanceShown);

@@ -24,6 +24,7 @@ void FillSymbolList(Report& report) {
   pairs.Clear();
   const TradeTable& table = report.full;
   for (int row = 0; row < table.TradeRows(); ++row) {
+    PumpEveryRows(report.fillPump, row);
     std::string_view symbol = table.Cell(col::symbol, row);
     if (pairs.Contains(symbol)) continue;
     if (!PassesDisplayFilter(table, row, report.options.display)) continue;
@@ -39,6 +40,7 @@ void FillMagicList(Report& report) {
   const TradeTable& table = report.full;
   bool noneListed = false;
   for (int row = 0; row < table.TradeRows(); ++row) {
+    PumpEveryRows(report.fillPump, row);
     std::string_view magic = table.Cell(col::magic, row);
     if (magic.empty()) {
       if (!noneListed) magics.InsertFirst(kNoMagicItem);
@@ -65,6 +67,7 @@ void RebuildTradeGrids(Report& report) {
   grid2.SetRowCount(std::max(table.RowCount() + 1, 2));
   int k = 1;
   for (int row = 0; row < table.RowCount(); ++row) {
+    PumpEveryRows(report.fillPump, row);
     if (!pairs.IsSelectedItem(table.Cell(col::symbol, row))) continue;
     if (!PassesDisplayFilter(table, row, report.options.display)) continue;
     if (!QualifiesByMagic(magics, table.Cell(col::magic, row))) continue;

@@ -22,11 +22,14 @@ WalkRow ReadRow(const VisibleGrid& grid1, int r) {
 
 }  // namespace
 
-std::vector<WalkRow>& WalkCache::Rows(VisibleGrid& grid1, VisibleGrid& grid2) {
+std::vector<WalkRow>& WalkCache::Rows(VisibleGrid& grid1, VisibleGrid& grid2, Progress* pump) {
   const std::size_t count = static_cast<std::size_t>(grid1.RowCount());
   if (stamp1_ == grid1.Stamp() && stamp2_ == grid2.Stamp() && rows_.size() == count) return rows_;
   rows_.resize(count);
-  for (int r = 1; r < grid1.RowCount(); ++r) rows_[static_cast<std::size_t>(r)] = ReadRow(grid1, r);
+  for (int r = 1; r < grid1.RowCount(); ++r) {
+    PumpEveryRows(pump, r);
+    rows_[static_cast<std::size_t>(r)] = ReadRow(grid1, r);
+  }
   Keep(grid1, grid2);
   return rows_;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/visible_grid.h"
+#include "progress.h"
 
 namespace quillfen {
 
@@ -38,7 +39,8 @@ struct WalkRow {
 class WalkCache {
  public:
   // Row r of the result is row r of the grids; read afresh when either grid changed.
-  std::vector<WalkRow>& Rows(VisibleGrid& grid1, VisibleGrid& grid2);
+  // A pump, when given, lets events in while the rows are read.
+  std::vector<WalkRow>& Rows(VisibleGrid& grid1, VisibleGrid& grid2, Progress* pump = nullptr);
   // After the walk: its own writes leave the rows in step with the grids.
   void Keep(VisibleGrid& grid1, VisibleGrid& grid2);
 
