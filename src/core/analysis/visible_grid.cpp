@@ -106,6 +106,34 @@ void VisibleGrid::GrowLoose(int rows) {
   if (loose_.RowCount() < rows) loose_.SetRowCount(rows);
 }
 
+std::vector<int> VisibleGrid::LongestTexts(int columns) const {
+  columns = std::clamp(columns, 0, columns_);
+  std::vector<int> longest(static_cast<std::size_t>(columns), 0);
+  std::vector<int> shown;  // columns read from the table, with their table columns
+  for (int c = 0; c < columns; ++c)
+    if (ownIndex_[static_cast<std::size_t>(c)] < 0 && source_[c] >= 0) shown.push_back(c);
+  auto widen = [&](int column, std::string_view text) {
+    int& most = longest[static_cast<std::size_t>(column)];
+    most = std::max(most, static_cast<int>(text.size()));
+  };
+  for (int r = 0; r < RowCount(); ++r) {
+    const int tableRow = rows_[static_cast<std::size_t>(r)];
+    if (tableRow < 0) {
+      for (int c = 0; c < columns; ++c) widen(c, Cell(c, r));
+      continue;
+    }
+    if (r + 8 < RowCount() && rows_[static_cast<std::size_t>(r) + 8] >= 0)
+      table_->Prefetch(0, rows_[static_cast<std::size_t>(r) + 8]);
+    for (int c : shown) widen(c, table_->Cell(source_[c], tableRow));
+  }
+  for (int c = 0; c < columns; ++c) {
+    const int own = ownIndex_[static_cast<std::size_t>(c)];
+    if (own >= 0)
+      for (int r = 0; r < RowCount(); ++r) widen(c, own_.Cell(own, r));
+  }
+  return longest;
+}
+
 std::uint64_t VisibleGrid::Stamp() {
   static std::atomic<std::uint64_t> last{0};
   const std::uint64_t own = own_.Stamp(), loose = loose_.Stamp();

@@ -53,6 +53,10 @@ class VisibleGrid {
   void ClearRow(int row);
   void SwapRows(int a, int b);
 
+  // The length of the longest text of each of the first `columns` columns,
+  // over every row: one pass that reads each shown trade's row once.
+  std::vector<int> LongestTexts(int columns) const;
+
   // A number that differs whenever a cell may differ from an earlier stamp,
   // the table's cells included.
   std::uint64_t Stamp();
