@@ -23,22 +23,6 @@ struct DrawdownTrack {
   int currentPeakRow = 1;
 };
 
-// Earliest opening and latest opening or closing over all rows.
-struct Period {
-  double earliest = 0;
-  double latest = 0;
-
-  void Add(double open, double close) {
-    if (open != 0 && (earliest == 0 || open < earliest)) earliest = open;
-    latest = std::max({latest, open, close});
-  }
-  // Moments are whole minutes: round away the binary error before cutting to days.
-  double Days() const {
-    long long minutes = std::llround(std::fabs(latest - earliest) * 1440);
-    return static_cast<double>(minutes / 1440);
-  }
-};
-
 void ApplyDeposit(Report& report) {
   ReportStatistics& s = report.stats;
   ReportOptions& options = report.options;
@@ -205,7 +189,6 @@ void RecomputeStatistics(Report& report) {
   ResetFigures(s);
   SizingRule rule = ReadSizingRule(report.options);
   DrawdownTrack dd;
-  Period period;
   VisibleGrid& grid1 = report.grid1;
   std::vector<WalkRow>& rows = report.walkCache.Rows(grid1, report.grid2, report.fillPump);
   for (int r = 1; r < grid1.RowCount(); ++r) {
@@ -215,7 +198,6 @@ void RecomputeStatistics(Report& report) {
       WriteMoney(grid1, g1::balance, r, s.runningBalance, 13, in.balanceShown);
     else
       WalkTrade(report, rule, in, r, dd);
-    period.Add(in.opening, in.closing);
   }
   MarkDrawdown(report, dd, rows);
   report.walkCache.Keep(grid1, report.grid2);
@@ -225,7 +207,7 @@ void RecomputeStatistics(Report& report) {
     s.maxDrawdownPercent = dd.bestPercent;
     s.maxDrawdown = dd.amount;
   }
-  s.periodDays = period.Days();
+  s.periodDays = report.walkCache.Period().Days();
   ImportReportFigures(report);
 }
 
