@@ -53,9 +53,17 @@ VisibleGrid NewGrid1() {
 }
 
 VisibleGrid NewGrid2() {
-  VisibleGrid grid(kGrid2Columns, kGrid2Source, {g2::lots, g2::commission, g2::swap, g2::profit});
+  VisibleGrid grid(kGrid2Columns, kGrid2Source, {g2::commission, g2::swap});
   grid.SetRowCount(2);
   return grid;
+}
+
+// Grid2's Lots and Profit cells are always Grid1's: the walk writes them alike.
+void Report::Bind() {
+  grid1.Bind(full);
+  grid2.Bind(full);
+  grid2.Borrow(g2::lots, grid1, g1::lots);
+  grid2.Borrow(g2::profit, grid1, g1::profit);
 }
 
 void WriteGridHeaders(Report& report) {

@@ -62,10 +62,7 @@ struct Report : ReportData {
   }
 
  private:
-  void Bind() {
-    grid1.Bind(full);
-    grid2.Bind(full);
-  }
+  void Bind();
 };
 
 // The header rows of both grids, as the window writes them when first shown.

@@ -12,6 +12,7 @@ VisibleGrid::VisibleGrid(int columns, const int* source, std::initializer_list<i
       own_(static_cast<int>(own.size()), static_cast<int>(own.size()), 0),
       loose_(columns, columns, 0) {
   ownIndex_.fill(-1);
+  lentColumn_.fill(-1);
   for (int column : own) {
     ownIndex_[static_cast<std::size_t>(column)] = static_cast<std::int8_t>(ownSource_.size());
     ownSource_.push_back(source[column]);
@@ -22,6 +23,8 @@ VisibleGrid::VisibleGrid(const VisibleGrid& other)
     : columns_(other.columns_),
       source_(other.source_),
       ownIndex_(other.ownIndex_),
+      lentColumn_(other.lentColumn_),
+      lender_(other.lender_),
       ownSource_(other.ownSource_),
       own_(other.own_),
       loose_(other.loose_),
@@ -31,6 +34,12 @@ VisibleGrid::VisibleGrid(const VisibleGrid& other)
 VisibleGrid& VisibleGrid::operator=(const VisibleGrid& other) {
   if (this != &other) *this = VisibleGrid(other);
   return *this;
+}
+
+void VisibleGrid::Borrow(int column, VisibleGrid& lender, int lenderColumn) {
+  lentColumn_[static_cast<std::size_t>(column)] = static_cast<std::int8_t>(lenderColumn);
+  lender_ = &lender;
+  rowsChanged_ = true;
 }
 
 void VisibleGrid::SetRowCount(int rowCount) {
@@ -45,6 +54,10 @@ void VisibleGrid::SetCell(int column, int row, std::string_view text) {
   if (column < 0 || column >= columns_ || row < 0 || row >= RowCount()) return;
   const int own = ownIndex_[static_cast<std::size_t>(column)];
   if (own >= 0) return own_.SetCell(own, row, text);
+  // The lender's text written back, as the statistics walk does, changes nothing.
+  if (rows_[static_cast<std::size_t>(row)] >= 0 &&
+      lentColumn_[static_cast<std::size_t>(column)] >= 0 && Cell(column, row) == text)
+    return;
   Loosen(row);
   GrowLoose(row + 1);
   loose_.SetCell(column, row, text);
@@ -93,9 +106,7 @@ void VisibleGrid::Loosen(int row) {
   if (tableRow < 0) return;
   GrowLoose(row + 1);
   for (int c = 0; c < columns_; ++c)
-    if (ownIndex_[static_cast<std::size_t>(c)] < 0)
-      loose_.SetCell(c, row,
-                     source_[c] < 0 ? std::string_view() : table_->Cell(source_[c], tableRow));
+    if (ownIndex_[static_cast<std::size_t>(c)] < 0) loose_.SetCell(c, row, Cell(c, row));
   rows_[static_cast<std::size_t>(row)] = -1;
   rowsChanged_ = true;
 }
@@ -111,7 +122,9 @@ std::vector<int> VisibleGrid::LongestTexts(int columns) const {
   std::vector<int> longest(static_cast<std::size_t>(columns), 0);
   std::vector<int> shown;  // columns read from the table, with their table columns
   for (int c = 0; c < columns; ++c)
-    if (ownIndex_[static_cast<std::size_t>(c)] < 0 && source_[c] >= 0) shown.push_back(c);
+    if (ownIndex_[static_cast<std::size_t>(c)] < 0 &&
+        lentColumn_[static_cast<std::size_t>(c)] < 0 && source_[c] >= 0)
+      shown.push_back(c);
   auto widen = [&](int column, std::string_view text) {
     int& most = longest[static_cast<std::size_t>(column)];
     most = std::max(most, static_cast<int>(text.size()));
@@ -127,9 +140,9 @@ std::vector<int> VisibleGrid::LongestTexts(int columns) const {
     for (int c : shown) widen(c, table_->Cell(source_[c], tableRow));
   }
   for (int c = 0; c < columns; ++c) {
-    const int own = ownIndex_[static_cast<std::size_t>(c)];
-    if (own >= 0)
-      for (int r = 0; r < RowCount(); ++r) widen(c, own_.Cell(own, r));
+    if (ownIndex_[static_cast<std::size_t>(c)] >= 0 ||
+        lentColumn_[static_cast<std::size_t>(c)] >= 0)
+      for (int r = 0; r < RowCount(); ++r) widen(c, Cell(c, r));
   }
   return longest;
 }
@@ -138,8 +151,10 @@ std::uint64_t VisibleGrid::Stamp() {
   static std::atomic<std::uint64_t> last{0};
   const std::uint64_t own = own_.Stamp(), loose = loose_.Stamp();
   const std::uint64_t table = table_ ? table_->Stamp() : 0;
+  const std::uint64_t lender = lender_ ? lender_->own_.Stamp() : 0;
   if (rowsChanged_ || stamp_ == 0 || own != seenOwn_ || loose != seenLoose_ ||
-      table != seenTable_) {
+      table != seenTable_ || lender != seenLender_) {
+    seenLender_ = lender;
     seenOwn_ = own;
     seenLoose_ = loose;
     seenTable_ = table;

@@ -28,6 +28,9 @@ class VisibleGrid {
 
   // The table the rows show; set by the report that owns both.
   void Bind(TradeTable& table) { table_ = &table; }
+  // Columns that show, in rows of the table, the same row's cell of another
+  // grid that holds it as its own (Grid2's Lots and Profit are Grid1's).
+  void Borrow(int column, VisibleGrid& lender, int lenderColumn);
 
   int Columns() const { return columns_; }
   int RowCount() const { return own_.RowCount(); }
@@ -40,6 +43,8 @@ class VisibleGrid {
     if (own >= 0) return own_.Cell(own, row);
     const int tableRow = rows_[static_cast<std::size_t>(row)];
     if (tableRow < 0) return loose_.Cell(column, row);
+    if (const int lent = lentColumn_[static_cast<std::size_t>(column)]; lent >= 0)
+      return lender_->Cell(lent, row);
     const int source = source_[column];
     return source < 0 ? std::string_view() : table_->Cell(source, tableRow);
   }
@@ -67,14 +72,16 @@ class VisibleGrid {
 
   int columns_;
   const int* source_;
-  std::array<std::int8_t, 32> ownIndex_{};  // -1: shown from the table
-  std::vector<int> ownSource_;              // the table column of each own column
+  std::array<std::int8_t, 32> ownIndex_{};    // -1: shown from the table
+  std::array<std::int8_t, 32> lentColumn_{};  // -1: not borrowed
+  VisibleGrid* lender_ = nullptr;
+  std::vector<int> ownSource_;  // the table column of each own column
   TextGrid own_;
   TextGrid loose_;         // every column, for rows 0 .. its row count - 1 at most
   std::vector<int> rows_;  // the table row of each grid row, -1 for a loose row
   TradeTable* table_ = nullptr;
   bool rowsChanged_ = true;
-  std::uint64_t seenOwn_ = 0, seenLoose_ = 0, seenTable_ = 0, stamp_ = 0;
+  std::uint64_t seenOwn_ = 0, seenLoose_ = 0, seenTable_ = 0, seenLender_ = 0, stamp_ = 0;
 };
 
 }  // namespace quillfen

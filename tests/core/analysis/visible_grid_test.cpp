@@ -67,6 +67,20 @@ TEST(VisibleGrid, RowsShowTheirTradesAndKeepWhatIsWrittenToThem) {
   EXPECT_EQ(report.grid1.Cell(0, 2), "c0r1");
 }
 
+TEST(VisibleGrid, Grid2ShowsGrid1sLotsAndProfitUntilWrittenOtherwise) {
+  Report report = ThreeTrades();
+  report.grid1.SetCell(g1::lots, 1, "  0.50");
+  EXPECT_EQ(report.grid2.Cell(g2::lots, 1), "  0.50");
+  const auto before = report.grid2.Stamp();
+  report.grid1.SetCell(g1::profit, 1, "-3.00");
+  EXPECT_NE(report.grid2.Stamp(), before);
+  EXPECT_EQ(report.grid2.Cell(g2::profit, 1), "-3.00");
+  report.grid2.SetCell(g2::profit, 1, "7.00");
+  EXPECT_EQ(report.grid2.Cell(g2::profit, 1), "7.00");
+  EXPECT_EQ(report.grid2.Cell(g2::lots, 1), "  0.50");
+  EXPECT_EQ(report.grid1.Cell(g1::profit, 1), "-3.00");
+}
+
 TEST(VisibleGrid, StampFollowsTheTableBehindIt) {
   Report report = ThreeTrades();
   const auto before = report.grid1.Stamp();
