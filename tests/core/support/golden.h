@@ -11,8 +11,9 @@
 namespace quillfen::testing {
 
 // Compares text with a golden file of tests/core/views/golden (found beside the
-// fixtures: a compiler cache may make this header's own path relative); with QUILLFEN_UPDATE_GOLDEN=1 (or QUILLFEN_REWRITE_GOLDEN)
-// in the environment the file is rewritten instead.
+// fixtures: a compiler cache may make this header's own path relative); with
+// QUILLFEN_UPDATE_GOLDEN=1 (or QUILLFEN_REWRITE_GOLDEN) in the environment the file is rewritten
+// instead.
 inline void ExpectGolden(const std::string& name, const std::string& text) {
   const std::string path =
       (std::filesystem::path(QUILLFEN_FIXTURES).parent_path() / "core" / "views" / "golden" / name)
