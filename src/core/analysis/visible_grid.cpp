@@ -37,7 +37,8 @@ VisibleGrid& VisibleGrid::operator=(const VisibleGrid& other) {
 }
 
 void VisibleGrid::Borrow(int column, VisibleGrid& lender, int lenderColumn) {
-  lentColumn_[static_cast<std::size_t>(column)] = static_cast<std::int8_t>(lenderColumn);
+  lentColumn_[static_cast<std::size_t>(column)] =
+      lender.ownIndex_[static_cast<std::size_t>(lenderColumn)];
   lender_ = &lender;
   rowsChanged_ = true;
 }
