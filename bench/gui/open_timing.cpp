@@ -1,7 +1,8 @@
 // A timed run of the desktop program: starts the main window with one file as
 // its argument and reports how long until the report window is filled and its
 // Summary painted, how often the loading bar moved, and the longest time the
-// window went without processing events while loading.
+// window went without processing events while loading, and the peak memory
+// of the program's own process (the web view's processes left out).
 //   gui-open-timing FILE
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include "event_gaps.h"
 #include "gui/app/main_form.h"
 #include "gui/views/mdi_child.h"
+#include "process_memory.h"
 
 int main(int argc, char* argv[]) {
   QElapsedTimer clock;
@@ -35,6 +37,7 @@ int main(int argc, char* argv[]) {
   std::set<int> barValues;
   QObject::connect(form.ProgressBar, &QProgressBar::valueChanged,
                    [&](int value) { barValues.insert(value); });
+  std::printf("memory before open     %.0f MB\n", ProcessMegabytes("VmRSS"));
   EventGaps gaps(clock);
   gaps.Watch(true);
 
@@ -49,8 +52,9 @@ int main(int argc, char* argv[]) {
     std::printf("report window filled   %lld ms after start\n", static_cast<long long>(filled));
     std::printf("summary painted        %lld ms after start\n", static_cast<long long>(summary));
     std::printf("loading bar positions  %zu\n", barValues.size());
-    std::printf("longest event gap      %lld ms while loading\n",
-                static_cast<long long>(gaps.Longest()));
+    std::printf("longest event gap      %lld ms while loading, ended %lld ms after start\n",
+                static_cast<long long>(gaps.Longest()), static_cast<long long>(gaps.LongestEnd()));
+    std::printf("own peak memory        %.0f MB\n", ProcessMegabytes("VmHWM"));
     exitCode = window->SummaryMemo->toPlainText().isEmpty() ? 1 : 0;
     QTimer::singleShot(0, &application, &QCoreApplication::quit);
   });

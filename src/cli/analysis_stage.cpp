@@ -249,8 +249,10 @@ int AnalysisJsonStage(CliRun& run) {
   json["breakdown"] = {{"symbols", BreakdownJson(report.breakdown.symbols, "symbol")},
                        {"magics", BreakdownJson(report.breakdown.magics, "magic")}};
   // Header row first, every row of both grids.
-  run.jsonRows["grid1"] = {&report.grid1, 0, report.grid1.RowCount(), report.grid1.Columns()};
-  run.jsonRows["grid2"] = {&report.grid2, 0, report.grid2.RowCount(), report.grid2.Columns()};
+  run.jsonRows["grid1"] = {CellsOf(report.grid1), 0, report.grid1.RowCount(),
+                           report.grid1.Columns()};
+  run.jsonRows["grid2"] = {CellsOf(report.grid2), 0, report.grid2.RowCount(),
+                           report.grid2.Columns()};
   json["symbols"] = ItemsJson(report.pairsListBox);
   json["magics"] = ItemsJson(report.magicListBox);
   return kOk;
@@ -259,7 +261,8 @@ int AnalysisJsonStage(CliRun& run) {
 int SummaryOutputStage(CliRun& run) {
   const CliOptions& options = run.options;
   // The summary is the default output: printed unless another output was asked for.
-  const bool otherOutput = options.json || options.table || !options.simulation.mode.empty();
+  const bool otherOutput =
+      options.json || options.table || !options.charts.empty() || !options.simulation.mode.empty();
   if (!options.summary && otherOutput) return kOk;
   for (const std::string& line : run.report.summaryMemo) std::cout << line << '\n';
   for (const std::string& line : run.report.terminalMemo) std::cout << line << '\n';

@@ -26,6 +26,9 @@ struct CliOptions {
   std::vector<std::string> files;
   bool table = false;
   bool json = false;
+  std::vector<std::string> charts;  // display lists to print: balance, open-times, close-times
+  int chartWidth = 700;
+  int chartHeight = 241;
   SimulationArgs simulation;
 
   // The exports and the Options tab's CSV choices.
@@ -54,11 +57,17 @@ struct CliOptions {
 // Rows of a grid for the JSON output, written one array of cell texts per row
 // while printing instead of being copied into the JSON object.
 struct JsonRows {
-  const TextGrid* grid = nullptr;
+  std::function<std::string_view(int column, int row)> cell;
   int first = 0;
   int count = 0;
   int columns = 0;
 };
+
+// The cell reader of a grid or of the trade table, which outlives the printing.
+template <class Grid>
+std::function<std::string_view(int, int)> CellsOf(const Grid& grid) {
+  return [&grid](int column, int row) { return grid.Cell(column, row); };
+}
 
 // One run: the options, the report the stages work on, and what the stages put
 // into the JSON object for --json (small values in json, grids in jsonRows).

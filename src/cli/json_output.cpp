@@ -41,7 +41,7 @@ void WriteRows(std::ostream& out, const JsonRows& rows) {
   for (int row = rows.first; row < rows.first + rows.count; ++row) {
     nlohmann::json cells = nlohmann::json::array();
     for (int column = 0; column < rows.columns; ++column)
-      cells.push_back(JsonText(rows.grid->Cell(column, row)));
+      cells.push_back(JsonText(rows.cell(column, row)));
     out << (row == rows.first ? "\n    " : ",\n    ") << cells.dump(-1, ' ', false, kReplace);
   }
   out << (rows.count > 0 ? "\n  ]" : "]");

@@ -13,6 +13,11 @@ class Progress {
   virtual void Pump() = 0;
 };
 
+// Lets events in every 16,384 rows of a long walk; without a progress, nothing.
+inline void PumpEveryRows(Progress* progress, int row) {
+  if (progress && (row & 0x3fff) == 0) progress->Pump();
+}
+
 // For callers without a progress display (command line, tests).
 class NoProgress final : public Progress {
  public:

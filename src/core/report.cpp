@@ -11,6 +11,32 @@ namespace quillfen {
 
 namespace {
 
+// Grid column <- trade-table column; -1 leaves the cell empty.
+constexpr int kGrid1Source[kGrid1Columns] = {col::ticket,
+                                             col::type,
+                                             col::lots,
+                                             col::symbol,
+                                             col::openDate,
+                                             col::openTime,
+                                             col::openPrice,
+                                             col::closeDate,
+                                             col::closeTime,
+                                             col::closePrice,
+                                             col::duration,
+                                             col::pips,
+                                             col::profit,
+                                             col::balanceSlot,
+                                             -1,
+                                             -1,
+                                             col::pipValuePerLot,
+                                             col::commissionPerLot,
+                                             col::swapPerLot};
+
+constexpr int kGrid2Source[kGrid2Columns] = {
+    col::ticket,   col::type,       col::lots,       col::symbol,     col::openPrice,
+    col::stopLoss, col::takeProfit, col::closePrice, col::commission, col::swap,
+    col::profit,   col::comment,    col::magic};
+
 constexpr std::array<const char*, 14> kGrid1Headers = {
     "Ticket",     "Type", "Lots",  "Symbol",   "Open date", "Time",   "Open",
     "Close date", "Time", "Close", "Duration", "Pips",      "Profit", "Balance"};
@@ -19,6 +45,27 @@ constexpr std::array<const char*, kGrid2Columns> kGrid2Headers = {
     "Close",  "Comm", "Swap", "Profit", "Comment", "Magic"};
 
 }  // namespace
+
+// The cells the statistics walk rewrites are the grids' own.
+VisibleGrid NewGrid1() {
+  VisibleGrid grid(kGrid1Columns, kGrid1Source, {g1::lots, g1::profit, g1::balance, g1::marker});
+  grid.SetRowCount(2);
+  return grid;
+}
+
+VisibleGrid NewGrid2() {
+  VisibleGrid grid(kGrid2Columns, kGrid2Source, {g2::commission, g2::swap});
+  grid.SetRowCount(2);
+  return grid;
+}
+
+// Grid2's Lots and Profit cells are always Grid1's: the walk writes them alike.
+void Report::Bind() {
+  grid1.Bind(full);
+  grid2.Bind(full);
+  grid2.Borrow(g2::lots, grid1, g1::lots);
+  grid2.Borrow(g2::profit, grid1, g1::profit);
+}
 
 void WriteGridHeaders(Report& report) {
   for (int c = 0; c < static_cast<int>(kGrid1Headers.size()); ++c)

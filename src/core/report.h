@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/deleted_trades.h"
@@ -9,6 +10,7 @@
 #include "analysis/selection_list.h"
 #include "analysis/terminal_walk.h"
 #include "analysis/trade_breakdown.h"
+#include "analysis/visible_grid.h"
 #include "analysis/walk_cache.h"
 #include "import/report_statistics.h"
 #include "import/trade_table.h"
@@ -16,7 +18,6 @@
 #include "progress.h"
 #include "report_options.h"
 #include "risk/monte_carlo_results.h"
-#include "text/text_grid.h"
 
 namespace quillfen {
 
@@ -30,14 +31,16 @@ struct SortedOrder {
   int column = -1;
   bool ascending = true;
 };
+// Empty grids laid out as Grid1 and Grid2, showing rows of the trade table.
+VisibleGrid NewGrid1();
+VisibleGrid NewGrid2();
 
 // One report window's data.
-struct Report {
+struct ReportData {
   TradeTable full;
-  TextGrid grid1{kGrid1Columns, kGrid1Columns, 2};
-  TextGrid grid2{kGrid2Columns, kGrid2Columns, 2};
-  WalkCache walkCache;              // the statistics walk's numbers behind the grids' cells
-  std::vector<int> gridSourceRows;  // the table row of each grid row (-1 for the headers)
+  VisibleGrid grid1 = NewGrid1();  // views of `full`
+  VisibleGrid grid2 = NewGrid2();
+  WalkCache walkCache;  // the statistics walk's numbers behind the grids' cells
   SelectionList pairsListBox;
   SelectionList magicListBox;
   ReportStatistics stats;
@@ -57,6 +60,29 @@ struct Report {
   std::vector<DeletedTrades> deletions;
   // Set while a statement is read into the table and the views are first built.
   bool fillInProgress = false;
+  // While a read report is first shown: the walks over its rows let events in,
+  // so that a million trades do not hold the window still.
+  Progress* fillPump = nullptr;
+};
+
+// The grids of a report, a copy too, show its own trade table.
+struct Report : ReportData {
+  Report() { Bind(); }
+  Report(const Report& other) : ReportData(other) { Bind(); }
+  Report(Report&& other) noexcept : ReportData(std::move(other)) { Bind(); }
+  Report& operator=(const Report& other) {
+    ReportData::operator=(other);
+    Bind();
+    return *this;
+  }
+  Report& operator=(Report&& other) noexcept {
+    ReportData::operator=(std::move(other));
+    Bind();
+    return *this;
+  }
+
+ private:
+  void Bind();
 };
 
 // The header rows of both grids, as the window writes them when first shown.

@@ -24,12 +24,14 @@ namespace {
 // Every cell of the trade table and of both grids.
 QStringList Cells(const Report& report) {
   QStringList cells;
-  for (const TextGrid* grid : {static_cast<const TextGrid*>(&report.full), &report.grid1,
-                               static_cast<const TextGrid*>(&report.grid2)}) {
-    for (int row = 0; row < grid->RowCount(); ++row)
-      for (int column = 0; column < grid->Columns(); ++column)
-        cells << QString::fromStdString(std::string(grid->Cell(column, row)));
-  }
+  auto add = [&](const auto& grid) {
+    for (int row = 0; row < grid.RowCount(); ++row)
+      for (int column = 0; column < grid.Columns(); ++column)
+        cells << QString::fromStdString(std::string(grid.Cell(column, row)));
+  };
+  add(report.full);
+  add(report.grid1);
+  add(report.grid2);
   return cells;
 }
 

@@ -56,6 +56,11 @@ ReadYield YieldOf(const Report& report) {
 // the window draws them after a read.
 void ShowReadTrades(Report& report, Progress& progress, int pumps,
                     const ChartPainter& paintCharts) {
+  struct PumpScope {
+    Report& report;
+    ~PumpScope() { report.fillPump = nullptr; }
+  } scope{report};
+  report.fillPump = &progress;
   FillSymbolList(report);
   FillMagicList(report);
   for (int i = 0; i < pumps; ++i) progress.Pump();

@@ -23,22 +23,6 @@ struct DrawdownTrack {
   int currentPeakRow = 1;
 };
 
-// Earliest opening and latest opening or closing over all rows.
-struct Period {
-  double earliest = 0;
-  double latest = 0;
-
-  void Add(double open, double close) {
-    if (open != 0 && (earliest == 0 || open < earliest)) earliest = open;
-    latest = std::max({latest, open, close});
-  }
-  // Moments are whole minutes: round away the binary error before cutting to days.
-  double Days() const {
-    long long minutes = std::llround(std::fabs(latest - earliest) * 1440);
-    return static_cast<double>(minutes / 1440);
-  }
-};
-
 void ApplyDeposit(Report& report) {
   ReportStatistics& s = report.stats;
   ReportOptions& options = report.options;
@@ -62,7 +46,7 @@ void ResetFigures(ReportStatistics& s) {
   s.totalLots = 0;
 }
 
-void WriteMoneyText(TextGrid& grid, int column, int row, double value, int width) {
+void WriteMoneyText(VisibleGrid& grid, int column, int row, double value, int width) {
   thread_local std::string text;  // one buffer for every cell written
   FormatFixedTo(text, value, width, 2);
   grid.SetCell(column, row, text);
@@ -70,7 +54,7 @@ void WriteMoneyText(TextGrid& grid, int column, int row, double value, int width
 
 // "%W.2f" into the cell; a cell that shows the value already is left alone.
 // Equal values print alike (the two zeros too), and no value equals kUnknown.
-bool WriteMoney(TextGrid& grid, int column, int row, double value, int width, double& shown) {
+bool WriteMoney(VisibleGrid& grid, int column, int row, double value, int width, double& shown) {
   if (value == shown) return false;
   WriteMoneyText(grid, column, row, value, width);
   shown = value;
@@ -115,8 +99,8 @@ void TrackDrawdown(const ReportStatistics& s, int row, DrawdownTrack& dd) {
 // Sizes, writes and books the trade in grid row r.
 void WalkTrade(Report& report, const SizingRule& rule, WalkRow& in, int r, DrawdownTrack& dd) {
   ReportStatistics& s = report.stats;
-  TextGrid& grid1 = report.grid1;
-  TextGrid& grid2 = report.grid2;
+  VisibleGrid& grid1 = report.grid1;
+  VisibleGrid& grid2 = report.grid2;
   double lots = LotsForTrade(rule, in.lots, s.runningBalance);
   if (WriteMoney(grid1, g1::lots, r, lots, 6, in.lotsShown)) {
     grid2.SetCell(g2::lots, r, grid1.Cell(g1::lots, r));
@@ -159,7 +143,7 @@ void WalkTrade(Report& report, const SizingRule& rule, WalkRow& in, int r, Drawd
 
 // "*" on the rows of the maximum drawdown, nothing on every other row.
 void MarkDrawdown(Report& report, const DrawdownTrack& dd, std::vector<WalkRow>& rows) {
-  TextGrid& grid1 = report.grid1;
+  VisibleGrid& grid1 = report.grid1;
   int first = 0;
   int last = -1;
   if (dd.troughRow > 0) {
@@ -205,16 +189,15 @@ void RecomputeStatistics(Report& report) {
   ResetFigures(s);
   SizingRule rule = ReadSizingRule(report.options);
   DrawdownTrack dd;
-  Period period;
-  TextGrid& grid1 = report.grid1;
-  std::vector<WalkRow>& rows = report.walkCache.Rows(grid1, report.grid2);
+  VisibleGrid& grid1 = report.grid1;
+  std::vector<WalkRow>& rows = report.walkCache.Rows(grid1, report.grid2, report.fillPump);
   for (int r = 1; r < grid1.RowCount(); ++r) {
+    PumpEveryRows(report.fillPump, r);
     WalkRow& in = rows[static_cast<std::size_t>(r)];
     if (!in.trade)  // the blank row of an empty list
       WriteMoney(grid1, g1::balance, r, s.runningBalance, 13, in.balanceShown);
     else
       WalkTrade(report, rule, in, r, dd);
-    period.Add(in.opening, in.closing);
   }
   MarkDrawdown(report, dd, rows);
   report.walkCache.Keep(grid1, report.grid2);
@@ -224,7 +207,7 @@ void RecomputeStatistics(Report& report) {
     s.maxDrawdownPercent = dd.bestPercent;
     s.maxDrawdown = dd.amount;
   }
-  s.periodDays = period.Days();
+  s.periodDays = report.walkCache.Period().Days();
   ImportReportFigures(report);
 }
 

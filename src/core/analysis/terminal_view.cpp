@@ -86,8 +86,7 @@ TesterCloses IndexTesterCloses(const ReportStatistics& s) {
 }
 
 int TableRow(const Report& report, int gridRow) {
-  const auto at = static_cast<std::size_t>(gridRow);
-  return at < report.gridSourceRows.size() ? report.gridSourceRows[at] : -1;
+  return report.grid1.TableRow(gridRow);
 }
 
 // The grids carry no taxes: they come from the table row, per lot as sized.
@@ -125,7 +124,7 @@ class TerminalWalk {
       const WalkRow& in = rows[static_cast<std::size_t>(r)];
       if (!in.trade) continue;
       std::uint64_t key = 0;
-      if (TakeRow(in, r, key, walk.trades))
+      if (TakeRow(r, key, walk.trades))
         order.push_back({key, static_cast<std::uint32_t>(order.size())});
     }
     OrderByKey(order);
@@ -137,14 +136,15 @@ class TerminalWalk {
   }
 
  private:
-  bool TakeRow(const WalkRow& in, int r, std::uint64_t& key, std::vector<TerminalTrade>& trades) {
-    const TextGrid& grid1 = report_.grid1;
+  bool TakeRow(int r, std::uint64_t& key, std::vector<TerminalTrade>& trades) {
+    const VisibleGrid& grid1 = report_.grid1;
     const bool closed = !grid1.Cell(g1::closeDate, r).empty();
     TerminalTrade trade;
     trade.row = r;
     if (!report_.stats.testerReport) {
       if (!closed) return false;
-      key = MomentSeconds(in.closing, grid1.Cell(g1::closeTime, r));
+      const std::string_view time = grid1.Cell(g1::closeTime, r);
+      key = MomentSeconds(CellDateTime(grid1.Cell(g1::closeDate, r), time), time);
     } else {
       const std::vector<TesterClose>& listed = report_.stats.testerCloses;
       const auto found = closes_.find(grid1.Cell(g1::ticket, r));

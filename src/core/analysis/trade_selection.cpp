@@ -6,46 +6,10 @@ namespace quillfen {
 
 namespace {
 
-// Grid1 column ← trade-table column; -1 leaves the cell empty.
-constexpr int kGrid1Source[kGrid1Columns] = {col::ticket,
-                                             col::type,
-                                             col::lots,
-                                             col::symbol,
-                                             col::openDate,
-                                             col::openTime,
-                                             col::openPrice,
-                                             col::closeDate,
-                                             col::closeTime,
-                                             col::closePrice,
-                                             col::duration,
-                                             col::pips,
-                                             col::profit,
-                                             col::balanceSlot,
-                                             -1,
-                                             -1,
-                                             col::pipValuePerLot,
-                                             col::commissionPerLot,
-                                             col::swapPerLot};
-
-constexpr int kGrid2Source[kGrid2Columns] = {
-    col::ticket,   col::type,       col::lots,       col::symbol,     col::openPrice,
-    col::stopLoss, col::takeProfit, col::closePrice, col::commission, col::swap,
-    col::profit,   col::comment,    col::magic};
-
 bool QualifiesByMagic(const SelectionList& magics, std::string_view magic) {
   if (magics.Empty()) return true;
   if (magic.empty()) return magics.IsSelected(0);
   return magics.IsSelectedItem(magic);
-}
-
-void CopyRow(const TradeTable& table, int from, TextGrid& grid, const int* source, int columns,
-             int to) {
-  for (int c = 0; c < columns; ++c)
-    grid.SetCell(c, to, source[c] < 0 ? std::string_view() : table.Cell(source[c], from));
-}
-
-void ClearRow(TextGrid& grid, int row) {
-  for (int c = 0; c < grid.Columns(); ++c) grid.SetCell(c, row, "");
 }
 
 }  // namespace
@@ -60,6 +24,7 @@ void FillSymbolList(Report& report) {
   pairs.Clear();
   const TradeTable& table = report.full;
   for (int row = 0; row < table.TradeRows(); ++row) {
+    PumpEveryRows(report.fillPump, row);
     std::string_view symbol = table.Cell(col::symbol, row);
     if (pairs.Contains(symbol)) continue;
     if (!PassesDisplayFilter(table, row, report.options.display)) continue;
@@ -75,6 +40,7 @@ void FillMagicList(Report& report) {
   const TradeTable& table = report.full;
   bool noneListed = false;
   for (int row = 0; row < table.TradeRows(); ++row) {
+    PumpEveryRows(report.fillPump, row);
     std::string_view magic = table.Cell(col::magic, row);
     if (magic.empty()) {
       if (!noneListed) magics.InsertFirst(kNoMagicItem);
@@ -94,27 +60,26 @@ void RebuildTradeGrids(Report& report) {
   if (!magics.AnySelected()) magics.SelectAll();
 
   const TradeTable& table = report.full;
-  TextGrid& grid1 = report.grid1;
-  TextGrid& grid2 = report.grid2;
+  VisibleGrid& grid1 = report.grid1;
+  VisibleGrid& grid2 = report.grid2;
   // Room for every row; the count is cut to the rows used afterwards.
   grid1.SetRowCount(std::max(table.RowCount() + 1, 2));
   grid2.SetRowCount(std::max(table.RowCount() + 1, 2));
   int k = 1;
-  report.gridSourceRows.assign(1, -1);
   for (int row = 0; row < table.RowCount(); ++row) {
+    PumpEveryRows(report.fillPump, row);
     if (!pairs.IsSelectedItem(table.Cell(col::symbol, row))) continue;
     if (!PassesDisplayFilter(table, row, report.options.display)) continue;
     if (!QualifiesByMagic(magics, table.Cell(col::magic, row))) continue;
-    CopyRow(table, row, grid1, kGrid1Source, kGrid1Columns, k);
-    CopyRow(table, row, grid2, kGrid2Source, kGrid2Columns, k);
-    report.gridSourceRows.push_back(row);
+    grid1.ShowTableRow(k, row);
+    grid2.ShowTableRow(k, row);
     ++k;
   }
   grid1.SetRowCount(std::max(k, 2));
   grid2.SetRowCount(std::max(k, 2));
   if (k == 1) {
-    ClearRow(grid1, 1);
-    ClearRow(grid2, 1);
+    grid1.ClearRow(1);
+    grid2.ClearRow(1);
   }
 }
 

@@ -9,7 +9,7 @@ namespace quillfen {
 
 namespace {
 
-WalkRow ReadRow(const TextGrid& grid1, int r) {
+WalkRow ReadRow(const VisibleGrid& grid1, int r, TradePeriod& period) {
   WalkRow row;
   row.trade = !grid1.Cell(g1::ticket, r).empty();
   row.lots = TextToAmount(grid1.Cell(g1::lots, r));
@@ -17,25 +17,29 @@ WalkRow ReadRow(const TextGrid& grid1, int r) {
   row.pipValuePerLot = TextToAmount(grid1.Cell(g1::pipValuePerLot, r));
   row.commissionPerLot = TextToAmount(grid1.Cell(g1::commissionPerLot, r));
   row.swapPerLot = TextToAmount(grid1.Cell(g1::swapPerLot, r));
-  row.opening = CellDateTime(grid1.Cell(g1::openDate, r), grid1.Cell(g1::openTime, r));
-  row.closing = CellDateTime(grid1.Cell(g1::closeDate, r), grid1.Cell(g1::closeTime, r));
+  period.Add(CellDateTime(grid1.Cell(g1::openDate, r), grid1.Cell(g1::openTime, r)),
+             CellDateTime(grid1.Cell(g1::closeDate, r), grid1.Cell(g1::closeTime, r)));
   return row;
 }
 
 }  // namespace
 
-std::vector<WalkRow>& WalkCache::Rows(TextGrid& grid1, TextGrid& grid2) {
+std::vector<WalkRow>& WalkCache::Rows(VisibleGrid& grid1, VisibleGrid& grid2, Progress* pump) {
   const std::size_t count = static_cast<std::size_t>(grid1.RowCount());
   if (stamp1_ == grid1.Stamp() && stamp2_ == grid2.Stamp() && rows_.size() == count) return rows_;
   static std::atomic<std::uint64_t> readings{0};
   generation_ = ++readings;
   rows_.resize(count);
-  for (int r = 1; r < grid1.RowCount(); ++r) rows_[static_cast<std::size_t>(r)] = ReadRow(grid1, r);
+  period_ = {};
+  for (int r = 1; r < grid1.RowCount(); ++r) {
+    PumpEveryRows(pump, r);
+    rows_[static_cast<std::size_t>(r)] = ReadRow(grid1, r, period_);
+  }
   Keep(grid1, grid2);
   return rows_;
 }
 
-void WalkCache::Keep(TextGrid& grid1, TextGrid& grid2) {
+void WalkCache::Keep(VisibleGrid& grid1, VisibleGrid& grid2) {
   stamp1_ = grid1.Stamp();
   stamp2_ = grid2.Stamp();
 }

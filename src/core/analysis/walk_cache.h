@@ -1,10 +1,13 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <vector>
 
-#include "text/text_grid.h"
+#include "analysis/visible_grid.h"
+#include "progress.h"
 
 namespace quillfen {
 
@@ -13,14 +16,13 @@ namespace quillfen {
 struct WalkRow {
   static constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
 
-  bool trade = false;  // the Ticket cell is not empty
-  double lots = 0;     // the Lots cell, read again after each rewrite
+  bool trade = false;       // the Ticket cell is not empty
+  std::int8_t marked = -1;  // the drawdown marker: 1 "*", 0 empty, -1 unknown
+  double lots = 0;          // the Lots cell, read again after each rewrite
   double pips = 0;
   double pipValuePerLot = 0;
   double commissionPerLot = 0;
   double swapPerLot = 0;
-  double opening = 0;  // date and time cells as CellDateTime reads them
-  double closing = 0;
 
   // What the cells show; kUnknown (never equal to a value) until the walk wrote them.
   double lotsShown = kUnknown;
@@ -28,7 +30,23 @@ struct WalkRow {
   double commissionShown = kUnknown;
   double swapShown = kUnknown;
   double balanceShown = kUnknown;
-  std::int8_t marked = -1;  // the drawdown marker: 1 "*", 0 empty, -1 unknown
+};
+
+// Earliest opening and latest opening or closing over all rows, from the date
+// and time cells as CellDateTime reads them.
+struct TradePeriod {
+  double earliest = 0;
+  double latest = 0;
+
+  void Add(double open, double close) {
+    if (open != 0 && (earliest == 0 || open < earliest)) earliest = open;
+    latest = std::max({latest, open, close});
+  }
+  // Moments are whole minutes: round away the binary error before cutting to days.
+  double Days() const {
+    long long minutes = std::llround(std::fabs(latest - earliest) * 1440);
+    return static_cast<double>(minutes / 1440);
+  }
 };
 
 // The walk's view of every row, read from the cells once and trusted while the
@@ -38,9 +56,12 @@ struct WalkRow {
 class WalkCache {
  public:
   // Row r of the result is row r of the grids; read afresh when either grid changed.
-  std::vector<WalkRow>& Rows(TextGrid& grid1, TextGrid& grid2);
+  // A pump, when given, lets events in while the rows are read.
+  std::vector<WalkRow>& Rows(VisibleGrid& grid1, VisibleGrid& grid2, Progress* pump = nullptr);
   // After the walk: its own writes leave the rows in step with the grids.
-  void Keep(TextGrid& grid1, TextGrid& grid2);
+  void Keep(VisibleGrid& grid1, VisibleGrid& grid2);
+  // The period of the rows last read; the walk writes no date or time.
+  const TradePeriod& Period() const { return period_; }
   // Changes with every reading afresh, to a number no other reading had; 0
   // before the first.
   std::uint64_t Generation() const { return generation_; }
@@ -50,6 +71,7 @@ class WalkCache {
   std::uint64_t stamp1_ = 0;
   std::uint64_t stamp2_ = 0;
   std::vector<WalkRow> rows_;
+  TradePeriod period_;
 };
 
 }  // namespace quillfen

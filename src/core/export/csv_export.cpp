@@ -30,8 +30,8 @@ void AppendField(std::string& line, std::string_view field) {
 }
 
 void AppendStandardLine(const Report& report, int r, const CsvChoices& choices, std::string& out) {
-  const TextGrid& a = report.grid1;
-  const TextGrid& b = report.grid2;
+  const VisibleGrid& a = report.grid1;
+  const VisibleGrid& b = report.grid2;
   const bool closed = !a.Cell(g1::closeDate, r).empty();
   const std::size_t start = out.size();
   AppendField(out, a.Cell(g1::ticket, r));
@@ -61,7 +61,7 @@ void AppendStandardLine(const Report& report, int r, const CsvChoices& choices, 
 }
 
 void AppendCompactLine(const Report& report, int r, std::string& out) {
-  const TextGrid& a = report.grid1;
+  const VisibleGrid& a = report.grid1;
   auto add = [&out](std::string_view text) { out += text; };
   add(a.Cell(g1::openDate, r));
   add(" ");

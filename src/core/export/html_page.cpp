@@ -154,8 +154,8 @@ void AppendCell(std::string& page, std::string_view first, std::string_view seco
 }
 
 void AppendTradeRow(std::string& page, const Report& report, int r, bool detailed) {
-  const TextGrid& a = report.grid1;
-  const TextGrid& b = report.grid2;
+  const VisibleGrid& a = report.grid1;
+  const VisibleGrid& b = report.grid2;
   const char* rowOpen = r % 2 == 0 ? "<tr bgcolor=#E0E0E0 align=right>" : "<tr align=right>";
   page += rowOpen;
   AppendCell(page, a.Cell(g1::ticket, r));

@@ -39,7 +39,8 @@ class TradeTable : public TextGrid {
  public:
   static constexpr int kColumns = 32;
   static constexpr int kDataColumns = 26;
-  TradeTable() : TextGrid(kColumns, kDataColumns, 2) {}
+  // Columns 21 and 22 are never written: they take no room.
+  TradeTable() : TextGrid(kColumns, kDataColumns, 2, col::balanceSlot, col::magic) {}
 
   // Trade rows are 0 .. TradeRows() - 1; the spare row follows them.
   int TradeRows() const { return RowCount() - 1; }

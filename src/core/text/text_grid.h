@@ -13,10 +13,11 @@ namespace quillfen {
 
 // A grid of text cells with a row count, as the trade table and the visible
 // trade lists use it. Cells never written read as empty; columns from
-// storedColumns on are accepted but never kept (the trade table's unused ones).
+// storedColumns on, and those from gapFirst to gapEnd - 1, are accepted but
+// never kept (the trade table's unused ones).
 class TextGrid {
  public:
-  TextGrid(int columns, int storedColumns, int rowCount);
+  TextGrid(int columns, int storedColumns, int rowCount, int gapFirst = 0, int gapEnd = 0);
   TextGrid(const TextGrid& other);
   TextGrid& operator=(const TextGrid& other);
   TextGrid(TextGrid&& other) noexcept;
@@ -30,22 +31,22 @@ class TextGrid {
 
   // Inline: the statistics, selection and sorts read and write cells by the million.
   std::string_view Cell(int column, int row) const {
-    return InRange(column, row) ? At(column, row).View() : std::string_view();
+    return InRange(column, row) ? At(Slot(column), row).View() : std::string_view();
   }
   void SetCell(int column, int row, std::string_view text) {
     if (!InRange(column, row)) return;
     changed_.Set();
-    At(column, row).Assign(text);
+    At(Slot(column), row).Assign(text);
   }
   // The characters of a cell, to change in place without changing their number.
   std::span<char> CellCharacters(int column, int row) {
     assert(InRange(column, row));
     changed_.Set();
-    return At(column, row).Characters();
+    return At(Slot(column), row).Characters();
   }
   // Asks for a cell's place in memory ahead of reading it.
   void Prefetch(int column, int row) const {
-    if (InRange(column, row)) __builtin_prefetch(&At(column, row));
+    if (InRange(column, row)) __builtin_prefetch(&At(Slot(column), row));
   }
 
   void SwapRows(int a, int b);
@@ -121,13 +122,19 @@ class TextGrid {
   static_assert(sizeof(Text) == 16);
 
   bool InRange(int column, int row) const {
-    return column >= 0 && column < stored_ && row >= 0 && row < rowCount_;
+    return column >= 0 && column < storedColumns_ && (column < gapFirst_ || column >= gapEnd_) &&
+           row >= 0 && row < rowCount_;
   }
-  Text& At(int column, int row) const {
+  // Where a kept column's cells lie in a row.
+  int Slot(int column) const {
+    return column < gapFirst_ ? column : column - (gapEnd_ - gapFirst_);
+  }
+  // The cell in place `slot` of the row.
+  Text& At(int slot, int row) const {
     const auto r = static_cast<std::size_t>(row);
     return blocks_[r >> blockShift_]
         .get()[(r & ((std::size_t{1} << blockShift_) - 1)) * static_cast<std::size_t>(stored_) +
-               static_cast<std::size_t>(column)];
+               static_cast<std::size_t>(slot)];
   }
   void AddRows(int count);
   void DropRows(int count);
@@ -164,7 +171,9 @@ class TextGrid {
   };
 
   int columns_;
-  int stored_;
+  int storedColumns_;      // columns from here on are not kept
+  int gapFirst_, gapEnd_;  // nor these
+  int stored_;             // cells kept per row
   int rowCount_ = 0;
   int blockShift_;  // a block holds 2^blockShift_ rows
   ChangeFlag changed_;

@@ -72,6 +72,48 @@ int PointX(int width, long long r, long long n) {
   return 59 + static_cast<int>((width - 68) * r / n);
 }
 
+// The balance line, one line per trade; or, where trades outnumber the pixel
+// columns, each run of vertical lines of one colour in one column drawn as the
+// single line that covers the same pixels. The runs follow each other along the
+// line, so the pixels they cover are one unbroken stretch.
+class BalanceLine {
+ public:
+  BalanceLine(DisplayList& list, bool mergeColumns) : list_(list), merge_(mergeColumns) {}
+  ~BalanceLine() { Flush(); }
+
+  void Add(int x1, int y1, int x2, int y2, Rgb colour) {
+    if (!merge_ || x1 != x2) {
+      Flush();
+      return list_.Line(x1, y1, x2, y2, colour);
+    }
+    if (y1 == y2) return;  // no pixel: the end point is left out
+    const int low = y1 < y2 ? y1 : y2 + 1;
+    const int high = y1 < y2 ? y2 - 1 : y1;
+    if (open_ && (x1 != x_ || !(colour == colour_))) Flush();
+    if (!open_) {
+      open_ = true;
+      x_ = x1;
+      colour_ = colour;
+      low_ = low;
+      high_ = high;
+    }
+    low_ = std::min(low_, low);
+    high_ = std::max(high_, high);
+  }
+
+ private:
+  void Flush() {
+    if (open_) list_.Line(x_, low_, x_, high_ + 1, colour_);
+    open_ = false;
+  }
+
+  DisplayList& list_;
+  bool merge_;
+  bool open_ = false;
+  int x_ = 0, low_ = 0, high_ = 0;
+  Rgb colour_;
+};
+
 }  // namespace
 
 BalanceCurve TraceBalanceCurve(const Report& report, int width, int height, ChartSurface surface) {
@@ -92,7 +134,10 @@ BalanceCurve TraceBalanceCurve(const Report& report, int width, int height, Char
   return curve;
 }
 
-DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface) {
+namespace {
+
+DisplayList PaintBalance(const Report& report, int width, int height, ChartSurface surface,
+                         bool mergeColumns) {
   DisplayList list(width, height);
   DrawChartFrame(list, surface == ChartSurface::balanceTab ? kChartPaleYellow : kChartWhite);
   if (report.grid1.Cell(g1::balance, 1).empty()) return list;
@@ -109,22 +154,38 @@ DisplayList PaintBalanceChart(const Report& report, int width, int height, Chart
               FormatFixed(scale.deposit, 8, 0));
 
   // The curve is drawn as it is traced, without keeping its points.
-  list.items.reserve(list.items.size() + rows.size() + 2);
   const long long n = static_cast<long long>(rows.size());
-  int x = 57, lastY = depositY;
-  double b = scale.deposit;
-  for (long long r = 1; r <= n; ++r) {
-    const RowChange& row = rows[static_cast<std::size_t>(r - 1)];
-    b += row.change;
-    const int nextX = PointX(w, r, n);
-    const int nextY = scale.Y(b);
-    list.Line(x, lastY, nextX, nextY, row.drawdown ? kRed : kBlack);
-    x = nextX;
-    lastY = nextY;
+  const bool merge = mergeColumns && n > w - 68;
+  list.items.reserve(list.items.size() + (merge ? 4 * static_cast<std::size_t>(w) : rows.size()) +
+                     2);
+  {
+    BalanceLine line(list, merge);
+    int x = 57, lastY = depositY;
+    double b = scale.deposit;
+    for (long long r = 1; r <= n; ++r) {
+      const RowChange& row = rows[static_cast<std::size_t>(r - 1)];
+      b += row.change;
+      const int nextX = PointX(w, r, n);
+      const int nextY = scale.Y(b);
+      line.Add(x, lastY, nextX, nextY, row.drawdown ? kRed : kBlack);
+      x = nextX;
+      lastY = nextY;
+    }
   }
   list.Text(4, 5, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(scale.top, 8, 0));
   list.Text(4, h - 13, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(scale.bottom, 8, 0));
   return list;
+}
+
+}  // namespace
+
+DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface) {
+  return PaintBalance(report, width, height, surface, true);
+}
+
+DisplayList PaintBalanceChartEveryLine(const Report& report, int width, int height,
+                                       ChartSurface surface) {
+  return PaintBalance(report, width, height, surface, false);
 }
 
 }  // namespace quillfen

@@ -32,6 +32,11 @@ BalanceCurve TraceBalanceCurve(const Report& report, int width, int height, Char
 
 // The balance after each visible trade, the drawdown period in red, from the
 // cells the statistics engine last wrote.
+// With more trades than pixel columns, each column's vertical lines of one
+// colour are drawn as one: the same pixels, from a list the size of the canvas.
 DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface);
+// The plain twin: one line for every trade.
+DisplayList PaintBalanceChartEveryLine(const Report& report, int width, int height,
+                                       ChartSurface surface);
 
 }  // namespace quillfen

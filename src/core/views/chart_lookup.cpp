@@ -21,7 +21,7 @@ std::optional<BalanceChartTrade> BalanceTradeAt(const Report& report, int width,
   const auto nearest = std::min_element(curve.points.begin(), curve.points.end(),
                                         [&](auto a, auto b) { return distance(a) < distance(b); });
   const int row = static_cast<int>(nearest - curve.points.begin()) + 1;
-  const TextGrid& grid = report.grid1;
+  const VisibleGrid& grid = report.grid1;
   return BalanceChartTrade{row,
                            *nearest,
                            std::string(grid.Cell(g1::ticket, row)),

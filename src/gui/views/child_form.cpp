@@ -20,6 +20,7 @@
 #include <QWebEngineView>
 
 #include "gui/views/breakdown_model.h"
+#include "gui/views/page_notice.h"
 #include "gui/views/paint_box.h"
 #include "gui/views/path_combo_box.h"
 #include "gui/views/simulation_panel.h"
@@ -168,7 +169,10 @@ void TChildForm::BuildReportTab() {
   WebBrowser = new QWebEngineView(panel);
   WebBrowser->setObjectName("WebBrowser");
   NameAfterTab(WebBrowser, PageControl2, ReportTabSheet);
-  FillingLayout(panel)->addWidget(WebBrowser);
+  QVBoxLayout* page = FillingLayout(panel);
+  page->addWidget(WebBrowser);
+  ReportPageNotice = new PageNotice(panel);
+  page->addWidget(ReportPageNotice);
   ErrorLabel = new QLabel("Error writing file", ReportTabSheet);
   ErrorLabel->setObjectName("ErrorLabel");
   QPalette red = ErrorLabel->palette();

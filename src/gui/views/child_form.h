@@ -22,6 +22,7 @@ class QWebEngineView;
 namespace quillfen {
 
 class BreakdownModel;
+class PageNotice;
 class PaintBox;
 class SimulationPanel;
 class TradeGridView;
@@ -51,6 +52,7 @@ class TChildForm : public QWidget {
   QComboBox* StatementComboBox;
 
   QWebEngineView* WebBrowser;
+  PageNotice* ReportPageNotice;  // in the web view's place when the page is not shown
   QLabel* ErrorLabel;
   QPlainTextEdit* SummaryMemo;
   QTableView* SymbolBreakdownGrid;

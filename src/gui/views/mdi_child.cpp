@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QWebEnginePage>
@@ -18,9 +19,11 @@
 #include "actions/report_guard.h"
 #include "actions/simulation_actions.h"
 #include "display_list_painter.h"
+#include "gui/app/associations.h"
 #include "gui/app/gui_progress.h"
 #include "gui/app/report_page.h"
 #include "gui/views/breakdown_model.h"
+#include "gui/views/page_notice.h"
 #include "gui/views/paint_box.h"
 #include "gui/views/simulation_panel.h"
 #include "gui/views/trade_grid_model.h"
@@ -143,6 +146,7 @@ void TMDIChild::ConnectHandlers() {
   }
   ConnectSimulationHandlers();
   ConnectChartHovers();
+  ConnectPageNotice();
 }
 
 bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
@@ -222,7 +226,42 @@ void TMDIChild::NavigateReportPage(const QString& path) {
   QWebEngineSettings* settings = WebBrowser->page()->settings();
   if (browserEncoding_.isEmpty()) browserEncoding_ = settings->defaultTextEncoding();
   settings->setDefaultTextEncoding(pageCharset_.isEmpty() ? browserEncoding_ : pageCharset_);
+  const qint64 size = QFileInfo(absolute).size();
+  if (size <= kLargestShownPage) return LoadReportPage();
+  // An earlier page of a combined report is let go; a view never loaded starts no renderer.
+  if (!WebBrowser->url().isEmpty()) WebBrowser->setUrl(QUrl("about:blank"));
+  WebBrowser->hide();
+  ReportPageNotice->ShowLargePage(size);
+}
+
+void TMDIChild::LoadReportPage() {
+  ReportPageNotice->hide();
+  WebBrowser->show();
   WebBrowser->load(pageLocation_);
+}
+
+void TMDIChild::OpenPageInBrowser() {
+  if (!OpenWithAssociatedProgram(".htm", pageLocation_.toLocalFile()))
+    ReportPageNotice->ShowNoBrowser();
+}
+
+// A renderer that ends leaves a line and a way to reload, not a grey page.
+void TMDIChild::ConnectPageNotice() {
+  connect(ReportPageNotice->ShowAnywayButton, &QPushButton::clicked, this,
+          &TMDIChild::LoadReportPage);
+  connect(ReportPageNotice->ReloadButton, &QPushButton::clicked, this, &TMDIChild::LoadReportPage);
+  connect(ReportPageNotice->OpenInBrowserButton, &QPushButton::clicked, this,
+          &TMDIChild::OpenPageInBrowser);
+  connect(WebBrowser->page(), &QWebEnginePage::renderProcessTerminated, this,
+          [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+            if (status == QWebEnginePage::NormalTerminationStatus) return;
+            WebBrowser->hide();
+            ReportPageNotice->ShowStoppedRenderer(
+                status == QWebEnginePage::KilledTerminationStatus ? "it was killed"
+                : status == QWebEnginePage::CrashedTerminationStatus
+                    ? "it crashed, perhaps out of memory"
+                    : "it ended abnormally");
+          });
 }
 
 QUrl TMDIChild::ReportPageLocation() const {

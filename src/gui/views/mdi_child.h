@@ -33,7 +33,8 @@ class TMDIChild : public TChildForm {
   // Asked to close while its pass ran: it closes once the pass has stopped.
   bool ClosesAfterPass() const { return closeAfterPass_; }
   // Shows the page in the Report tab, in the code page the reader finds in it
-  // (the terminal declares none).
+  // (the terminal declares none); a page above the size limit is not loaded,
+  // the tab says so instead.
   void NavigateReportPage(const QString& path);
   QUrl ReportPageLocation() const;
   // The code page the shown page is read in; empty for the browser's default.
@@ -73,6 +74,9 @@ class TMDIChild : public TChildForm {
   void SaveSettings(const QString& depositText);
   void ConnectHandlers();
   void ConnectChartHovers();
+  void ConnectPageNotice();
+  void LoadReportPage();
+  void OpenPageInBrowser();
   void PageControl2Change(int index);
   void LeaveTab(QWidget* page);
   void StatementComboBoxChange(int index);

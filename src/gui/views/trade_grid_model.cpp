@@ -4,7 +4,7 @@
 
 namespace quillfen {
 
-TradeGridModel::TradeGridModel(const TextGrid& grid, int visibleColumns, QObject* parent)
+TradeGridModel::TradeGridModel(const VisibleGrid& grid, int visibleColumns, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), visibleColumns_(visibleColumns) {}
 
 int TradeGridModel::rowCount(const QModelIndex& parent) const {
@@ -45,14 +45,7 @@ void TradeGridModel::Refresh() {
 }
 
 std::vector<int> TradeGridModel::LongestTexts() const {
-  std::vector<int> longest(static_cast<std::size_t>(visibleColumns_), 0);
-  for (int r = 0; r < grid_.RowCount(); ++r) {
-    for (int c = 0; c < visibleColumns_; ++c) {
-      int& most = longest[static_cast<std::size_t>(c)];
-      most = std::max(most, static_cast<int>(grid_.Cell(c, r).size()));
-    }
-  }
-  return longest;
+  return grid_.LongestTexts(visibleColumns_);
 }
 
 QString CellText(std::string_view cell) {

@@ -3,7 +3,7 @@
 #include <QAbstractTableModel>
 #include <vector>
 
-#include "text/text_grid.h"
+#include "analysis/visible_grid.h"
 
 namespace quillfen {
 
@@ -13,7 +13,7 @@ namespace quillfen {
 class TradeGridModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  TradeGridModel(const TextGrid& grid, int visibleColumns, QObject* parent);
+  TradeGridModel(const VisibleGrid& grid, int visibleColumns, QObject* parent);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -27,7 +27,7 @@ class TradeGridModel : public QAbstractTableModel {
   std::vector<int> LongestTexts() const;
 
  private:
-  const TextGrid& grid_;
+  const VisibleGrid& grid_;
   int visibleColumns_;
   int shownRows_ = 0;
 };

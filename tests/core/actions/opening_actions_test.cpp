@@ -41,14 +41,16 @@ class FullDisk {
 // Everything an open or add may change, as text, to compare a report with itself before.
 std::string Snapshot(const Report& report) {
   std::string text;
-  for (const TextGrid* grid : {static_cast<const TextGrid*>(&report.full), &report.grid1,
-                               static_cast<const TextGrid*>(&report.grid2)}) {
-    for (int row = 0; row < grid->RowCount(); ++row) {
-      for (int column = 0; column < grid->Columns(); ++column)
-        text.append(grid->Cell(column, row)).push_back('|');
+  auto add = [&](const auto& grid) {
+    for (int row = 0; row < grid.RowCount(); ++row) {
+      for (int column = 0; column < grid.Columns(); ++column)
+        text.append(grid.Cell(column, row)).push_back('|');
       text.push_back('\n');
     }
-  }
+  };
+  add(report.full);
+  add(report.grid1);
+  add(report.grid2);
   const ReportStatistics& s = report.stats;
   for (double total : {s.statementDeposit, s.depositTotal, s.withdrawalTotal, s.interestTotal,
                        s.rebateTotal, s.feeTotal, s.initialDeposit, s.netProfit})

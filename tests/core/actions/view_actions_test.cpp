@@ -13,10 +13,13 @@ namespace {
 
 std::string Rows(const Report& report) {
   std::string text;
-  for (const TextGrid* grid : {static_cast<const TextGrid*>(&report.full), &report.grid1})
-    for (int row = 0; row < grid->RowCount(); ++row)
-      for (int column = 0; column < grid->Columns(); ++column)
-        text.append(grid->Cell(column, row)).push_back('|');
+  auto add = [&](const auto& grid) {
+    for (int row = 0; row < grid.RowCount(); ++row)
+      for (int column = 0; column < grid.Columns(); ++column)
+        text.append(grid.Cell(column, row)).push_back('|');
+  };
+  add(report.full);
+  add(report.grid1);
   for (const std::string& line : report.summaryMemo) text += line;
   return text;
 }

@@ -99,7 +99,7 @@ std::string Everything(const Report& report) {
   for (const SelectionList* list : {&report.pairsListBox, &report.magicListBox})
     for (int i = 0; i < list->Size(); ++i)
       text += list->Item(i) + (list->IsSelected(i) ? "+" : "-");
-  for (const TextGrid* grid : {&report.grid1, &report.grid2})
+  for (const VisibleGrid* grid : {&report.grid1, &report.grid2})
     for (int row = 0; row < grid->RowCount(); ++row)
       for (int c = 0; c < grid->Columns(); ++c) text.append(grid->Cell(c, row)) += '|';
   for (const std::string& line : report.summaryMemo) text += line;

@@ -114,9 +114,11 @@ TEST(RebuildTradeGrids, CopiesTheColumnsOfBothGrids) {
   FillSymbolList(report);
   FillMagicList(report);
   RebuildTradeGrids(report);
-  // Column 14 (the marker) and the unused column 15 are empty.
+  // Column 14 (the marker) and the unused column 15 are empty; so is the Balance
+  // cell, from the table's balanceSlot, which keeps nothing written to it.
+  EXPECT_EQ(t.Cell(col::balanceSlot, 0), "");
   const std::vector<std::string> expected1 = {"c0", "c1",  "c2",  "c3",  "c4",  "c5",  "c6",
-                                              "c9", "c10", "c11", "c12", "c20", "c19", "c21",
+                                              "c9", "c10", "c11", "c12", "c20", "c19", "",
                                               "",   "",    "c25", "c16", "c17"};
   const std::vector<std::string> expected2 = {"c0",  "c1",  "c2",  "c3",  "c6",  "c7", "c8",
                                               "c11", "c13", "c14", "c19", "c24", "c23"};

@@ -17,7 +17,7 @@ namespace {
 using testing::MakeReport;
 using testing::TestTrade;
 
-void ExpectSameGrid(const TextGrid& a, const TextGrid& b, const char* step) {
+void ExpectSameGrid(const VisibleGrid& a, const VisibleGrid& b, const char* step) {
   ASSERT_EQ(a.RowCount(), b.RowCount()) << step;
   for (int r = 0; r < a.RowCount(); ++r)
     for (int c = 0; c < a.Columns(); ++c)

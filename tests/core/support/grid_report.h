@@ -46,8 +46,8 @@ inline Report GridReport(const std::vector<GridTrade>& trades, double deposit) {
   for (std::size_t i = 0; i < trades.size(); ++i) {
     const GridTrade& t = trades[i];
     const int r = static_cast<int>(i) + 1;
-    TextGrid& a = report.grid1;
-    TextGrid& b = report.grid2;
+    VisibleGrid& a = report.grid1;
+    VisibleGrid& b = report.grid2;
     a.SetCell(g1::ticket, r, t.ticket);
     a.SetCell(g1::type, r, t.type);
     a.SetCell(g1::lots, r, t.lots);
