@@ -1,11 +1,13 @@
 #include "analysis/terminal_view.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string_view>
 #include <unordered_map>
 
 #include "analysis/key_order.h"
+#include "analysis/tester_close_index.h"
 #include "analysis/trade_selection.h"
 #include "text/text_conversions.h"
 
@@ -74,15 +76,11 @@ class ItemGroups {
   int last_ = -1;
 };
 
-// A tester report's trades by the last closing row that names them.
-using TesterCloses = std::unordered_map<std::string_view, std::size_t>;
-
-TesterCloses IndexTesterCloses(const ReportStatistics& s) {
-  TesterCloses closes;
-  if (!s.testerReport) return closes;
-  for (std::size_t i = 0; i < s.testerCloses.size(); ++i)
-    closes.insert_or_assign(s.testerCloses[i].ticket, i);
-  return closes;
+// The order number of a tester's Ticket cell, read as the reader read it.
+long long OrderOf(std::string_view ticket) {
+  long long value = 0;
+  std::from_chars(ticket.data(), ticket.data() + ticket.size(), value);
+  return value;
 }
 
 int TableRow(const Report& report, int gridRow) {
@@ -109,7 +107,7 @@ double AtStopCents(const Report& report, int tableRow, const TesterClose& close,
 // of the test included, though the table keeps them open.
 class TerminalWalk {
  public:
-  TerminalWalk(const Report& report, const TesterCloses& closes)
+  TerminalWalk(const Report& report, const TesterCloseIndex& closes)
       : report_(report),
         closes_(closes),
         symbols_(report.pairsListBox),
@@ -147,11 +145,11 @@ class TerminalWalk {
       key = MomentSeconds(CellDateTime(grid1.Cell(g1::closeDate, r), time), time);
     } else {
       const std::vector<TesterClose>& listed = report_.stats.testerCloses;
-      const auto found = closes_.find(grid1.Cell(g1::ticket, r));
-      const bool atStop = found != closes_.end() && listed[found->second].atStop;
+      const std::size_t found = closes_.Find(OrderOf(grid1.Cell(g1::ticket, r)));
+      const bool atStop = found != TesterCloseIndex::kNone && listed[found].atStop;
       if (!closed && !atStop) return false;
-      key = found != closes_.end() ? found->second : listed.size();
-      if (!closed) trade.atStop = static_cast<int>(found->second);
+      key = found != TesterCloseIndex::kNone ? found : listed.size();
+      if (!closed) trade.atStop = static_cast<int>(found);
     }
     trade.sell = StartsWith(grid1.Cell(g1::type, r), "sell");
     trade.symbol = symbols_.Of(grid1.Cell(g1::symbol, r));
@@ -162,7 +160,7 @@ class TerminalWalk {
   }
 
   const Report& report_;
-  const TesterCloses& closes_;
+  const TesterCloseIndex& closes_;
   ItemGroups symbols_;
   ItemGroups magics_;
 };
@@ -196,10 +194,10 @@ double DepositCents(const Report& report, std::uint64_t firstClosing) {
 
 // The tester's net profit is its last printed balance less the deposit, which
 // rounded Profit cells may miss by a cent; it holds for its own history only.
-void TakeTesterBalance(const Report& report, const TesterCloses& closes, std::size_t walked,
+void TakeTesterBalance(const Report& report, std::size_t testerTrades, std::size_t walked,
                        TerminalFigures& figures) {
   const ReportStatistics& s = report.stats;
-  if (!s.testerReport || s.testerFinalBalance == 0 || walked != closes.size()) return;
+  if (!s.testerReport || s.testerFinalBalance == 0 || walked != testerTrades) return;
   if (report.options.sizing != SizingChoice::original ||
       report.options.deposit != DepositChoice::statement)
     return;
@@ -220,10 +218,14 @@ int AccountDecimals(const Report& report, int gridRow) {
 void BuildTerminalFigures(Report& report) {
   if (report.stats.sortInProgress) return;
   const std::vector<WalkRow>& rows = report.walkCache.Rows(report.grid1, report.grid2);
-  const TesterCloses closes = IndexTesterCloses(report.stats);
   TerminalWalkCache& walk = report.terminalWalk;
   if (walk.generation == 0 || walk.generation != report.walkCache.Generation()) {
+    // A statement's closes are none: its walk goes by close time.
+    static const std::vector<TesterClose> kNoCloses;
+    const TesterCloseIndex closes(report.stats.testerReport ? report.stats.testerCloses
+                                                            : kNoCloses);
     TerminalWalk(report, closes).Take(rows, walk);
+    walk.testerTrades = closes.Orders();
     walk.generation = report.walkCache.Generation();
   }
   report.terminalFigures.clear();
@@ -248,7 +250,7 @@ void BuildTerminalFigures(Report& report) {
     magics.push_back(trade.magic);
   }
   TerminalFigures figures = ComputeTerminalFigures(results, DepositCents(report, walk.firstKey));
-  TakeTesterBalance(report, closes, results.size(), figures);
+  TakeTesterBalance(report, walk.testerTrades, results.size(), figures);
   const bool tester = report.stats.testerReport;
   const int firstRow = walk.trades[walk.order.front()].row;
   const FigureStyle style{tester, tester ? 2 : AccountDecimals(report, firstRow)};

@@ -24,6 +24,7 @@ struct TerminalWalkCache {
   std::vector<TerminalTrade> trades;  // in grid order
   std::vector<std::uint32_t> order;   // the walk, as indices into trades
   std::uint64_t firstKey = 0;         // the first trade's closing moment
+  std::size_t testerTrades = 0;       // the trades a tester's closing rows name
   std::vector<std::string> symbols;
   std::vector<std::string> magics;
 };

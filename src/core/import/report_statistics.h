@@ -12,12 +12,11 @@ struct BalanceRow {
   double amount = 0;
 };
 
-// A tester's closing row: the ticket of the trade it closes, its moment and
-// profit as printed, and whether it is the closing of all positions at the end.
+// A tester's closing row: the order number of the trade it closes, its profit
+// as printed, and whether it is the closing of all positions at the end. Kept
+// small: a backtest has one per trade.
 struct TesterClose {
-  std::string ticket;
-  std::string date;
-  std::string time;
+  long long order = 0;
   double profit = 0;
   bool atStop = false;
 };

@@ -402,8 +402,8 @@ void StatementReader::CloseTesterTrade(const StatementWords& words) {
 void StatementReader::KeepTesterClose(const StatementWords& words, int row, bool atStop) {
   if (adding_) return;
   const int shift = atStop ? kAtStopWords : 0;
-  stats_.testerCloses.push_back({std::string(table_.Cell(col::ticket, row)), std::string(words[1]),
-                                 std::string(words[2]), TextToAmount(words[9 + shift]), atStop});
+  stats_.testerCloses.push_back(
+      {OrderNumber(table_.Cell(col::ticket, row)), TextToAmount(words[9 + shift]), atStop});
   stats_.testerFinalBalance = TextToAmount(words[10 + shift]);
 }
 
