@@ -119,6 +119,7 @@ class TerminalWalk {
     std::vector<KeyedIndex> order;
     order.reserve(rows.size());
     for (int r = 1; r < report_.grid1.RowCount(); ++r) {
+      PumpEveryRows(report_.fillPump, r);
       const WalkRow& in = rows[static_cast<std::size_t>(r)];
       if (!in.trade) continue;
       std::uint64_t key = 0;
