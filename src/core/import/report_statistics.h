@@ -12,9 +12,10 @@ struct BalanceRow {
   double amount = 0;
 };
 
-// A tester's closing row: the order number of the trade it closes, its profit
-// as printed, and whether it is the closing of all positions at the end. Kept
-// small: a backtest has one per trade.
+// A tester's closing row: the order number of the trade it closes, whether it
+// is the closing of all positions at the end of the test, and then its printed
+// profit (the table has every other close's). Kept small: a backtest has one
+// per trade.
 struct TesterClose {
   long long order = 0;
   double profit = 0;

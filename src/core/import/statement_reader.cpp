@@ -172,6 +172,8 @@ class StatementReader {
   // The statement's summary block: Balance, Closed Trade P/L, Deposit/Withdrawal.
   std::array<double, 3> summary_{};
   int summaryFound_ = 0;
+  // The balance printed on the tester's last closing row, read once at the end.
+  std::string lastCloseBalance_;
 };
 
 void StatementReader::Step() {
@@ -221,6 +223,8 @@ void StatementReader::Read(LineReader& lines) {
   }
   if (!adding_ && summaryFound_ == 7)
     stats_.openingBalance = summary_[0] - summary_[1] - summary_[2];
+  if (!adding_ && !lastCloseBalance_.empty())
+    stats_.testerFinalBalance = TextToAmount(lastCloseBalance_);
   progress_.SetPosition(count);
 }
 
@@ -402,9 +406,11 @@ void StatementReader::CloseTesterTrade(const StatementWords& words) {
 void StatementReader::KeepTesterClose(const StatementWords& words, int row, bool atStop) {
   if (adding_) return;
   const int shift = atStop ? kAtStopWords : 0;
-  stats_.testerCloses.push_back(
-      {OrderNumber(table_.Cell(col::ticket, row)), TextToAmount(words[9 + shift]), atStop});
-  stats_.testerFinalBalance = TextToAmount(words[10 + shift]);
+  // A normal close's profit is in the table; only the closing at the end of
+  // the test, which the table keeps open, needs its own.
+  stats_.testerCloses.push_back({OrderNumber(table_.Cell(col::ticket, row)),
+                                 atStop ? TextToAmount(words[9 + shift]) : 0, atStop});
+  lastCloseBalance_.assign(words[10 + shift]);
 }
 
 // True when the line was handled to its end.
