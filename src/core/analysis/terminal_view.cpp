@@ -1,7 +1,6 @@
 #include "analysis/terminal_view.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string_view>
 #include <unordered_map>
@@ -15,10 +14,6 @@ namespace quillfen {
 
 namespace {
 
-bool IsDigitChar(char c) {
-  return c >= '0' && c <= '9';
-}
-
 double Cents(double value) {
   return std::round(value * 100);
 }
@@ -29,7 +24,7 @@ std::uint64_t MomentSeconds(double cellDateTime, std::string_view time) {
   const double minutes = std::round(cellDateTime * 1440);
   if (!(minutes > 0)) return 0;
   std::uint64_t seconds = static_cast<std::uint64_t>(std::min(minutes, 1e15)) * 60;
-  if (time.size() >= 8 && time[5] == ':' && IsDigitChar(time[6]) && IsDigitChar(time[7]))
+  if (time.size() >= 8 && time[5] == ':' && IsDigit(time[6]) && IsDigit(time[7]))
     seconds += static_cast<std::uint64_t>((time[6] - '0') * 10 + (time[7] - '0'));
   return seconds;
 }
@@ -75,13 +70,6 @@ class ItemGroups {
   std::string_view lastText_;
   int last_ = -1;
 };
-
-// The order number of a tester's Ticket cell, read as the reader read it.
-long long OrderOf(std::string_view ticket) {
-  long long value = 0;
-  std::from_chars(ticket.data(), ticket.data() + ticket.size(), value);
-  return value;
-}
 
 int TableRow(const Report& report, int gridRow) {
   return report.grid1.TableRow(gridRow);
@@ -146,7 +134,7 @@ class TerminalWalk {
       key = MomentSeconds(CellDateTime(grid1.Cell(g1::closeDate, r), time), time);
     } else {
       const std::vector<TesterClose>& listed = report_.stats.testerCloses;
-      const std::size_t found = closes_.Find(OrderOf(grid1.Cell(g1::ticket, r)));
+      const std::size_t found = closes_.Find(OrderNumber(grid1.Cell(g1::ticket, r)));
       const bool atStop = found != TesterCloseIndex::kNone && listed[found].atStop;
       if (!closed && !atStop) return false;
       key = found != TesterCloseIndex::kNone ? found : listed.size();

@@ -3,13 +3,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "text/text_conversions.h"
+
 namespace quillfen {
 
 namespace {
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 bool AllDigits(std::string_view word) {
   if (word.empty()) return false;

@@ -27,10 +27,6 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // Whether a blank stands between the end of "buy", "sell" or "close" and the
 // start of "stop", "limit" or "by": most lines have no such blank, which one
 // pass over the line tells.

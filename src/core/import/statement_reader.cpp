@@ -28,10 +28,6 @@ constexpr int kAtStopWords = 2;
 
 constexpr std::string_view kTicketWarning = "Please use ascending ticket numbers";
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // The leading number of a word as strtod reads it, without locale: optional
 // sign, digits, decimal point, exponent. nullopt when it does not begin with one.
 bool LeadingNumber(std::string_view word, double& value) {
@@ -44,13 +40,6 @@ bool LeadingNumber(std::string_view word, double& value) {
   value = 0;
   std::from_chars(word.data(), word.data() + word.size(), value);
   return true;
-}
-
-// An order number as "%lld" reads it: 0 when the word does not begin with one.
-long long OrderNumber(std::string_view word) {
-  long long value = 0;
-  std::from_chars(word.data(), word.data() + word.size(), value);
-  return value;
 }
 
 // The word holding the line's last digit, trimmed like any word.

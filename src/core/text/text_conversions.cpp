@@ -15,9 +15,6 @@ namespace quillfen {
 
 namespace {
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
@@ -144,6 +141,12 @@ std::optional<double> PlainDecimal(std::string_view text) {
 }
 
 }  // namespace
+
+long long OrderNumber(std::string_view text) {
+  long long value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
 
 double TextToAmount(std::string_view text) {
   if (IsMissing(text)) return 0;

@@ -8,6 +8,14 @@ namespace quillfen {
 // Tolerant conversions of the texts that statements and users produce. Anything
 // unusable gives 0 or an empty text; nothing here fails.
 
+// An ASCII digit, whatever the locale and code page.
+inline bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// An order or ticket number as "%lld" reads it: 0 when the text does not begin with one.
+long long OrderNumber(std::string_view text);
+
 double TextToAmount(std::string_view text);
 int TextToWhole(std::string_view text);
 
