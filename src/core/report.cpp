@@ -74,10 +74,14 @@ void WriteGridHeaders(Report& report) {
     report.grid2.SetCell(c, 0, kGrid2Headers[static_cast<std::size_t>(c)]);
 }
 
-void FullRefresh(Report& report, const ChartPainter& paintCharts) {
-  RebuildTradeGrids(report);
+void RecomputeFigures(Report& report) {
   RecomputeStatistics(report);
   BuildTerminalFigures(report);
+}
+
+void FullRefresh(Report& report, const ChartPainter& paintCharts) {
+  RebuildTradeGrids(report);
+  RecomputeFigures(report);
   BuildSummaryText(report);
   if (paintCharts) paintCharts(report);
 }

@@ -88,6 +88,10 @@ struct Report : ReportData {
 // The header rows of both grids, as the window writes them when first shown.
 void WriteGridHeaders(Report& report);
 
+// The figures of a refresh: the statistics walk, then the terminal's own
+// figures from the cells it wrote.
+void RecomputeFigures(Report& report);
+
 // The views' part of a refresh: the window repaints its balance and times
 // charts from the rebuilt grids. Callers without charts pass nothing.
 using ChartPainter = std::function<void(Report&)>;

@@ -5,9 +5,7 @@
 
 #include "actions/report_guard.h"
 #include "analysis/column_sort.h"
-#include "analysis/statistics.h"
 #include "analysis/summary_text.h"
-#include "analysis/terminal_view.h"
 #include "analysis/trade_selection.h"
 #include "import/statement_converter.h"
 #include "import/statement_road.h"
@@ -65,8 +63,7 @@ void ShowReadTrades(Report& report, Progress& progress, int pumps,
   FillMagicList(report);
   for (int i = 0; i < pumps; ++i) progress.Pump();
   RebuildTradeGrids(report);
-  RecomputeStatistics(report);
-  BuildTerminalFigures(report);
+  RecomputeFigures(report);
   if (paintCharts) paintCharts(report);
   BuildSummaryText(report);
 }

@@ -4,9 +4,7 @@
 
 #include "actions/report_guard.h"
 #include "analysis/column_sort.h"
-#include "analysis/statistics.h"
 #include "analysis/summary_text.h"
-#include "analysis/terminal_view.h"
 #include "analysis/trade_deletion.h"
 #include "analysis/trade_selection.h"
 
@@ -48,8 +46,7 @@ bool FilterDisplay(Report& report, const ReportOptions& options) {
 
 bool ApplyOptions(Report& report, const ReportOptions& options) {
   if (!TakeOptions(report, options)) return false;
-  RecomputeStatistics(report);
-  BuildTerminalFigures(report);
+  RecomputeFigures(report);
   BuildSummaryText(report);
   return true;
 }

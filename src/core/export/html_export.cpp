@@ -2,8 +2,6 @@
 
 #include <filesystem>
 
-#include "analysis/statistics.h"
-#include "analysis/terminal_view.h"
 #include "export/html_page.h"
 #include "export/jpeg_encoder.h"
 #include "io/replacing_file.h"
@@ -67,8 +65,7 @@ bool WriteHtmlFiles(const Report& report, float deposit, const HtmlExportRequest
 bool ExportHtml(Report& report, const HtmlExportRequest& request, const ChartRenderer& renderer,
                 std::string* error) {
   float deposit = static_cast<float>(report.stats.initialDeposit);
-  RecomputeStatistics(report);
-  BuildTerminalFigures(report);
+  RecomputeFigures(report);
   if (report.options.deposit == DepositChoice::custom)
     deposit = static_cast<float>(TextToAmount(report.options.depositText));
   return WriteHtmlFiles(report, deposit, request, renderer, error);
