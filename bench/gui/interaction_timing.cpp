@@ -3,7 +3,6 @@
 // charts drawn; both grids repainted while scrolled through. The report page
 // is stopped first, so that its loading does not share the processor.
 //   gui-interaction-timing FILE
-#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,6 +20,7 @@
 #include <random>
 #include <vector>
 
+#include "bench_application.h"
 #include "gui/app/main_form.h"
 #include "gui/views/mdi_child.h"
 #include "gui/views/paint_box.h"
@@ -122,8 +122,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: gui-interaction-timing FILE\n");
     return 2;
   }
-  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  PrepareBenchApplication();
   QApplication application(argc, argv);
   QTemporaryDir directory;
   quillfen::TMainForm form(directory.path(), {QString::fromLocal8Bit(argv[1])});

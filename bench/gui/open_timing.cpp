@@ -4,7 +4,6 @@
 // window went without processing events while loading, and the peak memory
 // of the program's own process (the web view's processes left out).
 //   gui-open-timing FILE
-#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,6 +15,7 @@
 #include <cstdio>
 #include <set>
 
+#include "bench_application.h"
 #include "event_gaps.h"
 #include "gui/app/main_form.h"
 #include "gui/views/mdi_child.h"
@@ -28,8 +28,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: gui-open-timing FILE\n");
     return 2;
   }
-  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  PrepareBenchApplication();
   QApplication application(argc, argv);
   QTemporaryDir directory;
   quillfen::TMainForm form(directory.path(), {QString::fromLocal8Bit(argv[1])});

@@ -5,7 +5,6 @@
 //   quillfen-report FILE --simulate montecarlo --units dollars --win 55
 //     --avg-profit 30 --avg-loss 20 --runs RUNS --trades TRADES --seed 1
 //   gui-simulation-timing FILE RUNS TRADES
-#include <unistd.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +17,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "bench_application.h"
 #include "event_gaps.h"
 #include "gui/app/main_form.h"
 #include "gui/views/mdi_child.h"
@@ -28,8 +28,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: gui-simulation-timing FILE RUNS TRADES\n");
     return 2;
   }
-  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  PrepareBenchApplication();
   QApplication application(argc, argv);
   QTemporaryDir directory;
   quillfen::TMainForm form(directory.path(), {QString::fromLocal8Bit(argv[1])});
