@@ -79,8 +79,8 @@ void BM_RecomputeStatisticsNewSizing(benchmark::State& state) {
 }
 BENCHMARK(BM_RecomputeStatisticsNewSizing)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// The terminal's figures and the breakdown, after the recompute they follow,
-// over grids whose rows did not change (an option changed).
+// The terminal's figures and the breakdown, after the recompute they follow:
+// the walk reads the grids' trades afresh at every refresh.
 void BM_BuildTerminalFigures(benchmark::State& state) {
   Report report = MakeReport(static_cast<int>(state.range(0)));
   RecomputeStatistics(report);
@@ -91,20 +91,6 @@ void BM_BuildTerminalFigures(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_BuildTerminalFigures)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-// The same after the grids were rebuilt (a selection, a sort, a deletion):
-// the walk is taken afresh from the cells.
-void BM_BuildTerminalFiguresAfresh(benchmark::State& state) {
-  Report report = MakeReport(static_cast<int>(state.range(0)));
-  RecomputeStatistics(report);
-  for (auto _ : state) {
-    report.terminalWalk = {};
-    BuildTerminalFigures(report);
-    benchmark::DoNotOptimize(report.terminalFigures.data());
-  }
-  state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-BENCHMARK(BM_BuildTerminalFiguresAfresh)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The option change's refresh as a whole: the recompute and the figures after it.
 void BM_RecomputeWithTerminalFigures(benchmark::State& state) {

@@ -8,7 +8,6 @@
 #include "analysis/deleted_trades.h"
 #include "analysis/figure_text.h"
 #include "analysis/selection_list.h"
-#include "analysis/terminal_walk.h"
 #include "analysis/trade_breakdown.h"
 #include "analysis/visible_grid.h"
 #include "analysis/walk_cache.h"
@@ -52,7 +51,6 @@ struct ReportData {
   std::vector<FigureLine> terminalFigures;
   std::vector<std::string> terminalMemo;
   TradeBreakdown breakdown;
-  TerminalWalkCache terminalWalk;
   MonteCarloResults simulationResults;  // the simulation tab's result boxes and tooltips
   SortedOrder sortedBy;
   // The deletions Undo can take back, the latest last. Emptied when the rows

@@ -41,58 +41,56 @@ void RunRecord::Close(const Run& run, bool losses) {
   trades += run.count;
 }
 
-Drawdowns WalkDrawdowns(std::span<const WalkResult> trades, double depositCents) {
-  Drawdowns d;
-  double balance = depositCents;
-  double lowest = depositCents;
-  double peak = depositCents;
-  double low = depositCents;
-  for (const WalkResult& trade : trades) {
-    balance += trade.cents;
-    lowest = std::min(lowest, balance);
-    if (balance > peak) {
-      CloseEpisode(peak, low, d);
-      peak = low = balance;
-    } else {
-      low = std::min(low, balance);
-    }
+FigureWalk::FigureWalk(double depositCents)
+    : balance_(depositCents), lowest_(depositCents), peak_(depositCents), low_(depositCents) {
+  f_.initialDeposit = depositCents;
+}
+
+void FigureWalk::Add(const WalkResult& trade) {
+  const bool loss = trade.cents < 0;  // a zero result is a win
+  if (loss != runOfLosses_) {
+    (runOfLosses_ ? f_.lossRuns : f_.winRuns).Close(run_, runOfLosses_);
+    run_ = {};
+    runOfLosses_ = loss;
   }
-  CloseEpisode(peak, low, d);
-  d.absolute = std::max(0.0, depositCents - lowest);
-  return d;
+  ++run_.count;
+  run_.cents += trade.cents;
+  ++f_.trades;
+  ++(trade.sell ? f_.shortTrades : f_.longTrades);
+  if (loss) {
+    ++f_.losses;
+    f_.grossLoss += trade.cents;
+    f_.largestLoss = std::min(f_.largestLoss, trade.cents);
+  } else {
+    ++f_.wins;
+    ++(trade.sell ? f_.shortWins : f_.longWins);
+    f_.grossProfit += trade.cents;
+    f_.largestWin = std::max(f_.largestWin, trade.cents);
+  }
+  // Drawdowns of the balance walked from the deposit.
+  balance_ += trade.cents;
+  lowest_ = std::min(lowest_, balance_);
+  if (balance_ > peak_) {
+    CloseEpisode(peak_, low_, f_.drawdowns);
+    peak_ = low_ = balance_;
+  } else {
+    low_ = std::min(low_, balance_);
+  }
+}
+
+TerminalFigures FigureWalk::Figures() const {
+  TerminalFigures f = f_;
+  (runOfLosses_ ? f.lossRuns : f.winRuns).Close(run_, runOfLosses_);
+  f.netProfit = f.grossProfit + f.grossLoss;
+  CloseEpisode(peak_, low_, f.drawdowns);
+  f.drawdowns.absolute = std::max(0.0, f.initialDeposit - lowest_);
+  return f;
 }
 
 TerminalFigures ComputeTerminalFigures(std::span<const WalkResult> trades, double depositCents) {
-  TerminalFigures f;
-  f.initialDeposit = depositCents;
-  Run run;
-  bool runOfLosses = false;
-  for (const WalkResult& trade : trades) {
-    const bool loss = trade.cents < 0;  // a zero result is a win
-    if (loss != runOfLosses) {
-      (runOfLosses ? f.lossRuns : f.winRuns).Close(run, runOfLosses);
-      run = {};
-      runOfLosses = loss;
-    }
-    ++run.count;
-    run.cents += trade.cents;
-    ++f.trades;
-    ++(trade.sell ? f.shortTrades : f.longTrades);
-    if (loss) {
-      ++f.losses;
-      f.grossLoss += trade.cents;
-      f.largestLoss = std::min(f.largestLoss, trade.cents);
-    } else {
-      ++f.wins;
-      ++(trade.sell ? f.shortWins : f.longWins);
-      f.grossProfit += trade.cents;
-      f.largestWin = std::max(f.largestWin, trade.cents);
-    }
-  }
-  (runOfLosses ? f.lossRuns : f.winRuns).Close(run, runOfLosses);
-  f.netProfit = f.grossProfit + f.grossLoss;
-  f.drawdowns = WalkDrawdowns(trades, depositCents);
-  return f;
+  FigureWalk walk(depositCents);
+  for (const WalkResult& trade : trades) walk.Add(trade);
+  return walk.Figures();
 }
 
 }  // namespace quillfen

@@ -57,7 +57,21 @@ struct TerminalFigures {
   RunRecord lossRuns;
 };
 
-Drawdowns WalkDrawdowns(std::span<const WalkResult> trades, double depositCents);
+// The figures taken trade by trade in walk order, so that a walk over a
+// million trades needs no list of their results.
+class FigureWalk {
+ public:
+  explicit FigureWalk(double depositCents);
+  void Add(const WalkResult& trade);
+  // The figures of the trades added; the walk goes on unchanged.
+  TerminalFigures Figures() const;
+
+ private:
+  TerminalFigures f_;
+  Run run_;
+  bool runOfLosses_ = false;
+  double balance_, lowest_, peak_, low_;
+};
 
 // The figures of these trades in walk order, from this deposit (in cents).
 TerminalFigures ComputeTerminalFigures(std::span<const WalkResult> trades, double depositCents);

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
 #include "analysis/key_order.h"
-#include "analysis/tester_close_index.h"
 #include "analysis/trade_selection.h"
 #include "text/text_conversions.h"
 
@@ -84,87 +84,136 @@ double TaxesCents(const Report& report, int tableRow, double lots) {
 
 // A trade closed at the end of a test has only its printed profit, sized
 // like the lots.
-double AtStopCents(const Report& report, int tableRow, const TesterClose& close, double lots) {
+double AtStopCents(const Report& report, int tableRow, double profit, double lots) {
   const double printedLots = tableRow < 0 ? 0 : TextToAmount(report.full.Cell(col::lots, tableRow));
-  return Cents(printedLots != 0 ? close.profit * lots / printedLots : close.profit);
+  return Cents(printedLots != 0 ? profit * lots / printedLots : profit);
 }
 
-// The walk over the grids' trades. Statements: the closed trades by close
-// time, equal times in the grids' order, which is the table's. Tester
-// reports: in the order of their closing rows, the trades closed at the end
-// of the test included, though the table keeps them open.
+// A trade of the walk: its result as the last recompute sized it (profit,
+// commission, swap and taxes), its direction and its items.
+struct WalkedTrade {
+  static constexpr std::uint32_t kSell = 0x80000000u;
+  static constexpr std::uint32_t kNoTrade = 0xffffffffu;
+
+  double cents = 0;
+  std::uint32_t symbol = kNoTrade;  // with kSell for a sell
+  std::uint32_t magic = 0;
+
+  bool Taken() const { return symbol != kNoTrade; }
+  WalkResult Result() const { return {cents, (symbol & kSell) != 0}; }
+};
+
+// The walk over the grids' trades, read afresh at each refresh in the grids'
+// order, where their rows lie in sequence, and visited in the terminal's
+// order. Statements: the closed trades by close time, equal times in the
+// grids' order. Tester reports: in the order of their closing rows, the trades
+// closed at the end of the test included, though the table keeps them open.
 class TerminalWalk {
  public:
-  TerminalWalk(const Report& report, const TesterCloseIndex& closes)
+  explicit TerminalWalk(Report& report)
       : report_(report),
-        closes_(closes),
+        rows_(report.walkCache.Rows(report.grid1, report.grid2)),
         symbols_(report.pairsListBox),
         magics_(report.magicListBox) {}
 
-  void Take(const std::vector<WalkRow>& rows, TerminalWalkCache& walk) {
-    walk.trades.clear();
-    walk.trades.reserve(rows.size());
-    std::vector<KeyedIndex> order;
-    order.reserve(rows.size());
-    for (int r = 1; r < report_.grid1.RowCount(); ++r) {
-      PumpEveryRows(report_.fillPump, r);
-      const WalkRow& in = rows[static_cast<std::size_t>(r)];
-      if (!in.trade) continue;
-      std::uint64_t key = 0;
-      if (TakeRow(r, key, walk.trades))
-        order.push_back({key, static_cast<std::uint32_t>(order.size())});
-    }
-    OrderByKey(order);
-    walk.order.clear();
-    for (const KeyedIndex& item : order) walk.order.push_back(item.index);
-    walk.firstKey = order.empty() ? 0 : order.front().key;
-    walk.symbols = symbols_.Items();
-    walk.magics = magics_.Items();
+  // Calls visit(trade) for each trade in walk order; the first trade's grid
+  // row and closing moment (statements) are known before the first call.
+  template <class Start, class Visit>
+  void Walk(Start start, Visit visit) {
+    if (report_.stats.testerReport)
+      WalkTester(start, visit);
+    else
+      WalkStatement(start, visit);
   }
+  const std::vector<std::string>& Symbols() const { return symbols_.Items(); }
+  const std::vector<std::string>& Magics() const { return magics_.Items(); }
 
  private:
-  bool TakeRow(int r, std::uint64_t& key, std::vector<TerminalTrade>& trades) {
+  template <class Start, class Visit>
+  void WalkStatement(Start start, Visit visit) {
     const VisibleGrid& grid1 = report_.grid1;
-    const bool closed = !grid1.Cell(g1::closeDate, r).empty();
-    TerminalTrade trade;
-    trade.row = r;
-    if (!report_.stats.testerReport) {
-      if (!closed) return false;
+    std::vector<WalkedTrade> trades;
+    std::vector<KeyedIndex> order;
+    std::vector<int> gridRows;
+    for (int r = 1; r < grid1.RowCount(); ++r) {
+      PumpEveryRows(report_.fillPump, r);
+      if (!rows_[static_cast<std::size_t>(r)].trade) continue;
+      const std::string_view date = grid1.Cell(g1::closeDate, r);
+      if (date.empty()) continue;
       const std::string_view time = grid1.Cell(g1::closeTime, r);
-      key = MomentSeconds(CellDateTime(grid1.Cell(g1::closeDate, r), time), time);
-    } else {
-      const std::vector<TesterClose>& listed = report_.stats.testerCloses;
-      const std::size_t found = closes_.Find(OrderNumber(grid1.Cell(g1::ticket, r)));
-      const bool atStop = found != TesterCloseIndex::kNone && listed[found].atStop;
-      if (!closed && !atStop) return false;
-      key = found != TesterCloseIndex::kNone ? found : listed.size();
-      if (!closed) trade.atStop = static_cast<int>(found);
+      order.push_back({MomentSeconds(CellDateTime(date, time), time),
+                       static_cast<std::uint32_t>(trades.size())});
+      trades.push_back(Take(r, -1));
+      gridRows.push_back(r);
     }
-    trade.sell = StartsWith(grid1.Cell(g1::type, r), "sell");
-    trade.symbol = symbols_.Of(grid1.Cell(g1::symbol, r));
-    std::string_view magic = report_.grid2.Cell(g2::magic, r);
-    trade.magic = magics_.Of(magic.empty() ? std::string_view(kNoMagicItem) : magic);
-    trades.push_back(trade);
-    return true;
+    OrderByKey(order);
+    if (order.empty()) return;
+    start(gridRows[order.front().index], order.front().key);
+    for (const KeyedIndex& item : order) visit(trades[item.index]);
+  }
+
+  // The trades land in the places of their closing rows. A trade no closing
+  // row names goes after them all, and one whose place is taken right after
+  // the trade there, each in the grids' order, as a stable sort by place would.
+  template <class Start, class Visit>
+  void WalkTester(Start start, Visit visit) {
+    const VisibleGrid& grid1 = report_.grid1;
+    const TesterCloses& closes = report_.stats.testerCloses;
+    std::vector<WalkedTrade> places(closes.Count());
+    std::vector<KeyedIndex> spilt;
+    std::vector<WalkedTrade> spiltTrades;
+    int firstRow = -1;
+    for (int r = 1; r < grid1.RowCount(); ++r) {
+      PumpEveryRows(report_.fillPump, r);
+      if (!rows_[static_cast<std::size_t>(r)].trade) continue;
+      const std::size_t place = closes.Find(OrderNumber(grid1.Cell(g1::ticket, r)));
+      double atStopProfit = 0;
+      const bool closed = !grid1.Cell(g1::closeDate, r).empty();
+      const bool atStop =
+          !closed && place != TesterCloses::kNone && closes.AtStop(place, atStopProfit);
+      if (!closed && !atStop) continue;
+      if (firstRow < 0) firstRow = r;
+      const WalkedTrade trade = Take(r, atStop ? atStopProfit : -1, atStop);
+      if (place != TesterCloses::kNone && !places[place].Taken()) {
+        places[place] = trade;
+        continue;
+      }
+      spilt.push_back({place == TesterCloses::kNone ? closes.Count() : place,
+                       static_cast<std::uint32_t>(spiltTrades.size())});
+      spiltTrades.push_back(trade);
+    }
+    if (firstRow < 0) return;
+    start(firstRow, 0);
+    OrderByKey(spilt);
+    auto next = spilt.begin();
+    for (std::size_t place = 0; place < places.size(); ++place) {
+      if (places[place].Taken()) visit(places[place]);
+      for (; next != spilt.end() && next->key == place; ++next) visit(spiltTrades[next->index]);
+    }
+    for (; next != spilt.end(); ++next) visit(spiltTrades[next->index]);
+  }
+
+  WalkedTrade Take(int r, double atStopProfit, bool atStop = false) {
+    const VisibleGrid& grid1 = report_.grid1;
+    const WalkRow& in = rows_[static_cast<std::size_t>(r)];
+    const int tableRow = grid1.TableRow(r);
+    WalkedTrade trade;
+    trade.cents = atStop ? AtStopCents(report_, tableRow, atStopProfit, in.lotsShown)
+                         : Cents(in.profitShown) + Cents(in.commissionShown) + Cents(in.swapShown) +
+                               TaxesCents(report_, tableRow, in.lotsShown);
+    trade.symbol = static_cast<std::uint32_t>(symbols_.Of(grid1.Cell(g1::symbol, r)));
+    if (StartsWith(grid1.Cell(g1::type, r), "sell")) trade.symbol |= WalkedTrade::kSell;
+    const std::string_view magic = report_.grid2.Cell(g2::magic, r);
+    trade.magic = static_cast<std::uint32_t>(
+        magics_.Of(magic.empty() ? std::string_view(kNoMagicItem) : magic));
+    return trade;
   }
 
   const Report& report_;
-  const TesterCloseIndex& closes_;
+  const std::vector<WalkRow>& rows_;
   ItemGroups symbols_;
   ItemGroups magics_;
 };
-
-// A trade's result (profit, commission, swap and taxes) as the last
-// recompute sized it.
-double ResultCents(const Report& report, const WalkRow& in, const TerminalTrade& trade) {
-  const int tableRow = TableRow(report, trade.row);
-  if (trade.atStop >= 0)
-    return AtStopCents(report, tableRow,
-                       report.stats.testerCloses[static_cast<std::size_t>(trade.atStop)],
-                       in.lotsShown);
-  return Cents(in.profitShown) + Cents(in.commissionShown) + Cents(in.swapShown) +
-         TaxesCents(report, tableRow, in.lotsShown);
-}
 
 // A statement's deposit: its balance before the first row, and the balance and
 // credit rows before the walk's first trade. A typed deposit, a tester's
@@ -206,47 +255,34 @@ int AccountDecimals(const Report& report, int gridRow) {
 
 void BuildTerminalFigures(Report& report) {
   if (report.stats.sortInProgress) return;
-  const std::vector<WalkRow>& rows = report.walkCache.Rows(report.grid1, report.grid2);
-  TerminalWalkCache& walk = report.terminalWalk;
-  if (walk.generation == 0 || walk.generation != report.walkCache.Generation()) {
-    // A statement's closes are none: its walk goes by close time.
-    static const std::vector<TesterClose> kNoCloses;
-    const TesterCloseIndex closes(report.stats.testerReport ? report.stats.testerCloses
-                                                            : kNoCloses);
-    TerminalWalk(report, closes).Take(rows, walk);
-    walk.testerTrades = closes.Orders();
-    walk.generation = report.walkCache.Generation();
-  }
   report.terminalFigures.clear();
   report.terminalMemo.clear();
   report.breakdown = {};
-  if (walk.order.empty()) return;
-  // The results in grid order, where the rows lie in sequence, then walked.
-  std::vector<double> cents;
-  cents.reserve(walk.trades.size());
-  for (const TerminalTrade& trade : walk.trades)
-    cents.push_back(ResultCents(report, rows[static_cast<std::size_t>(trade.row)], trade));
-  std::vector<WalkResult> results;
-  std::vector<int> symbols;
-  std::vector<int> magics;
-  results.reserve(walk.order.size());
-  symbols.reserve(walk.order.size());
-  magics.reserve(walk.order.size());
-  for (std::uint32_t at : walk.order) {
-    const TerminalTrade& trade = walk.trades[at];
-    results.push_back({cents[at], trade.sell});
-    symbols.push_back(trade.symbol);
-    magics.push_back(trade.magic);
-  }
-  TerminalFigures figures = ComputeTerminalFigures(results, DepositCents(report, walk.firstKey));
-  TakeTesterBalance(report, walk.testerTrades, results.size(), figures);
+  TerminalWalk walk(report);
+  std::optional<FigureWalk> figures;
+  BreakdownWalk symbols;
+  BreakdownWalk magics;
+  int firstRow = -1;
+  std::size_t walked = 0;
+  walk.Walk(
+      [&](int gridRow, std::uint64_t firstClosing) {
+        firstRow = gridRow;
+        figures.emplace(DepositCents(report, firstClosing));
+      },
+      [&](const WalkedTrade& trade) {
+        figures->Add(trade.Result());
+        symbols.Add(trade.symbol & ~WalkedTrade::kSell, trade.cents);
+        magics.Add(trade.magic, trade.cents);
+        ++walked;
+      });
+  if (!figures) return;
+  TerminalFigures result = figures->Figures();
+  TakeTesterBalance(report, report.stats.testerCloses.Orders(), walked, result);
   const bool tester = report.stats.testerReport;
-  const int firstRow = walk.trades[walk.order.front()].row;
   const FigureStyle style{tester, tester ? 2 : AccountDecimals(report, firstRow)};
-  report.terminalFigures = TerminalFigureLines(figures, style);
+  report.terminalFigures = TerminalFigureLines(result, style);
   report.terminalMemo = FigureMemoLines(report.terminalFigures);
-  report.breakdown = {BreakdownBy(results, symbols, walk.symbols),
-                      BreakdownBy(results, magics, walk.magics)};
+  report.breakdown = {symbols.Rows(walk.Symbols()), magics.Rows(walk.Magics())};
 }
 
 }  // namespace quillfen

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <span>
 #include <string>
 #include <vector>
 
@@ -27,10 +26,35 @@ struct TradeBreakdown {
   std::vector<BreakdownRow> magics;
 };
 
-// One row per item that has trades, in the items' order; trade i belongs to
-// items[groups[i]].
-std::vector<BreakdownRow> BreakdownBy(std::span<const WalkResult> trades,
-                                      std::span<const int> groups,
-                                      const std::vector<std::string>& items);
+// One item's walk: its balance starts from nothing, the drops being the same
+// from any start.
+struct BreakdownTally {
+  int trades = 0;
+  int wins = 0;
+  double grossProfit = 0;
+  double grossLoss = 0;
+  double balance = 0;
+  double peak = 0;
+  double maximalDrawdown = 0;
+  double largestWin = 0;
+  double largestLoss = 0;
+
+  void Add(double cents);
+  BreakdownRow Row(const std::string& item) const;
+};
+
+// The breakdown taken trade by trade in walk order, with the trade's item.
+class BreakdownWalk {
+ public:
+  void Add(std::size_t item, double cents) {
+    if (item >= tallies_.size()) tallies_.resize(item + 1);
+    tallies_[item].Add(cents);
+  }
+  // One row per item that has trades, in the items' order.
+  std::vector<BreakdownRow> Rows(const std::vector<std::string>& items) const;
+
+ private:
+  std::vector<BreakdownTally> tallies_;
+};
 
 }  // namespace quillfen

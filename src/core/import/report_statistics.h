@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "import/tester_closes.h"
+
 namespace quillfen {
 
 // A balance or credit row of a statement: its moment as printed and its amount.
@@ -10,16 +12,6 @@ struct BalanceRow {
   std::string date;
   std::string time;
   double amount = 0;
-};
-
-// A tester's closing row: the order number of the trade it closes, whether it
-// is the closing of all positions at the end of the test, and then its printed
-// profit (the table has every other close's). Kept small: a backtest has one
-// per trade.
-struct TesterClose {
-  long long order = 0;
-  double profit = 0;
-  bool atStop = false;
 };
 
 // Every figure of one report window. The first six (and a preset of
@@ -75,9 +67,9 @@ struct ReportStatistics {
   // A statement's balance before its first row: Balance − Closed Trade P/L −
   // Deposit/Withdrawal of its summary block (0 when the history starts with the account).
   double openingBalance = 0;
-  std::vector<BalanceRow> balanceRows;    // in the statement's order
-  bool taxesListed = false;               // a trade of a statement paid taxes
-  std::vector<TesterClose> testerCloses;  // in the order listed
+  std::vector<BalanceRow> balanceRows;  // in the statement's order
+  bool taxesListed = false;             // a trade of a statement paid taxes
+  TesterCloses testerCloses;
   // The tester's balance after its last closing row; 0 when none was read.
   double testerFinalBalance = 0;
 };

@@ -86,7 +86,7 @@ class StatementReader {
       stats_.testerReport = stats_.taxesListed = false;
       stats_.openingBalance = stats_.testerFinalBalance = 0;
       stats_.balanceRows.clear();
-      stats_.testerCloses.clear();
+      stats_.testerCloses.Clear();
     }
     nextRow_ = adding ? std::max(table_.RowCount() - 1, 0) : 0;
     finishedUpTo_ = nextRow_;  // the stored rows were finished when they were read
@@ -397,8 +397,8 @@ void StatementReader::KeepTesterClose(const StatementWords& words, int row, bool
   const int shift = atStop ? kAtStopWords : 0;
   // A normal close's profit is in the table; only the closing at the end of
   // the test, which the table keeps open, needs its own.
-  stats_.testerCloses.push_back({OrderNumber(table_.Cell(col::ticket, row)),
-                                 atStop ? TextToAmount(words[9 + shift]) : 0, atStop});
+  stats_.testerCloses.Add(OrderNumber(table_.Cell(col::ticket, row)), atStop,
+                          atStop ? TextToAmount(words[9 + shift]) : 0);
   lastCloseBalance_.assign(words[10 + shift]);
 }
 

@@ -74,7 +74,6 @@ TEST(WalkCache, KeptNumbersFollowEveryChange) {
     step.change(report);
     Report cold = report;
     cold.walkCache = WalkCache{};
-    cold.terminalWalk = {};
     RecomputeStatistics(report);
     RecomputeStatistics(cold);
     BuildTerminalFigures(report);
