@@ -126,16 +126,27 @@ std::vector<int> VisibleGrid::LongestTexts(int columns) const {
     if (ownIndex_[static_cast<std::size_t>(c)] < 0 &&
         lentColumn_[static_cast<std::size_t>(c)] < 0 && source_[c] >= 0)
       shown.push_back(c);
-  auto widen = [&](int column, std::string_view text) {
+  auto widenTo = [&](int column, int length) {
     int& most = longest[static_cast<std::size_t>(column)];
-    most = std::max(most, static_cast<int>(text.size()));
+    most = std::max(most, length);
   };
+  auto widen = [&](int column, std::string_view text) {
+    widenTo(column, static_cast<int>(text.size()));
+  };
+  // Rows that show every trade of the table once take its kept lengths, which
+  // a column sort leaves as they were.
+  const bool wholeTable = table_ && ShowsEveryTableRow();
+  if (wholeTable) {
+    const std::vector<int>& table = table_->LongestTexts(table_->TradeRows());
+    for (int c : shown) widenTo(c, table[static_cast<std::size_t>(source_[c])]);
+  }
   for (int r = 0; r < RowCount(); ++r) {
     const int tableRow = rows_[static_cast<std::size_t>(r)];
     if (tableRow < 0) {
       for (int c = 0; c < columns; ++c) widen(c, Cell(c, r));
       continue;
     }
+    if (wholeTable) continue;
     if (r + 8 < RowCount() && rows_[static_cast<std::size_t>(r) + 8] >= 0)
       table_->Prefetch(0, rows_[static_cast<std::size_t>(r) + 8]);
     for (int c : shown) widen(c, table_->Cell(source_[c], tableRow));
@@ -146,6 +157,20 @@ std::vector<int> VisibleGrid::LongestTexts(int columns) const {
       for (int r = 0; r < RowCount(); ++r) widen(c, Cell(c, r));
   }
   return longest;
+}
+
+// True when the rows that show table rows show them all, each once, in the
+// table's order: as the grids are built from the table with nothing left out.
+bool VisibleGrid::ShowsEveryTableRow() const {
+  int shown = 0;
+  int last = -1;
+  for (const int tableRow : rows_) {
+    if (tableRow < 0) continue;
+    if (tableRow <= last) return false;
+    last = tableRow;
+    ++shown;
+  }
+  return shown == table_->TradeRows();
 }
 
 std::uint64_t VisibleGrid::Stamp() {

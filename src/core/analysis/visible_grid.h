@@ -73,6 +73,7 @@ class VisibleGrid {
 
  private:
   void Loosen(int row);
+  bool ShowsEveryTableRow() const;
   void GrowLoose(int rows);
 
   int columns_;

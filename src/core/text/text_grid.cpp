@@ -170,14 +170,14 @@ void TextGrid::SetRowCount(int rowCount) {
 
 void TextGrid::SwapRows(int a, int b) {
   if (a == b) return;
-  changed_.Set();
+  reordered_.Set();
   for (int c = 0; c < stored_; ++c) std::swap(At(c, a), At(c, b));
 }
 
 // Each cycle of the permutation is rotated through one held row, so no copy
 // of the rows is needed; cells move as their bytes, which carries their text.
 void TextGrid::PermuteRows(int first, const std::vector<int>& order) {
-  changed_.Set();
+  reordered_.Set();
   if (stored_ == 0) return;
   auto row = [&](int k) { return &At(0, first + k); };
   std::vector<Text> held(static_cast<std::size_t>(stored_));
@@ -198,8 +198,30 @@ void TextGrid::PermuteRows(int first, const std::vector<int>& order) {
 
 std::uint64_t TextGrid::Stamp() {
   static std::atomic<std::uint64_t> last{0};
-  if (changed_.Take()) stamp_ = ++last;
+  const bool changed = changed_.Take();
+  const bool reordered = reordered_.Take();
+  if (changed || reordered) stamp_ = ++last;
+  if (changed) contentStamp_ = stamp_;
   return stamp_;
+}
+
+const std::vector<int>& TextGrid::LongestTexts(int rows) {
+  rows = std::clamp(rows, 0, rowCount_);
+  Stamp();
+  if (longestStamp_ == contentStamp_ && longestRows_ == rows) return longest_;
+  std::vector<int> slots(static_cast<std::size_t>(stored_), 0);
+  for (int row = 0; row < rows; ++row)
+    for (int slot = 0; slot < stored_; ++slot) {
+      int& most = slots[static_cast<std::size_t>(slot)];
+      most = std::max(most, static_cast<int>(At(slot, row).View().size()));
+    }
+  longest_.assign(static_cast<std::size_t>(columns_), 0);
+  for (int slot = 0; slot < stored_; ++slot)
+    longest_[static_cast<std::size_t>(slot < gapFirst_ ? slot : slot + gapEnd_ - gapFirst_)] =
+        slots[static_cast<std::size_t>(slot)];
+  longestStamp_ = contentStamp_;
+  longestRows_ = rows;
+  return longest_;
 }
 
 }  // namespace quillfen

@@ -58,6 +58,11 @@ class TextGrid {
   // trusted while the stamp stays the same. A copy starts with a stamp of its own.
   std::uint64_t Stamp();
 
+  // The length of the longest text of each column over rows 0 .. rows - 1:
+  // one pass over every cell, kept while no cell changes, rows reordered or
+  // not, as a column sort leaves them.
+  const std::vector<int>& LongestTexts(int rows);
+
  private:
   // Sixteen bytes: up to fifteen characters in place with their count in the
   // last byte, or a longer text on the heap. All bytes zero is the empty cell,
@@ -175,9 +180,14 @@ class TextGrid {
   int gapFirst_, gapEnd_;  // nor these
   int stored_;             // cells kept per row
   int rowCount_ = 0;
-  int blockShift_;  // a block holds 2^blockShift_ rows
-  ChangeFlag changed_;
+  int blockShift_;        // a block holds 2^blockShift_ rows
+  ChangeFlag changed_;    // a cell or the row count
+  ChangeFlag reordered_;  // the order of the rows alone
   std::uint64_t stamp_ = 0;
+  std::uint64_t contentStamp_ = 0;  // the stamp of the last change of a cell or the row count
+  std::uint64_t longestStamp_ = 0;
+  int longestRows_ = -1;
+  std::vector<int> longest_;
   std::vector<Block> blocks_;
 };
 

@@ -89,13 +89,35 @@ TEST(VisibleGrid, StampFollowsTheTableBehindIt) {
   EXPECT_NE(report.grid1.Stamp(), before);
 }
 
-TEST(VisibleGrid, LongestTextsEqualAScanOfEveryCell) {
-  Report report = ThreeTrades();
-  report.grid2.SetCell(g2::stopLoss, 3, std::string(30, '9'));  // a loose row
-  report.grid1.SetCell(g1::balance, 2, "     123456.78");
+void ExpectLongestAsScanned(const Report& report, const char* step) {
   for (const VisibleGrid* grid : {&report.grid1, &report.grid2})
     for (int columns : {0, 5, grid->Columns()})
-      EXPECT_EQ(grid->LongestTexts(columns), LongestByCells(*grid, columns));
+      EXPECT_EQ(grid->LongestTexts(columns), LongestByCells(*grid, columns)) << step;
+}
+
+TEST(VisibleGrid, LongestTextsEqualAScanOfEveryCell) {
+  Report report = ThreeTrades();
+  ExpectLongestAsScanned(report, "every trade shown");  // the table's kept lengths
+
+  // A table cell grows after the lengths were kept; then the rows are
+  // reordered, which keeps them; then one shrinks.
+  report.full.SetCell(col::stopLoss, 1, std::string(25, '7'));
+  ExpectLongestAsScanned(report, "a cell grown");
+  report.full.SwapRows(0, 2);
+  RebuildTradeGrids(report);
+  ExpectLongestAsScanned(report, "rows reordered");
+  report.full.SetCell(col::stopLoss, 2, "1");
+  report.full.SetCell(col::stopLoss, 1, "1");
+  ExpectLongestAsScanned(report, "cells shrunk");
+
+  // Some trades left out: the shown rows alone count.
+  report.pairsListBox.SetSelected(0, false);
+  RebuildTradeGrids(report);
+  ExpectLongestAsScanned(report, "one symbol");
+
+  report.grid2.SetCell(g2::stopLoss, 1, std::string(30, '9'));  // a loose row
+  report.grid1.SetCell(g1::balance, 1, "     123456.78");
+  ExpectLongestAsScanned(report, "loose rows");
 }
 
 }  // namespace
