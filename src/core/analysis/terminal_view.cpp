@@ -103,6 +103,8 @@ struct WalkedTrade {
   WalkResult Result() const { return {cents, (symbol & kSell) != 0}; }
 };
 
+constexpr std::size_t kNoPlace = static_cast<std::size_t>(-1);
+
 // One bit a place.
 class PlaceBits {
  public:
@@ -178,24 +180,25 @@ class TerminalWalk {
     for (int r = 1; r < grid1.RowCount(); ++r) {
       PumpEveryRows(report_.fillPump, r);
       if (!rows_[static_cast<std::size_t>(r)].trade) continue;
-      const std::size_t place = closes.Find(OrderNumber(grid1.Cell(g1::ticket, r)));
+      // The table row carries its closing row's place.
+      const std::uint32_t tag = report_.full.RowTag(grid1.TableRow(r));
+      const std::size_t place = tag == TextGrid::kNoTag ? kNoPlace : tag;
       double atStopProfit = 0;
       const bool closed = !grid1.Cell(g1::closeDate, r).empty();
-      const bool atStop =
-          !closed && place != TesterCloses::kNone && closes.AtStop(place, atStopProfit);
+      const bool atStop = !closed && place != kNoPlace && closes.AtStop(place, atStopProfit);
       if (!closed && !atStop) continue;
       if (firstRow < 0) firstRow = r;
       const WalkedTrade trade = Take(r, atStop ? atStopProfit : -1, atStop);
       // Which places are taken is asked of a bitmap that stays in the cache:
       // after a column sort the places come in no order, and waiting for each
       // one's memory to answer cost more than the rest of the walk.
-      if (place != TesterCloses::kNone && !taken.Has(place)) {
+      if (place < places.size() && !taken.Has(place)) {
         taken.Set(place);
         places[place] = trade;
         continue;
       }
-      spilt.push_back({place == TesterCloses::kNone ? closes.Count() : place,
-                       static_cast<std::uint32_t>(spiltTrades.size())});
+      spilt.push_back(
+          {std::min(place, closes.Count()), static_cast<std::uint32_t>(spiltTrades.size())});
       spiltTrades.push_back(trade);
     }
     if (firstRow < 0) return;
@@ -293,7 +296,7 @@ void BuildTerminalFigures(Report& report) {
       });
   if (!figures) return;
   TerminalFigures result = figures->Figures();
-  TakeTesterBalance(report, report.stats.testerCloses.Orders(), walked, result);
+  TakeTesterBalance(report, report.stats.testerCloses.Trades(), walked, result);
   const bool tester = report.stats.testerReport;
   const FigureStyle style{tester, tester ? 2 : AccountDecimals(report, firstRow)};
   report.terminalFigures = TerminalFigureLines(result, style);

@@ -32,6 +32,7 @@ std::vector<bool> RowsToRemove(const TradeTable& table, const std::vector<std::s
 
 void CopyRow(const TextGrid& from, int fromRow, TextGrid& to, int toRow) {
   for (int c = 0; c < from.Columns(); ++c) to.SetCell(c, toRow, from.Cell(c, fromRow));
+  to.SetRowTag(toRow, from.RowTag(fromRow));
 }
 
 // The removed rows, in table order, with their places.
@@ -53,6 +54,7 @@ void RemoveRows(TradeTable& table, const std::vector<bool>& remove) {
     if (!remove[static_cast<std::size_t>(row)]) table.SwapRows(kept++, row);
   table.SetRowCount(kept + 1);
   for (int c = 0; c < table.Columns(); ++c) table.SetCell(c, kept, "");
+  table.SetRowTag(kept, TextGrid::kNoTag);
 }
 
 // Removes the items for which gone holds, from the last, keeping each one's

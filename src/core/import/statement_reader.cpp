@@ -397,8 +397,11 @@ void StatementReader::KeepTesterClose(const StatementWords& words, int row, bool
   const int shift = atStop ? kAtStopWords : 0;
   // A normal close's profit is in the table; only the closing at the end of
   // the test, which the table keeps open, needs its own.
-  stats_.testerCloses.Add(OrderNumber(table_.Cell(col::ticket, row)), atStop,
-                          atStop ? TextToAmount(words[9 + shift]) : 0);
+  // The row carries its closing row's place wherever sorts and deletions move it.
+  const bool newTrade = table_.RowTag(row) == TextGrid::kNoTag;
+  if (stats_.testerCloses.Count() < TextGrid::kNoTag)
+    table_.SetRowTag(row, stats_.testerCloses.Add(newTrade, atStop,
+                                                  atStop ? TextToAmount(words[9 + shift]) : 0));
   lastCloseBalance_.assign(words[10 + shift]);
 }
 

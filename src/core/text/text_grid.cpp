@@ -79,6 +79,7 @@ TextGrid::TextGrid(const TextGrid& other)
   AddRows(other.rowCount_);
   for (int row = 0; row < rowCount_; ++row)
     for (int slot = 0; slot < stored_; ++slot) At(slot, row).Assign(other.At(slot, row).View());
+  tags_ = other.tags_;
 }
 
 TextGrid& TextGrid::operator=(const TextGrid& other) {
@@ -94,8 +95,10 @@ TextGrid::TextGrid(TextGrid&& other) noexcept
       stored_(other.stored_),
       rowCount_(std::exchange(other.rowCount_, 0)),
       blockShift_(other.blockShift_),
-      blocks_(std::move(other.blocks_)) {
+      blocks_(std::move(other.blocks_)),
+      tags_(std::move(other.tags_)) {
   other.blocks_.clear();
+  other.tags_.clear();
   other.changed_.Set();
 }
 
@@ -111,6 +114,8 @@ TextGrid& TextGrid::operator=(TextGrid&& other) noexcept {
     rowCount_ = std::exchange(other.rowCount_, 0);
     blocks_ = std::move(other.blocks_);
     other.blocks_.clear();
+    tags_ = std::move(other.tags_);
+    other.tags_.clear();
     changed_.Set();
     other.changed_.Set();
   }
@@ -141,6 +146,7 @@ void TextGrid::AddRows(int count) {
     const std::size_t blocks = (rows + (std::size_t{1} << blockShift_) - 1) >> blockShift_;
     while (blocks_.size() < blocks) blocks_.push_back(NewBlock());
   }
+  if (!tags_.empty()) tags_.resize(static_cast<std::size_t>(rowCount_ + count), kNoTag);
   rowCount_ += count;
 }
 
@@ -159,6 +165,7 @@ void TextGrid::DropRows(int count) {
   }
   rowCount_ = kept;
   if (blocks < blocks_.size()) blocks_.resize(blocks);
+  if (!tags_.empty()) tags_.resize(static_cast<std::size_t>(kept));
 }
 
 void TextGrid::SetRowCount(int rowCount) {
@@ -168,9 +175,18 @@ void TextGrid::SetRowCount(int rowCount) {
   if (rowCount < rowCount_) DropRows(rowCount_ - rowCount);
 }
 
+void TextGrid::SetRowTag(int row, std::uint32_t tag) {
+  if (row < 0 || row >= rowCount_ || (tags_.empty() && tag == kNoTag)) return;
+  changed_.Set();
+  if (tags_.empty()) tags_.assign(static_cast<std::size_t>(rowCount_), kNoTag);
+  tags_[static_cast<std::size_t>(row)] = tag;
+}
+
 void TextGrid::SwapRows(int a, int b) {
   if (a == b) return;
   reordered_.Set();
+  if (!tags_.empty())
+    std::swap(tags_[static_cast<std::size_t>(a)], tags_[static_cast<std::size_t>(b)]);
   for (int c = 0; c < stored_; ++c) std::swap(At(c, a), At(c, b));
 }
 
@@ -178,6 +194,12 @@ void TextGrid::SwapRows(int a, int b) {
 // of the rows is needed; cells move as their bytes, which carries their text.
 void TextGrid::PermuteRows(int first, const std::vector<int>& order) {
   reordered_.Set();
+  if (!tags_.empty()) {
+    std::vector<std::uint32_t> moved(order.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+      moved[k] = tags_[static_cast<std::size_t>(first + order[k])];
+    std::copy(moved.begin(), moved.end(), tags_.begin() + first);
+  }
   if (stored_ == 0) return;
   auto row = [&](int k) { return &At(0, first + k); };
   std::vector<Text> held(static_cast<std::size_t>(stored_));

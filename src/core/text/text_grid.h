@@ -49,6 +49,14 @@ class TextGrid {
     if (InRange(column, row)) __builtin_prefetch(&At(Slot(column), row));
   }
 
+  // A number that goes with a row wherever the row moves; kNoTag until set.
+  static constexpr std::uint32_t kNoTag = 0xffffffffu;
+  std::uint32_t RowTag(int row) const {
+    return tags_.empty() || row < 0 || row >= rowCount_ ? kNoTag
+                                                        : tags_[static_cast<std::size_t>(row)];
+  }
+  void SetRowTag(int row, std::uint32_t tag);
+
   void SwapRows(int a, int b);
   // Reorders rows first..first+order.size()-1 so that new row first+k is old row first+order[k].
   void PermuteRows(int first, const std::vector<int>& order);
@@ -189,6 +197,7 @@ class TextGrid {
   int longestRows_ = -1;
   std::vector<int> longest_;
   std::vector<Block> blocks_;
+  std::vector<std::uint32_t> tags_;  // by row; empty while no row has one
 };
 
 }  // namespace quillfen

@@ -95,17 +95,35 @@ TEST(TextGrid, CellsKeepTextOfEveryLengthThroughRewrites) {
   EXPECT_EQ(grid.Cell(2, 1), std::string(19, '.') + "x");
 }
 
-TEST(TextGrid, PermutesRowsAcrossBlocks) {
+// Tags go with their rows through every move, and rows added or left come
+// without one.
+TEST(TextGrid, PermutesRowsAcrossBlocksWithTheirTags) {
   TextGrid grid(26, 26, kRows);
   Fill(grid);
+  EXPECT_EQ(grid.RowTag(5), TextGrid::kNoTag);
+  for (int row = 0; row < kRows; row += 2) grid.SetRowTag(row, static_cast<std::uint32_t>(row));
   std::vector<int> order;
   for (int k = 3000; k >= 0; --k) order.push_back(k);
   grid.PermuteRows(1000, order);
   EXPECT_EQ(grid.Cell(7, 1000), Text(7, 4000));
+  EXPECT_EQ(grid.RowTag(1000), 4000u);
   EXPECT_EQ(grid.Cell(7, 4000), Text(7, 1000));
+  EXPECT_EQ(grid.RowTag(4000), 1000u);
+  EXPECT_EQ(grid.RowTag(3999), TextGrid::kNoTag);
   EXPECT_EQ(grid.Cell(7, 999), Text(7, 999));
   grid.SwapRows(0, kRows - 1);
   EXPECT_EQ(grid.Cell(0, 0), Text(0, kRows - 1));
+  EXPECT_EQ(grid.RowTag(0), TextGrid::kNoTag);
+  EXPECT_EQ(grid.RowTag(kRows - 1), 0u);
+
+  TextGrid copy = grid;
+  EXPECT_EQ(copy.RowTag(4000), 1000u);
+  TextGrid moved = std::move(copy);
+  EXPECT_EQ(moved.RowTag(4000), 1000u);
+  moved.SetRowCount(10);
+  moved.SetRowCount(kRows);
+  EXPECT_EQ(moved.RowTag(8), 8u);
+  EXPECT_EQ(moved.RowTag(4000), TextGrid::kNoTag);
 }
 
 }  // namespace
