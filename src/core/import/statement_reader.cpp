@@ -579,7 +579,9 @@ void StatementReader::ComputeColumns(int row, bool statementTrade) {
 // no later line changes them.
 void StatementReader::MarkForColumns(int row, bool statementTrade) {
   const auto index = static_cast<std::size_t>(row);
-  if (pending_.size() <= index) pending_.resize(std::max(index + 1, pending_.size() * 2), kNone);
+  // Room grows by doubling, but only the rows read are written.
+  if (pending_.capacity() <= index) pending_.reserve(std::max(index + 1, pending_.capacity() * 2));
+  if (pending_.size() <= index) pending_.resize(index + 1, kNone);
   pending_[index] = statementTrade ? kStatementTrade : kTesterTrade;
 }
 

@@ -118,17 +118,23 @@ int LiteralFind(const TradeTable& table, int nextRow, long long ticketBase, long
   return -1;
 }
 
+// Random tickets, and runs of 1, 2, 3 … that a repeat, a step back or a
+// number far off breaks.
 TEST(OrderIndex, FindsWhatTheBackwardSearchFinds) {
   const char* tickets[] = {"1", "2", "2", "10001", "10002", "0", "", "x", "2147483648", "10000"};
   std::mt19937 random(3);
-  for (int round = 0; round < 500; ++round) {
+  for (int round = 0; round < 1000; ++round) {
     const long long base = round % 2 ? 10000 : 0;
+    const bool runs = round % 4 >= 2;
     TradeTable table;
     OrderIndex index;
     const int rows = static_cast<int>(random() % 20);
     table.SetRowCount(rows + 1);
     for (int row = 0; row < rows; ++row) {
-      table.SetCell(col::ticket, row, tickets[random() % std::size(tickets)]);
+      const bool inRun = runs && random() % 8 != 0;
+      table.SetCell(
+          col::ticket, row,
+          inRun ? std::to_string(base + 1 + row) : tickets[random() % std::size(tickets)]);
       index.Store(TextToWhole(table.Cell(col::ticket, row)) - base, row);
       for (long long order : {-10000LL, 0LL, 1LL, 2LL, 3LL, 10000LL, 10001LL})
         ASSERT_EQ(index.Find(order), LiteralFind(table, row + 1, base, order));
