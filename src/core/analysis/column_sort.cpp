@@ -1,6 +1,8 @@
 #include "analysis/column_sort.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -9,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/key_order.h"
 #include "text/text_conversions.h"
 
 namespace quillfen {
@@ -28,6 +31,28 @@ std::vector<int> ReversedStableOrder(std::vector<Key> keys, Less less = {}) {
   order.reserve(entries.size());
   for (const auto& entry : entries) order.push_back(entry.second);
   return order;
+}
+
+// The same order by a radix sort, for keys whose unsigned order is the
+// rule's: fed from the last row, equal keys keep the reversed rows' order.
+std::vector<int> ReversedRadixOrder(const std::vector<std::uint64_t>& keys) {
+  std::vector<KeyedIndex> entries;
+  entries.reserve(keys.size());
+  for (std::size_t row = keys.size(); row-- > 0;)
+    entries.push_back({keys[row], static_cast<std::uint32_t>(row)});
+  OrderByKey(entries);
+  std::vector<int> order;
+  order.reserve(entries.size());
+  for (const KeyedIndex& entry : entries) order.push_back(static_cast<int>(entry.index));
+  return order;
+}
+
+// A number as a key whose unsigned order is the numbers' order; 0 and -0,
+// equal numbers, give one key.
+std::uint64_t NumberKey(double value) {
+  constexpr std::uint64_t kSign = std::uint64_t{1} << 63;
+  const auto bits = std::bit_cast<std::uint64_t>(value == 0 ? 0.0 : value);
+  return bits & kSign ? ~bits : bits | kSign;
 }
 
 // A date or time key of the text rules, compared as (group, first, second) byte-wise.
@@ -103,7 +128,8 @@ std::optional<std::vector<std::int64_t>> CodedTextKeys(const TradeTable& t, int 
 }
 
 std::vector<int> OrderOfTextRule(const TradeTable& t, int column) {
-  if (auto codes = CodedTextKeys(t, column)) return ReversedStableOrder(std::move(*codes));
+  if (auto codes = CodedTextKeys(t, column))  // codes are not below 0
+    return ReversedRadixOrder(std::vector<std::uint64_t>(codes->begin(), codes->end()));
   std::vector<TextKey> keys;
   for (int row = 0; row < t.TradeRows(); ++row) keys.push_back(TextKeyOf(t, column, row));
   return ReversedStableOrder(std::move(keys), TextKeyLess);
@@ -124,7 +150,13 @@ std::vector<int> OrderOfNumberRule(const TradeTable& t, int column, bool ascendi
                                              : TextToAmount(t.Cell(column, row));
     keys.push_back(ascending ? value : -value);
   }
-  return ReversedStableOrder(std::move(keys));
+  // A number that is none (from no cell yet) leaves the order to comparisons.
+  if (std::any_of(keys.begin(), keys.end(), [](double key) { return std::isnan(key); }))
+    return ReversedStableOrder(std::move(keys));
+  std::vector<std::uint64_t> codes;
+  codes.reserve(keys.size());
+  for (double key : keys) codes.push_back(NumberKey(key));
+  return ReversedRadixOrder(codes);
 }
 
 bool Toggles(int column) {
