@@ -210,6 +210,12 @@ void TextGrid::PermuteRows(int first, const std::vector<int>& order) {
     std::copy_n(row(start), stored_, held.data());
     int k = start;
     for (int from; (from = order[static_cast<std::size_t>(k)]) != start; k = from) {
+      // The row after next along the cycle is asked for while this one moves.
+      const int next = order[static_cast<std::size_t>(from)];
+      const char* ahead = reinterpret_cast<const char*>(row(next));
+      for (std::size_t byte = 0; byte < static_cast<std::size_t>(stored_) * sizeof(Text);
+           byte += 64)
+        __builtin_prefetch(ahead + byte);
       std::copy_n(row(from), stored_, row(k));
       placed[static_cast<std::size_t>(k)] = true;
     }
