@@ -48,7 +48,7 @@ constexpr std::array<const char*, kGrid2Columns> kGrid2Headers = {
 
 // The cells the statistics walk rewrites are the grids' own.
 VisibleGrid NewGrid1() {
-  VisibleGrid grid(kGrid1Columns, kGrid1Source, {g1::lots, g1::profit, g1::balance, g1::marker});
+  VisibleGrid grid(kGrid1Columns, kGrid1Source, {g1::lots, g1::profit, g1::balance}, g1::marker);
   grid.SetRowCount(2);
   return grid;
 }

@@ -6,11 +6,13 @@
 
 namespace quillfen {
 
-VisibleGrid::VisibleGrid(int columns, const int* source, std::initializer_list<int> own)
+VisibleGrid::VisibleGrid(int columns, const int* source, std::initializer_list<int> own,
+                         int markColumn)
     : columns_(columns),
       source_(source),
       own_(static_cast<int>(own.size()), static_cast<int>(own.size()), 0),
-      loose_(columns, columns, 0) {
+      loose_(columns, columns, 0),
+      markColumn_(markColumn) {
   ownIndex_.fill(-1);
   lentColumn_.fill(-1);
   for (int column : own) {
@@ -29,6 +31,8 @@ VisibleGrid::VisibleGrid(const VisibleGrid& other)
       own_(other.own_),
       loose_(other.loose_),
       rows_(other.rows_),
+      markColumn_(other.markColumn_),
+      marks_(other.marks_),
       table_(other.table_) {}
 
 VisibleGrid& VisibleGrid::operator=(const VisibleGrid& other) {
@@ -47,12 +51,27 @@ void VisibleGrid::SetRowCount(int rowCount) {
   rowCount = std::max(rowCount, 0);
   own_.SetRowCount(rowCount);
   rows_.resize(static_cast<std::size_t>(rowCount), -1);
+  if (markColumn_ >= 0) marks_.resize(static_cast<std::size_t>(rowCount), kUnmarked);
   if (loose_.RowCount() > rowCount) loose_.SetRowCount(rowCount);
+  rowsChanged_ = true;
+}
+
+void VisibleGrid::SetMark(int row, std::string_view text) {
+  Mark& mark = marks_[static_cast<std::size_t>(row)];
+  const Mark wanted = text.empty() ? kUnmarked : text == "*" ? kMarked : kOtherText;
+  if (wanted == kOtherText) {
+    GrowLoose(row + 1);
+    loose_.SetCell(markColumn_, row, text);
+  } else if (wanted == mark) {
+    return;
+  }
+  mark = wanted;
   rowsChanged_ = true;
 }
 
 void VisibleGrid::SetCell(int column, int row, std::string_view text) {
   if (column < 0 || column >= columns_ || row < 0 || row >= RowCount()) return;
+  if (column == markColumn_) return SetMark(row, text);
   const int own = ownIndex_[static_cast<std::size_t>(column)];
   if (own >= 0) return own_.SetCell(own, row, text);
   // The lender's text written back, as the statistics walk does, changes nothing.
@@ -79,6 +98,7 @@ void VisibleGrid::ShowTableRow(int row, int tableRow) {
     own_.SetCell(static_cast<int>(i), row,
                  source < 0 ? std::string_view() : table_->Cell(source, tableRow));
   }
+  if (markColumn_ >= 0) marks_[static_cast<std::size_t>(row)] = kUnmarked;
   rowsChanged_ = true;
 }
 
@@ -86,6 +106,7 @@ void VisibleGrid::ClearRow(int row) {
   rows_[static_cast<std::size_t>(row)] = -1;
   for (int i = 0; i < own_.Columns(); ++i) own_.SetCell(i, row, "");
   for (int c = 0; c < columns_; ++c) loose_.SetCell(c, row, "");
+  if (markColumn_ >= 0) marks_[static_cast<std::size_t>(row)] = kUnmarked;
   rowsChanged_ = true;
 }
 
@@ -93,7 +114,9 @@ void VisibleGrid::SwapRows(int a, int b) {
   if (a == b) return;
   own_.SwapRows(a, b);
   const std::size_t ia = static_cast<std::size_t>(a), ib = static_cast<std::size_t>(b);
-  if (rows_[ia] < 0 || rows_[ib] < 0) {
+  const bool otherMark = markColumn_ >= 0 && (marks_[ia] == kOtherText || marks_[ib] == kOtherText);
+  if (markColumn_ >= 0) std::swap(marks_[ia], marks_[ib]);
+  if (rows_[ia] < 0 || rows_[ib] < 0 || otherMark) {
     GrowLoose(std::max(a, b) + 1);
     loose_.SwapRows(a, b);
   }
@@ -107,7 +130,8 @@ void VisibleGrid::Loosen(int row) {
   if (tableRow < 0) return;
   GrowLoose(row + 1);
   for (int c = 0; c < columns_; ++c)
-    if (ownIndex_[static_cast<std::size_t>(c)] < 0) loose_.SetCell(c, row, Cell(c, row));
+    if (ownIndex_[static_cast<std::size_t>(c)] < 0 && c != markColumn_)
+      loose_.SetCell(c, row, Cell(c, row));
   rows_[static_cast<std::size_t>(row)] = -1;
   rowsChanged_ = true;
 }
@@ -153,7 +177,7 @@ std::vector<int> VisibleGrid::LongestTexts(int columns) const {
   }
   for (int c = 0; c < columns; ++c) {
     if (ownIndex_[static_cast<std::size_t>(c)] >= 0 ||
-        lentColumn_[static_cast<std::size_t>(c)] >= 0)
+        lentColumn_[static_cast<std::size_t>(c)] >= 0 || c == markColumn_)
       for (int r = 0; r < RowCount(); ++r) widen(c, Cell(c, r));
   }
   return longest;

@@ -19,8 +19,10 @@ namespace quillfen {
 class VisibleGrid {
  public:
   // source[c] is the table column that grid column c shows (-1: none); the
-  // own columns are kept per row.
-  VisibleGrid(int columns, const int* source, std::initializer_list<int> own);
+  // own columns are kept per row. The mark column, when given, is an own
+  // column that shows "*" or nothing, kept as one byte a row; any other text
+  // written to it is kept as a loose row's would be.
+  VisibleGrid(int columns, const int* source, std::initializer_list<int> own, int markColumn = -1);
   VisibleGrid(const VisibleGrid& other);
   VisibleGrid& operator=(const VisibleGrid& other);
   VisibleGrid(VisibleGrid&&) noexcept = default;
@@ -40,6 +42,7 @@ class VisibleGrid {
   // Inline everywhere: the statistics, charts and views read cells by the million.
   [[gnu::always_inline]] std::string_view Cell(int column, int row) const {
     if (column < 0 || column >= columns_ || row < 0 || row >= RowCount()) return {};
+    if (column == markColumn_) return MarkText(row);
     const int own = ownIndex_[static_cast<std::size_t>(column)];
     if (own >= 0) return own_.Cell(own, row);
     const int tableRow = rows_[static_cast<std::size_t>(row)];
@@ -72,6 +75,13 @@ class VisibleGrid {
   std::uint64_t Stamp();
 
  private:
+  enum Mark : std::uint8_t { kUnmarked, kMarked, kOtherText };
+  std::string_view MarkText(int row) const {
+    const Mark mark = marks_[static_cast<std::size_t>(row)];
+    if (mark == kOtherText) return loose_.Cell(markColumn_, row);
+    return mark == kMarked ? std::string_view("*") : std::string_view();
+  }
+  void SetMark(int row, std::string_view text);
   void Loosen(int row);
   bool ShowsEveryTableRow() const;
   void GrowLoose(int rows);
@@ -85,6 +95,8 @@ class VisibleGrid {
   TextGrid own_;
   TextGrid loose_;         // every column, for rows 0 .. its row count - 1 at most
   std::vector<int> rows_;  // the table row of each grid row, -1 for a loose row
+  int markColumn_ = -1;
+  std::vector<Mark> marks_;  // by row, with the mark column
   TradeTable* table_ = nullptr;
   bool rowsChanged_ = true;
   std::uint64_t seenOwn_ = 0, seenLoose_ = 0, seenTable_ = 0, seenLender_ = 0, stamp_ = 0;

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "analysis/trade_selection.h"
+#include "io/run_beside.h"
 #include "text/text_conversions.h"
 
 namespace quillfen {
@@ -31,9 +32,23 @@ std::vector<WalkRow>& WalkCache::Rows(VisibleGrid& grid1, VisibleGrid& grid2, Pr
   generation_ = ++readings;
   rows_.resize(count);
   period_ = {};
-  for (int r = 1; r < grid1.RowCount(); ++r) {
-    PumpEveryRows(pump, r);
-    rows_[static_cast<std::size_t>(r)] = ReadRow(grid1, r, period_);
+  // Rows are read apart from each other: a large grid's second half on a
+  // second thread, while this one reads the first and lets events in.
+  const VisibleGrid& grid = grid1;
+  auto read = [&](int first, int end, TradePeriod& period, Progress* events) {
+    for (int r = first; r < end; ++r) {
+      PumpEveryRows(events, r);
+      rows_[static_cast<std::size_t>(r)] = ReadRow(grid, r, period);
+    }
+  };
+  const int rows = grid1.RowCount();
+  if (rows < splitFrom_) {
+    read(1, rows, period_, pump);
+  } else {
+    TradePeriod second;
+    RunBeside([&] { read(rows / 2, rows, second, nullptr); },
+              [&] { read(1, rows / 2, period_, pump); }, [] {});
+    period_.Add(second);
   }
   Keep(grid1, grid2);
   return rows_;

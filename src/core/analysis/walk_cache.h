@@ -42,6 +42,7 @@ struct TradePeriod {
     if (open != 0 && (earliest == 0 || open < earliest)) earliest = open;
     latest = std::max({latest, open, close});
   }
+  void Add(const TradePeriod& other) { Add(other.earliest, other.latest); }
   // Moments are whole minutes: round away the binary error before cutting to days.
   double Days() const {
     long long minutes = std::llround(std::fabs(latest - earliest) * 1440);
@@ -55,6 +56,10 @@ struct TradePeriod {
 // cells whose values differ.
 class WalkCache {
  public:
+  // Grids of this many rows or more are read on two threads.
+  static constexpr int kSplitFrom = 1 << 16;
+  explicit WalkCache(int splitFrom = kSplitFrom) : splitFrom_(splitFrom) {}
+
   // Row r of the result is row r of the grids; read afresh when either grid changed.
   // A pump, when given, lets events in while the rows are read.
   std::vector<WalkRow>& Rows(VisibleGrid& grid1, VisibleGrid& grid2, Progress* pump = nullptr);
@@ -67,6 +72,7 @@ class WalkCache {
   std::uint64_t Generation() const { return generation_; }
 
  private:
+  int splitFrom_;
   std::uint64_t generation_ = 0;
   std::uint64_t stamp1_ = 0;
   std::uint64_t stamp2_ = 0;

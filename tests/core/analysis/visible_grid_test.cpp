@@ -81,6 +81,38 @@ TEST(VisibleGrid, Grid2ShowsGrid1sLotsAndProfitUntilWrittenOtherwise) {
   EXPECT_EQ(report.grid1.Cell(g1::profit, 1), "-3.00");
 }
 
+// The marker column keeps "*" or nothing as a byte a row, and any other
+// text as a loose row keeps it, through swaps, loosening and copies.
+TEST(VisibleGrid, MarkerKeepsItsTextsThroughMoves) {
+  Report report = ThreeTrades();
+  VisibleGrid& grid = report.grid1;
+  auto stamp = grid.Stamp();
+  grid.SetCell(g1::marker, 1, "*");
+  EXPECT_NE(grid.Stamp(), stamp);
+  stamp = grid.Stamp();
+  grid.SetCell(g1::marker, 1, "*");
+  EXPECT_EQ(grid.Stamp(), stamp);  // the same mark again changes nothing
+  grid.SetCell(g1::marker, 2, "peak");
+  EXPECT_EQ(grid.Cell(g1::marker, 1), "*");
+  EXPECT_EQ(grid.Cell(g1::marker, 2), "peak");
+  EXPECT_EQ(grid.Cell(g1::ticket, 2), "c0r1");  // the row still shows its trade
+
+  grid.SwapRows(1, 3);
+  grid.SwapRows(2, 3);
+  EXPECT_EQ(grid.Cell(g1::marker, 3), "peak");
+  EXPECT_EQ(grid.Cell(g1::marker, 2), "*");
+  EXPECT_EQ(grid.Cell(g1::marker, 1), "");
+  grid.SetCell(g1::symbol, 2, "loose now");
+  EXPECT_EQ(grid.Cell(g1::marker, 2), "*");
+
+  const Report copy = report;
+  EXPECT_EQ(copy.grid1.Cell(g1::marker, 3), "peak");
+  EXPECT_EQ(copy.grid1.Cell(g1::marker, 2), "*");
+  grid.ShowTableRow(2, 0);
+  EXPECT_EQ(grid.Cell(g1::marker, 2), "");
+  EXPECT_EQ(grid.LongestTexts(grid.Columns())[g1::marker], 4);
+}
+
 TEST(VisibleGrid, StampFollowsTheTableBehindIt) {
   Report report = ThreeTrades();
   const auto before = report.grid1.Stamp();

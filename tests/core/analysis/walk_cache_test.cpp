@@ -98,5 +98,42 @@ TEST(WalkCache, KeptNumbersFollowEveryChange) {
   }
 }
 
+// A grid large enough to be read on two threads reads as on one.
+TEST(WalkCache, TwoThreadsReadWhatOneReads) {
+  Report report;
+  WriteGridHeaders(report);
+  const int trades = WalkCache::kSplitFrom + 999;
+  report.full.SetRowCount(trades + 1);
+  for (int r = 0; r < trades; ++r) {
+    const std::string day = std::to_string(10 + r % 19);
+    report.full.SetCell(col::ticket, r, std::to_string(r + 1));
+    report.full.SetCell(col::symbol, r, "EURUSD");
+    report.full.SetCell(col::lots, r, std::to_string(1 + r % 7) + ".5");
+    report.full.SetCell(col::openDate, r, r == 70 ? "2009/01/02" : "2010/03/" + day);
+    report.full.SetCell(col::openTime, r, "10:00");
+    report.full.SetCell(col::closeDate, r, r == trades - 5 ? "2012/01/02" : "2010/04/" + day);
+    report.full.SetCell(col::closeTime, r, "11:00");
+    report.full.SetCell(col::pips, r, std::to_string(r % 50 - 25));
+    report.full.SetCell(col::pipValuePerLot, r, r % 3 ? "10" : "9.12");
+  }
+  FillSymbolList(report);
+  FillMagicList(report);
+  RebuildTradeGrids(report);
+  WalkCache split;
+  WalkCache single(report.grid1.RowCount() + 1);
+  const std::vector<WalkRow>& a = split.Rows(report.grid1, report.grid2);
+  const std::vector<WalkRow>& b = single.Rows(report.grid1, report.grid2);
+  ASSERT_EQ(a.size(), b.size());
+  for (std::size_t r = 0; r < a.size(); ++r) {
+    ASSERT_EQ(a[r].trade, b[r].trade) << r;
+    ASSERT_EQ(a[r].lots, b[r].lots) << r;
+    ASSERT_EQ(a[r].pips, b[r].pips) << r;
+    ASSERT_EQ(a[r].pipValuePerLot, b[r].pipValuePerLot) << r;
+  }
+  EXPECT_EQ(split.Period().earliest, single.Period().earliest);
+  EXPECT_EQ(split.Period().latest, single.Period().latest);
+  EXPECT_GT(split.Period().Days(), 1000);  // the early opening and the late closing count
+}
+
 }  // namespace
 }  // namespace quillfen
