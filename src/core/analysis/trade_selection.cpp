@@ -1,6 +1,7 @@
 #include "analysis/trade_selection.h"
 
 #include <algorithm>
+#include <string>
 
 namespace quillfen {
 
@@ -11,6 +12,28 @@ bool QualifiesByMagic(const SelectionList& magics, std::string_view magic) {
   if (magic.empty()) return magics.IsSelected(0);
   return magics.IsSelectedItem(magic);
 }
+
+// Neighbouring rows mostly share their symbol and magic number: the last
+// answer stands for the same text.
+template <class Ask>
+class LastAnswer {
+ public:
+  explicit LastAnswer(Ask ask) : ask_(ask) {}
+  bool operator()(std::string_view text) {
+    if (!known_ || text != text_) {
+      text_.assign(text);
+      answer_ = ask_(text);
+      known_ = true;
+    }
+    return answer_;
+  }
+
+ private:
+  Ask ask_;
+  std::string text_;
+  bool answer_ = false;
+  bool known_ = false;
+};
 
 }  // namespace
 
@@ -65,12 +88,16 @@ void RebuildTradeGrids(Report& report) {
   // Room for every row; the count is cut to the rows used afterwards.
   grid1.SetRowCount(std::max(table.RowCount() + 1, 2));
   grid2.SetRowCount(std::max(table.RowCount() + 1, 2));
+  LastAnswer symbolShown(
+      [&pairs](std::string_view symbol) { return pairs.IsSelectedItem(symbol); });
+  LastAnswer magicShown(
+      [&magics](std::string_view magic) { return QualifiesByMagic(magics, magic); });
   int k = 1;
   for (int row = 0; row < table.RowCount(); ++row) {
     PumpEveryRows(report.fillPump, row);
-    if (!pairs.IsSelectedItem(table.Cell(col::symbol, row))) continue;
+    if (!symbolShown(table.Cell(col::symbol, row))) continue;
     if (!PassesDisplayFilter(table, row, report.options.display)) continue;
-    if (!QualifiesByMagic(magics, table.Cell(col::magic, row))) continue;
+    if (!magicShown(table.Cell(col::magic, row))) continue;
     grid1.ShowTableRow(k, row);
     grid2.ShowTableRow(k, row);
     ++k;

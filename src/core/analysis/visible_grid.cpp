@@ -175,11 +175,19 @@ std::vector<int> VisibleGrid::LongestTexts(int columns) const {
       table_->Prefetch(0, rows_[static_cast<std::size_t>(r) + 8]);
     for (int c : shown) widen(c, table_->Cell(source_[c], tableRow));
   }
+  // Own columns: one pass over the kept cells, which hold every row's text,
+  // loose rows' included. Borrowed ones: the lender's cells of the rows that
+  // show the table.
+  const std::vector<int>& own = own_.LongestTexts(RowCount());
   for (int c = 0; c < columns; ++c) {
-    if (ownIndex_[static_cast<std::size_t>(c)] >= 0 ||
-        lentColumn_[static_cast<std::size_t>(c)] >= 0 || c == markColumn_)
-      for (int r = 0; r < RowCount(); ++r) widen(c, Cell(c, r));
+    if (const int i = ownIndex_[static_cast<std::size_t>(c)]; i >= 0)
+      widenTo(c, own[static_cast<std::size_t>(i)]);
+    if (const int i = lentColumn_[static_cast<std::size_t>(c)]; i >= 0)
+      for (int r = 0; r < RowCount(); ++r)
+        if (rows_[static_cast<std::size_t>(r)] >= 0) widen(c, lender_->own_.Cell(i, r));
   }
+  if (markColumn_ >= 0 && markColumn_ < columns)
+    for (int r = 0; r < RowCount(); ++r) widen(markColumn_, MarkText(r));
   return longest;
 }
 

@@ -224,7 +224,7 @@ void TextGrid::PermuteRows(int first, const std::vector<int>& order) {
   }
 }
 
-std::uint64_t TextGrid::Stamp() {
+std::uint64_t TextGrid::Stamp() const {
   static std::atomic<std::uint64_t> last{0};
   const bool changed = changed_.Take();
   const bool reordered = reordered_.Take();
@@ -233,7 +233,7 @@ std::uint64_t TextGrid::Stamp() {
   return stamp_;
 }
 
-const std::vector<int>& TextGrid::LongestTexts(int rows) {
+const std::vector<int>& TextGrid::LongestTexts(int rows) const {
   rows = std::clamp(rows, 0, rowCount_);
   Stamp();
   if (longestStamp_ == contentStamp_ && longestRows_ == rows) return longest_;

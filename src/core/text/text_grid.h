@@ -64,12 +64,12 @@ class TextGrid {
   // A number that differs whenever the cells or rows may differ from those of
   // an earlier stamp, so that values derived from the cells can be kept and
   // trusted while the stamp stays the same. A copy starts with a stamp of its own.
-  std::uint64_t Stamp();
+  std::uint64_t Stamp() const;
 
   // The length of the longest text of each column over rows 0 .. rows - 1:
   // one pass over every cell, kept while no cell changes, rows reordered or
   // not, as a column sort leaves them.
-  const std::vector<int>& LongestTexts(int rows);
+  const std::vector<int>& LongestTexts(int rows) const;
 
  private:
   // Sixteen bytes: up to fifteen characters in place with their count in the
@@ -188,14 +188,16 @@ class TextGrid {
   int gapFirst_, gapEnd_;  // nor these
   int stored_;             // cells kept per row
   int rowCount_ = 0;
-  int blockShift_;        // a block holds 2^blockShift_ rows
-  ChangeFlag changed_;    // a cell or the row count
-  ChangeFlag reordered_;  // the order of the rows alone
-  std::uint64_t stamp_ = 0;
-  std::uint64_t contentStamp_ = 0;  // the stamp of the last change of a cell or the row count
-  std::uint64_t longestStamp_ = 0;
-  int longestRows_ = -1;
-  std::vector<int> longest_;
+  int blockShift_;  // a block holds 2^blockShift_ rows
+  // Stamps and kept lengths are bookkeeping that reading the grid may update.
+  mutable ChangeFlag changed_;    // a cell or the row count
+  mutable ChangeFlag reordered_;  // the order of the rows alone
+  mutable std::uint64_t stamp_ = 0;
+  mutable std::uint64_t contentStamp_ =
+      0;  // the stamp of the last change of a cell or the row count
+  mutable std::uint64_t longestStamp_ = 0;
+  mutable int longestRows_ = -1;
+  mutable std::vector<int> longest_;
   std::vector<Block> blocks_;
   std::vector<std::uint32_t> tags_;  // by row; empty while no row has one
 };
