@@ -385,7 +385,7 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
   TagStripper stripper;
   std::string line;
   std::string chunk;  // lines go out in large blocks, not one by one
-  constexpr std::size_t kChunk = 1 << 18;
+  constexpr std::size_t kChunk = 1 << 16;
   chunk.reserve(kChunk);
   auto writeChunk = [&] {
     if (!legacyPage) decoder.Decode(chunk);

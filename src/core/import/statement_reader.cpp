@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -156,7 +157,26 @@ class StatementReader {
   // Per row: the computed columns are still to fill (kTesterTrade,
   // kStatementTrade), or the row is finished until it is marked again (kDone).
   enum Columns : unsigned char { kNone, kTesterTrade, kStatementTrade, kDone };
-  std::vector<Columns> pending_;
+  // Two bits a row: a backtest has a million rows. Rows past the end are kNone.
+  class RowColumns {
+   public:
+    Columns operator[](std::size_t row) const {
+      const std::size_t word = row / 32;
+      return word < words_.size() ? static_cast<Columns>((words_[word] >> (row % 32 * 2)) & 3)
+                                  : kNone;
+    }
+    void Set(std::size_t row, Columns state) {
+      const std::size_t word = row / 32;
+      if (word >= words_.size()) words_.resize(std::max(word + 1, words_.size() * 2), 0);
+      const unsigned shift = row % 32 * 2;
+      words_[word] =
+          (words_[word] & ~(std::uint64_t{3} << shift)) | (std::uint64_t{state} << shift);
+    }
+
+   private:
+    std::vector<std::uint64_t> words_;
+  };
+  RowColumns pending_;
   int finishedUpTo_ = 0;  // rows before it were finished while reading
   // The statement's summary block: Balance, Closed Trade P/L, Deposit/Withdrawal.
   std::array<double, 3> summary_{};
@@ -580,9 +600,7 @@ void StatementReader::ComputeColumns(int row, bool statementTrade) {
 void StatementReader::MarkForColumns(int row, bool statementTrade) {
   const auto index = static_cast<std::size_t>(row);
   // Room grows by doubling, but only the rows read are written.
-  if (pending_.capacity() <= index) pending_.reserve(std::max(index + 1, pending_.capacity() * 2));
-  if (pending_.size() <= index) pending_.resize(index + 1, kNone);
-  pending_[index] = statementTrade ? kStatementTrade : kTesterTrade;
+  pending_.Set(index, statementTrade ? kStatementTrade : kTesterTrade);
 }
 
 // A batch of the rows read so far, while the text is still coming. A tester
@@ -590,11 +608,9 @@ void StatementReader::MarkForColumns(int row, bool statementTrade) {
 bool StatementReader::FinishSomeRows() {
   constexpr int kBatch = 256;
   const int last = std::min(finishedUpTo_ + kBatch, nextRow_);
-  if (pending_.size() < static_cast<std::size_t>(last))
-    pending_.resize(static_cast<std::size_t>(last), kNone);
   for (; finishedUpTo_ < last; ++finishedUpTo_) {
     FinishRow(finishedUpTo_);
-    pending_[static_cast<std::size_t>(finishedUpTo_)] = kDone;
+    pending_.Set(static_cast<std::size_t>(finishedUpTo_), kDone);
   }
   return finishedUpTo_ < nextRow_;
 }
@@ -603,8 +619,7 @@ bool StatementReader::FinishSomeRows() {
 // durations are taken before.
 void StatementReader::FinishRow(int row) {
   const auto index = static_cast<std::size_t>(row);
-  if (index < pending_.size() &&
-      (pending_[index] == kTesterTrade || pending_[index] == kStatementTrade))
+  if (pending_[index] == kTesterTrade || pending_[index] == kStatementTrade)
     ComputeColumns(row, pending_[index] == kStatementTrade);
   for (int column : {col::openDate, col::closeDate})
     for (char& c : table_.CellCharacters(column, row))
@@ -615,7 +630,6 @@ void StatementReader::FinishRow(int row) {
 // each taking half of those not finished while reading.
 void StatementReader::FinishRows() {
   const int rows = table_.RowCount();
-  pending_.resize(std::max(pending_.size(), static_cast<std::size_t>(rows)), kNone);
   auto finish = [&](int first, int last) {
     for (int row = first; row < last; ++row)
       if (pending_[static_cast<std::size_t>(row)] != kDone) FinishRow(row);

@@ -10,7 +10,7 @@ namespace quillfen {
 
 namespace {
 
-constexpr std::size_t kMostQueued = 1 << 20;
+constexpr std::size_t kMostQueued = 1 << 18;
 
 }  // namespace
 
