@@ -35,11 +35,12 @@ std::vector<int> ReversedStableOrder(std::vector<Key> keys, Less less = {}) {
 
 // The same order by a radix sort, for keys whose unsigned order is the
 // rule's: fed from the last row, equal keys keep the reversed rows' order.
-std::vector<int> ReversedRadixOrder(const std::vector<std::uint64_t>& keys) {
+template <class KeyOf>
+std::vector<int> ReversedRadixOrder(int rows, KeyOf keyOf) {
   std::vector<KeyedIndex> entries;
-  entries.reserve(keys.size());
-  for (std::size_t row = keys.size(); row-- > 0;)
-    entries.push_back({keys[row], static_cast<std::uint32_t>(row)});
+  entries.reserve(static_cast<std::size_t>(std::max(rows, 0)));
+  for (int row = rows - 1; row >= 0; --row)
+    entries.push_back({keyOf(row), static_cast<std::uint32_t>(row)});
   OrderByKey(entries);
   std::vector<int> order;
   order.reserve(entries.size());
@@ -129,7 +130,9 @@ std::optional<std::vector<std::int64_t>> CodedTextKeys(const TradeTable& t, int 
 
 std::vector<int> OrderOfTextRule(const TradeTable& t, int column) {
   if (auto codes = CodedTextKeys(t, column))  // codes are not below 0
-    return ReversedRadixOrder(std::vector<std::uint64_t>(codes->begin(), codes->end()));
+    return ReversedRadixOrder(static_cast<int>(codes->size()), [&codes](int row) {
+      return static_cast<std::uint64_t>((*codes)[static_cast<std::size_t>(row)]);
+    });
   std::vector<TextKey> keys;
   for (int row = 0; row < t.TradeRows(); ++row) keys.push_back(TextKeyOf(t, column, row));
   return ReversedStableOrder(std::move(keys), TextKeyLess);
@@ -142,21 +145,23 @@ double RowDuration(const TradeTable& t, int row) {
 
 // Descending rules sort by the negated value: "value(i) <= value(j)" is "-value(i) >= -value(j)".
 std::vector<int> OrderOfNumberRule(const TradeTable& t, int column, bool ascending) {
-  std::vector<double> keys;
-  keys.reserve(static_cast<std::size_t>(t.TradeRows()));
-  for (int row = 0; row < t.TradeRows(); ++row) {
+  auto key = [&](int row) {
     double value = column == col::ticket || column == col::magic ? TextToWhole(t.Cell(column, row))
                    : column == col::duration                     ? RowDuration(t, row)
                                              : TextToAmount(t.Cell(column, row));
-    keys.push_back(ascending ? value : -value);
-  }
+    return ascending ? value : -value;
+  };
+  bool none = false;
+  std::vector<int> order = ReversedRadixOrder(t.TradeRows(), [&](int row) {
+    const double value = key(row);
+    none |= std::isnan(value);
+    return NumberKey(value);
+  });
+  if (!none) return order;
   // A number that is none (from no cell yet) leaves the order to comparisons.
-  if (std::any_of(keys.begin(), keys.end(), [](double key) { return std::isnan(key); }))
-    return ReversedStableOrder(std::move(keys));
-  std::vector<std::uint64_t> codes;
-  codes.reserve(keys.size());
-  for (double key : keys) codes.push_back(NumberKey(key));
-  return ReversedRadixOrder(codes);
+  std::vector<double> keys;
+  for (int row = 0; row < t.TradeRows(); ++row) keys.push_back(key(row));
+  return ReversedStableOrder(std::move(keys));
 }
 
 bool Toggles(int column) {
