@@ -46,13 +46,19 @@ void FillSymbolList(Report& report) {
   SelectionList& pairs = report.pairsListBox;
   pairs.Clear();
   const TradeTable& table = report.full;
+  std::string listed;  // the last symbol found in the list: neighbours mostly share it
   for (int row = 0; row < table.TradeRows(); ++row) {
     PumpEveryRows(report.fillPump, row);
     std::string_view symbol = table.Cell(col::symbol, row);
-    if (pairs.Contains(symbol)) continue;
+    if (!listed.empty() && symbol == listed) continue;
+    if (pairs.Contains(symbol)) {
+      listed.assign(symbol);
+      continue;
+    }
     if (!PassesDisplayFilter(table, row, report.options.display)) continue;
     if (symbol.empty() || symbol.front() == '#') continue;
     pairs.Append(symbol);
+    listed.assign(symbol);
   }
   pairs.SelectAll();
 }
@@ -62,14 +68,16 @@ void FillMagicList(Report& report) {
   magics.Clear();
   const TradeTable& table = report.full;
   bool noneListed = false;
+  std::string listed;  // the last magic number found in the list or added
   for (int row = 0; row < table.TradeRows(); ++row) {
     PumpEveryRows(report.fillPump, row);
     std::string_view magic = table.Cell(col::magic, row);
     if (magic.empty()) {
       if (!noneListed) magics.InsertFirst(kNoMagicItem);
       noneListed = true;
-    } else if (!magics.Contains(magic)) {
-      magics.Append(magic);
+    } else if (magic != listed) {
+      if (!magics.Contains(magic)) magics.Append(magic);
+      listed.assign(magic);
     }
   }
   magics.SelectAll();
