@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -34,6 +35,20 @@ struct SortedOrder {
 VisibleGrid NewGrid1();
 VisibleGrid NewGrid2();
 
+// What the terminal's figures were built from: the stamps of the grids and
+// the table, and the options and list items they read besides.
+struct FigureInputs {
+  std::uint64_t grid1 = 0;
+  std::uint64_t grid2 = 0;
+  std::uint64_t table = 0;
+  DepositChoice deposit = DepositChoice::statement;
+  SizingChoice sizing = SizingChoice::original;
+  double initialDeposit = 0;
+  std::vector<std::string> symbols;
+  std::vector<std::string> magics;
+  bool operator==(const FigureInputs&) const = default;
+};
+
 // One report window's data.
 struct ReportData {
   TradeTable full;
@@ -51,6 +66,7 @@ struct ReportData {
   std::vector<FigureLine> terminalFigures;
   std::vector<std::string> terminalMemo;
   TradeBreakdown breakdown;
+  FigureInputs terminalInputs;          // the figures stand while these do
   MonteCarloResults simulationResults;  // the simulation tab's result boxes and tooltips
   SortedOrder sortedBy;
   // The deletions Undo can take back, the latest last. Emptied when the rows

@@ -274,6 +274,13 @@ int AccountDecimals(const Report& report, int gridRow) {
 
 void BuildTerminalFigures(Report& report) {
   if (report.stats.sortInProgress) return;
+  // A refresh that changed no cell, option or item (a change of tab) keeps them.
+  FigureInputs inputs{report.grid1.Stamp(),        report.grid2.Stamp(),
+                      report.full.Stamp(),         report.options.deposit,
+                      report.options.sizing,       report.stats.initialDeposit,
+                      report.pairsListBox.Items(), report.magicListBox.Items()};
+  if (inputs == report.terminalInputs) return;
+  report.terminalInputs = std::move(inputs);
   report.terminalFigures.clear();
   report.terminalMemo.clear();
   report.breakdown = {};
