@@ -202,7 +202,7 @@ bool VisibleGrid::ShowsEveryTableRow() const {
     last = tableRow;
     ++shown;
   }
-  return shown == table_->TradeRows();
+  return shown == table_->TradeRows() && last < table_->TradeRows();
 }
 
 std::uint64_t VisibleGrid::Stamp() {

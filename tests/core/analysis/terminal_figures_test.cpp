@@ -9,6 +9,7 @@
 #include "../import/import_test_support.h"
 #include "actions/view_actions.h"
 #include "analysis/figure_text.h"
+#include "analysis/trade_deletion.h"
 #include "report_builder.h"
 
 namespace quillfen {
@@ -164,6 +165,23 @@ TEST(TerminalFiguresOfAReport, OneSymbolGivesTheStatementOfItsTradesAlone) {
   EXPECT_EQ(Shown(mix)["Total Trades"], "5");
   ASSERT_EQ(mix.breakdown.symbols.size(), 1U);
   EXPECT_EQ(mix.breakdown.symbols[0].trades, 5);
+}
+
+// A swap closes an order and reopens it under the same number: each closing
+// row walks in its own place (+5, -2, +5, +22, -1), and once trades are
+// deleted the net profit is the walked trades' own, not the printed balance's.
+TEST(TerminalFiguresOfAReport, EachClosingOfAReopenedOrderWalksInItsPlace) {
+  Report report;
+  ASSERT_TRUE(OpenReport(report, FixturePath("tester_swap_reopen.htm")));
+  Printed printed = Shown(report);
+  EXPECT_EQ(printed["Total trades"], "5");
+  EXPECT_EQ(printed["Maximum consecutive wins (profit in money)"], "2 (27.00)");
+  EXPECT_EQ(printed["Maximal consecutive profit (count of wins)"], "27.00 (2)");
+  EXPECT_EQ(printed["Total net profit"], "29.00");
+  ASSERT_EQ(DeleteTrades(report, {2, 3}), 2);
+  printed = Shown(report);
+  EXPECT_EQ(printed["Total trades"], "3");
+  EXPECT_EQ(printed["Total net profit"], "26.00");
 }
 
 }  // namespace
