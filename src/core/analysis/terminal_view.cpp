@@ -1,6 +1,7 @@
 #include "analysis/terminal_view.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string_view>
@@ -18,12 +19,12 @@ double Cents(double value) {
   return std::round(value * 100);
 }
 
-// A moment to the second: CellDateTime keeps whole minutes, the time text
-// its seconds. A moment that cannot be read (0) or lies before 1900 comes first.
-std::uint64_t MomentSeconds(double cellDateTime, std::string_view time) {
-  const double minutes = std::round(cellDateTime * 1440);
-  if (!(minutes > 0)) return 0;
-  std::uint64_t seconds = static_cast<std::uint64_t>(std::min(minutes, 1e15)) * 60;
+// A moment to the second: the cell's whole minutes, and the time text's
+// seconds. A moment that cannot be read (0) or lies before 1900 comes first.
+std::uint64_t MomentSeconds(std::string_view date, std::string_view time) {
+  const long long minutes = CellMinutes(date, time);
+  if (minutes <= 0) return 0;
+  std::uint64_t seconds = static_cast<std::uint64_t>(minutes) * 60;
   if (time.size() >= 8 && time[5] == ':' && IsDigit(time[6]) && IsDigit(time[7]))
     seconds += static_cast<std::uint64_t>((time[6] - '0') * 10 + (time[7] - '0'));
   return seconds;
@@ -50,16 +51,17 @@ class ItemGroups {
   explicit ItemGroups(const SelectionList& list) : list_(list), items_(list.Items()) {}
 
   int Of(std::string_view text) {
-    // Neighbouring trades mostly share their item: the last answer stands.
-    if (last_ >= 0 && SameText()(text, lastText_)) return last_;
+    // Trades mostly take turns among a few items: the latest answers stand.
+    for (const Recent& recent : recent_)
+      if (recent.group >= 0 && SameText()(text, recent.text)) return recent.group;
     auto [at, added] = seen_.try_emplace(text, 0);
     if (added) {
       const int listed = list_.Find(text);
       at->second = listed >= 0 ? listed : static_cast<int>(items_.size());
       if (listed < 0) items_.emplace_back(text);
     }
-    lastText_ = text;
-    return last_ = at->second;
+    recent_[next_++ % recent_.size()] = {text, at->second};
+    return at->second;
   }
   const std::vector<std::string>& Items() const { return items_; }
 
@@ -67,8 +69,12 @@ class ItemGroups {
   const SelectionList& list_;
   std::vector<std::string> items_;
   std::unordered_map<std::string_view, int, std::hash<std::string_view>, SameText> seen_;
-  std::string_view lastText_;
-  int last_ = -1;
+  struct Recent {
+    std::string_view text;
+    int group = -1;
+  };
+  std::array<Recent, 8> recent_{};
+  std::size_t next_ = 0;
 };
 
 int TableRow(const Report& report, int gridRow) {
@@ -154,8 +160,7 @@ class TerminalWalk {
       const std::string_view date = grid1.Cell(g1::closeDate, r);
       if (date.empty()) continue;
       const std::string_view time = grid1.Cell(g1::closeTime, r);
-      order.push_back({MomentSeconds(CellDateTime(date, time), time),
-                       static_cast<std::uint32_t>(trades.size())});
+      order.push_back({MomentSeconds(date, time), static_cast<std::uint32_t>(trades.size())});
       trades.push_back(Take(r, -1));
       gridRows.push_back(r);
     }
@@ -244,8 +249,7 @@ double DepositCents(const Report& report, std::uint64_t firstClosing) {
     return Cents(s.initialDeposit);
   double deposit = Cents(s.openingBalance);
   for (const BalanceRow& row : s.balanceRows)
-    if (MomentSeconds(CellDateTime(row.date, row.time), row.time) < firstClosing)
-      deposit += Cents(row.amount);
+    if (MomentSeconds(row.date, row.time) < firstClosing) deposit += Cents(row.amount);
   return deposit;
 }
 

@@ -390,6 +390,10 @@ double PipsBetween(std::string_view type, std::string_view openPrice, std::strin
   return pips;
 }
 
+long long CellMinutes(std::string_view date, std::string_view time) {
+  return MomentMinutes(date, time).value_or(0);
+}
+
 double CellDateTime(std::string_view date, std::string_view time) {
   auto minutes = MomentMinutes(date, time);
   if (!minutes) return 0;

@@ -45,6 +45,8 @@ double PipsBetween(std::string_view type, std::string_view openPrice, std::strin
 // Day count from 30 December 1899 with the time of day as fraction; 0 when a
 // cell is missing ("" or "0") or does not form a valid moment.
 double CellDateTime(std::string_view date, std::string_view time);
+// The same moment in whole minutes from that day 0; 0 when it cannot be read.
+long long CellMinutes(std::string_view date, std::string_view time);
 std::string TradeDuration(std::string_view openDate, std::string_view openTime,
                           std::string_view closeDate, std::string_view closeTime, bool dayForm);
 int DurationMinutes(std::string_view openDate, std::string_view openTime,
