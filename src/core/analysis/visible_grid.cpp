@@ -71,9 +71,9 @@ void VisibleGrid::SetMark(int row, std::string_view text) {
 
 void VisibleGrid::SetCell(int column, int row, std::string_view text) {
   if (column < 0 || column >= columns_ || row < 0 || row >= RowCount()) return;
-  if (column == markColumn_) return SetMark(row, text);
   const int own = ownIndex_[static_cast<std::size_t>(column)];
   if (own >= 0) return own_.SetCell(own, row, text);
+  if (column == markColumn_) return SetMark(row, text);
   // The lender's text written back, as the statistics walk does, changes nothing.
   if (rows_[static_cast<std::size_t>(row)] >= 0 &&
       lentColumn_[static_cast<std::size_t>(column)] >= 0 && Cell(column, row) == text)

@@ -42,9 +42,9 @@ class VisibleGrid {
   // Inline everywhere: the statistics, charts and views read cells by the million.
   [[gnu::always_inline]] std::string_view Cell(int column, int row) const {
     if (column < 0 || column >= columns_ || row < 0 || row >= RowCount()) return {};
-    if (column == markColumn_) return MarkText(row);
     const int own = ownIndex_[static_cast<std::size_t>(column)];
     if (own >= 0) return own_.Cell(own, row);
+    if (column == markColumn_) return MarkText(row);
     const int tableRow = rows_[static_cast<std::size_t>(row)];
     if (tableRow < 0) return loose_.Cell(column, row);
     if (const int lent = lentColumn_[static_cast<std::size_t>(column)]; lent >= 0)
