@@ -1,6 +1,5 @@
 #include "analysis/walk_cache.h"
 
-#include <atomic>
 
 #include "analysis/trade_selection.h"
 #include "io/run_beside.h"
@@ -28,8 +27,6 @@ WalkRow ReadRow(const VisibleGrid& grid1, int r, TradePeriod& period) {
 std::vector<WalkRow>& WalkCache::Rows(VisibleGrid& grid1, VisibleGrid& grid2, Progress* pump) {
   const std::size_t count = static_cast<std::size_t>(grid1.RowCount());
   if (stamp1_ == grid1.Stamp() && stamp2_ == grid2.Stamp() && rows_.size() == count) return rows_;
-  static std::atomic<std::uint64_t> readings{0};
-  generation_ = ++readings;
   rows_.resize(count);
   period_ = {};
   // Rows are read apart from each other: a large grid's second half on a

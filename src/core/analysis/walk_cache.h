@@ -67,13 +67,9 @@ class WalkCache {
   void Keep(VisibleGrid& grid1, VisibleGrid& grid2);
   // The period of the rows last read; the walk writes no date or time.
   const TradePeriod& Period() const { return period_; }
-  // Changes with every reading afresh, to a number no other reading had; 0
-  // before the first.
-  std::uint64_t Generation() const { return generation_; }
 
  private:
   int splitFrom_;
-  std::uint64_t generation_ = 0;
   std::uint64_t stamp1_ = 0;
   std::uint64_t stamp2_ = 0;
   std::vector<WalkRow> rows_;
