@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -54,21 +55,21 @@ class ItemGroups {
     // Trades mostly take turns among a few items: the latest answers stand.
     for (const Recent& recent : recent_)
       if (recent.group >= 0 && SameText()(text, recent.text)) return recent.group;
-    auto [at, added] = seen_.try_emplace(text, 0);
-    if (added) {
-      const int listed = list_.Find(text);
-      at->second = listed >= 0 ? listed : static_cast<int>(items_.size());
-      if (listed < 0) items_.emplace_back(text);
+    int group = list_.Find(text);
+    if (group < 0) {
+      const auto [at, added] = unlisted_.try_emplace(std::string(text), items_.size());
+      if (added) items_.emplace_back(text);
+      group = static_cast<int>(at->second);
     }
-    recent_[next_++ % recent_.size()] = {text, at->second};
-    return at->second;
+    recent_[next_++ % recent_.size()] = {text, group};
+    return group;
   }
   const std::vector<std::string>& Items() const { return items_; }
 
  private:
   const SelectionList& list_;
   std::vector<std::string> items_;
-  std::unordered_map<std::string_view, int, std::hash<std::string_view>, SameText> seen_;
+  std::unordered_map<std::string, std::size_t> unlisted_;  // by their exact text
   struct Recent {
     std::string_view text;
     int group = -1;
@@ -76,10 +77,6 @@ class ItemGroups {
   std::array<Recent, 8> recent_{};
   std::size_t next_ = 0;
 };
-
-int TableRow(const Report& report, int gridRow) {
-  return report.grid1.TableRow(gridRow);
-}
 
 // The grids carry no taxes: they come from the table row, per lot as sized.
 double TaxesCents(const Report& report, int tableRow, double lots) {
@@ -99,13 +96,11 @@ double AtStopCents(const Report& report, int tableRow, double profit, double lot
 // commission, swap and taxes), its direction and its items.
 struct WalkedTrade {
   static constexpr std::uint32_t kSell = 0x80000000u;
-  static constexpr std::uint32_t kNoTrade = 0xffffffffu;
 
   double cents = 0;
-  std::uint32_t symbol = kNoTrade;  // with kSell for a sell
+  std::uint32_t symbol = 0;  // with kSell for a sell
   std::uint32_t magic = 0;
 
-  bool Taken() const { return symbol != kNoTrade; }
   WalkResult Result() const { return {cents, (symbol & kSell) != 0}; }
 };
 
@@ -161,7 +156,7 @@ class TerminalWalk {
       if (date.empty()) continue;
       const std::string_view time = grid1.Cell(g1::closeTime, r);
       order.push_back({MomentSeconds(date, time), static_cast<std::uint32_t>(trades.size())});
-      trades.push_back(Take(r, -1));
+      trades.push_back(Take(r, std::nullopt));
       gridRows.push_back(r);
     }
     OrderByKey(order);
@@ -188,12 +183,15 @@ class TerminalWalk {
       // The table row carries its closing row's place.
       const std::uint32_t tag = report_.full.RowTag(grid1.TableRow(r));
       const std::size_t place = tag == TextGrid::kNoTag ? kNoPlace : tag;
-      double atStopProfit = 0;
-      const bool closed = !grid1.Cell(g1::closeDate, r).empty();
-      const bool atStop = !closed && place != kNoPlace && closes.AtStop(place, atStopProfit);
-      if (!closed && !atStop) continue;
+      std::optional<double> atStopProfit;
+      if (grid1.Cell(g1::closeDate, r).empty()) {
+        if (double profit = 0; place != kNoPlace && closes.AtStop(place, profit))
+          atStopProfit = profit;
+        else
+          continue;
+      }
       if (firstRow < 0) firstRow = r;
-      const WalkedTrade trade = Take(r, atStop ? atStopProfit : -1, atStop);
+      const WalkedTrade trade = Take(r, atStopProfit);
       // Which places are taken is asked of a bitmap that stays in the cache:
       // after a column sort the places come in no order, and waiting for each
       // one's memory to answer cost more than the rest of the walk.
@@ -211,20 +209,22 @@ class TerminalWalk {
     OrderByKey(spilt);
     auto next = spilt.begin();
     for (std::size_t place = 0; place < places.size(); ++place) {
-      if (places[place].Taken()) visit(places[place]);
+      if (taken.Has(place)) visit(places[place]);
       for (; next != spilt.end() && next->key == place; ++next) visit(spiltTrades[next->index]);
     }
     for (; next != spilt.end(); ++next) visit(spiltTrades[next->index]);
   }
 
-  WalkedTrade Take(int r, double atStopProfit, bool atStop = false) {
+  // atStopProfit: the printed profit of a trade closed at the end of a test.
+  WalkedTrade Take(int r, std::optional<double> atStopProfit) {
     const VisibleGrid& grid1 = report_.grid1;
     const WalkRow& in = rows_[static_cast<std::size_t>(r)];
     const int tableRow = grid1.TableRow(r);
     WalkedTrade trade;
-    trade.cents = atStop ? AtStopCents(report_, tableRow, atStopProfit, in.lotsShown)
-                         : Cents(in.profitShown) + Cents(in.commissionShown) + Cents(in.swapShown) +
-                               TaxesCents(report_, tableRow, in.lotsShown);
+    trade.cents = atStopProfit
+                      ? AtStopCents(report_, tableRow, *atStopProfit, in.lotsShown)
+                      : Cents(in.profitShown) + Cents(in.commissionShown) + Cents(in.swapShown) +
+                            TaxesCents(report_, tableRow, in.lotsShown);
     trade.symbol = static_cast<std::uint32_t>(symbols_.Of(grid1.Cell(g1::symbol, r)));
     if (StartsWith(grid1.Cell(g1::type, r), "sell")) trade.symbol |= WalkedTrade::kSell;
     const std::string_view magic = report_.grid2.Cell(g2::magic, r);
@@ -268,7 +268,7 @@ void TakeTesterBalance(const Report& report, std::size_t testerTrades, std::size
 // A JPY account prints whole amounts, every other one cents ("0.00" too): one
 // printed profit tells.
 int AccountDecimals(const Report& report, int gridRow) {
-  const int tableRow = TableRow(report, gridRow);
+  const int tableRow = report.grid1.TableRow(gridRow);
   if (tableRow < 0) return 2;
   std::string_view profit = report.full.Cell(col::profit, tableRow);
   return !profit.empty() && profit.find('.') == std::string_view::npos ? 0 : 2;
