@@ -109,12 +109,18 @@ bool HasMarkedHead(std::FILE* file) {
 }
 
 // The characters StripInto must look at: tag and quote marks always; where
-// text may be shown also a blank and with kWatch the starts of replacements.
-// Inside a tag the replacements other than tags change nothing that is shown:
-// "--" and "&" there need no look.
+// text may be shown (or a comment may end) also a blank, a dash and with
+// kWatch the start of "&nbsp;". Inside a tag "--" and "&" change nothing that
+// is shown and need no look.
 template <bool kWatch>
 using SpecialScanner =
-    StopScanner<Stops<'<', '>', '"'>, std::conditional_t<kWatch, Stops<' ', '-', '&'>, Stops<' '>>>;
+    StopScanner<Stops<'<', '>', '"', '\''>,
+                std::conditional_t<kWatch, Stops<' ', '-', '&'>, Stops<' ', '-'>>>;
+
+bool IsAsciiLetter(char c) {
+  const char lower = static_cast<char>(c | 0x20);
+  return lower >= 'a' && lower <= 'z';
+}
 
 long long RegularFileSize(const std::string& path) {
   std::error_code error;
@@ -237,91 +243,109 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
     for (; ahead > 1; --ahead) k += spaceAt(k) ? kSpace.size() : 1;
     return spaceAt(k) ? ' ' : at(k);
   };
-  int depth = depth_;
-  bool inComment = false;
-  bool inQuotes = false;
-  bool visible = depth == 0;
+  MarkupState state = state_;
   char previous = '\0';
   std::size_t written = 0;  // in place it never passes i: the characters ahead stay unread
   SpecialScanner<kWatch> scanner(text, text + n);
   for (std::size_t i = 0; i < n; ++i) {
-    // Skip or copy the characters that need no closer look; with kWatch those
-    // that may start a replacement need one too. A hidden blank is skipped like
-    // any other hidden character.
-    const char* special = scanner.Next(text + i, visible);
-    if (const std::size_t run = static_cast<std::size_t>(special - (text + i)); run > 0) {
-      if (visible) {
-        // Shown runs are short: with kWatch the output has room for a whole
-        // 16-byte copy, read from inside the text.
-        if (kWatch && run <= 16 && n - i >= 16)
-          std::memcpy(out + written, text + i, 16);
-        else
-          std::memmove(out + written, text + i, run);
-        written += run;
+    if (state.markup != Markup::tag && state.markup != Markup::quoted) {
+      // Skip or copy the characters that need no closer look; shown text and
+      // comments, where dashes matter, need the wider look.
+      const bool visible = state.markup == Markup::none;
+      const char* special = scanner.Next(text + i, visible || state.markup == Markup::comment);
+      if (const std::size_t run = static_cast<std::size_t>(special - (text + i)); run > 0) {
+        if (visible) {
+          // Shown runs are short: with kWatch the output has room for a whole
+          // 16-byte copy, read from inside the text.
+          if (kWatch && run <= 16 && n - i >= 16)
+            std::memcpy(out + written, text + i, 16);
+          else
+            std::memmove(out + written, text + i, run);
+          written += run;
+        }
+        i += run;
+        previous = text[i - 1];
+        if (i == n) break;
       }
-      i += run;
-      previous = text[i - 1];
-      if (i == n) break;
-    }
-    char c = text[i];
-    const std::size_t from = i;  // where the character stands, an "&nbsp;" being one
-    if constexpr (kWatch) {
+      char c = text[i];
+      const std::size_t from = i;  // where the character stands, an "&nbsp;" being one
       const char next = at(i + 1);
-      // "<--!" loses its dashes to a replacement and opens a declaration.
-      if ((c == '-' && next == '-') || (c == '<' && (next == '!' || next == 'B' || next == 'b' ||
-                                                     (next == '-' && at(i + 2) == '-'))))
-        return false;
-      if (c == '-' || (c == '&' && !spaceAt(i))) {
-        if (visible) out[written++] = c;
-        previous = c;
-        continue;
-      }
-      if (c == '&') {
-        c = ' ';
-        i += kSpace.size() - 1;
-      }
-      // A tag opened where text is shown and closed before any other "<" is
-      // one blank; a ">" inside quotes does not close it.
-      if (c == '<' && visible) {
-        bool quoted = false;
-        const char* stop = text + i;
-        do {
-          stop = scanner.Next(stop + 1, false);
-          quoted ^= stop != text + n && *stop == '"';
-        } while (stop != text + n && (*stop == '"' || (*stop == '>' && quoted)));
-        if (stop != text + n && *stop == '>') {
-          out[written++] = ' ';
-          previous = '>';
-          i = static_cast<std::size_t>(stop - text);
+      if constexpr (kWatch) {
+        if ((c == '-' && next == '-') || (c == '<' && (next == '!' || next == 'B' || next == 'b')))
+          return false;
+        if (c == '&' && !spaceAt(i)) {
+          if (visible) out[written++] = c;
+          previous = c;
           continue;
         }
+        if (c == '&') {
+          c = ' ';
+          i += kSpace.size() - 1;
+        }
+      }
+      if (!visible || c != '<' || (next != '/' && !IsAsciiLetter(next))) {
+        bool closing = false;
+        if (visible) {
+          if (c == '<' && next == '!') {
+            const bool comment = at(i + 2) == '-' && at(i + 3) == '-';
+            state.markup = comment ? Markup::comment : Markup::declaration;
+            // A comment's end is looked for from its first dash on, so "<!-->" is whole.
+            if (comment) ++i;
+          } else if (c == '<' && next == '?') {
+            state.markup = Markup::declaration;
+          } else if (c == '>') {
+            closing = true;  // a stray ">" still reads as a tag's end
+          } else if (c == '-' && next == '-') {
+            ++i;  // dashes in pairs go, so that an exported page's hidden values show
+          } else if (c != ' ' || !IsDigit(previous) || !IsDigit(shown(from, 1)) ||
+                     shown(from, 3) == ':') {
+            out[written++] =
+                c;  // a blank between digits is a thousands separator, unless a time follows
+          }
+        } else if (state.markup == Markup::declaration
+                       ? c == '>'
+                       : c == '-' && next == '-' && at(i + 2) == '>') {
+          state = {};
+          closing = true;
+          if (c == '-') i += 2;  // past the comment's end
+        }
+        if (closing) out[written++] = ' ';
+        previous = closing ? '>' : c;
+        continue;
+      }
+      state.markup = Markup::tag;
+      ++i;
+    }
+    // Inside a tag only its quotes and its end matter: most rows are tags of
+    // a few stops each, walked here from stop to stop.
+    const char* stop = scanner.Next(text + i, false);
+    for (; stop != text + n; stop = scanner.Next(stop + 1, false)) {
+      const char s = *stop;
+      if (kWatch && s == '<') {
+        const char after = at(static_cast<std::size_t>(stop - text) + 1);
+        if (after == '!' || after == 'B' || after == 'b') return false;
+      }
+      if (state.markup == Markup::quoted) {
+        if (s == state.quote) {
+          state = {Markup::tag};
+        } else if (s == '>' && state.quoteCrossedLine) {
+          state = {};
+          break;
+        }
+      } else if (s == '"' || s == '\'') {
+        state = {Markup::quoted, s};
+      } else if (s == '>') {
+        state = {};
+        break;
       }
     }
-    bool closing = false;
-    if (c == '<') {
-      const bool declaration = at(i + 1) == '!';
-      if (!(declaration && at(i + 5) == '-')) ++depth;
-      if (declaration && at(i + 5) != '-') inComment = true;
-    } else if (c == '>' && !inQuotes) {
-      if (depth > 0) --depth;
-      closing = true;
-      if (previous == '-') inComment = false;
-    } else if (c == '"' && depth > 0) {
-      inQuotes = !inQuotes;
-    }
-    visible = !inComment && depth == 0 && !inQuotes;
-    if (visible) {
-      if (closing) {
-        out[written++] = ' ';
-      } else if (c != ' ' || !IsDigit(previous) || !IsDigit(shown(from, 1)) ||
-                 shown(from, 3) == ':') {
-        out[written++] =
-            c;  // a blank between digits is a thousands separator, unless a time follows
-      }
-    }
-    previous = c;
+    if (stop == text + n) break;
+    out[written++] = ' ';
+    previous = '>';
+    i = static_cast<std::size_t>(stop - text);
   }
-  depth_ = depth;
+  if (state.markup == Markup::quoted) state.quoteCrossedLine = true;
+  state_ = state;
   length = written;
   return true;
 }
@@ -345,9 +369,9 @@ bool TagStripper::StripIfPlain(std::string& line) {
 
 void ConvertDisplayLine(std::string& line, TagStripper& stripper) {
   if (!StrippedWithoutReplacements(line, stripper)) {
-    // The first two make the hidden comment of the program's own export visible.
+    // With the dashes that the stripper drops from shown text, this makes the
+    // hidden comment of the program's own export visible.
     ReplaceAll(line, "<!-- -", "");
-    ReplaceAll(line, "--", "");
     ReplaceAll(line, "<BR>", "");
     ReplaceAll(line, "<Br>", "");
     ReplaceAll(line, "<br>", "");

@@ -8,22 +8,37 @@
 
 namespace quillfen {
 
-// Removes the HTML tags of one display line in place. The tag depth carries
-// over from line to line of one conversion; comment and quote state do not.
+// Where a line of a page starts: in shown text, or inside a tag, a quoted
+// attribute value, a comment or a declaration that an earlier line left open.
+enum class Markup : unsigned char { none, tag, quoted, declaration, comment };
+
+struct MarkupState {
+  Markup markup = Markup::none;
+  char quote = '\0';  // the mark that closes a quoted value
+  // A quoted value that a line end passed through ends at the tag's end at
+  // the latest: one stray quote must not hide the rest of the page.
+  bool quoteCrossedLine = false;
+  bool operator==(const MarkupState&) const = default;
+};
+
+// Removes the HTML tags of one display line in place, as a browser reads them:
+// a "<" opens markup only before a tag name, "/", "!" or "?", quoted values and
+// comments end where they end, and what is open at a line end stays open for
+// the next line of one conversion.
 class TagStripper {
  public:
   void Strip(std::string& line);
   // Strips the line, its "&nbsp;" read as blanks, unless it holds the start of
-  // another replacement ("<!", "<B", "<b", "--"); then it leaves line and depth
+  // another replacement ("<!", "<B", "<b", "--"); then it leaves line and state
   // as they were.
   bool StripIfPlain(std::string& line);
-  int Depth() const { return depth_; }
+  const MarkupState& State() const { return state_; }
 
  private:
   template <bool kWatch>
   bool StripInto(const char* text, std::size_t n, char* out, std::size_t& length);
 
-  int depth_ = 0;
+  MarkupState state_;
   std::string out_;
 };
 

@@ -32,8 +32,16 @@ TEST(TagStripper, KeepsTheTextBetweenTags) {
       {"<td>2010.01.04 10:00</td>", " 2010.01.04 10:00 "},  // a time follows: kept
       {"<td>2024.11.27 14:14:01</td>", " 2024.11.27 14:14:01 "},
       {"<td title=\"a>b\">x</td>", " x "},  // ">" inside quotes closes nothing
-      {"a > b", "a   b"},                   // a stray ">" still reads as a closing
-      {"<!DOCTYPE html>rest", ""},          // a declaration hides the rest of the line
+      {"<td title='a>b'>x</td>", " x "},
+      {"<td title=\"a<b #777\">x</td>", " x "},  // nor does "<" open anything
+      {"<p title=\"1<2\" class='it'>x", " x"},
+      {"a > b", "a   b"},                                    // a stray ">" still reads as a closing
+      {"1 < 2, 3<4, a<-b, <<p>x", "1 < 2, 3<4, a<-b, < x"},  // "<" before no tag name is text
+      {"<!DOCTYPE html>rest", " rest"},
+      {"<?xml version=\"1.0\"?>rest", " rest"},
+      {"<!-- a < b -->x<!-- c > d -->y", " x y"},
+      {"<!-->x<!--->y<!---->z", " x y z"},  // comments that end where they start
+      {"a--b---c", "ab-c"},                 // dashes in pairs go from shown text
       {"<td>buy stop</td><td>sell limit</td><td>sell limit</td>",
        " buy_stop  sell_limit  sell limit "},
       {"<td>close by</td>", " close_by "},
@@ -47,24 +55,35 @@ TEST(TagStripper, KeepsTheTextBetweenTags) {
     std::string line = c.line;
     stripper.Strip(line);
     EXPECT_EQ(line, c.text) << c.line;
-    EXPECT_EQ(stripper.Depth(), 0) << c.line;
+    EXPECT_EQ(stripper.State(), MarkupState{}) << c.line;
   }
 }
 
-TEST(TagStripper, TagDepthCarriesAcrossLines) {
-  TagStripper stripper;
-  std::vector<std::string> lines = {"<td", " class=\"a\" nowrap>5</td><style>", "hidden",
-                                    "</style>x"};
-  std::vector<std::string> texts = {"", " 5  ", "hidden", " x"};
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    stripper.Strip(lines[i]);
-    EXPECT_EQ(lines[i], texts[i]) << i;
+// A tag, a quoted value or a comment left open at a line end goes on in the
+// next line; a quoted value that a line end passed through ends at the tag's
+// end at the latest, so one stray quote hides no more than that tag.
+TEST(TagStripper, MarkupCarriesAcrossLines) {
+  const std::vector<std::vector<std::string>> pages = {
+      {"<td", " class=\"a\" nowrap>5</td><style>", "hidden", "</style>x"},
+      {"", " 5  ", "hidden", " x"},
+      {"<td title=\"#1", "two\">5</td>"},
+      {"", " 5 "},
+      {"<meta x=\"", "<title>Statement</title>", "<td title=\"#1\">5</td>"},
+      {"", " Statement ", " 5 "},
+      {"<meta name=x", "<title>Statement</title>"},
+      {"", " Statement "},
+      {"<style><!--", "td { font: 8pt; }", "//-->", "a<!-- x", "y -- z >", "-->b"},
+      {" ", "", " ", "a", "", " b"},
+  };
+  for (std::size_t page = 0; page < pages.size(); page += 2) {
+    TagStripper stripper;
+    for (std::size_t i = 0; i < pages[page].size(); ++i) {
+      std::string line = pages[page][i];
+      stripper.Strip(line);
+      EXPECT_EQ(line, pages[page + 1][i]) << pages[page][i];
+    }
+    EXPECT_EQ(stripper.State(), MarkupState{}) << page;
   }
-  std::string open = "<style><!--";
-  stripper.Strip(open);
-  std::string inside = "td { font: 8pt; }";
-  stripper.Strip(inside);
-  EXPECT_EQ(inside, "");
 }
 
 // The stripping rules applied one character at a time, with no scan ahead and
@@ -74,54 +93,84 @@ class ReferenceStripper {
   std::string Strip(std::string_view line) {
     auto at = [&](std::size_t k) { return k < line.size() ? line[k] : '\0'; };
     auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    bool inComment = false;
-    bool inQuotes = false;
+    auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
     char previous = '\0';
     std::string text;
     for (std::size_t i = 0; i < line.size(); ++i) {
       const char c = line[i];
       bool closing = false;
-      if (c == '<') {
-        const bool declaration = at(i + 1) == '!';
-        if (!(declaration && at(i + 5) == '-')) ++depth_;
-        if (declaration && at(i + 5) != '-') inComment = true;
-      } else if (c == '>' && !inQuotes) {
-        if (depth_ > 0) --depth_;
-        closing = true;
-        if (previous == '-') inComment = false;
-      } else if (c == '"' && depth_ > 0) {
-        inQuotes = !inQuotes;
+      switch (state_.markup) {
+        case Markup::none:
+          if (c == '<' && at(i + 1) == '!' && at(i + 2) == '-' && at(i + 3) == '-') {
+            state_.markup = Markup::comment;
+            ++i;
+          } else if (c == '<' && (at(i + 1) == '!' || at(i + 1) == '?')) {
+            state_.markup = Markup::declaration;
+          } else if (c == '<' && (at(i + 1) == '/' || letter(at(i + 1)))) {
+            state_.markup = Markup::tag;
+          } else if (c == '>') {
+            closing = true;
+          } else if (c == '-' && at(i + 1) == '-') {
+            ++i;
+          } else if (!(c == ' ' && digit(previous) && digit(at(i + 1)) && at(i + 3) != ':')) {
+            text += c;
+          }
+          break;
+        case Markup::tag:
+          if (c == '"' || c == '\'') {
+            state_ = {Markup::quoted, c};
+          } else if (c == '>') {
+            state_.markup = Markup::none;
+            closing = true;
+          }
+          break;
+        case Markup::quoted:
+          if (c == state_.quote) {
+            state_ = {Markup::tag};
+          } else if (c == '>' && state_.quoteCrossedLine) {
+            state_ = {};
+            closing = true;
+          }
+          break;
+        case Markup::declaration:
+          closing = c == '>';
+          if (closing) state_.markup = Markup::none;
+          break;
+        case Markup::comment:
+          closing = c == '-' && at(i + 1) == '-' && at(i + 2) == '>';
+          if (closing) {
+            state_.markup = Markup::none;
+            i += 2;
+          }
+          break;
       }
-      if (!inComment && depth_ == 0 && !inQuotes) {
-        const bool thousands = c == ' ' && digit(previous) && digit(at(i + 1)) && at(i + 3) != ':';
-        if (closing)
-          text += ' ';
-        else if (!thousands)
-          text += c;
-      }
-      previous = c;
+      if (closing) text += ' ';
+      previous = closing ? '>' : c;
     }
+    if (state_.markup == Markup::quoted) state_.quoteCrossedLine = true;
     for (std::string_view type : {"buy stop", "buy limit", "sell stop", "sell limit", "close by"}) {
       const std::size_t found = text.find(type);
       if (found != std::string::npos) text[found + type.find(' ')] = '_';
     }
     return text;
   }
-  int Depth() const { return depth_; }
+  const MarkupState& State() const { return state_; }
 
  private:
-  int depth_ = 0;
+  MarkupState state_;
 };
 
 // Random lines of the characters the stripper stops at, in runs around and
 // beyond its 64-byte steps, go through one stripper after another as the
 // lines of a page do. Each line takes either road; where the plain road
-// declines, the line and the depth must be untouched and a replacement must
+// declines, the line and the state must be untouched and a replacement must
 // indeed start in the line.
 TEST(TagStripper, AgreesWithThePlainRulesOnRandomLines) {
-  std::vector<std::string> pieces = {"&nbsp;", "&nbsp;", "td",       "<td>",       "</td>",   "y s",
-                                     "l b",    "e l",    "buy stop", "sell limit", "close by"};
-  for (char c : std::string_view("<<>>\"'!--BbrR&  \t123:")) pieces.emplace_back(1, c);
+  std::vector<std::string> pieces = {
+      "&nbsp;", "&nbsp;",   "td",         "<td>",     "</td>", "y s",         "l b",
+      "e l",    "buy stop", "sell limit", "close by", "<!--",  "-->",         "<?x",
+      "< ",     "<1",       "a<b",        "=\"",      "='",    "<p title=\"", "<td title='"};
+  for (char c : std::string_view("<<>>\"\"''!--BbrR&  \t123:/?")) pieces.emplace_back(1, c);
   std::mt19937 random(20240611);
   auto chance = [&](int percent) {
     return std::uniform_int_distribution<int>(0, 99)(random) < percent;
@@ -149,24 +198,24 @@ TEST(TagStripper, AgreesWithThePlainRulesOnRandomLines) {
       const std::string line = makeLine(alphabet);
       std::string text = line;
       if (chance(50)) {
-        const int depth = stripper.Depth();
+        const MarkupState state = stripper.State();
         if (stripper.StripIfPlain(text)) {
           ++plain;
           std::string blanks = line;
           ReplaceAll(blanks, "&nbsp;", " ");
           ASSERT_EQ(text, reference.Strip(blanks)) << page << ": " << line;
-          ASSERT_EQ(stripper.Depth(), reference.Depth()) << page << ": " << line;
+          ASSERT_EQ(stripper.State(), reference.State()) << page << ": " << line;
           continue;
         }
         ASSERT_EQ(text, line);
-        ASSERT_EQ(stripper.Depth(), depth) << page << ": " << line;
+        ASSERT_EQ(stripper.State(), state) << page << ": " << line;
         ASSERT_TRUE(Contains(line, "<!") || Contains(line, "<B") || Contains(line, "<b") ||
                     Contains(line, "--"))
             << page << ": " << line;
       }
       stripper.Strip(text);
       ASSERT_EQ(text, reference.Strip(line)) << page << ": " << line;
-      ASSERT_EQ(stripper.Depth(), reference.Depth()) << page << ": " << line;
+      ASSERT_EQ(stripper.State(), reference.State()) << page << ": " << line;
     }
   }
   EXPECT_GT(plain, 1000);  // the plain road was taken often enough to count
@@ -257,7 +306,7 @@ TEST(ConvertDisplayLine, QuickRoadAgreesWithTheReplacements) {
   };
   for (int n = 0; n < 20000; ++n) {
     const std::string line = n % 2 ? makeLine(any, 12) : makeLine(quick, 120);
-    for (const char* start : {"", "<x"}) {
+    for (const char* start : {"", "<x", "<x y=\"", "<!--", "<!x"}) {
       TagStripper quickRoad, replaced;
       std::string opening = start;
       quickRoad.Strip(opening);
@@ -266,13 +315,12 @@ TEST(ConvertDisplayLine, QuickRoadAgreesWithTheReplacements) {
       std::string text = line;
       ConvertDisplayLine(text, quickRoad);
       std::string expected = line;
-      for (const char* from : {"<!-- -", "--", "<BR>", "<Br>", "<br>"})
-        ReplaceAll(expected, from, "");
+      for (const char* from : {"<!-- -", "<BR>", "<Br>", "<br>"}) ReplaceAll(expected, from, "");
       ReplaceAll(expected, "&nbsp;", " ");
       replaced.Strip(expected);
       TrimCell(expected);
       ASSERT_EQ(text, expected) << start << line;
-      ASSERT_EQ(quickRoad.Depth(), replaced.Depth()) << start << line;
+      ASSERT_EQ(quickRoad.State(), replaced.State()) << start << line;
     }
   }
 }

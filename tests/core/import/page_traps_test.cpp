@@ -1,0 +1,131 @@
+// Pages that a careless tool or an attacker might write: markup that is odd
+// but readable. Each must read every trade the clean page reads.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../report_invariants.h"
+#include "import_test_support.h"
+
+namespace quillfen {
+namespace {
+
+struct PageParts {
+  std::string head;           // in the head, after the title
+  std::string before7;        // before the seventh trade's row
+  std::string cell7;          // the attributes of the seventh ticket cell
+  std::string note = "note";  // every ticket tooltip's comment
+};
+
+PageParts InHead(std::string text) {
+  PageParts parts;
+  parts.head = std::move(text);
+  return parts;
+}
+
+PageParts Before7(std::string text) {
+  PageParts parts;
+  parts.before7 = std::move(text);
+  return parts;
+}
+
+PageParts Cell7(std::string attributes) {
+  PageParts parts;
+  parts.cell7 = std::move(attributes);
+  return parts;
+}
+
+// A statement of twelve trades, each with a ticket tooltip, its lines ended
+// as the terminal ends them.
+std::string TwelveTradePage(const PageParts& parts) {
+  const double profits[] = {25.40, -13.20, 8.00,  -41.70, 60.10, -7.30,
+                            33.30, -19.90, 12.00, -2.50,  44.40, -6.60};
+  std::string page =
+      "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<html>\r\n  <head>\r\n"
+      "    <title>Statement: 1001 - Test</title>\r\n" +
+      parts.head +
+      "  </head>\r\n<body>\r\n<table>\r\n"
+      "<tr align=left><td colspan=13><b>Closed Transactions:</b></td></tr>\r\n"
+      "<tr align=center bgcolor=\"#C0C0C0\"><td>Ticket</td><td>Open Time</td><td>Type</td>"
+      "<td>Size</td><td>Item</td><td>Price</td><td>S / L</td><td>T / P</td><td>Close Time</td>"
+      "<td>Price</td><td>Commission</td><td>Taxes</td><td>Swap</td><td>Profit</td></tr>\r\n"
+      "<tr align=right><td>100</td><td>2010.01.04 09:00:00</td><td>balance</td>"
+      "<td colspan=10>Deposit</td><td>1 000.00</td></tr>\r\n";
+  for (int n = 1; n <= 12; ++n) {
+    char row[512];
+    const std::string day = (n + 4 < 10 ? "0" : "") + std::to_string(n + 4);
+    std::snprintf(row, sizeof row,
+                  "<td>%s</td><td>0.10</td><td>eurusd</td><td>1.43150</td><td>0.00000</td>"
+                  "<td>0.00000</td><td>2010.01.%s 11:00:00</td><td>1.43250</td><td>0.00</td>"
+                  "<td>0.00</td><td>0.00</td><td>%.2f</td></tr>\r\n",
+                  n % 2 ? "buy" : "sell", day.c_str(), profits[n - 1]);
+    if (n == 7) page += parts.before7;
+    const std::string cell =
+        n == 7 && !parts.cell7.empty()
+            ? parts.cell7
+            : " title=\"#" + std::to_string(700 + n) + " " + parts.note + std::to_string(n) + "\"";
+    page += "<tr align=right><td" + cell + ">" + std::to_string(100 + n) + "</td><td>2010.01." +
+            day + " 10:00:00</td><td>" + row;
+  }
+  return page +
+         "<tr align=right><td colspan=12><b>Closed P/L:</b></td><td colspan=2><b>92.00</b></td>"
+         "</tr>\r\n</table></body></html>\r\n";
+}
+
+Report ReadPage(const std::string& page) {
+  TempDir dir;
+  Report report;
+  EXPECT_TRUE(OpenFiles(report, {dir.Write("page.htm", page)}));
+  ExpectTableInvariants(report);
+  return report;
+}
+
+// Every cell of every row, and the net profit, as the clean page has them.
+void ExpectSameTable(const Report& report, const Report& clean, const std::string& what) {
+  ASSERT_EQ(report.full.TradeRows(), 12) << what;
+  ASSERT_EQ(report.full.RowCount(), clean.full.RowCount()) << what;
+  for (int row = 0; row < clean.full.RowCount(); ++row)
+    for (int column = 0; column < TradeTable::kColumns; ++column)
+      ASSERT_EQ(report.full.Cell(column, row), clean.full.Cell(column, row))
+          << what << ": row " << row << " column " << column;
+  EXPECT_DOUBLE_EQ(report.stats.netProfit, clean.stats.netProfit) << what;
+}
+
+// A "<" that opens no tag, a comment that holds "<" or ">", a quoted value
+// that holds either, a tag or a quote left open: each read as a browser reads
+// it, and what follows is read.
+TEST(PageTraps, OddMarkupHidesNoTrade) {
+  const Report clean = ReadPage(TwelveTradePage({}));
+  ASSERT_EQ(clean.full.TradeRows(), 12);
+  const std::vector<PageParts> traps = {
+      InHead("    <meta name=\"description\" content=\"profit<loss\">\r\n"),
+      InHead("    <!-- a < b -->\r\n"),
+      InHead("    <!-- a > b, <c -->\r\n"),
+      InHead("    <p>1 < 2 and 3<4</p>\r\n"),
+      InHead("    <meta name=\"keywords\" content=\"x\r\n"),  // a quote that never closes
+      InHead("    <meta x=\"\r\n"),
+      InHead("    <meta name=x\r\n"),  // a tag that never closes
+      InHead("    <meta name=x"),
+      Before7("<!-- a < b -->\r\n"),
+      Before7("<!-- <tr><td>999</td> -->\r\n"),
+      Before7("<p title=\"1<2\"></p>\r\n"),
+      Before7("<p title='1<2'></p><p title=\"a>b\"></p>\r\n"),
+      Before7("<p class=\"odd>\r\n"),
+      Before7("<p class=\"odd></p>\r\n"),
+      Before7("<p class=odd\r\n"),
+      Before7("<?php x ?>\r\n"),
+  };
+  for (const PageParts& trap : traps) {
+    const Report report = ReadPage(TwelveTradePage(trap));
+    ExpectSameTable(report, clean, trap.head + trap.before7);
+  }
+  // A "<" in the seventh ticket's own tooltip: its text is the comment.
+  const Report report = ReadPage(TwelveTradePage(Cell7(" title=\"a<b #707 x\"")));
+  ASSERT_EQ(report.full.TradeRows(), 12);
+  EXPECT_EQ(Cells(report, 6, {col::ticket, col::magic, col::comment}), "107||a<b #707 x");
+  EXPECT_EQ(Cells(report, 11, {col::ticket, col::magic, col::comment}), "112|712|note12");
+}
+
+}  // namespace
+}  // namespace quillfen
