@@ -165,29 +165,43 @@ std::string HeadCharset(std::FILE* file) {
   return DetectCharset(head);
 }
 
-// The text of the tooltip of a row's first cell, `<tr ...><td title="#2019
-// [tp]">`, as the terminal gives a ticket's magic number and comment; empty
+// Where the tooltip of a row's first cell starts, `<tr ...><td title="#2019
+// [tp]">`, as the terminal gives a ticket's magic number and comment; npos
 // when the line's first cell has none. Every row line is looked at: the look
 // goes no further than the first tag's end.
-[[gnu::noinline]] std::string_view TicketTooltip(std::string_view line) {
+[[gnu::noinline]] std::size_t TicketTooltipStart(std::string_view line) {
   constexpr std::string_view kCell = "<td title=\"";
   auto cellAt = [&](std::size_t at) {
     return line.size() - at >= kCell.size() && line[at + 3] == ' ' && line[at + 1] == 't' &&
            line[at + 2] == 'd' && line[at] == '<' &&
            std::memcmp(line.data() + at, kCell.data(), kCell.size()) == 0;
   };
-  if (line.size() < kCell.size()) return {};
+  if (line.size() < kCell.size()) return std::string_view::npos;
   std::size_t cell = 0;
   if (!cellAt(0)) {
     const void* close = std::memchr(line.data(), '>', line.size());
-    if (close == nullptr) return {};
+    if (close == nullptr) return std::string_view::npos;
     cell = static_cast<std::size_t>(static_cast<const char*>(close) - line.data()) + 1;
-    if (!cellAt(cell)) return {};
+    if (!cellAt(cell)) return std::string_view::npos;
   }
-  const std::size_t from = cell + kCell.size();
+  return cell + kCell.size();
+}
+
+// The text of the ticket's tooltip; empty when the line has none or it does
+// not end in the line.
+std::string_view TicketTooltip(std::string_view line) {
+  const std::size_t from = TicketTooltipStart(line);
+  if (from == std::string_view::npos) return {};
   const std::size_t to = line.find('"', from);
   if (to == std::string_view::npos) return {};
   return line.substr(from, to - from);
+}
+
+// Whether the ticket's tooltip goes on past the line's end: a comment may
+// hold a line end, which is then no end of the row.
+bool TicketTooltipLeftOpen(std::string_view line) {
+  const std::size_t from = TicketTooltipStart(line);
+  return from != std::string_view::npos && line.find('"', from) == std::string_view::npos;
 }
 
 // A tooltip line of the working text: kTooltipMark, then the tooltip with its
@@ -416,11 +430,23 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
     return write(chunk);
   };
   long long consumed = 0;
-  while (open && reader.ReadLine(line)) {
+  auto readLine = [&](std::string& into) {
+    if (!reader.ReadLine(into)) return false;
     progress.Advance(reader.Consumed() - consumed);
     consumed = reader.Consumed();
+    if (legacyPage) decoder.Decode(into);
+    return true;
+  };
+  // A tooltip takes at most so many display lines; past them the stripper's
+  // own bound on a quoted value takes over.
+  constexpr int kTooltipLines = 8;
+  std::string continued;
+  while (open && readLine(line)) {
+    for (int n = 1; n < kTooltipLines && reader.LineEnded() && TicketTooltipLeftOpen(line) &&
+                    readLine(continued);
+         ++n)
+      line.append(1, ' ').append(continued);
     if (!reader.LineEnded() && !IsWholeLastLine(line)) break;
-    if (legacyPage) decoder.Decode(line);
     if (const std::string_view tooltip = TicketTooltip(line); !tooltip.empty()) {
       AppendTooltipLine(chunk, tooltip);
       ++lines;

@@ -1,5 +1,6 @@
 // Pages that a careless tool or an attacker might write: markup that is odd
-// but readable. Each must read every trade the clean page reads.
+// but readable, a line end inside a tooltip. Each must read every trade the
+// clean page reads.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -124,6 +125,22 @@ TEST(PageTraps, OddMarkupHidesNoTrade) {
   const Report report = ReadPage(TwelveTradePage(Cell7(" title=\"a<b #707 x\"")));
   ASSERT_EQ(report.full.TradeRows(), 12);
   EXPECT_EQ(Cells(report, 6, {col::ticket, col::magic, col::comment}), "107||a<b #707 x");
+  EXPECT_EQ(Cells(report, 11, {col::ticket, col::magic, col::comment}), "112|712|note12");
+}
+
+// A comment may hold a line end, which the tooltip then holds: the row goes on.
+TEST(PageTraps, ALineEndInATooltipEndsNoRow) {
+  const Report clean = ReadPage(TwelveTradePage(Cell7(" title=\"#707 note 7\"")));
+  for (const char* end : {"\r", "\n", "\r\n"}) {
+    const Report report =
+        ReadPage(TwelveTradePage(Cell7(" title=\"#707 note" + std::string(end) + "7\"")));
+    ExpectSameTable(report, clean, end);
+  }
+  // A quote open for longer than a tooltip may run ends at its tag's end.
+  std::string lines;
+  for (int n = 0; n < 20; ++n) lines += "\r\nx";
+  const Report report = ReadPage(TwelveTradePage(Cell7(" title=\"#707" + lines + "\"")));
+  ASSERT_EQ(report.full.TradeRows(), 12);
   EXPECT_EQ(Cells(report, 11, {col::ticket, col::magic, col::comment}), "112|712|note12");
 }
 
