@@ -36,13 +36,6 @@ std::size_t FindWithoutCase(std::string_view text, std::string_view word) {
   return std::string_view::npos;
 }
 
-bool KnownToIcu(const std::string& name) {
-  UErrorCode error = U_ZERO_ERROR;
-  UConverter* converter = ucnv_open(name.c_str(), &error);
-  if (converter) ucnv_close(converter);
-  return U_SUCCESS(error) && converter != nullptr;
-}
-
 // Latin-1 and ASCII pages are read as Windows pages, as browsers do: the
 // terminal writes Windows code pages, which hold them.
 std::string WindowsName(const std::string& name) {
@@ -55,7 +48,25 @@ std::string WindowsName(const std::string& name) {
   return name;
 }
 
-// The charset a meta tag of the head declares; empty when none that ICU knows.
+// Whether ICU knows the code page and the ASCII text, read in it, says the
+// same: a page whose declaration stands in ASCII bytes cannot be in a 16- or
+// 32-bit form or an EBCDIC code page, whatever it declares.
+bool ReadsAsItself(const std::string& charset, std::string_view ascii) {
+  UErrorCode error = U_ZERO_ERROR;
+  UConverter* converter = ucnv_open(charset.c_str(), &error);
+  if (U_FAILURE(error) || converter == nullptr) return false;
+  std::vector<UChar> units(ascii.size() + 1);
+  const int32_t count = ucnv_toUChars(converter, units.data(), static_cast<int32_t>(units.size()),
+                                      ascii.data(), static_cast<int32_t>(ascii.size()), &error);
+  ucnv_close(converter);
+  if (U_FAILURE(error) || static_cast<std::size_t>(count) != ascii.size()) return false;
+  for (std::size_t i = 0; i < ascii.size(); ++i)
+    if (units[i] != static_cast<UChar>(ascii[i])) return false;
+  return true;
+}
+
+// The charset a meta tag of the head declares; empty when none that ICU knows
+// or none the page's bytes can be.
 std::string DeclaredCharset(std::string_view head) {
   const std::size_t headEnd = FindWithoutCase(head, "</head");
   if (headEnd != std::string_view::npos) head = head.substr(0, headEnd);
@@ -71,7 +82,7 @@ std::string DeclaredCharset(std::string_view head) {
   };
   while (to < head.size() && nameChar(head[to])) ++to;
   const std::string name(head.substr(from, to - from));
-  if (name.empty() || !KnownToIcu(name)) return {};
+  if (name.empty() || !ReadsAsItself(name, head.substr(at, to - at))) return {};
   return WindowsName(name);
 }
 

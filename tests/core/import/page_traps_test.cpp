@@ -1,6 +1,6 @@
 // Pages that a careless tool or an attacker might write: markup that is odd
-// but readable, a line end inside a tooltip. Each must read every trade the
-// clean page reads.
+// but readable, a line end inside a tooltip, a code page that cannot be. Each
+// must read every trade the clean page reads.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +8,7 @@
 
 #include "../report_invariants.h"
 #include "import_test_support.h"
+#include "text/charset.h"
 
 namespace quillfen {
 namespace {
@@ -34,6 +35,12 @@ PageParts Before7(std::string text) {
 PageParts Cell7(std::string attributes) {
   PageParts parts;
   parts.cell7 = std::move(attributes);
+  return parts;
+}
+
+PageParts WithNote(std::string note) {
+  PageParts parts;
+  parts.note = std::move(note);
   return parts;
 }
 
@@ -142,6 +149,21 @@ TEST(PageTraps, ALineEndInATooltipEndsNoRow) {
   const Report report = ReadPage(TwelveTradePage(Cell7(" title=\"#707" + lines + "\"")));
   ASSERT_EQ(report.full.TradeRows(), 12);
   EXPECT_EQ(Cells(report, 11, {col::ticket, col::magic, col::comment}), "112|712|note12");
+}
+
+// A page whose declaration stands in ASCII bytes is in no 16- or 32-bit form
+// and no EBCDIC code page: such a declaration is left for what the bytes show.
+TEST(PageTraps, ACodePageTheBytesCannotBeIsIgnored) {
+  const PageParts cp1252 = WithNote("caf\xE9");
+  const Report clean = ReadPage(TwelveTradePage(cp1252));
+  EXPECT_EQ(Cells(clean, 0, {col::ticket, col::magic, col::comment}), "101|701|café1");
+  for (const char* charset : {"UTF-16", "utf-16le", "UTF-32", "ucs-2", "ibm-037", "cp500"}) {
+    PageParts declared = cp1252;
+    declared.head = "    <meta http-equiv=\"Content-Type\" content=\"text/html; charset=" +
+                    std::string(charset) + "\">\r\n";
+    EXPECT_EQ(DetectCharset(TwelveTradePage(declared)), "windows-1252") << charset;
+    ExpectSameTable(ReadPage(TwelveTradePage(declared)), clean, charset);
+  }
 }
 
 }  // namespace

@@ -21,6 +21,14 @@ TEST(Charset, ADeclaredCharsetWins) {
   EXPECT_EQ(DetectCharset("<meta charset=iso-8859-1>"), "windows-1252");
   // A name no converter knows is no declaration.
   EXPECT_EQ(DetectCharset("<meta charset=\"no-such-page\">plain"), "");
+  // A 16- or 32-bit form or an EBCDIC code page declared in ASCII bytes is
+  // no code page the page can be: what the bytes show decides.
+  for (const char* charset : {"UTF-16", "UTF-16BE", "utf-32", "ibm-037", "ebcdic-cp-us"}) {
+    const std::string meta = "<meta charset=\"" + std::string(charset) + "\">";
+    EXPECT_EQ(DetectCharset(meta + "plain"), "") << charset;
+    EXPECT_EQ(DetectCharset(meta + "\xC3\xA9"), "UTF-8") << charset;
+  }
+  EXPECT_EQ(DetectCharset("<meta charset=\"windows-1251\"><b>\xC8</b>"), "windows-1251");
   // Only the head declares.
   EXPECT_EQ(DetectCharset("<head></head><body>charset=windows-1251 plain</body>"), "");
 }
