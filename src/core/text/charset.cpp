@@ -230,21 +230,43 @@ void LineDecoder::Open(std::string charset) {
   UErrorCode error = U_ZERO_ERROR;
   converter->source = ucnv_open(charset_.c_str(), &error);
   if (U_FAILURE(error) || converter->source == nullptr) {
-    passThrough_ = true;  // a name ICU does not know: the bytes stay as they are
+    passThrough_ = true;  // a name ICU does not know: the bytes are read as UTF-8
     return;
   }
   converter_ = std::move(converter);
 }
 
 void LineDecoder::Decode(std::string& line) {
-  if (passThrough_ && !charset_.empty()) return;
   if (!HasHighByte(line)) return;
   if (charset_.empty()) {
     // The first text past ASCII of a page whose head was ASCII names the page's code page.
     Open(IsUtf8(line) ? std::string("UTF-8") : GuessedCharset(line));
-    if (passThrough_) return;
+  }
+  if (passThrough_ && IsUtf8(line)) return;
+  if (!ToUtf8(line)) {
+    // ICU could not convert: still no byte past ASCII goes on undecoded.
+    std::string safe;
+    for (char c : line) {
+      if (static_cast<unsigned char>(c) < 0x80)
+        safe.push_back(c);
+      else
+        safe.append("\xEF\xBF\xBD");
+    }
+    line.swap(safe);
+  }
+}
+
+// Reads the line in the converter's code page into UTF-8; bytes that are no
+// character of it become U+FFFD.
+bool LineDecoder::ToUtf8(std::string& line) {
+  if (!converter_) {
+    // Text read as UTF-8 meets ICU only where its bytes are no UTF-8.
+    converter_ = std::make_unique<Converter>();
+    UErrorCode error = U_ZERO_ERROR;
+    converter_->source = ucnv_open("UTF-8", &error);
   }
   UConverter* source = converter_->source;
+  if (source == nullptr) return false;
   std::vector<UChar>& units = converter_->units;
   // A byte of a single- or double-byte code page is at most one UTF-16 unit.
   units.resize(line.size() + 1);
@@ -259,15 +281,16 @@ void LineDecoder::Decode(std::string& line) {
     count = ucnv_toUChars(source, units.data(), static_cast<int32_t>(units.size()), line.data(),
                           static_cast<int32_t>(line.size()), &error);
   }
-  if (U_FAILURE(error)) return;
+  if (U_FAILURE(error)) return false;
   out_.resize(static_cast<std::size_t>(count) * 3 + 1);
   int32_t length = 0;
   error = U_ZERO_ERROR;
   u_strToUTF8WithSub(out_.data(), static_cast<int32_t>(out_.size()), &length, units.data(), count,
                      0xFFFD, nullptr, &error);
-  if (U_FAILURE(error)) return;
+  if (U_FAILURE(error)) return false;
   out_.resize(static_cast<std::size_t>(length));
   line.swap(out_);
+  return true;
 }
 
 }  // namespace quillfen

@@ -26,8 +26,9 @@ bool HasHighByte(std::string_view text);
 bool IsUtf8(std::string_view text, bool cutEndAllowed = false);
 
 // Turns the text of a page into UTF-8, a line or a block of whole lines at a
-// time: ASCII, and all of a UTF-8 page, are left as they are. A page whose
-// head was ASCII gets its code page from the first text that is not.
+// time: ASCII, and the valid UTF-8 of a UTF-8 page, are left as they are;
+// bytes that are no character of the page's code page become U+FFFD. A page
+// whose head was ASCII gets its code page from the first text that is not.
 class LineDecoder {
  public:
   explicit LineDecoder(std::string charset);
@@ -41,6 +42,7 @@ class LineDecoder {
 
  private:
   void Open(std::string charset);
+  bool ToUtf8(std::string& line);
 
   struct Converter;
   std::string charset_;

@@ -1,13 +1,17 @@
 // Pages that a careless tool or an attacker might write: markup that is odd
-// but readable, a line end inside a tooltip, a code page that cannot be. Each
-// must read every trade the clean page reads.
+// but readable, a line end inside a tooltip, a code page that cannot be, bytes
+// that are no UTF-8. Each must read every trade the clean page reads.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "../report_invariants.h"
+#include "../support/temp_dir.h"
+#include "export/csv_export.h"
+#include "export/html_export.h"
 #include "import_test_support.h"
+#include "program_state.h"
 #include "text/charset.h"
 
 namespace quillfen {
@@ -163,6 +167,50 @@ TEST(PageTraps, ACodePageTheBytesCannotBeIsIgnored) {
                     std::string(charset) + "\">\r\n";
     EXPECT_EQ(DetectCharset(TwelveTradePage(declared)), "windows-1252") << charset;
     ExpectSameTable(ReadPage(TwelveTradePage(declared)), clean, charset);
+  }
+}
+
+// Bytes that are no UTF-8 on a page read as UTF-8 become U+FFFD, in the table
+// and in everything written from it; the page's UTF-8 stays as it is.
+TEST(PageTraps, EveryTextReadIsUtf8) {
+  const std::string utf8 =
+      "    <meta http-equiv=\"Content-Type\" content=\"text/html; "
+      "charset=utf-8\">\r\n";
+  for (const auto& [note, comment] :
+       std::vector<std::pair<std::string, std::string>>{{"caf\xC3\xA9", "café1"},
+                                                        {"caf\xE9", "caf\uFFFD1"},
+                                                        {"\xC3\xA9\xE2\x82", "é\uFFFD1"},
+                                                        {"\xF0\x9F\x98", "\uFFFD1"}}) {
+    for (const std::string& head : {utf8, std::string()}) {
+      PageParts parts = WithNote(note);
+      parts.head = head;
+      const Report report = ReadPage(TwelveTradePage(parts));
+      ASSERT_EQ(report.full.TradeRows(), 12) << note;
+      if (!head.empty()) {
+        EXPECT_EQ(Cells(report, 0, {col::ticket, col::magic, col::comment}), "101|701|" + comment)
+            << note;
+      }
+      for (int row = 0; row < report.full.RowCount(); ++row)
+        for (int column = 0; column < TradeTable::kColumns; ++column)
+          ASSERT_TRUE(IsUtf8(report.full.Cell(column, row))) << note << ": row " << row;
+    }
+  }
+  testing::TempDir dir;
+  Report report;
+  WriteGridHeaders(report);
+  ASSERT_TRUE(OpenReport(report, FixturePath("statement_broken_utf8.htm")));
+  std::string error;
+  ASSERT_TRUE(ExportCsv(report, ProgramState{}, dir / "page.csv", &error)) << error;
+  const ChartRenderer blank = [](const DisplayList& list) {
+    return RgbImage{
+        list.width, list.height,
+        std::vector<std::uint8_t>(static_cast<std::size_t>(list.width) * list.height * 3)};
+  };
+  ASSERT_TRUE(ExportHtml(report, {dir / "page.htm", "t", true}, blank, &error)) << error;
+  for (const char* name : {"page.csv", "page.htm"}) {
+    const std::string text = testing::ReadFile(dir / name);
+    EXPECT_TRUE(IsUtf8(text)) << name;
+    EXPECT_NE(text.find("caf\uFFFD"), std::string::npos) << name;
   }
 }
 

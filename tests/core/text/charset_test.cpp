@@ -81,11 +81,40 @@ TEST(Charset, LinesDecodeIntoUtf8) {
   std::string gbk = "\xBD\xBB\xD2\xD7\xC6\xB7\xD6\xD6";  // 交易品种
   chinese.Decode(gbk);
   EXPECT_EQ(gbk, "交易品种");
+}
 
-  LineDecoder utf8("UTF-8");
-  std::string same = "\xE9t\xE9";
-  utf8.Decode(same);
-  EXPECT_EQ(same, "\xE9t\xE9");
+// A page read as UTF-8 keeps its UTF-8 byte for byte; what is no UTF-8 (a
+// page that declares it wrongly, or a broken sequence) becomes U+FFFD, so that
+// no text written from it is invalid. So does what a code page ICU cannot
+// read holds.
+TEST(Charset, Utf8PagesKeepTheirTextAndMarkWhatIsNone) {
+  struct Case {
+    const char* bytes;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"plain <td>", "plain <td>"},
+      {"\xD0\xA1\xE6\xB1\xBA\xF0\x9F\x98\x80", "\xD0\xA1\xE6\xB1\xBA\xF0\x9F\x98\x80"},
+      {"\xE9t\xE9", "\uFFFDt\uFFFD"},
+      {"caf\xC3\xA9 \xE2\x82 x\xC3", "caf\xC3\xA9 \uFFFD x\uFFFD"},  // cut sequences
+      {"\xC0\xAF|\xED\xA0\x80|\xF4\x90\x80\x80",
+       "\uFFFD\uFFFD|\uFFFD\uFFFD\uFFFD|\uFFFD\uFFFD\uFFFD\uFFFD"},
+  };
+  for (const char* charset : {"UTF-8", "", "no-such-page"}) {
+    for (const Case& c : cases) {
+      LineDecoder decoder(charset);
+      std::string line = c.bytes;
+      // A page whose head was ASCII and whose first text past it is UTF-8
+      // reads on as UTF-8.
+      if (std::string_view(charset).empty()) {
+        std::string first = "\xC3\xA9";
+        decoder.Decode(first);
+      }
+      decoder.Decode(line);
+      EXPECT_EQ(line, c.text) << charset << ": " << c.bytes;
+      EXPECT_TRUE(IsUtf8(line));
+    }
+  }
 }
 
 // A page whose head was ASCII takes its code page from its first line past ASCII.
