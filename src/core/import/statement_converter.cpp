@@ -430,23 +430,40 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
     return write(chunk);
   };
   long long consumed = 0;
-  auto readLine = [&](std::string& into) {
+  // A line read ahead to see whether it goes on a tooltip, and whether it ended.
+  std::string ahead;
+  bool aheadRead = false;
+  bool aheadEnded = true;
+  auto readLine = [&](std::string& into, bool& ended) {
+    if (aheadRead) {
+      into.swap(ahead);
+      aheadRead = false;
+      ended = aheadEnded;
+      return true;
+    }
     if (!reader.ReadLine(into)) return false;
     progress.Advance(reader.Consumed() - consumed);
     consumed = reader.Consumed();
+    ended = reader.LineEnded();
     if (legacyPage) decoder.Decode(into);
     return true;
   };
-  // A tooltip takes at most so many display lines; past them the stripper's
-  // own bound on a quoted value takes over.
+  // A tooltip takes at most so many display lines, and never the start of
+  // another row: then its quote was a stray one, which the stripper bounds.
   constexpr int kTooltipLines = 8;
-  std::string continued;
-  while (open && readLine(line)) {
-    for (int n = 1; n < kTooltipLines && reader.LineEnded() && TicketTooltipLeftOpen(line) &&
-                    readLine(continued);
-         ++n)
-      line.append(1, ' ').append(continued);
-    if (!reader.LineEnded() && !IsWholeLastLine(line)) break;
+  bool ended = true;
+  while (open && readLine(line, ended)) {
+    for (int n = 1;
+         n < kTooltipLines && ended && TicketTooltipLeftOpen(line) && readLine(ahead, aheadEnded);
+         ++n) {
+      if (FindWithoutCase(ahead, "<tr") != std::string_view::npos) {
+        aheadRead = true;
+        break;
+      }
+      line.append(1, ' ').append(ahead);
+      ended = aheadEnded;
+    }
+    if (!ended && !IsWholeLastLine(line)) break;
     if (const std::string_view tooltip = TicketTooltip(line); !tooltip.empty()) {
       AppendTooltipLine(chunk, tooltip);
       ++lines;

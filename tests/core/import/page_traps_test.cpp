@@ -153,6 +153,11 @@ TEST(PageTraps, ALineEndInATooltipEndsNoRow) {
   const Report report = ReadPage(TwelveTradePage(Cell7(" title=\"#707" + lines + "\"")));
   ASSERT_EQ(report.full.TradeRows(), 12);
   EXPECT_EQ(Cells(report, 11, {col::ticket, col::magic, col::comment}), "112|712|note12");
+  // A quote that never closes takes its own row, never the next.
+  const Report stray = ReadPage(TwelveTradePage(Cell7(" title=\"#707 odd")));
+  ASSERT_EQ(stray.full.TradeRows(), 11);
+  EXPECT_EQ(Cells(stray, 5, {col::ticket, col::magic, col::comment}), "106|706|note6");
+  EXPECT_EQ(Cells(stray, 6, {col::ticket, col::magic, col::comment}), "108|708|note8");
 }
 
 // A page whose declaration stands in ASCII bytes is in no 16- or 32-bit form
