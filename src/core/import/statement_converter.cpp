@@ -262,11 +262,11 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
   std::size_t written = 0;  // in place it never passes i: the characters ahead stay unread
   SpecialScanner<kWatch> scanner(text, text + n);
   for (std::size_t i = 0; i < n; ++i) {
-    if (state.markup != Markup::tag && state.markup != Markup::quoted) {
+    if (state.markup < Markup::tag) {
       // Skip or copy the characters that need no closer look; shown text and
       // comments, where dashes matter, need the wider look.
       const bool visible = state.markup == Markup::none;
-      const char* special = scanner.Next(text + i, visible || state.markup == Markup::comment);
+      const char* special = scanner.Next(text + i, state.markup <= Markup::comment);
       if (const std::size_t run = static_cast<std::size_t>(special - (text + i)); run > 0) {
         if (visible) {
           // Shown runs are short: with kWatch the output has room for a whole

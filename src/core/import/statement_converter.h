@@ -8,9 +8,11 @@
 
 namespace quillfen {
 
-// Where a line of a page starts: in shown text, or inside a tag, a quoted
-// attribute value, a comment or a declaration that an earlier line left open.
-enum class Markup : unsigned char { none, tag, quoted, declaration, comment };
+// Where a line of a page starts: in shown text, or inside a comment, a
+// declaration, a tag or a quoted attribute value that an earlier line left
+// open. The order lets the stripper tell shown text and comments, where
+// dashes matter, and the inside of tags apart with one comparison each.
+enum class Markup : unsigned char { none, comment, declaration, tag, quoted };
 
 struct MarkupState {
   Markup markup = Markup::none;
