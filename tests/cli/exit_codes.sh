@@ -44,6 +44,13 @@ expect 0 "$work/truncated.htm: The file ends early; it may be incomplete" --tabl
   "$work/truncated.htm"
 expect 0 "" --json "$fixtures/statement_taxes_column.htm" "$fixtures/tester_swap_reopen.htm"
 
+# A count too large to read is a usage error, not a pass of nothing.
+statement=$fixtures/statement_taxes_column.htm
+for count in --runs --trades --days --max-dd --confidence; do
+  expect 2 "$count: a count of at most 2147483647" --simulate montecarlo "$count" 2147483648 \
+    "$statement"
+done
+
 # Standard input and pipes read as the file they carry; a pipe without a
 # writer reads as empty, never waits for one.
 mkfifo "$work/pipe.htm"
