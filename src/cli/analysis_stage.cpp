@@ -65,14 +65,14 @@ void SetLimits(ReportOptions& options, const std::string& value) {
   options.maxStandardLotsText = texts[3];
 }
 
-// Exactly the named items (letter case aside), as clicks would leave them;
-// unknown names are ignored, and no names leaves the list as it is.
-void SelectOnly(const SelectionList& list, const std::vector<std::string>& names,
-                std::vector<bool>& selected) {
-  if (names.empty()) return;
-  selected.assign(selected.size(), false);
-  for (const std::string& name : names)
-    if (int index = list.Find(name); index >= 0) selected[static_cast<std::size_t>(index)] = true;
+// Says which names of an option the report does not hold; true when it holds all.
+bool AllKnown(const char* option, const std::vector<std::string>& unknown) {
+  if (unknown.empty()) return true;
+  std::cerr << "quillfen-report: " << option << ": the report holds no";
+  for (std::size_t i = 0; i < unknown.size(); ++i)
+    std::cerr << (i == 0 ? " " : ", ") << '"' << unknown[i] << '"';
+  std::cerr << '\n';
+  return false;
 }
 
 nlohmann::json ItemsJson(const SelectionList& list) {
@@ -211,10 +211,11 @@ int SelectionStage(CliRun& run) {
   Report& report = run.report;
   if (options.displayGiven) FilterDisplay(report, report.options);
   if (options.symbols.empty() && options.magics.empty()) return kOk;
-  ListSelections selections = CurrentSelections(report);
-  SelectOnly(report.pairsListBox, options.symbols, selections.pairs);
-  SelectOnly(report.magicListBox, options.magics, selections.magics);
-  SelectTrades(report, report.options, selections);
+  const NamedSelections named = SelectionsNamed(report, options.symbols, options.magics);
+  // An unknown name would select nothing, and a list with nothing selected shows every trade.
+  const bool symbolsKnown = AllKnown("--symbols", named.unknownSymbols);
+  if (!AllKnown("--magics", named.unknownMagics) || !symbolsKnown) return kUsage;
+  SelectTrades(report, report.options, named.selections);
   return kOk;
 }
 

@@ -50,6 +50,8 @@ for count in --runs --trades --days --max-dd --confidence; do
   expect 2 "$count: a count of at most 2147483647" --simulate montecarlo "$count" 2147483648 \
     "$statement"
 done
+expect 2 '--symbols: the report holds no "nosuch"' --symbols nosuch "$statement"
+expect 2 '--magics: the report holds no "12345"' --magics 12345 "$statement"
 
 # Standard input and pipes read as the file they carry; a pipe without a
 # writer reads as empty, never waits for one.
