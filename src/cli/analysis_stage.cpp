@@ -2,11 +2,13 @@
 
 #include <iostream>
 #include <map>
+#include <optional>
 
 #include "actions/view_actions.h"
 #include "analysis/trade_deletion.h"
 #include "analysis/trade_selection.h"
 #include "json_output.h"
+#include "text/text_conversions.h"
 
 namespace quillfen::cli {
 
@@ -23,6 +25,33 @@ const std::map<std::string, SizingChoice> kSizingKinds = {
     {"mini-amount", SizingChoice::miniAmount},
     {"standard-amount", SizingChoice::standardAmount}};
 
+// An amount as a user types one into a box: digits with at most one period,
+// within what money amounts can be. Anything else (a sign, an exponent, nan)
+// would be read as some other number without a word.
+std::optional<double> PlainAmount(const std::string& text) {
+  constexpr double kLargest = 1e15;
+  if (text.find_first_not_of("0123456789.") != std::string::npos ||
+      text.find('.') != text.rfind('.') || text.find_first_of("0123456789") == std::string::npos)
+    return std::nullopt;
+  const double value = TextToAmount(text);
+  if (!(value < kLargest)) return std::nullopt;
+  return value;
+}
+
+void SetDeposit(ReportOptions& options, const std::string& value) {
+  if (value == "statement") {
+    options.deposit = DepositChoice::statement;
+    return;
+  }
+  if (!PlainAmount(value))
+    throw CLI::ValidationError("--deposit",
+                               "expected statement or an amount such as 5000 or "
+                               "2500.50, got " +
+                                   value);
+  options.deposit = DepositChoice::custom;
+  options.depositText = value;
+}
+
 // "original", or KIND:TEXT with TEXT going into that mode's edit field.
 void SetSizing(ReportOptions& options, const std::string& value) {
   if (value == "original") {
@@ -35,6 +64,9 @@ void SetSizing(ReportOptions& options, const std::string& value) {
     throw CLI::ValidationError("--sizing", "expected original or KIND:VALUE, got " + value);
   options.sizing = kind->second;
   std::string text = value.substr(colon + 1);
+  if (auto amount = PlainAmount(text); !amount || *amount <= 0)
+    throw CLI::ValidationError("--sizing", "expected a positive amount after " +
+                                               value.substr(0, colon + 1) + ", got " + text);
   switch (kind->second) {
     case SizingChoice::miniLots:
       options.miniContractsText = text;
@@ -57,22 +89,29 @@ void SetLimits(ReportOptions& options, const std::string& value) {
   for (std::size_t comma; (comma = value.find(',', start)) != std::string::npos; start = comma + 1)
     texts.push_back(value.substr(start, comma - start));
   texts.push_back(value.substr(start));
-  if (texts.size() != 4)
-    throw CLI::ValidationError("--limits", "expected MINMINI,MAXMINI,MINSTD,MAXSTD");
+  std::vector<double> limits;
+  for (const std::string& text : texts)
+    if (auto amount = PlainAmount(text); amount && *amount > 0) limits.push_back(*amount);
+  // Limits of 0 or a minimum above its maximum size every trade to nothing or to one size.
+  if (texts.size() != 4 || limits.size() != 4 || limits[0] > limits[1] || limits[2] > limits[3])
+    throw CLI::ValidationError("--limits",
+                               "expected four positive amounts MINMINI,MAXMINI,MINSTD,MAXSTD, "
+                               "each minimum at most its maximum, got " +
+                                   value);
   options.minMiniLotsText = texts[0];
   options.maxMiniLotsText = texts[1];
   options.minStandardLotsText = texts[2];
   options.maxStandardLotsText = texts[3];
 }
 
-// Exactly the named items (letter case aside), as clicks would leave them;
-// unknown names are ignored, and no names leaves the list as it is.
-void SelectOnly(const SelectionList& list, const std::vector<std::string>& names,
-                std::vector<bool>& selected) {
-  if (names.empty()) return;
-  selected.assign(selected.size(), false);
-  for (const std::string& name : names)
-    if (int index = list.Find(name); index >= 0) selected[static_cast<std::size_t>(index)] = true;
+// Says which names of an option the report does not hold; true when it holds all.
+bool AllKnown(const char* option, const std::vector<std::string>& unknown) {
+  if (unknown.empty()) return true;
+  std::cerr << "quillfen-report: " << option << ": the report holds no";
+  for (std::size_t i = 0; i < unknown.size(); ++i)
+    std::cerr << (i == 0 ? " " : ", ") << '"' << unknown[i] << '"';
+  std::cerr << '\n';
+  return false;
 }
 
 nlohmann::json ItemsJson(const SelectionList& list) {
@@ -151,11 +190,7 @@ void AddAnalysisOptions(CLI::App& app, CliOptions& options) {
   app.add_flag("--summary", options.summary,
                "print the summary text as the Summary tab shows it (the default output)");
   app.add_option_function<std::string>(
-         "--deposit",
-         [&o](const std::string& value) {
-           o.deposit = value == "statement" ? DepositChoice::statement : DepositChoice::custom;
-           if (value != "statement") o.depositText = value;
-         },
+         "--deposit", [&o](const std::string& value) { SetDeposit(o, value); },
          "statement, or the initial deposit to use")
       ->type_name("statement|AMOUNT");
   app.add_option_function<std::string>(
@@ -211,10 +246,11 @@ int SelectionStage(CliRun& run) {
   Report& report = run.report;
   if (options.displayGiven) FilterDisplay(report, report.options);
   if (options.symbols.empty() && options.magics.empty()) return kOk;
-  ListSelections selections = CurrentSelections(report);
-  SelectOnly(report.pairsListBox, options.symbols, selections.pairs);
-  SelectOnly(report.magicListBox, options.magics, selections.magics);
-  SelectTrades(report, report.options, selections);
+  const NamedSelections named = SelectionsNamed(report, options.symbols, options.magics);
+  // An unknown name would select nothing, and a list with nothing selected shows every trade.
+  const bool symbolsKnown = AllKnown("--symbols", named.unknownSymbols);
+  if (!AllKnown("--magics", named.unknownMagics) || !symbolsKnown) return kUsage;
+  SelectTrades(report, report.options, named.selections);
   return kOk;
 }
 

@@ -31,6 +31,11 @@ ExportResult WriteHtml(Report& report, const HtmlExportRequest& request) {
   return ExportHtmlReport(report, options, request, nullptr);
 }
 
+// An empty name would write nothing and still succeed.
+const CLI::Validator kFileName(
+    [](std::string& name) -> std::string { return name.empty() ? "needs a file name" : ""; },
+    "FILE");
+
 int Unwritable(const std::string& path, const std::string& reason) {
   std::cerr << path << ": cannot be written: " << reason << '\n';
   return kUnwritable;
@@ -40,13 +45,14 @@ int Unwritable(const std::string& path, const std::string& reason) {
 
 void AddExportOptions(CLI::App& app, CliOptions& options) {
   CliOptions::Exports& e = options.exports;
-  app.add_option("--csv", e.csvPath, "export the visible trades as a CSV file");
+  app.add_option("--csv", e.csvPath, "export the visible trades as a CSV file")->check(kFileName);
   app.add_option("--csv-decimal", e.csvDecimal, "decimal separator of the CSV file (default comma)")
       ->check(CLI::IsMember({"comma", "period"}));
   app.add_option("--csv-field", e.csvField, "field separator of the CSV file (default semicolon)")
       ->check(CLI::IsMember({"semicolon", "tab"}));
   app.add_flag("--csv-compact", e.csvCompact, "the compact CSV format (closed trades only)");
-  CLI::Option* html = app.add_option("--html", e.htmlPath, "export the report as an HTML page");
+  CLI::Option* html =
+      app.add_option("--html", e.htmlPath, "export the report as an HTML page")->check(kFileName);
 #if QUILLFEN_HAVE_RENDERER
   app.add_flag("--graph", e.graph,
                "the detailed page, with the balance chart as a JPEG picture beside it")

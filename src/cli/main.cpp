@@ -11,8 +11,9 @@
 
 using namespace quillfen::cli;
 
-int main(int argc, char** argv) {
-  std::ios::sync_with_stdio(false);
+namespace {
+
+int Run(int argc, char** argv) {
   CLI::App app{"quillfen-report: analyse MetaTrader 4 statements and Strategy Tester reports"};
   // Left to the system at exit: a large report's cells would otherwise be
   // freed one by one just before the process ends.
@@ -35,9 +36,19 @@ int main(int argc, char** argv) {
   const Stage stages[] = {PrepareStage,    OpenStage,          SelectionStage,  TableEditStage,
                           StatisticsStage, ExportStage,        ImportJsonStage, AnalysisJsonStage,
                           SimulationStage, SummaryOutputStage, OutputStage};
+  for (const auto& stage : stages)
+    if (int code = stage(run); code != kOk) return code;
+  return kOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  // The parser and the run's objects need memory too: a shortage there is
+  // told as one while reading is.
   try {
-    for (const auto& stage : stages)
-      if (int code = stage(run); code != kOk) return code;
+    return Run(argc, argv);
   } catch (const std::bad_alloc&) {
     std::cerr << "quillfen-report: not enough memory\n";
     return kNoMemory;
@@ -45,5 +56,4 @@ int main(int argc, char** argv) {
     std::cerr << "quillfen-report: " << e.what() << '\n';
     return 1;
   }
-  return kOk;
 }

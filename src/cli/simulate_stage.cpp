@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <charconv>
+#include <cstdint>
 #include <iostream>
 #include <string>
 #include <utility>
@@ -24,6 +26,20 @@ const CLI::Validator kBoxText(
       return {};
     },
     "DIGITS");
+
+// A count box is read as a 32-bit whole number: a larger one would read as 0
+// and play nothing.
+const CLI::Validator kCountText(
+    [](std::string& text) -> std::string {
+      if (std::string why = kBoxText(text); !why.empty()) return why;
+      const std::string whole = text.substr(0, text.find('.'));
+      std::int32_t count = 0;
+      if (std::from_chars(whole.data(), whole.data() + whole.size(), count).ec ==
+          std::errc::result_out_of_range)
+        return "a count of at most 2147483647";
+      return {};
+    },
+    "COUNT");
 
 void ApplyArgs(const SimulationArgs& args, SimulationOptions& panel) {
   panel.mode = args.mode == "min-deposit"  ? SimulationMode::minimumDeposit
@@ -103,18 +119,6 @@ int Refuse(const std::string& why) {
   return kUsage;
 }
 
-// The start writes a count above its cap back as the cap, as the tab would show it.
-void TellCaps(const SimulationOptions& given, const SimulationOptions& run) {
-  const std::pair<const std::string SimulationOptions::*, const char*> boxes[] = {
-      {&SimulationOptions::numRunsText, "runs"},
-      {&SimulationOptions::numTradesText, "trades per run"},
-      {&SimulationOptions::numDaysText, "days per run"}};
-  for (const auto& [box, what] : boxes) {
-    if (given.*box != run.*box)
-      std::cerr << "quillfen-report: " << what << " capped at " << run.*box << '\n';
-  }
-}
-
 }  // namespace
 
 void AddSimulationOptions(CLI::App& app, CliOptions& options) {
@@ -122,17 +126,17 @@ void AddSimulationOptions(CLI::App& app, CliOptions& options) {
   CLI::Option* simulate = app.add_option("--simulate", a.mode, "run the simulation tab's mode")
                               ->check(CLI::IsMember({"montecarlo", "min-deposit", "min-trades"}));
   std::vector<CLI::Option*> inputs = {
-      app.add_option("--runs", a.runs, "number of simulation runs")->check(kBoxText),
-      app.add_option("--trades", a.trades, "trades per run")->check(kBoxText),
-      app.add_option("--days", a.days, "trades per run from a number of days")->check(kBoxText),
-      app.add_option("--max-dd", a.maxDrawdown, "maximum drawdown in percent")->check(kBoxText),
+      app.add_option("--runs", a.runs, "number of simulation runs")->check(kCountText),
+      app.add_option("--trades", a.trades, "trades per run")->check(kCountText),
+      app.add_option("--days", a.days, "trades per run from a number of days")->check(kCountText),
+      app.add_option("--max-dd", a.maxDrawdown, "maximum drawdown in percent")->check(kCountText),
       app.add_option("--units", a.units, "trading system in pips or dollars")
           ->check(CLI::IsMember({"pips", "dollars"})),
       app.add_option("--win", a.win, "percentage of winning trades")->check(kBoxText),
       app.add_option("--avg-profit", a.avgProfit, "average winning trade")->check(kBoxText),
       app.add_option("--avg-loss", a.avgLoss, "average losing trade")->check(kBoxText),
       app.add_option("--confidence", a.confidence, "confidence level of the ranges in percent")
-          ->check(kBoxText),
+          ->check(kCountText),
       app.add_option("--seed", a.seed, "seed every pass with S instead of the clock")};
   for (CLI::Option* input : inputs) input->needs(simulate);
   inputs[1]->excludes(inputs[2]);
@@ -164,7 +168,8 @@ int SimulationStage(CliRun& run) {
     case SimulationStart::refused:
       return Refuse("the report is busy");
   }
-  TellCaps(options.simulation, report.options.simulation);
+  for (const std::string& notice : report.simulationResults.notices)
+    std::cerr << "quillfen-report: " << notice << '\n';
 
   if (run.options.json) {
     run.json["simulation"] = SimulationJson(run);

@@ -44,6 +44,32 @@ expect 0 "$work/truncated.htm: The file ends early; it may be incomplete" --tabl
   "$work/truncated.htm"
 expect 0 "" --json "$fixtures/statement_taxes_column.htm" "$fixtures/tester_swap_reopen.htm"
 
+# Arguments that mean nothing are usage errors that name what was given; the
+# plain forms beside them are taken.
+statement=$fixtures/statement_taxes_column.htm
+expect 2 "--deposit: expected statement or an amount" --deposit nan "$statement"
+expect 2 "got 1e308" --deposit 1e308 "$statement"
+expect 2 "got -5000" --deposit -5000 "$statement"
+expect 2 "got 1000000000000000" --deposit 1000000000000000 "$statement"
+expect 0 "" --deposit 2500.50 "$statement"
+expect 0 "" --deposit 0 "$statement"
+expect 2 "--sizing: expected a positive amount after mini-amount:, got 0" \
+  --sizing mini-amount:0 "$statement"
+expect 2 "got 1e3" --sizing standard-lots:1e3 "$statement"
+expect 0 "" --sizing standard-lots:0.5 "$statement"
+for limits in 0,0,0,0 -1,2,0.01,100 ,,x,-5 2,1,0.01,100 0.01,50,0.01,inf 1,2,3; do
+  expect 2 "--limits: expected four positive amounts" --limits "$limits" "$statement"
+done
+expect 0 "" --limits 0.01,50,0.01,100 "$statement"
+expect 2 "--csv: needs a file name" --csv '' "$statement"
+expect 2 "--html: needs a file name" --html '' "$statement"
+for count in --runs --trades --days --max-dd --confidence; do
+  expect 2 "$count: a count of at most 2147483647" --simulate montecarlo "$count" 2147483648 \
+    "$statement"
+done
+expect 2 '--symbols: the report holds no "nosuch"' --symbols nosuch "$statement"
+expect 2 '--magics: the report holds no "12345"' --magics 12345 "$statement"
+
 # Standard input and pipes read as the file they carry; a pipe without a
 # writer reads as empty, never waits for one.
 mkfifo "$work/pipe.htm"

@@ -244,6 +244,8 @@ void SimulationPanelTest::StopKeepsTheRunsPlayed() {
   for (QLineEdit* ranged : {p->RiskOfRuinEdit, p->AvgDrawdownEdit, p->BalanceEdit, p->ReturnEdit})
     QVERIFY2(!ranged->toolTip().isEmpty(), qPrintable(ranged->objectName()));
   QCOMPARE(p->PerfectEdit->toolTip(), QString());
+  // The cap that the runs box shows is also said.
+  QCOMPARE(program_->Messages(), QStringList{"Runs capped at 1000000."});
 }
 
 void SimulationPanelTest::ClosingDuringAPassStopsItFirst() {

@@ -37,8 +37,10 @@ class InstalledProgram {
     QFile file(Path(name));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
   }
-  void Start(QProcess& process, const QStringList& arguments) const {
+  void Start(QProcess& process, const QStringList& arguments,
+             const QString& workingDirectory = {}) const {
     process.setProgram(program_);
+    process.setWorkingDirectory(workingDirectory);
     process.setArguments(arguments);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start();
@@ -88,6 +90,7 @@ class SingleInstanceTest : public QObject {
  private slots:
   void SecondStartHandsItsFirstFileOverAndExits();
   void SecondStartWithoutFilesChangesNothing();
+  void FirstStartOpensFilesNamedAsTheRoadsOwnNames();
   void StaleSocketOfAKilledInstanceIsReplaced();
   void TwoSimultaneousStartsLeaveOneInstance();
   void CorruptLockFileIsTakenOverOnceWithoutWaiting();
@@ -121,6 +124,23 @@ void SingleInstanceTest::SecondStartWithoutFilesChangesNothing() {
   QTest::qWait(500);
   QCOMPARE(installed.Read("Quillfen.mru"), before);
   QCOMPARE(first.state(), QProcess::Running);
+  Stop(first);
+}
+
+// "0" is the road's name for a simulation-only window and "Quillfen$$$.htm"
+// its downloaded page: files of those names in the working folder are files.
+void SingleInstanceTest::FirstStartOpensFilesNamedAsTheRoadsOwnNames() {
+  InstalledProgram installed;
+  QTemporaryDir folder;
+  const QStringList names = {"0", "Quillfen$$$.htm"};
+  for (const QString& name : names)
+    QVERIFY(QFile::copy(testing::Example("statement.htm"), QDir(folder.path()).filePath(name)));
+  QProcess first;
+  installed.Start(first, names, folder.path());
+  QTRY_VERIFY_WITH_TIMEOUT(installed.Read("Quillfen.mru").count("\r\n") == 2, 20000);
+  const QString recent = installed.Read("Quillfen.mru");
+  for (const QString& name : names)
+    QVERIFY2(recent.contains(QDir(folder.path()).filePath(name) + "\r\n"), qPrintable(recent));
   Stop(first);
 }
 

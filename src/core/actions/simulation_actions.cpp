@@ -1,5 +1,8 @@
 #include "actions/simulation_actions.h"
 
+#include <string>
+#include <vector>
+
 #include "actions/report_guard.h"
 #include "risk/monte_carlo.h"
 #include "risk/simulation_start.h"
@@ -10,11 +13,12 @@ namespace quillfen {
 namespace {
 
 // Steps 1, 2 and 4 of the button; caps the counts in `options` when accepted.
-SimulationStart Refusal(const ReportStatistics& stats, ReportOptions& options) {
+SimulationStart Refusal(const ReportStatistics& stats, ReportOptions& options,
+                        std::vector<std::string>* notices = nullptr) {
   if (!SimulationDepositAccepted(options.deposit, options.depositText, stats))
     return options.deposit == DepositChoice::statement ? SimulationStart::noStatementDeposit
                                                        : SimulationStart::zeroDeposit;
-  if (!SimulationInputsAccepted(options)) return SimulationStart::emptyInput;
+  if (!SimulationInputsAccepted(options, notices)) return SimulationStart::emptyInput;
   return SimulationStart::ran;
 }
 
@@ -23,10 +27,14 @@ SimulationStart Refusal(const ReportStatistics& stats, ReportOptions& options) {
 SimulationStart StartSimulation(Report& report, ProgramState& state, const ReportOptions& options,
                                 Progress& progress, const std::function<void()>& starting) {
   if (!TakeOptions(report, options)) return SimulationStart::refused;
-  const SimulationStart refusal = Refusal(report.stats, report.options);
+  std::vector<std::string> notices;
+  const SimulationStart refusal = Refusal(report.stats, report.options, &notices);
   if (refusal != SimulationStart::ran) return refusal;
+  if (report.options.simulation.mode == SimulationMode::monteCarlo) CapPassDraws(report, notices);
   if (starting) starting();
   RunSimulation(report, state, progress);
+  std::vector<std::string>& said = report.simulationResults.notices;
+  said.insert(said.begin(), notices.begin(), notices.end());
   return SimulationStart::ran;
 }
 

@@ -21,7 +21,9 @@ enum class SimulationStart {
 
 // The Start button: its silent refusals, then the selected mode's pass or
 // search under the options. A run, trade or day count above the largest
-// allowed is written back into report.options, for the window to show.
+// allowed, and the runs of a Monte Carlo pass beyond kMaxTradeDraws trades,
+// are written back into report.options, for the window to show, and said in
+// report.simulationResults.notices with what a search could not do.
 // `starting` runs once the inputs are accepted, before the pass: the window
 // turns its button into Stop and empties its result boxes there.
 SimulationStart StartSimulation(Report& report, ProgramState& state, const ReportOptions& options,

@@ -17,10 +17,30 @@ void Select(SelectionList& list, const std::vector<bool>& selected) {
   for (int i = 0; i < count; ++i) list.SetSelected(i, selected[static_cast<std::size_t>(i)]);
 }
 
+void SelectNamed(const SelectionList& list, const std::vector<std::string>& names,
+                 std::vector<bool>& selected, std::vector<std::string>& unknown) {
+  if (names.empty()) return;
+  selected.assign(selected.size(), false);
+  for (const std::string& name : names) {
+    if (int index = list.Find(name); index >= 0)
+      selected[static_cast<std::size_t>(index)] = true;
+    else
+      unknown.push_back(name);
+  }
+}
+
 }  // namespace
 
 ListSelections CurrentSelections(const Report& report) {
   return {report.pairsListBox.Selections(), report.magicListBox.Selections()};
+}
+
+NamedSelections SelectionsNamed(const Report& report, const std::vector<std::string>& symbols,
+                                const std::vector<std::string>& magics) {
+  NamedSelections named{CurrentSelections(report), {}, {}};
+  SelectNamed(report.pairsListBox, symbols, named.selections.pairs, named.unknownSymbols);
+  SelectNamed(report.magicListBox, magics, named.selections.magics, named.unknownMagics);
+  return named;
 }
 
 void PrepareReport(Report& report) {

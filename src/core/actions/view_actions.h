@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "program_state.h"
@@ -22,6 +23,18 @@ struct ListSelections {
 
 // The report's lists as they stand.
 ListSelections CurrentSelections(const Report& report);
+
+// Selections that name their items (letter case aside), as clicks would leave
+// them; no names leaves a list as it stands. A name the list does not hold goes
+// to `unknown`: a list with nothing selected shows every trade, so a caller
+// must not take the selections while any name is unknown.
+struct NamedSelections {
+  ListSelections selections;
+  std::vector<std::string> unknownSymbols;
+  std::vector<std::string> unknownMagics;
+};
+NamedSelections SelectionsNamed(const Report& report, const std::vector<std::string>& symbols,
+                                const std::vector<std::string>& magics);
 
 // The window is first shown: the grids get their header rows.
 void PrepareReport(Report& report);

@@ -143,11 +143,20 @@ double RowDuration(const TradeTable& t, int row) {
                          t.Cell(col::closeDate, row), t.Cell(col::closeTime, row));
 }
 
+// Magic numbers in their 64-bit order; a double would round those beyond 2^53.
+std::vector<int> OrderOfMagicRule(const TradeTable& t) {
+  return ReversedRadixOrder(t.TradeRows(), [&t](int row) {
+    constexpr std::uint64_t kSign = std::uint64_t{1} << 63;
+    return static_cast<std::uint64_t>(TextToLongWhole(t.Cell(col::magic, row))) ^ kSign;
+  });
+}
+
 // Descending rules sort by the negated value: "value(i) <= value(j)" is "-value(i) >= -value(j)".
 std::vector<int> OrderOfNumberRule(const TradeTable& t, int column, bool ascending) {
+  if (column == col::magic) return OrderOfMagicRule(t);
   auto key = [&](int row) {
-    double value = column == col::ticket || column == col::magic ? TextToWhole(t.Cell(column, row))
-                   : column == col::duration                     ? RowDuration(t, row)
+    double value = column == col::ticket     ? TextToWhole(t.Cell(column, row))
+                   : column == col::duration ? RowDuration(t, row)
                                              : TextToAmount(t.Cell(column, row));
     return ascending ? value : -value;
   };
@@ -180,8 +189,9 @@ bool ExchangeByValue(double a, double b, bool ascending) {
 bool Exchange(const TradeTable& t, int column, bool ascending, int i, int j) {
   switch (column) {
     case col::ticket:
-    case col::magic:
       return TextToWhole(t.Cell(column, i)) >= TextToWhole(t.Cell(column, j));
+    case col::magic:
+      return TextToLongWhole(t.Cell(column, i)) >= TextToLongWhole(t.Cell(column, j));
     case col::lots:
     case col::pips:
       return ExchangeByValue(TextToAmount(t.Cell(column, i)), TextToAmount(t.Cell(column, j)),

@@ -15,48 +15,89 @@ constexpr const char* kHeader =
     "Ticket;Open date;Open time;Type;Lots;Item;Open price;S/L;T/P;Close date;Close time;"
     "Close price;Comm;Swap;Duration;Pips;Profit;Balance;Dd;Magic;Comment";
 
-void ConvertCharacters(std::string& line, std::size_t from, const CsvChoices& choices) {
-  for (std::size_t i = from; i < line.size(); ++i) {
+// A field the statement wrote freely, or one of the program's own numbers,
+// dates and words.
+enum class Field { own, text };
+
+bool IsNumber(std::string_view text) {
+  if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+  if (text.empty()) return false;
+  int separators = 0;
+  for (char c : text) {
+    if (c == '.' || c == ',')
+      ++separators;
+    else if (!IsDigit(c))
+      return false;
+  }
+  return separators <= 1 && text.size() > static_cast<std::size_t>(separators);
+}
+
+// Spreadsheets run a text that starts like this as a formula.
+bool StartsLikeFormula(std::string_view text) {
+  if (text.empty()) return false;
+  const char c = text.front();
+  return c == '=' || c == '+' || c == '@' || c == '\t' || c == '\r' ||
+         (c == '-' && !IsNumber(text));
+}
+
+// The decimal choice turns every decimal character of a field, text included;
+// a field that holds the separator, a quote or a line end is quoted, its
+// quotes doubled, so that it stays one field; a text that a spreadsheet would
+// run gets a leading apostrophe, which shows it as text.
+void AppendField(std::string& line, std::string_view field, Field kind, const CsvChoices& choices) {
+  const char separator = choices.fieldSemicolon ? ';' : '\t';
+  const std::size_t start = line.size();
+  if (kind == Field::text && StartsLikeFormula(field)) line += '\'';
+  line += field;
+  bool quoted = false;
+  for (std::size_t i = start; i < line.size(); ++i) {
     char& c = line[i];
     if (!choices.decimalComma && c == ',') c = '.';
     if (choices.decimalComma && c == '.') c = ',';
-    if (!choices.fieldSemicolon && c == ';') c = '\t';
+    quoted |= c == separator || c == '"' || c == '\r' || c == '\n';
   }
-}
-
-void AppendField(std::string& line, std::string_view field) {
-  line += field;
-  line += ';';
+  if (quoted) {
+    std::string text = line.substr(start);
+    line.resize(start);
+    line += '"';
+    for (char c : text) {
+      if (c == '"') line += '"';
+      line += c;
+    }
+    line += '"';
+  }
+  line += separator;
 }
 
 void AppendStandardLine(const Report& report, int r, const CsvChoices& choices, std::string& out) {
   const VisibleGrid& a = report.grid1;
   const VisibleGrid& b = report.grid2;
   const bool closed = !a.Cell(g1::closeDate, r).empty();
-  const std::size_t start = out.size();
-  AppendField(out, a.Cell(g1::ticket, r));
-  AppendField(out, a.Cell(g1::openDate, r));
-  AppendField(out, a.Cell(g1::openTime, r));
-  AppendField(out, a.Cell(g1::type, r));
-  AppendField(out, a.Cell(g1::lots, r));
-  AppendField(out, a.Cell(g1::symbol, r));
-  AppendField(out, a.Cell(g1::openPrice, r));
-  AppendField(out, b.Cell(g2::stopLoss, r));
-  AppendField(out, b.Cell(g2::takeProfit, r));
-  AppendField(out, closed ? a.Cell(g1::closeDate, r) : "");
-  AppendField(out, closed ? a.Cell(g1::closeTime, r) : "");
-  AppendField(out, a.Cell(g1::closePrice, r));
-  AppendField(out, b.Cell(g2::commission, r));
-  AppendField(out, b.Cell(g2::swap, r));
-  AppendField(out, TradeDuration(a.Cell(g1::openDate, r), a.Cell(g1::openTime, r),
-                                 a.Cell(g1::closeDate, r), a.Cell(g1::closeTime, r), false));
-  AppendField(out, a.Cell(g1::pips, r));
-  AppendField(out, a.Cell(g1::profit, r));
-  AppendField(out, a.Cell(g1::balance, r));
-  AppendField(out, a.Cell(g1::marker, r));
-  AppendField(out, b.Cell(g2::magic, r));
-  AppendField(out, b.Cell(g2::comment, r));
-  ConvertCharacters(out, start, choices);
+  auto add = [&](std::string_view field, Field kind = Field::own) {
+    AppendField(out, field, kind, choices);
+  };
+  add(a.Cell(g1::ticket, r));
+  add(a.Cell(g1::openDate, r));
+  add(a.Cell(g1::openTime, r));
+  add(a.Cell(g1::type, r));
+  add(a.Cell(g1::lots, r));
+  add(a.Cell(g1::symbol, r), Field::text);
+  add(a.Cell(g1::openPrice, r));
+  add(b.Cell(g2::stopLoss, r));
+  add(b.Cell(g2::takeProfit, r));
+  add(closed ? a.Cell(g1::closeDate, r) : "");
+  add(closed ? a.Cell(g1::closeTime, r) : "");
+  add(a.Cell(g1::closePrice, r));
+  add(b.Cell(g2::commission, r));
+  add(b.Cell(g2::swap, r));
+  add(TradeDuration(a.Cell(g1::openDate, r), a.Cell(g1::openTime, r), a.Cell(g1::closeDate, r),
+                    a.Cell(g1::closeTime, r), false));
+  add(a.Cell(g1::pips, r));
+  add(a.Cell(g1::profit, r));
+  add(a.Cell(g1::balance, r));
+  add(a.Cell(g1::marker, r));
+  add(b.Cell(g2::magic, r));
+  add(b.Cell(g2::comment, r), Field::text);
   out += "\r\n";
 }
 

@@ -1,6 +1,7 @@
 #include "export/html_page.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "analysis/trade_selection.h"
 #include "export/html_text.h"
@@ -178,7 +179,7 @@ void AppendTradeRow(std::string& page, const Report& report, int r, bool detaile
   page += "-->";
   for (int column : {g1::pips, g1::profit, g1::balance, g1::marker})
     AppendCell(page, a.Cell(column, r));
-  const int magic = TextToWhole(b.Cell(g2::magic, r));
+  const std::int64_t magic = TextToLongWhole(b.Cell(g2::magic, r));
   const std::string_view comment = b.Cell(g2::comment, r);
   if (detailed && (magic != 0 || !comment.empty())) {
     page += '\n';

@@ -1,6 +1,7 @@
 #include "risk/minimum_searches.h"
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "program_state.h"
@@ -17,6 +18,37 @@ namespace {
 
 constexpr double kAcceptedRuin = 0.1;
 constexpr int kMaxTradesPasses = 1000;
+
+// The trade draws of a search's passes together, up to kMaxTradeDraws.
+class DrawBudget {
+ public:
+  // Takes the draws of the next pass under the report's settings; false, with
+  // the result boxes emptied and the reason said, when they do not fit.
+  bool Take(Report& report) {
+    const std::int64_t draws = CountsOfPass(report).Draws();
+    if (draws <= kMaxTradeDraws - spent_) {
+      spent_ += draws;
+      ++passes_;
+      return true;
+    }
+    MonteCarloResults& r = report.simulationResults;
+    // The boxes hold the last pass's figures, of a deposit or trade count that is no answer.
+    for (std::string* text : {&r.perfect, &r.riskOfRuin, &r.balance, &r.returnPercent,
+                              &r.profitPerTrade, &r.avgDrawdown, &r.errorRate, &r.deviation,
+                              &r.returnRange, &r.balanceRange, &r.drawdownRange, &r.ruinRange})
+      text->clear();
+    r.profitPerTradeRed = false;
+    r.notices.push_back("the search stopped after " + std::to_string(passes_) +
+                        " passes without a result: its passes together draw at most " +
+                        std::to_string(kMaxTradeDraws) +
+                        " trades; fewer runs or trades per run let it finish");
+    return false;
+  }
+
+ private:
+  std::int64_t spent_ = 0;
+  int passes_ = 0;
+};
 
 bool ExpectsProfit(const Report& report) {
   const MonteCarloSettings s = ReadMonteCarloSettings(report);
@@ -41,10 +73,15 @@ void SearchMinimumDeposit(Report& report, ProgramState& state, Progress& progres
   double deposit = TextToWhole(userDepositText);
   std::string simulated;
   bool raised = false;
+  DrawBudget budget;
   for (int i = 0;;) {
     simulated = FormatFixed(deposit, 0, 0);
     options.depositText = simulated;
     results.minDeposit = simulated;
+    if (!budget.Take(report)) {
+      simulated.clear();  // the deposit reached so far is not the search's answer
+      break;
+    }
     RunMonteCarloPass(report, state, progress);
     if (state.SimulationStopRequested) break;
     progress.Pump();
@@ -77,9 +114,16 @@ void SearchMinimumTrades(Report& report, ProgramState& state, Progress& progress
   const std::string userTradesText = panel.numTradesText;
   panel.maxDrawdownText = "100";  // a run is then ruined only below a balance of zero
 
+  DrawBudget budget;
+  std::string found;
   for (int n = 1; n <= kMaxTradesPasses; ++n) {
     panel.numTradesText = std::to_string(n);
     results.minTrades = panel.numTradesText;
+    found = panel.numTradesText;
+    if (!budget.Take(report)) {
+      found.clear();
+      break;
+    }
     RunMonteCarloPass(report, state, progress);
     if (state.SimulationStopRequested) break;
     progress.Pump();
@@ -87,7 +131,7 @@ void SearchMinimumTrades(Report& report, ProgramState& state, Progress& progress
     if (!(last.avgDrawdown > last.returnPercent)) break;
   }
   panel.maxDrawdownText = userMaxDrawdownText;
-  results.minTrades = panel.numTradesText;
+  results.minTrades = found;
   panel.numTradesText = userTradesText;
 }
 

@@ -11,6 +11,8 @@ struct Report;
 // shown in the minimum-deposit box as they go. Shows "0" and simulates nothing
 // when the expected profit per trade is not above 0. The custom deposit text
 // and the deposit choice are the user's again afterwards, also when stopped.
+// A search whose passes would draw more than kMaxTradeDraws trades together
+// stops before that pass with an empty box and a notice saying why.
 void SearchMinimumDeposit(Report& report, ProgramState& state, Progress& progress);
 
 // The smallest trade count (1, 2, ... up to 1000 passes) at which the mean

@@ -194,13 +194,18 @@ std::int32_t DaysForTrades(int grid1Rows, double periodDays, std::int32_t trades
       std::min<double>(days, std::numeric_limits<std::int32_t>::max()));
 }
 
-void RunMonteCarloPass(Report& report, ProgramState& state, Progress& progress) {
+PassCounts CountsOfPass(const Report& report) {
   const MonteCarloSettings s = ReadMonteCarloSettings(report);
   const std::int32_t tradesPerRun =
       std::min(s.daysMode ? TradesForDays(report.grid1.RowCount(), report.stats.periodDays, s.days)
                           : s.tradesPerRun,
                kMaxTradesPerRun);
-  const std::int32_t runs = std::min(s.runs, kMaxSimulationRuns);
+  return {std::min(s.runs, kMaxSimulationRuns), tradesPerRun};
+}
+
+void RunMonteCarloPass(Report& report, ProgramState& state, Progress& progress) {
+  const MonteCarloSettings s = ReadMonteCarloSettings(report);
+  const auto [runs, tradesPerRun] = CountsOfPass(report);
   if (tradesPerRun <= 0 || runs <= 0) return;
   const double deposit = PassDeposit(report, s);
   const double floorDeposit = std::trunc(deposit);

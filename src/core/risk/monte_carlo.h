@@ -14,12 +14,26 @@ constexpr std::int32_t kMaxSimulationRuns = 1000000;
 // makes a pass without a foreseeable end.
 constexpr std::int32_t kMaxTradesPerRun = 1000000;
 constexpr std::int32_t kMaxDaysPerRun = 1000000;
+// The trades one start may draw: runs times trades per run of a pass, and of a
+// search's passes together. Each count alone is capped; their product would
+// allow passes of many hours. A start of that many takes 10 to 35 s on two
+// cores (bench/simulation_cap.sh), a search of many short passes the longest.
+constexpr std::int64_t kMaxTradeDraws = 5000000000;
+
+// The runs and trades per run that a pass plays under the report's current
+// settings, each cut to its largest count.
+struct PassCounts {
+  std::int32_t runs = 0;
+  std::int32_t tradesPerRun = 0;
+  std::int64_t Draws() const { return std::int64_t{runs} * tradesPerRun; }
+};
+PassCounts CountsOfPass(const Report& report);
 
 // One Monte Carlo pass over the report's current settings: writes the result
 // boxes and tooltips into report.simulationResults and the figures into
 // state.LastSimulationFigures. Plays nothing, leaving every result as it was,
-// when there is no trade per run, no run or a deposit below 1. Runs and trades
-// per run beyond their largest counts are cut to them. Lets events run after
+// when there is no trade per run, no run or a deposit below 1. Plays the runs
+// and trades per run of CountsOfPass. Lets events run after
 // every run; a Stop keeps the results of the runs played.
 void RunMonteCarloPass(Report& report, ProgramState& state, Progress& progress);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "risk/outcome_histogram.h"
 
@@ -24,6 +25,9 @@ struct MonteCarloResults {
   std::string minDeposit;
   std::string minTrades;
   OutcomeHistogram outcome;  // of the last Monte Carlo pass; empty after a search
+  // What the start changed of the inputs or could not do, one sentence each,
+  // for the window's message box and the command line's error output.
+  std::vector<std::string> notices;
 };
 
 }  // namespace quillfen

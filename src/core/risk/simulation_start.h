@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "report_options.h"
 
@@ -18,11 +20,16 @@ bool SimulationDepositAccepted(DepositChoice choice, std::string_view depositTex
 
 // Then, after the tab's choices were copied to the Options tab: every box the
 // simulation needs holds text. A run, trade or day count above the largest
-// allowed is replaced by that count's text.
-bool SimulationInputsAccepted(ReportOptions& options);
+// allowed (also one too large to read) is replaced by that count's text, and
+// said in `notices`.
+bool SimulationInputsAccepted(ReportOptions& options, std::vector<std::string>* notices = nullptr);
+
+// A Monte Carlo pass draws at most kMaxTradeDraws trades: the runs box of the
+// report's options is cut to the runs the pass plays, and that is said.
+void CapPassDraws(Report& report, std::vector<std::string>& notices);
 
 // Starts the selected mode: clears the stop flag, empties the result boxes and
-// runs one pass or one of the searches.
+// the notices, and runs one pass or one of the searches.
 void RunSimulation(Report& report, ProgramState& state, Progress& progress);
 
 }  // namespace quillfen

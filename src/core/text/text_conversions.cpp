@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -218,6 +219,19 @@ int TextToWhole(std::string_view text) {
   if (negative) value = -value;
   if (value < INT_MIN || value > INT_MAX) return 0;
   return static_cast<int>(value);
+}
+
+std::int64_t TextToLongWhole(std::string_view text) {
+  std::string_view whole = text.substr(0, text.find('.'));
+  const bool negative = !whole.empty() && whole.front() == '-';
+  if (negative) whole.remove_prefix(1);
+  if (whole.empty() || !IsDigit(whole.front())) return 0;
+  std::uint64_t magnitude = 0;
+  const auto [end, error] = std::from_chars(whole.data(), whole.data() + whole.size(), magnitude);
+  if (error != std::errc() || end != whole.data() + whole.size()) return 0;
+  constexpr std::uint64_t kLargest = std::numeric_limits<std::int64_t>::max();
+  if (magnitude > kLargest + (negative ? 1 : 0)) return 0;
+  return negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
 }
 
 bool WordAt(std::string_view line, int n, std::string_view& word) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,8 @@ long long OrderNumber(std::string_view text);
 
 double TextToAmount(std::string_view text);
 int TextToWhole(std::string_view text);
+// The same over the 64-bit range: magic numbers outgrow 32 bits.
+std::int64_t TextToLongWhole(std::string_view text);
 
 // Word n (from 0) of a line, words being runs of characters other than space
 // and tab, trimmed like TrimCell. The view points into the line.

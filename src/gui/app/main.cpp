@@ -25,12 +25,15 @@ int main(int argc, char* argv[]) {
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 
   const QString programDirectory = ProgramDirectory(argv[0]);
+  // Made absolute as a hand-over makes them, so that a file named like one of
+  // the opening road's own names ("0", the downloaded page) opens that file.
   QStringList arguments;
-  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  for (int i = 1; i < argc; ++i)
+    arguments << quillfen::HandOverArgument(QString::fromLocal8Bit(argv[i]));
 
   quillfen::SingleInstance instance(programDirectory);
   const QString first = arguments.isEmpty() ? QString() : arguments.constFirst();
-  switch (instance.HandOverToRunning(quillfen::HandOverArgument(first))) {
+  switch (instance.HandOverToRunning(first)) {
     case quillfen::SingleInstance::StartRole::handedOver:
       return 0;
     case quillfen::SingleInstance::StartRole::blocked:

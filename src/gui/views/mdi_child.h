@@ -104,6 +104,7 @@ class TMDIChild : public TChildForm {
   void ImportCheckBoxClick();
   void FollowCounts();
   void StartButtonClick();
+  void ShowSimulationNotices();
 
   ProgramState& state_;
   QString programDirectory_;

@@ -101,7 +101,20 @@ void TMDIChild::StartButtonClick() {
   if (closeAfterPass_) {
     auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
     frame ? frame->close() : close();
+    return;
   }
+  ShowSimulationNotices();
+}
+
+// What the start cut or could not do, in the message box.
+void TMDIChild::ShowSimulationNotices() {
+  QStringList lines;
+  for (const std::string& notice : report.simulationResults.notices) {
+    QString line = QString::fromStdString(notice);
+    line[0] = line[0].toUpper();
+    lines << line + '.';
+  }
+  if (!lines.isEmpty()) showMessage_(lines.join('\n'));
 }
 
 }  // namespace quillfen

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "../import/import_test_support.h"
 #include "../risk/simulation_test_support.h"
 
 namespace quillfen {
@@ -78,6 +82,88 @@ TEST(SimulationButton, StartingComesOnceTheInputsAreAccepted) {
   EXPECT_EQ(started, 1);
   EXPECT_EQ(runsWhenStarting, "1000000");
   EXPECT_FALSE(c.report.simulationResults.perfect.empty());
+  EXPECT_EQ(c.report.simulationResults.notices, std::vector<std::string>{"runs capped at 1000000"});
+}
+
+// Runs ruined at their first loss draw a trade or two, whatever their length,
+// so that passes of many nominal draws stay quick here.
+SimulationCase QuicklyRuined() {
+  SimulationCase c;
+  c.panel().dollars = true;
+  c.panel().percWinsText = "50";
+  c.panel().avgProfitText = "30";
+  c.panel().avgLossText = "20";
+  c.panel().maxDrawdownText = "1";
+  c.options().depositText = "1";
+  return c;
+}
+
+TEST(SimulationButton, APassDrawsAtMostTheCapOfTrades) {
+  const std::string runsAllowed = std::to_string(kMaxTradeDraws / kMaxTradesPerRun);
+  struct Case {
+    const char* name;
+    std::string runs, trades, days;
+    std::vector<std::string> notices;
+  };
+  const Case cases[] = {
+      {"within the cap", runsAllowed, std::to_string(kMaxTradesPerRun), "", {}},
+      {"runs times trades",
+       "1000000",
+       std::to_string(kMaxTradesPerRun),
+       "",
+       {"runs capped at " + runsAllowed + ": a pass draws at most " +
+        std::to_string(kMaxTradeDraws) + " trades, runs times trades per run"}},
+      {"a count that does not fit 32 bits, then the product",
+       "2147483648",
+       "1000000",
+       "",
+       {"runs capped at 1000000", "runs capped at " + runsAllowed + ": a pass draws at most " +
+                                      std::to_string(kMaxTradeDraws) +
+                                      " trades, runs times trades per run"}},
+      {"trades made from days",
+       "1000000",
+       "1",
+       "1000000",
+       {"runs capped at " + runsAllowed + ": a pass draws at most " +
+        std::to_string(kMaxTradeDraws) + " trades, runs times trades per run"}},
+  };
+  for (const Case& c : cases) {
+    SimulationCase s = QuicklyRuined();
+    s.report.grid1.SetRowCount(1002);  // 1000 listed trades over 10 days
+    s.report.stats.periodDays = 10;
+    ReportOptions options = s.options();
+    options.simulation.numRunsText = c.runs;
+    options.simulation.numTradesText = c.trades;
+    options.simulation.daysMode = !c.days.empty();
+    if (!c.days.empty()) options.simulation.numDaysText = c.days;
+    ASSERT_EQ(StartSimulation(s.report, s.state, options, s.progress), SimulationStart::ran)
+        << c.name;
+    EXPECT_EQ(s.report.simulationResults.notices, c.notices) << c.name;
+    EXPECT_LE(CountsOfPass(s.report).Draws(), kMaxTradeDraws) << c.name;
+    EXPECT_FALSE(s.report.simulationResults.perfect.empty()) << c.name;
+  }
+}
+
+// Each pass of the search takes 1,000,000 runs of a length that lets two and a
+// half passes into the cap: the third is never played.
+TEST(SimulationButton, ASearchStopsAtTheCapWithoutAnAnswer) {
+  SimulationCase c = QuicklyRuined();
+  ReportOptions options = c.options();
+  options.simulation.mode = SimulationMode::minimumDeposit;
+  options.simulation.numRunsText = "1000000";
+  options.simulation.numTradesText = std::to_string(kMaxTradeDraws * 2 / 5 / 1000000);
+  RecordingProgress progress;
+  ASSERT_EQ(StartSimulation(c.report, c.state, options, progress), SimulationStart::ran);
+  const MonteCarloResults& r = c.report.simulationResults;
+  for (const std::string* box : {&r.minDeposit, &r.riskOfRuin, &r.ruinRange, &r.balance})
+    EXPECT_EQ(*box, "");
+  EXPECT_EQ(c.report.simulationResults.notices,
+            std::vector<std::string>{"the search stopped after 2 passes without a result: its "
+                                     "passes together draw at most " +
+                                     std::to_string(kMaxTradeDraws) +
+                                     " trades; fewer runs or trades per run let it finish"});
+  EXPECT_EQ(progress.ranges.size(), 2u);
+  EXPECT_EQ(c.report.options.depositText, "1");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <functional>
 
 #include "../import/import_test_support.h"
@@ -128,6 +130,41 @@ TEST(ViewActions, UndoRefusesWhileBusyAndEndsWithAReordering) {
     ASSERT_TRUE(reorder());
     EXPECT_EQ(UndoGridDeletion(report, report.options), 0);
   }
+}
+
+std::string Lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+TEST(ViewActions, SelectionsByNameTellTheNamesTheReportDoesNotHold) {
+  Report report;
+  PrepareReport(report);
+  ASSERT_TRUE(OpenReport(report, FixturePath("statement_analysis_mix.htm")));
+  const SelectionList& pairs = report.pairsListBox;
+  const SelectionList& magics = report.magicListBox;
+  ASSERT_GE(pairs.Size(), 2);
+  ASSERT_GE(magics.Size(), 2);
+
+  const NamedSelections known =
+      SelectionsNamed(report, {Lowered(pairs.Item(1))}, {magics.Item(0), magics.Item(1)});
+  EXPECT_TRUE(known.unknownSymbols.empty());
+  EXPECT_TRUE(known.unknownMagics.empty());
+  std::vector<bool> second(static_cast<std::size_t>(pairs.Size()), false);
+  second[1] = true;
+  EXPECT_EQ(known.selections.pairs, second);
+  EXPECT_EQ(std::count(known.selections.magics.begin(), known.selections.magics.end(), true), 2);
+
+  // Nothing of an unknown name is selected, and it is told, not dropped.
+  const NamedSelections unknown = SelectionsNamed(report, {"nosuch"}, {"4242", magics.Item(0)});
+  EXPECT_EQ(unknown.unknownSymbols, std::vector<std::string>{"nosuch"});
+  EXPECT_EQ(unknown.unknownMagics, std::vector<std::string>{"4242"});
+  EXPECT_EQ(std::count(unknown.selections.pairs.begin(), unknown.selections.pairs.end(), true), 0);
+
+  // No names leave a list as it stands.
+  const NamedSelections none = SelectionsNamed(report, {}, {});
+  EXPECT_EQ(none.selections.pairs, CurrentSelections(report).pairs);
+  EXPECT_EQ(none.selections.magics, CurrentSelections(report).magics);
 }
 
 TEST(ViewActions, TheOptionsRecordIsTakenWhole) {

@@ -27,7 +27,17 @@ TradeTable RandomTable(std::mt19937& random, int rows, bool oddShapes) {
     times.push_back("9:30");
   }
   const Texts pips = {"-5", "0", "5", "10.5", "abc", "-0"};
-  const Texts magics = {"", "7", "12", "007", "5.9"};
+  const Texts magics = {"",
+                        "7",
+                        "12",
+                        "007",
+                        "5.9",
+                        "2147483648",
+                        "4000000000",
+                        "-3",
+                        "9007199254740993",
+                        "9007199254740992",
+                        "99999999999999999999"};
   auto pick = [&random](const Texts& pool) {
     return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
   };
@@ -74,6 +84,22 @@ TEST(OrderTradeRows, EqualsTheExchangeProcedureOnRandomTables) {
       }
     }
   }
+}
+
+TEST(OrderTradeRows, MagicNumbersSortWholeBeyond32And53Bits) {
+  const Texts magics = {"9007199254740993", "4294967296", "2147483648", "",
+                        "9007199254740992", "2147483647", "18"};
+  TradeTable table;
+  table.SetRowCount(static_cast<int>(magics.size()) + 1);
+  for (std::size_t r = 0; r < magics.size(); ++r) {
+    table.SetCell(col::symbol, static_cast<int>(r), "EURUSD");
+    table.SetCell(col::magic, static_cast<int>(r), magics[r]);
+  }
+  OrderTradeRows(table, col::magic, -1);
+  Texts sorted = Column(table, col::magic);
+  sorted.pop_back();  // the spare row
+  EXPECT_EQ(sorted, (Texts{"", "18", "2147483647", "2147483648", "4294967296", "9007199254740992",
+                           "9007199254740993"}));
 }
 
 TEST(HeaderSortColumn, ArmsTheTradeTableColumnOfEachSortableHeader) {

@@ -35,7 +35,7 @@ TEST(CsvExport, StandardFormatUnderEachCharacterChoice) {
   // Opened 2010/01/04 10:00, closed 2010/01/05 15:05: 1 day, 5 hours, 5 minutes.
   const std::string line =
       "4711;2010/01/04;10:00;buy;  1.00;EURUSD.m;1.30120;1.42000;1.44000;2010/01/05;15:05;"
-      "1.30220;  -1.50;   0.25;29:05;10;100.00;      1098.75;*;123;tp;hit;";
+      "1.30220;  -1.50;   0.25;29:05;10;100.00;      1098.75;*;123;";
   auto with = [](std::string text, char from, char to) {
     for (char& c : text)
       if (c == from) c = to;
@@ -46,20 +46,67 @@ TEST(CsvExport, StandardFormatUnderEachCharacterChoice) {
     CsvChoices choices;
     std::string expected;
   };
+  // The comment's semicolon is quoted where it is the separator and kept as it is under tabs.
   const Case cases[] = {
       {"comma and semicolon: every dot becomes a comma",
        {true, true, false},
-       kHeader + with(line, '.', ',') + "\r\n"},
-      {"period and semicolon: unchanged", {false, true, false}, kHeader + line + "\r\n"},
-      {"period and tab: every semicolon becomes a tab, the comment's too",
+       kHeader + with(line, '.', ',') + "\"tp;hit\";\r\n"},
+      {"period and semicolon: unchanged", {false, true, false}, kHeader + line + "\"tp;hit\";\r\n"},
+      {"period and tab: the separators become tabs",
        {false, false, false},
-       with(kHeader, ';', '\t') + with(line, ';', '\t') + "\r\n"},
+       with(kHeader, ';', '\t') + with(line, ';', '\t') + "tp;hit\t\r\n"},
       {"comma and tab",
        {true, false, false},
-       with(kHeader, ';', '\t') + with(with(line, '.', ','), ';', '\t') + "\r\n"},
+       with(kHeader, ';', '\t') + with(with(line, '.', ','), ';', '\t') + "tp;hit\t\r\n"},
   };
   Report report = GridReport({Sample()}, 1000);
   for (const Case& c : cases) EXPECT_EQ(CsvText(report, c.choices), c.expected) << c.name;
+}
+
+// The last two fields of the line of a trade with this symbol and comment.
+std::string SymbolAndComment(const std::string& symbol, const std::string& comment,
+                             const CsvChoices& choices) {
+  GridTrade t = Sample();
+  t.symbol = symbol;
+  t.comment = comment;
+  const std::string text = CsvText(GridReport({t}, 1000), choices);
+  const std::string line = text.substr(text.find("\r\n") + 2);
+  const char separator = choices.fieldSemicolon ? ';' : '\t';
+  const std::size_t symbolStart = line.find(separator, line.find("  1") + 1) + 1;
+  const std::size_t symbolEnd = line.find(std::string(1, separator) + "1.30120");
+  const std::size_t magic = line.find("123");
+  return line.substr(symbolStart, symbolEnd - symbolStart) + "|" + line.substr(magic + 4);
+}
+
+TEST(CsvExport, FieldsStayWholeAndTextsNeverRunAsFormulas) {
+  const CsvChoices period{false, true, false};
+  struct Case {
+    const char* name;
+    std::string symbol, comment, expected;
+  };
+  const Case cases[] = {
+      {"separator in a comment", "EURUSD", "a;b;c", "EURUSD|\"a;b;c\";\r\n"},
+      {"quotes doubled", "EURUSD", "say \"hi\"", "EURUSD|\"say \"\"hi\"\"\";\r\n"},
+      {"line ends inside", "EURUSD", "one\r\ntwo\nthree", "EURUSD|\"one\r\ntwo\nthree\";\r\n"},
+      {"formula in a comment", "EURUSD", "=HYPERLINK(\"http://x\";\"y\")",
+       "EURUSD|\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\";\r\n"},
+      {"plus and at", "+EURUSD", "@SUM(A1)", "'+EURUSD|'@SUM(A1);\r\n"},
+      {"a minus before text", "-EURUSD", "-2+3", "'-EURUSD|'-2+3;\r\n"},
+      {"a negative number stays a number", "EURUSD", "-12.5", "EURUSD|-12.5;\r\n"},
+      {"tab and carriage return first", "\tEURUSD", "\rx", "'\tEURUSD|\"'\rx\";\r\n"},
+      {"a formula character later is text", "EUR=USD", "a=b", "EUR=USD|a=b;\r\n"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(SymbolAndComment(c.symbol, c.comment, period), c.expected) << c.name;
+
+  // Under tabs a tab is what gets quoted; numbers are never touched.
+  EXPECT_EQ(SymbolAndComment("EURUSD", "a\tb;c", {false, false, false}), "EURUSD|\"a\tb;c\"\t\r\n");
+  GridTrade loss = Sample();
+  loss.profit = "-12.50";
+  loss.comment = "-3";
+  const std::string text = CsvText(GridReport({loss}, 1000), {true, true, false});
+  EXPECT_NE(text.find(";-12,50;"), std::string::npos) << text;
+  EXPECT_NE(text.find(";123;-3;\r\n"), std::string::npos) << text;
 }
 
 TEST(CsvExport, DecimalPeriodTurnsCommasIntoDots) {
@@ -77,7 +124,7 @@ TEST(CsvExport, OpenTradeHasNoCloseMomentAndNoDuration) {
   std::string text = CsvText(GridReport({t}, 1000), {false, true, false});
   EXPECT_EQ(text.substr(kHeader.size()),
             "4711;2010/01/04;10:00;buy;  1.00;EURUSD.m;1.30120;1.42000;1.44000;;;1.30220;"
-            "  -1.50;   0.25;;10;100.00;      1098.75;*;123;tp;hit;\r\n");
+            "  -1.50;   0.25;;10;100.00;      1098.75;*;123;\"tp;hit\";\r\n");
 }
 
 TEST(CsvExport, CompactFormatLeavesOutOpenTradesAndMarksSells) {

@@ -197,7 +197,7 @@ TEST(HtmlPage, TradeRowsPlain) {
 
 TEST(HtmlPage, DetailedAddsMagicAndCommentLinesWithTheTradesShading) {
   std::vector<GridTrade> trades = ThreeTrades();
-  trades[1].magic = "42";
+  trades[1].magic = "9007199254740993";  // beyond 32 bits and a double's whole numbers
   const std::string page = HtmlPageText(GridReport(trades, 1000), {"t", 1000, true, "r.jpg"});
   EXPECT_NE(page.find("<table border=0 width=700>"), std::string::npos);
   EXPECT_NE(page.find("</table>\r\n&nbsp;<br><img src=r.jpg><br>\r\n<table cellspacing=1 "
@@ -207,7 +207,7 @@ TEST(HtmlPage, DetailedAddsMagicAndCommentLinesWithTheTradesShading) {
                       "<td colspan=4>grid &amp; &lt;b&gt;</td></tr>\r\n</tr>\r\n"),
             std::string::npos);
   EXPECT_NE(page.find("<td>*</td>\r\n<tr bgcolor=#E0E0E0 align=right><td colspan=9></td>"
-                      "<td>42</td><td colspan=4></td></tr>\r\n</tr>\r\n"),
+                      "<td>9007199254740993</td><td colspan=4></td></tr>\r\n</tr>\r\n"),
             std::string::npos);
   EXPECT_NE(page.find("<td></td>\r\n<tr align=right><td colspan=9></td><td></td>"
                       "<td colspan=4>open one</td></tr>\r\n</tr>\r\n"),

@@ -4,6 +4,7 @@
 
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "simulation_test_support.h"
 
@@ -50,21 +51,33 @@ TEST(SimulationStart, EveryNeededBoxMustHoldText) {
   EXPECT_TRUE(SimulationInputsAccepted(notNeeded.options()));
 }
 
+// Counts beyond 32 bits, which would read as 0 and play nothing, are capped too.
 TEST(SimulationStart, CountsAboveTheirCapsBecomeTheCap) {
   const std::pair<const char*, const char*> rows[] = {{"2000000", "1000000"},
                                                       {"1000001", "1000000"},
                                                       {"1000000", "1000000"},
                                                       {"10000.5", "10000.5"},
-                                                      {"1000000000000", "1000000000000"}};
-  std::string SimulationOptions::*boxes[] = {&SimulationOptions::numRunsText,
-                                             &SimulationOptions::numTradesText,
-                                             &SimulationOptions::numDaysText};
-  for (auto box : boxes) {
+                                                      {"2147483648", "1000000"},
+                                                      {"1000000000000.5", "1000000"},
+                                                      {"99999999999999999999999", "1000000"},
+                                                      {"00000000000000012", "00000000000000012"},
+                                                      {"-2147483649", "-2147483649"}};
+  const std::pair<std::string SimulationOptions::*, const char*> boxes[] = {
+      {&SimulationOptions::numRunsText, "runs"},
+      {&SimulationOptions::numTradesText, "trades per run"},
+      {&SimulationOptions::numDaysText, "days per run"}};
+  for (auto [box, what] : boxes) {
     for (auto [typed, kept] : rows) {
       SimulationCase c;
       c.panel().*box = typed;
-      EXPECT_TRUE(SimulationInputsAccepted(c.options()));
+      std::vector<std::string> notices;
+      EXPECT_TRUE(SimulationInputsAccepted(c.options(), &notices));
       EXPECT_EQ(c.panel().*box, kept);
+      const std::vector<std::string> said =
+          std::string(typed) == kept
+              ? std::vector<std::string>{}
+              : std::vector<std::string>{std::string(what) + " capped at 1000000"};
+      EXPECT_EQ(notices, said) << typed;
     }
   }
 }

@@ -68,6 +68,32 @@ TEST(TextToWhole, CutsTheFractionAndRejectsEverythingElse) {
   for (const Case& c : cases) EXPECT_EQ(TextToWhole(c.text), c.value) << '"' << c.text << '"';
 }
 
+TEST(TextToLongWhole, ReadsAsTextToWholeOverThe64BitRange) {
+  struct Case {
+    const char* text;
+    std::int64_t value;
+  };
+  const Case cases[] = {
+      {"", 0},
+      {"-17", -17},
+      {"17-", 0},
+      {"12.99", 12},
+      {" 5", 0},
+      {"+5", 0},
+      {"1,5", 0},
+      {"-", 0},
+      {".5", 0},
+      {"2147483648", 2147483648},
+      {"4000000000", 4000000000},
+      {"9223372036854775807", INT64_MAX},
+      {"-9223372036854775808", INT64_MIN},
+      {"9223372036854775808", 0},
+      {"99999999999999999999", 0},
+      {"12.x", 12},
+  };
+  for (const Case& c : cases) EXPECT_EQ(TextToLongWhole(c.text), c.value) << '"' << c.text << '"';
+}
+
 TEST(WordAt, NumbersRunsOfNonBlanksAndTrimsThem) {
   std::string_view word;
   EXPECT_TRUE(WordAt("1 2010.01.04 00:00 buy 1", 3, word));
