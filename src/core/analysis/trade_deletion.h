@@ -6,8 +6,8 @@
 
 namespace quillfen {
 
-// The Delete key on the grids: removes from the trade table the trade of each
-// given grid row (found by ticket), drops the list items that no longer occur
+// The Delete key on the grids: removes from the trade table the row that each
+// given grid row shows, drops the list items that no longer occur
 // and runs the full refresh. Refuses to delete the only trade of a window with
 // one symbol. Gives the number of trade rows removed. What it removed is kept
 // in the report's deletions.

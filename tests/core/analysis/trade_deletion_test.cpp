@@ -69,15 +69,31 @@ TEST(DeleteTrades, TheOnlyTradeOfOneSymbolStays) {
   EXPECT_EQ(GridTickets(two), (Texts{"2"}));
 }
 
-TEST(DeleteTrades, EqualTicketsGoOneAtATimeFromTheTop) {
+TEST(DeleteTrades, EachGridRowRemovesTheTableRowItShows) {
   Report report = MakeReport(
       {{.ticket = "7", .symbol = "EURUSD"}, {.ticket = "8"}, {.ticket = "7", .symbol = "GBPUSD"}});
-  EXPECT_EQ(DeleteTrades(report, {3}), 1);  // the grid row of the second 7 finds the first
-  EXPECT_EQ(report.full.Cell(col::symbol, 1), "GBPUSD");
-  EXPECT_EQ(GridTickets(report), (Texts{"8", "7"}));
+  EXPECT_EQ(DeleteTrades(report, {3}), 1);  // the second 7, not the first
+  EXPECT_EQ(report.full.Cell(col::symbol, 0), "EURUSD");
+  EXPECT_EQ(report.full.TradeRows(), 2);
+  EXPECT_EQ(GridTickets(report), (Texts{"7", "8"}));
   Report both = MakeReport({{.ticket = "7"}, {.ticket = "8"}, {.ticket = "7"}});
-  EXPECT_EQ(DeleteTrades(both, {1, 3}), 2);
+  EXPECT_EQ(DeleteTrades(both, {1, 3, 3}), 2);
   EXPECT_EQ(GridTickets(both), (Texts{"8"}));
+
+  // A trade hidden by the selection keeps its row though a shown one has its ticket.
+  Report hidden = MakeReport({{.ticket = "7", .symbol = "EURUSD", .magic = "1"},
+                              {.ticket = "7", .symbol = "GBPUSD", .magic = "2"}});
+  hidden.pairsListBox.SetSelected(0, false);
+  RebuildTradeGrids(hidden);
+  ASSERT_EQ(GridTickets(hidden), (Texts{"7"}));
+  EXPECT_EQ(DeleteTrades(hidden, {1}), 1);
+  EXPECT_EQ(hidden.full.TradeRows(), 1);
+  EXPECT_EQ(hidden.full.Cell(col::symbol, 0), "EURUSD");
+  EXPECT_EQ(hidden.pairsListBox.Items(), (Texts{"EURUSD"}));
+  EXPECT_EQ(hidden.magicListBox.Items(), (Texts{"1"}));
+  EXPECT_EQ(RestoreDeletedTrades(hidden), 1);
+  EXPECT_EQ(hidden.full.Cell(col::symbol, 1), "GBPUSD");
+  EXPECT_EQ(hidden.pairsListBox.Items(), (Texts{"EURUSD", "GBPUSD"}));
 }
 
 TEST(DeleteTrades, UnknownRowsAndTicketsDoNothing) {
