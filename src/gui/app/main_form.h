@@ -133,7 +133,8 @@ class TMainForm : public QMainWindow {
   // The active report window's next or previous tab.
   void StepTab(int step);
 
-  // Where the main window starts: as it was left, or filling most of the screen.
+  // Where the main window starts: as the session state left it, or filling most
+  // of the screen.
   void PlaceMainWindow();
   void SaveSession();
   // Report windows stay inside the area, their close button above all.
