@@ -48,7 +48,8 @@ void SetHint(QWidget* widget, const QString& hint) {
 TMainForm::TMainForm(const QString& programDirectory, const QStringList& arguments)
     : programDirectory_(programDirectory),
       arguments_(arguments),
-      downloadLimit_(kDownloadLimitBytes) {
+      downloadLimit_(kDownloadLimitBytes),
+      downloadTimeout_(kDownloadTimeoutMilliseconds) {
   setObjectName("MainForm");
   setWindowTitle(kCaption);
   QApplication::setWindowIcon(ProgramIcon());

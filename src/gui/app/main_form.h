@@ -56,6 +56,7 @@ class TMainForm : public QMainWindow {
   bool RoadBusy() const { return roadBusy_; }
   // Tests stop downloads sooner than at the program's limit.
   void SetDownloadLimit(qint64 bytes) { downloadLimit_ = bytes; }
+  void SetDownloadTimeout(int milliseconds) { downloadTimeout_ = milliseconds; }
   bool StartUpFinished() const { return !firstTickPending_; }
 
   QMdiArea* MdiArea;
@@ -172,6 +173,7 @@ class TMainForm : public QMainWindow {
   bool closeRequested_ = false;
   bool closeAfterPasses_ = false;
   qint64 downloadLimit_;
+  int downloadTimeout_;
   QList<std::function<void()>> queuedRoad_;
   QStringList queuedHandOvers_;
 };
