@@ -1,6 +1,7 @@
 #include "analysis/trade_deletion.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "analysis/trade_selection.h"
@@ -130,6 +131,76 @@ void InsertItems(SelectionList& list, const std::vector<DeletedTrades::Item>& it
   for (int i = 0; i < list.Size(); ++i) list.SetSelected(i, selected[static_cast<std::size_t>(i)]);
 }
 
+void RemoveTableRows(Report& report, const std::vector<int>& rows,
+                     const ChartPainter& paintCharts) {
+  DeletedTrades record;
+  record.symbolsSelected = report.pairsListBox.Selections();
+  record.magicsSelected = report.magicListBox.Selections();
+  KeepRemovedRows(report.full, rows, record);
+  RemoveRows(report.full, rows);
+  DropItemsNoLongerUsed(report, record);
+  report.deletions.push_back(std::move(record));
+  FullRefresh(report, paintCharts);
+}
+
+// How many trade rows of the table hold each symbol and each magic number.
+struct ItemUses {
+  std::unordered_map<std::string_view, int, CaseInsensitiveHash, CaseInsensitiveEqual> symbols;
+  std::unordered_map<std::string_view, int, CaseInsensitiveHash, CaseInsensitiveEqual> magics;
+  int emptyMagics = 0;
+
+  explicit ItemUses(const TradeTable& table) {
+    for (int row = 0; row < table.TradeRows(); ++row) {
+      ++symbols[table.Cell(col::symbol, row)];
+      std::string_view magic = table.Cell(col::magic, row);
+      if (magic.empty())
+        ++emptyMagics;
+      else
+        ++magics[magic];
+    }
+  }
+  // Takes the row's uses; true when it was the last row of its symbol or magic number.
+  bool TakeLast(const TradeTable& table, int row) {
+    bool last = --symbols[table.Cell(col::symbol, row)] == 0;
+    std::string_view magic = table.Cell(col::magic, row);
+    last |= magic.empty() ? --emptyMagics == 0 : --magics[magic] == 0;
+    return last;
+  }
+};
+
+// The table rows that Deletes of tickets[next ...] one after another take, as
+// the grid shows each after the ones before: the grid keeps its order, so
+// each ticket's row is its first shown row not yet taken. Stops after a row
+// that was the last of a list item, since the list then changes what the grid
+// shows; next is left at the first ticket not done.
+std::vector<int> TakeShownRows(const Report& report, const std::vector<std::string>& tickets,
+                               std::size_t& next) {
+  const VisibleGrid& grid = report.grid1;
+  std::unordered_map<std::string_view, std::vector<int>> shownRows;
+  for (std::size_t k = next; k < tickets.size(); ++k)
+    if (!tickets[k].empty()) shownRows.try_emplace(tickets[k]);
+  for (int row = grid.RowCount() - 1; row >= 1; --row) {
+    auto found = shownRows.find(grid.Cell(0, row));
+    if (found != shownRows.end() && grid.TableRow(row) >= 0)
+      found->second.push_back(grid.TableRow(row));  // the first shown row last
+  }
+  ItemUses uses(report.full);
+  int shown = grid.RowCount() - 1;
+  std::vector<int> rows;
+  while (next < tickets.size()) {
+    auto found = shownRows.find(tickets[next++]);
+    if (found == shownRows.end() || found->second.empty()) continue;
+    // The only trade of a window with one symbol stays.
+    if (shown == 1 && report.pairsListBox.Size() == 1) continue;
+    const int row = found->second.back();
+    found->second.pop_back();
+    rows.push_back(row);
+    --shown;
+    if (uses.TakeLast(report.full, row)) break;
+  }
+  return rows;
+}
+
 }  // namespace
 
 int FindGridRow(const Report& report, std::string_view ticket) {
@@ -143,15 +214,21 @@ int DeleteTrades(Report& report, const std::vector<int>& gridRows,
   if (report.grid1.RowCount() == 2 && report.pairsListBox.Size() == 1) return 0;
   const std::vector<int> rows = TableRowsShown(report.grid1, gridRows);
   if (rows.empty()) return 0;
-  DeletedTrades record;
-  record.symbolsSelected = report.pairsListBox.Selections();
-  record.magicsSelected = report.magicListBox.Selections();
-  KeepRemovedRows(report.full, rows, record);
-  RemoveRows(report.full, rows);
-  DropItemsNoLongerUsed(report, record);
-  report.deletions.push_back(std::move(record));
-  FullRefresh(report, paintCharts);
+  RemoveTableRows(report, rows, paintCharts);
   return static_cast<int>(rows.size());
+}
+
+int DeleteTickets(Report& report, const std::vector<std::string>& tickets,
+                  const ChartPainter& paintCharts) {
+  int removed = 0;
+  for (std::size_t next = 0; next < tickets.size();) {
+    std::vector<int> rows = TakeShownRows(report, tickets, next);
+    if (rows.empty()) continue;
+    removed += static_cast<int>(rows.size());
+    std::sort(rows.begin(), rows.end());
+    RemoveTableRows(report, rows, paintCharts);
+  }
+  return removed;
 }
 
 int RestoreDeletedTrades(Report& report, const ChartPainter& paintCharts) {

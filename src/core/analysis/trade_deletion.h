@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "report.h"
@@ -13,6 +14,14 @@ namespace quillfen {
 // in the report's deletions.
 int DeleteTrades(Report& report, const std::vector<int>& gridRows,
                  const ChartPainter& paintCharts = {});
+
+// Deletes of these tickets one after another, each taking the first grid row
+// that shows its ticket then, as FindGridRow and DeleteTrades in turn would;
+// the full refresh runs only where a list item went, and after the last.
+// The rows taken between two refreshes are kept as one deletion. Gives the
+// number of trade rows removed.
+int DeleteTickets(Report& report, const std::vector<std::string>& tickets,
+                  const ChartPainter& paintCharts = {});
 
 // Undo of the latest deletion kept: its rows go back to their places in the
 // table and its list items to theirs, selected as they were; then the full
