@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFrame>
-#include <QtGlobal>
 
 class QLabel;
 class QPushButton;
