@@ -3,9 +3,11 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "actions/view_actions.h"
-#include "analysis/trade_deletion.h"
 #include "analysis/trade_selection.h"
 #include "json_output.h"
 #include "text/text_conversions.h"
@@ -257,13 +259,17 @@ int SelectionStage(CliRun& run) {
 int TableEditStage(CliRun& run) {
   NoProgress progress;
   const ReportOptions options = run.report.options;
+  // Deletions in a row go together: one refresh after them, not one each.
+  std::vector<std::string> tickets;
   for (const CliOptions::TableEdit& edit : run.options.tableEdits) {
-    if (edit.sortColumn >= 0) {
-      SortColumn(run.report, run.state, options, edit.sortColumn, progress);
-    } else if (int row = FindGridRow(run.report, edit.ticket); row > 0) {
-      DeleteGridRows(run.report, options, {row});
+    if (edit.sortColumn < 0) {
+      tickets.push_back(edit.ticket);
+      continue;
     }
+    if (!tickets.empty()) DeleteTicketRows(run.report, options, std::exchange(tickets, {}));
+    SortColumn(run.report, run.state, options, edit.sortColumn, progress);
   }
+  if (!tickets.empty()) DeleteTicketRows(run.report, options, tickets);
   return kOk;
 }
 

@@ -38,6 +38,24 @@ QString MakeTesterReport(const QTemporaryDir& folder, int trades) {
   return status == 0 ? path : QString();
 }
 
+// A statement followed by a table of 400,000 one-digit cells, as a crafted
+// page would carry: 4 MB, which the page viewer would take some 2 GB to show.
+QString MakeCrowdedStatement(const QTemporaryDir& folder) {
+  const QString path = folder.filePath("crowded.htm");
+  if (QProcess::execute(QUILLFEN_MAKE_STATEMENT,
+                        {"--kind", "statement", "-n", "2000", "--seed", "5", "-o", path}) != 0)
+    return {};
+  QFile page(path);
+  if (!page.open(QIODevice::Append)) return {};
+  QByteArray row = "<tr>";
+  for (int cell = 0; cell < 40; ++cell) row += "<td>" + QByteArray::number(cell % 10) + "</td>";
+  row += "</tr>\n";
+  page.write("<table>\n");
+  for (int r = 0; r < 10000; ++r) page.write(row);
+  page.write("</table>\n");
+  return path;
+}
+
 // The command line's output for the report, written to a file beside it.
 QString RunCommandLine(const QString& report, const QString& name, const QStringList& arguments) {
   const QString output = QFileInfo(report).dir().filePath(name);
@@ -115,9 +133,9 @@ class LargeReportTest : public QObject {
 
 void LargeReportTest::LargePageWaitsForTheUser() {
   QTemporaryDir folder;
-  const QString large = MakeTesterReport(folder, 12000);
+  const QString large = MakeCrowdedStatement(folder);
   const qint64 bytes = QFileInfo(large).size();
-  QVERIFY(bytes > kLargestShownPage);
+  QVERIFY(bytes < 5 * 1024 * 1024);  // small in bytes, costly in cells
   ProgramUnderTest program;
   QVERIFY(program.Start());
   program.Form().OpenChosenName(large);
@@ -139,7 +157,7 @@ void LargeReportTest::LargePageWaitsForTheUser() {
     QCOMPARE(button->accessibleName(), button->text());
 
   // The rest of the window is filled as for any report.
-  QVERIFY(window->report.full.TradeRows() > 12000);
+  QVERIFY(window->report.full.TradeRows() >= 2000);
   QVERIFY(window->SummaryMemo->toPlainText().contains("Total lots traded"));
 
   QTest::mouseClick(notice->ShowAnywayButton, Qt::LeftButton);

@@ -17,9 +17,12 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QtTest>
+#include <functional>
 
 #include "gui/app/about_box.h"
 #include "gui/app/main_form.h"
+#include "gui/app/message_form.h"
+#include "gui/app/report_page.h"
 #include "gui/views/mdi_child.h"
 #include "gui/views/trade_grid_model.h"
 #include "gui_test_support.h"
@@ -105,6 +108,21 @@ while True:
   }
 };
 
+// Calls answer on each connection of the server once its request has come in.
+void AnswerRequests(QTcpServer& server, const std::function<void(QTcpSocket*)>& answer) {
+  QObject::connect(&server, &QTcpServer::newConnection, &server, [&server, answer] {
+    while (QTcpSocket* client = server.nextPendingConnection()) {
+      QObject::connect(client, &QTcpSocket::readyRead, client, [client, answer] {
+        if (client->property("answered").toBool() || !client->peek(65536).contains("\r\n\r\n"))
+          return;
+        client->setProperty("answered", true);
+        client->readAll();
+        answer(client);
+      });
+    }
+  });
+}
+
 // The size of the largest file this process has open in the folder, named or not.
 qint64 LargestOpenFileIn(const QString& folder) {
   const QString prefix = QDir(folder).canonicalPath() + '/';
@@ -151,6 +169,8 @@ class MainFormTest : public QObject {
   void ReadOnlyProgramDirectoryEndsTheProgram();
   void UrlIsDownloadedAndOpened();
   void FailedDownloadsOpenNothing();
+  void EveryFailedDownloadSaysWhy();
+  void TheMessageBoxFitsItsText();
   void EndlessDownloadStopsAtTheLimitAndLeavesNothingBehind();
   void RecentEntryWithAmpersandOpensTheExactPath();
   void AboutBoxShowsNameAndBuild();
@@ -396,7 +416,80 @@ void MainFormTest::FailedDownloadsOpenNothing() {
   }
   QVERIFY(form.ReportWindows().isEmpty());
   QCOMPARE(ShownRecentFiles(form), QStringList{pages.Url("page.htm")});
-  QVERIFY(program.Messages().isEmpty());
+  QCOMPARE(program.Messages(),
+           (QStringList{server.Url("missing.htm") +
+                            " could not be downloaded: the server answered 404 File not found",
+                        "http://127.0.0.1:1/unreachable.htm could not be downloaded: the server "
+                        "refused the connection"}));
+}
+
+// A slow drip, a redirect loop and a refused connection, each from a server
+// in this process, answered while the download waits.
+void MainFormTest::EveryFailedDownloadSaysWhy() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  TMainForm& form = program.Form();
+  form.SetDownloadTimeout(2000);
+  QTcpServer drip, loop, refused;
+  QVERIFY(drip.listen(QHostAddress::LocalHost) && loop.listen(QHostAddress::LocalHost) &&
+          refused.listen(QHostAddress::LocalHost));
+  const quint16 refusedPort = refused.serverPort();
+  refused.close();
+  AnswerRequests(drip, [](QTcpSocket* client) {
+    client->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 100000\r\n\r\n");
+    auto* tick = new QTimer(client);
+    QObject::connect(tick, &QTimer::timeout, client, [client] { client->write("x"); });
+    tick->start(100);
+  });
+  AnswerRequests(loop, [](QTcpSocket* client) {
+    client->write(
+        "HTTP/1.1 302 Found\r\nLocation: /again.htm\r\nContent-Length: 0\r\n"
+        "Connection: close\r\n\r\n");
+    client->disconnectFromHost();
+  });
+  auto url = [](quint16 port) { return QString("http://127.0.0.1:%1/page.htm").arg(port); };
+  QElapsedTimer clock;
+  clock.start();
+  for (quint16 port : {drip.serverPort(), loop.serverPort(), refusedPort})
+    form.OpenChosenName(url(port));
+  QVERIFY(clock.elapsed() < 10000);
+  QCOMPARE(
+      program.Messages(),
+      (QStringList{
+          url(drip.serverPort()) +
+              " could not be downloaded: the server did not send the whole page "
+              "within 2 s",
+          url(loop.serverPort()) + " could not be downloaded: the address redirects too many times",
+          url(refusedPort) + " could not be downloaded: the server refused the connection"}));
+  QVERIFY(form.ReportWindows().isEmpty());
+  QVERIFY(!QFile::exists(program.FilePath("Quillfen$$$.htm")));
+}
+
+// The message box grows to its text: no line is cut at either end, and a
+// short text keeps the box at its usual size.
+void MainFormTest::TheMessageBoxFitsItsText() {
+  ProgramUnderTest program;
+  QVERIFY(program.Start());
+  TMainForm& form = program.Form();
+  QSize boxSize;
+  bool fits = false;
+  connect(form.MessageForm, &TMessageForm::Shown, this, [&] {
+    const QLabel* label = form.MessageForm->MessageLabel;
+    const QFontMetrics metrics(label->font());
+    fits = label->heightForWidth(label->width()) <= label->height();
+    for (const QString& word : label->text().split(' '))
+      fits &= metrics.horizontalAdvance(word) <= label->width();
+    boxSize = form.MessageForm->size();
+  });
+  const QString url = "http://127.0.0.1:8080/" + QString(300, 'a') + ".htm";
+  form.ShowMessageDialog(
+      DownloadFailureMessage(url, {DownloadOutcome::tooLarge, {}}, kDownloadLimitBytes));
+  QVERIFY(fits);
+  QVERIFY(boxSize.width() > 353);
+  QVERIFY(boxSize.width() <= form.screen()->availableGeometry().width());
+  form.ShowMessageDialog("Not enough rights to create file");
+  QVERIFY(fits);
+  QCOMPARE(boxSize, QSize(353, 224));
 }
 
 void MainFormTest::EndlessDownloadStopsAtTheLimitAndLeavesNothingBehind() {

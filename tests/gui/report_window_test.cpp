@@ -23,6 +23,7 @@
 namespace quillfen {
 
 using testing::Example;
+using testing::Fixture;
 using testing::ProgramUnderTest;
 
 namespace {
@@ -66,6 +67,7 @@ class ReportWindowTest : public QObject {
   void HeaderDoubleClickSortsAndToggles();
   void APressOnTheRowsDisarmsTheHeader();
   void DeleteKeyRemovesTheSelectedTrades();
+  void DeleteAndUndoKeepToTheShownTradeOfASharedTicket();
   void ClickingOneGridSelectsTheSameRowsInTheOther();
   void ExportsWriteTheActiveWindow();
   void ChartsAreDrawn();
@@ -383,6 +385,41 @@ void ReportWindowTest::DeleteKeyRemovesTheSelectedTrades() {
   }
   QTest::keyClick(window->Grid2, Qt::Key_Delete);
   QVERIFY(window->PairsListBox->findItems(symbol, Qt::MatchFixedString).isEmpty());
+}
+
+// A statement added to its twin under another symbol: tickets repeat, and
+// with one symbol shown the Delete key takes only the trade on the screen.
+void ReportWindowTest::DeleteAndUndoKeepToTheShownTradeOfASharedTicket() {
+  QFile fixture(Fixture("statement_magic_comments.htm"));
+  QVERIFY(fixture.open(QIODevice::ReadOnly));
+  program_->WriteFile("gbpusd.htm", fixture.readAll().replace("eurusd", "gbpusd"));
+  TMDIChild* window = Open(Fixture("statement_magic_comments.htm"));
+  program_->Form().AddChosenFile(program_->FilePath("gbpusd.htm"));
+  const QList<QListWidgetItem*> eurusd =
+      window->PairsListBox->findItems("eurusd", Qt::MatchFixedString);
+  QCOMPARE(eurusd.size(), 1);
+  eurusd.constFirst()->setSelected(false);
+  window->PageControl2->setCurrentWidget(window->Trades1TabSheet);
+  const QStringList tickets = Column(*window->Grid1Model, 0);
+  const int row = static_cast<int>(tickets.indexOf("202"));
+  QVERIFY(row >= 0);
+  auto symbolsOf202 = [&] {
+    QStringList symbols;
+    for (int r = 0; r < window->report.full.TradeRows(); ++r)
+      if (window->report.full.Cell(col::ticket, r) == "202")
+        symbols << QString::fromStdString(std::string(window->report.full.Cell(col::symbol, r)));
+    symbols.sort();
+    return symbols;
+  };
+  QCOMPARE(symbolsOf202(), (QStringList{"eurusd", "gbpusd"}));
+
+  window->Grid1->SelectRows(row, 1);
+  QTest::keyClick(window->Grid1, Qt::Key_Delete);
+  QCOMPARE(symbolsOf202(), QStringList{"eurusd"});
+  QVERIFY(!Column(*window->Grid1Model, 0).contains("202"));
+  QTest::keyClick(window->Grid1, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(symbolsOf202(), (QStringList{"eurusd", "gbpusd"}));
+  QCOMPARE(Column(*window->Grid1Model, 0), tickets);
 }
 
 void ReportWindowTest::ClickingOneGridSelectsTheSameRowsInTheOther() {

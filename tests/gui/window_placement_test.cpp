@@ -1,3 +1,4 @@
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -32,6 +33,8 @@ class WindowPlacementTest : public QObject {
 
  private slots:
   void StartsOverMostOfTheScreenThenAsItWasLeft();
+  void AStoredPlaceOffTheScreenComesBackOnIt_data();
+  void AStoredPlaceOffTheScreenComesBackOnIt();
   void ReportWindowsStayInsideTheArea();
   void ChoosingAMinimisedWindowRestoresIt();
 };
@@ -64,6 +67,49 @@ void WindowPlacementTest::StartsOverMostOfTheScreenThenAsItWasLeft() {
     }
   }
   QVERIFY(!QFile::exists(QDir(directory.path()).filePath("Quillfen.set")));
+}
+
+void WindowPlacementTest::AStoredPlaceOffTheScreenComesBackOnIt_data() {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  QTest::addColumn<QByteArray>("place");
+  QTest::newRow("overflowing corner") << QByteArray(
+      "windowLeft=-2147483648\r\nwindowTop=-2147483648\r\n"
+      "windowWidth=600\r\nwindowHeight=500\r\n");
+  QTest::newRow("overflowing size") << QByteArray(
+      "windowLeft=100\r\nwindowTop=100\r\nwindowWidth=2147483647\r\nwindowHeight=2147483647\r\n");
+  QTest::newRow("far end") << QByteArray(
+      "windowLeft=2147483600\r\nwindowTop=2147483600\r\nwindowWidth=600\r\nwindowHeight=500\r\n");
+  QTest::newRow("small at the corner")
+      << QString("windowLeft=%1\r\nwindowTop=%2\r\nwindowWidth=20\r\nwindowHeight=20\r\n")
+             .arg(screen.right() - 9)
+             .arg(screen.bottom() - 9)
+             .toLatin1();
+  QTest::newRow("above the top") << QByteArray(
+      "windowLeft=50\r\nwindowTop=-300\r\nwindowWidth=600\r\nwindowHeight=500\r\n");
+}
+
+// The whole top edge, where the title bar sits, lies on the screen, and the
+// window has at least the size its layout needs.
+void WindowPlacementTest::AStoredPlaceOffTheScreenComesBackOnIt() {
+  QFETCH(QByteArray, place);
+  QTemporaryDir directory;
+  QFile state(QDir(directory.path()).filePath("Quillfen.state"));
+  QVERIFY(state.open(QIODevice::WriteOnly));
+  state.write(place);
+  state.close();
+  ProgramUnderTest program({}, directory.path());
+  QVERIFY(program.Start());
+  TMainForm& form = program.Form();
+  const QRect screen = form.screen()->availableGeometry();
+  const QRect frame = form.geometry();
+  QVERIFY2(screen.contains(frame.topLeft()) && screen.contains(frame.topRight()),
+           qPrintable(QString("%1,%2 %3x%4")
+                          .arg(frame.x())
+                          .arg(frame.y())
+                          .arg(frame.width())
+                          .arg(frame.height())));
+  QVERIFY(frame.width() >= form.minimumSizeHint().width());
+  QVERIFY(frame.height() >= form.minimumSizeHint().height());
 }
 
 void WindowPlacementTest::ReportWindowsStayInsideTheArea() {

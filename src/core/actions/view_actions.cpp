@@ -86,6 +86,12 @@ int DeleteGridRows(Report& report, const ReportOptions& options, const std::vect
   return DeleteTrades(report, gridRows, paintCharts);
 }
 
+int DeleteTicketRows(Report& report, const ReportOptions& options,
+                     const std::vector<std::string>& tickets, const ChartPainter& paintCharts) {
+  if (!TakeOptions(report, options)) return -1;
+  return DeleteTickets(report, tickets, paintCharts);
+}
+
 int UndoGridDeletion(Report& report, const ReportOptions& options,
                      const ChartPainter& paintCharts) {
   if (!TakeOptions(report, options)) return -1;

@@ -59,6 +59,13 @@ bool SortColumn(Report& report, ProgramState& state, const ReportOptions& option
 int DeleteGridRows(Report& report, const ReportOptions& options, const std::vector<int>& gridRows,
                    const ChartPainter& paintCharts = {});
 
+// Delete keys one after another, each on the row that shows a ticket then,
+// as the command line's --delete options give them; the refreshes that would
+// change nothing in between are left out. Gives the number of trade rows
+// removed, or -1 when refused.
+int DeleteTicketRows(Report& report, const ReportOptions& options,
+                     const std::vector<std::string>& tickets, const ChartPainter& paintCharts = {});
+
 // Undo after Delete: puts the trades of the latest deletion back where they
 // were, with the list items that went with them, and refreshes as the
 // deletion did. A sort, an added statement or a display filter ends what can

@@ -1,13 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
-
-#include "import/trade_table.h"
 
 namespace quillfen {
 
 // What one Delete took out of a report, for Undo to put back where it was.
+// It holds the removed rows' own texts alone: a deletion of one trade from a
+// million keeps a few hundred bytes.
 struct DeletedTrades {
   // A list item that went with the trades: its place in the list before the
   // deletion, and whether it was selected.
@@ -17,9 +18,11 @@ struct DeletedTrades {
     bool selected;
   };
 
-  // The rows' places in the table before the deletion, ascending, and their cells.
+  // The rows' places in the table before the deletion, ascending; their row
+  // tags and their cells of the kept columns, row after row.
   std::vector<int> rowIndices;
-  TextGrid rows{TradeTable::kColumns, TradeTable::kDataColumns, 0};
+  std::vector<std::uint32_t> rowTags;
+  std::vector<std::string> cells;
   // The items that went, by ascending place.
   std::vector<Item> symbols;
   std::vector<Item> magics;

@@ -48,11 +48,12 @@ void SetHint(QWidget* widget, const QString& hint) {
 TMainForm::TMainForm(const QString& programDirectory, const QStringList& arguments)
     : programDirectory_(programDirectory),
       arguments_(arguments),
-      downloadLimit_(kDownloadLimitBytes) {
+      downloadLimit_(kDownloadLimitBytes),
+      downloadTimeout_(kDownloadTimeoutMilliseconds) {
   setObjectName("MainForm");
   setWindowTitle(kCaption);
   QApplication::setWindowIcon(ProgramIcon());
-  PlaceMainWindow();
+  session_ = LoadSessionState(programDirectory_.toStdString());
   setAcceptDrops(true);
 
   MdiArea = new QMdiArea(this);
@@ -64,6 +65,8 @@ TMainForm::TMainForm(const QString& programDirectory, const QStringList& argumen
   CreateActions();
   CreateMenus();
   CreateToolBar();
+  // Placed once the menus and bars are in, which set the smallest size it may take.
+  PlaceMainWindow();
 
   OpenDialog = new QFileDialog(this, "Open report...");
   OpenDialog->setObjectName("OpenDialog");

@@ -56,6 +56,7 @@ class TMainForm : public QMainWindow {
   bool RoadBusy() const { return roadBusy_; }
   // Tests stop downloads sooner than at the program's limit.
   void SetDownloadLimit(qint64 bytes) { downloadLimit_ = bytes; }
+  void SetDownloadTimeout(int milliseconds) { downloadTimeout_ = milliseconds; }
   bool StartUpFinished() const { return !firstTickPending_; }
 
   QMdiArea* MdiArea;
@@ -133,7 +134,8 @@ class TMainForm : public QMainWindow {
   // The active report window's next or previous tab.
   void StepTab(int step);
 
-  // Where the main window starts: as it was left, or filling most of the screen.
+  // Where the main window starts: as the session state left it, or filling most
+  // of the screen.
   void PlaceMainWindow();
   void SaveSession();
   // Report windows stay inside the area, their close button above all.
@@ -171,6 +173,7 @@ class TMainForm : public QMainWindow {
   bool closeRequested_ = false;
   bool closeAfterPasses_ = false;
   qint64 downloadLimit_;
+  int downloadTimeout_;
   QList<std::function<void()>> queuedRoad_;
   QStringList queuedHandOvers_;
 };

@@ -23,6 +23,10 @@ class TMessageForm : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void reject() override { accept(); }
+
+ private:
+  static constexpr QSize kSmallest{353, 224};
+  void FitText();
 };
 
 }  // namespace quillfen

@@ -97,11 +97,13 @@ void TMainForm::OpenNamedStatement(const QString& name) {
 
 void TMainForm::OpenDownloadedUrl(const QString& url) {
   ShowLoadPanel(true);
-  const DownloadOutcome outcome = DownloadReport(url, programDirectory_, downloadLimit_);
+  const DownloadResult result =
+      DownloadReport(url, programDirectory_, downloadLimit_, downloadTimeout_);
   HideLoadPanel();
-  if (outcome == DownloadOutcome::tooLarge)
-    ShowMessageDialog(DownloadTooLargeMessage(url, downloadLimit_));
-  if (outcome != DownloadOutcome::downloaded) return;
+  if (result.outcome != DownloadOutcome::downloaded) {
+    ShowMessageDialog(DownloadFailureMessage(url, result, downloadLimit_));
+    return;
+  }
   state_.PageSource = kDownloadedPageName;
   state_.ReportName = url.toStdString();
   OpenReportFile(kDownloadedPageName);

@@ -31,16 +31,56 @@ constexpr qint64 kReadAheadBytes = 1024 * 1024;
 
 }  // namespace
 
-DownloadOutcome DownloadReport(const QString& url, const QString& programDirectory,
-                               qint64 limitBytes, int timeoutMilliseconds) {
+namespace {
+
+// Why a reply brought no page, as the user can act on it.
+QString FailureReason(const QNetworkReply& reply, bool timedOut, int timeoutMilliseconds) {
+  if (timedOut)
+    return QString("the server did not send the whole page within %1 s")
+        .arg(timeoutMilliseconds / 1000);
+  switch (reply.error()) {
+    case QNetworkReply::ConnectionRefusedError:
+      return "the server refused the connection";
+    case QNetworkReply::HostNotFoundError:
+      return "the server was not found";
+    case QNetworkReply::TooManyRedirectsError:
+      return "the address redirects too many times";
+    case QNetworkReply::InsecureRedirectError:
+      return "the address redirects from https to http";
+    default:
+      break;
+  }
+  // An answer other than a page: its status says more than the error's words.
+  const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  if (status != 0 && (status < 200 || status >= 300)) {
+    const QString phrase =
+        reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
+    return QString("the server answered %1 %2").arg(status).arg(phrase).trimmed();
+  }
+  return reply.error() == QNetworkReply::NoError ? "the server sent no page"
+                                                 : reply.errorString();
+}
+
+// A very long address is shortened in its middle, so the message stays readable.
+QString ShownUrl(const QString& url) {
+  constexpr int kEnds = 30;
+  if (url.size() <= 2 * kEnds + 1) return url;
+  return url.left(kEnds) + QChar(0x2026) + url.right(kEnds);
+}
+
+}  // namespace
+
+DownloadResult DownloadReport(const QString& url, const QString& programDirectory,
+                              qint64 limitBytes, int timeoutMilliseconds) {
   QUrl address = QUrl::fromUserInput(url);
   if (!address.isValid() || (address.scheme() != "http" && address.scheme() != "https")) {
-    return DownloadOutcome::failed;
+    return {DownloadOutcome::failed, "it is not an http or https address"};
   }
   // Written beside the page and put in its place only on success, so a
   // download that fails leaves an earlier page as it was and no part behind.
   QSaveFile page(DownloadedPagePath(programDirectory));
-  if (!page.open(QIODevice::WriteOnly)) return DownloadOutcome::failed;
+  if (!page.open(QIODevice::WriteOnly))
+    return {DownloadOutcome::failed, "the page cannot be written: " + page.errorString()};
 
   QNetworkAccessManager network;
   QNetworkRequest request(address);
@@ -52,6 +92,7 @@ DownloadOutcome DownloadReport(const QString& url, const QString& programDirecto
 
   bool written = true;
   bool tooLarge = false;
+  bool timedOut = false;
   qint64 received = 0;
   auto writeArrived = [&] {
     const QByteArray data = reply->readAll();
@@ -67,7 +108,10 @@ DownloadOutcome DownloadReport(const QString& url, const QString& programDirecto
   QEventLoop loop;
   QTimer timeout;
   timeout.setSingleShot(true);
-  QObject::connect(&timeout, &QTimer::timeout, reply, &QNetworkReply::abort);
+  QObject::connect(&timeout, &QTimer::timeout, reply, [&] {
+    timedOut = true;
+    reply->abort();
+  });
   QObject::connect(reply, &QNetworkReply::readyRead, writeArrived);
   QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
   timeout.start(timeoutMilliseconds);
@@ -76,17 +120,25 @@ DownloadOutcome DownloadReport(const QString& url, const QString& programDirecto
   const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
   const bool answered = reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
   if (answered) writeArrived();
+  const QString reason = FailureReason(*reply, timedOut, timeoutMilliseconds);
   reply->deleteLater();
   // Without a commit the save file discards what was written.
-  if (tooLarge) return DownloadOutcome::tooLarge;
-  if (!answered || !written) return DownloadOutcome::failed;
-  return page.commit() ? DownloadOutcome::downloaded : DownloadOutcome::failed;
+  if (tooLarge) return {DownloadOutcome::tooLarge, {}};
+  if (!written)
+    return {DownloadOutcome::failed, "the page could not be written: " + page.errorString()};
+  if (!answered) return {DownloadOutcome::failed, reason};
+  if (!page.commit())
+    return {DownloadOutcome::failed, "the page could not be written: " + page.errorString()};
+  return {DownloadOutcome::downloaded, {}};
 }
 
-QString DownloadTooLargeMessage(const QString& url, qint64 limitBytes) {
-  return QString("The download was stopped at %1 MB: %2 is too large for a report")
-      .arg(limitBytes / (1024 * 1024))
-      .arg(url);
+QString DownloadFailureMessage(const QString& url, const DownloadResult& result,
+                               qint64 limitBytes) {
+  if (result.outcome == DownloadOutcome::tooLarge)
+    return QString("The download was stopped at %1 MB: %2 is too large for a report")
+        .arg(limitBytes / (1024 * 1024))
+        .arg(ShownUrl(url));
+  return QString("%1 could not be downloaded: %2").arg(ShownUrl(url), result.reason);
 }
 
 namespace {

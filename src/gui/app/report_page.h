@@ -19,19 +19,26 @@ bool IsReportUrl(const QString& name);
 // No MetaTrader report needs more than a few hundred megabytes: a body beyond
 // this is one that never ends, and it must not fill the disk.
 inline constexpr qint64 kDownloadLimitBytes = 512LL * 1024 * 1024;
+inline constexpr int kDownloadTimeoutMilliseconds = 30000;
 
 enum class DownloadOutcome { downloaded, failed, tooLarge };
+
+// How a download ended and, when it failed, why, in words for the user.
+struct DownloadResult {
+  DownloadOutcome outcome;
+  QString reason;
+};
 
 // Fetches the URL (http or https, redirects followed) into the downloaded page,
 // writing the body to disk as it arrives and replacing the page only when the
 // whole page arrived. Stops when the body passes the limit. Processes events
 // while it waits; gives up after the timeout. Shows no message.
-DownloadOutcome DownloadReport(const QString& url, const QString& programDirectory,
-                               qint64 limitBytes = kDownloadLimitBytes,
-                               int timeoutMilliseconds = 30000);
+DownloadResult DownloadReport(const QString& url, const QString& programDirectory,
+                              qint64 limitBytes = kDownloadLimitBytes,
+                              int timeoutMilliseconds = kDownloadTimeoutMilliseconds);
 
-// What the user is told when a download was stopped at the limit.
-QString DownloadTooLargeMessage(const QString& url, qint64 limitBytes);
+// What the user is told when a download did not bring a page.
+QString DownloadFailureMessage(const QString& url, const DownloadResult& result, qint64 limitBytes);
 
 // The start-up check that the program may create and delete files in its
 // directory; each failure is told through the callback. True when all passed.

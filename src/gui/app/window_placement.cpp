@@ -2,6 +2,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QStyle>
 #include <algorithm>
 
 #include "gui/app/main_form.h"
@@ -29,16 +30,45 @@ QRect InsideArea(QRect frame, const QRect& area, const QSize& minimum) {
   return frame;
 }
 
+// The stored numbers come from a file anyone may edit: each is brought within
+// reach of any screen before a rectangle sums them.
+constexpr int kFarthest = 1 << 20;
+
+QRect StoredFrame(const SessionState& session) {
+  auto place = [](int value) { return std::clamp(value, -kFarthest, kFarthest); };
+  auto size = [](int value) { return std::clamp(value, 0, kFarthest); };
+  return QRect(place(session.windowLeft), place(session.windowTop), size(session.windowWidth),
+               size(session.windowHeight));
+}
+
+// The screen that holds most of the frame, to bring it back onto; none when
+// no part of it lies on a screen (one that is gone).
+const QScreen* ScreenOfFrame(const QRect& frame) {
+  const QScreen* best = nullptr;
+  long long most = 0;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect shared = frame.intersected(screen->availableGeometry());
+    const long long pixels = shared.isEmpty() ? 0 : 1LL * shared.width() * shared.height();
+    if (pixels > most) {
+      most = pixels;
+      best = screen;
+    }
+  }
+  return best;
+}
+
 }  // namespace
 
 void TMainForm::PlaceMainWindow() {
-  session_ = LoadSessionState(programDirectory_.toStdString());
-  const QRect stored(session_.windowLeft, session_.windowTop, session_.windowWidth,
-                     session_.windowHeight);
-  // A frame left on a screen that is gone is not restored.
-  const QScreen* screen = stored.isValid() ? QGuiApplication::screenAt(stored.center()) : nullptr;
+  const QRect stored = StoredFrame(session_);
+  const QScreen* screen = stored.isValid() ? ScreenOfFrame(stored) : nullptr;
   if (screen) {
-    setGeometry(InsideArea(stored, screen->availableGeometry(), minimumSize()));
+    // The layout's minimum, which showing the window would grow it to, and
+    // room above for the title bar the window manager adds.
+    const QSize minimum = minimumSize().expandedTo(minimumSizeHint());
+    const QRect area = screen->availableGeometry().adjusted(
+        0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), 0, 0);
+    setGeometry(InsideArea(stored, area, minimum));
   } else {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QRect start(0, 0, area.width() * kStartTenths / 10, area.height() * kStartTenths / 10);

@@ -28,6 +28,7 @@
 #include "gui/views/simulation_panel.h"
 #include "gui/views/trade_grid_model.h"
 #include "gui/views/trade_grid_view.h"
+#include "import/page_cost.h"
 #include "messages.h"
 #include "program_state.h"
 #include "settings/history_folder.h"
@@ -226,12 +227,13 @@ void TMDIChild::NavigateReportPage(const QString& path) {
   QWebEngineSettings* settings = WebBrowser->page()->settings();
   if (browserEncoding_.isEmpty()) browserEncoding_ = settings->defaultTextEncoding();
   settings->setDefaultTextEncoding(pageCharset_.isEmpty() ? browserEncoding_ : pageCharset_);
-  const qint64 size = QFileInfo(absolute).size();
-  if (size <= kLargestShownPage) return LoadReportPage();
+  // Judged by what the renderer will spend on the page's rows and cells, not by its bytes.
+  const std::optional<PageShape> shape = ReadPageShape(absolute.toStdString());
+  if (!shape || ShowsPageByItself(*shape)) return LoadReportPage();
   // An earlier page of a combined report is let go; a view never loaded starts no renderer.
   if (!WebBrowser->url().isEmpty()) WebBrowser->setUrl(QUrl("about:blank"));
   WebBrowser->hide();
-  ReportPageNotice->ShowLargePage(size);
+  ReportPageNotice->ShowCostlyPage(*shape);
 }
 
 void TMDIChild::LoadReportPage() {

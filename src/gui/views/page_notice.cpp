@@ -2,8 +2,11 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "import/page_cost.h"
 
 namespace quillfen {
 
@@ -44,10 +47,14 @@ void PageNotice::SetLine(const QString& text) {
   show();
 }
 
-void PageNotice::ShowLargePage(qint64 bytes) {
-  SetLine(QString("The report page is %1 MB, more than the %2 MB shown here by itself.")
-              .arg(static_cast<double>(bytes) / (1024 * 1024), 0, 'f', 1)
-              .arg(kLargestShownPage / (1024 * 1024)));
+void PageNotice::ShowCostlyPage(const PageShape& shape) {
+  const QLocale english(QLocale::English);
+  SetLine(QString("The report page is %1 MB with %2 table cells: showing it would take about "
+                  "%3 GB of memory, more than the %4 GB a page is given here by itself.")
+              .arg(static_cast<double>(shape.bytes) / (1024 * 1024), 0, 'f', 1)
+              .arg(english.toString(shape.cells))
+              .arg(static_cast<double>(PageViewerMegabytes(shape)) / 1024, 0, 'f', 1)
+              .arg(static_cast<double>(kPageViewerBudgetMegabytes) / 1024, 0, 'f', 1));
   ShowAnywayButton->show();
   ReloadButton->hide();
 }

@@ -4,11 +4,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 #include "../import/import_test_support.h"
 #include "actions/export_actions.h"
+#include "actions/opening_actions.h"
 #include "actions/simulation_actions.h"
+#include "analysis/trade_deletion.h"
 
 namespace quillfen {
 namespace {
@@ -165,6 +169,47 @@ TEST(ViewActions, SelectionsByNameTellTheNamesTheReportDoesNotHold) {
   const NamedSelections none = SelectionsNamed(report, {}, {});
   EXPECT_EQ(none.selections.pairs, CurrentSelections(report).pairs);
   EXPECT_EQ(none.selections.magics, CurrentSelections(report).magics);
+}
+
+// Two statements of one account added together share their tickets; with one
+// symbol shown, a ticket's Delete and Undo touch the shown trade alone.
+TEST(ViewActions, DeleteAndUndoTakeTheShownRowOfASharedTicket) {
+  std::ifstream file(FixturePath("statement_magic_comments.htm"), std::ios::binary);
+  std::string page{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  for (std::size_t at; (at = page.find("eurusd")) != std::string::npos;)
+    page.replace(at, 6, "gbpusd");
+  TempDir dir;
+  Report report;
+  PrepareReport(report);
+  ASSERT_TRUE(OpenReport(report, FixturePath("statement_magic_comments.htm")));
+  ProgramState state;
+  NoProgress progress;
+  MessageList messages;
+  ASSERT_EQ(AddStatement(report, dir.Write("gbpusd.htm", page), dir.File("Quillfen.tmp"), state,
+                         progress, messages)
+                .outcome,
+            OpenOutcome::opened);
+  ListSelections shown = CurrentSelections(report);
+  ASSERT_EQ(report.pairsListBox.Items(), (std::vector<std::string>{"eurusd", "gbpusd"}));
+  shown.pairs = {false, true};
+  ASSERT_TRUE(SelectTrades(report, report.options, shown));
+  const std::string original = Rows(report);
+  auto rowsOf = [&](std::string_view symbol) {
+    int count = 0;
+    for (int row = 0; row < report.full.TradeRows(); ++row)
+      count += report.full.Cell(col::ticket, row) == "202" &&
+               report.full.Cell(col::symbol, row) == symbol;
+    return count;
+  };
+
+  const int row = FindGridRow(report, "202");
+  ASSERT_GT(row, 0);
+  EXPECT_EQ(DeleteGridRows(report, report.options, {row}), 1);
+  EXPECT_EQ(rowsOf("eurusd"), 1);
+  EXPECT_EQ(rowsOf("gbpusd"), 0);
+  EXPECT_EQ(FindGridRow(report, "202"), -1);
+  EXPECT_EQ(UndoGridDeletion(report, report.options), 1);
+  EXPECT_EQ(Rows(report), original);
 }
 
 TEST(ViewActions, TheOptionsRecordIsTakenWhole) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "analysis/trade_selection.h"
 #include "report_builder.h"
 
@@ -69,15 +71,31 @@ TEST(DeleteTrades, TheOnlyTradeOfOneSymbolStays) {
   EXPECT_EQ(GridTickets(two), (Texts{"2"}));
 }
 
-TEST(DeleteTrades, EqualTicketsGoOneAtATimeFromTheTop) {
+TEST(DeleteTrades, EachGridRowRemovesTheTableRowItShows) {
   Report report = MakeReport(
       {{.ticket = "7", .symbol = "EURUSD"}, {.ticket = "8"}, {.ticket = "7", .symbol = "GBPUSD"}});
-  EXPECT_EQ(DeleteTrades(report, {3}), 1);  // the grid row of the second 7 finds the first
-  EXPECT_EQ(report.full.Cell(col::symbol, 1), "GBPUSD");
-  EXPECT_EQ(GridTickets(report), (Texts{"8", "7"}));
+  EXPECT_EQ(DeleteTrades(report, {3}), 1);  // the second 7, not the first
+  EXPECT_EQ(report.full.Cell(col::symbol, 0), "EURUSD");
+  EXPECT_EQ(report.full.TradeRows(), 2);
+  EXPECT_EQ(GridTickets(report), (Texts{"7", "8"}));
   Report both = MakeReport({{.ticket = "7"}, {.ticket = "8"}, {.ticket = "7"}});
-  EXPECT_EQ(DeleteTrades(both, {1, 3}), 2);
+  EXPECT_EQ(DeleteTrades(both, {1, 3, 3}), 2);
   EXPECT_EQ(GridTickets(both), (Texts{"8"}));
+
+  // A trade hidden by the selection keeps its row though a shown one has its ticket.
+  Report hidden = MakeReport({{.ticket = "7", .symbol = "EURUSD", .magic = "1"},
+                              {.ticket = "7", .symbol = "GBPUSD", .magic = "2"}});
+  hidden.pairsListBox.SetSelected(0, false);
+  RebuildTradeGrids(hidden);
+  ASSERT_EQ(GridTickets(hidden), (Texts{"7"}));
+  EXPECT_EQ(DeleteTrades(hidden, {1}), 1);
+  EXPECT_EQ(hidden.full.TradeRows(), 1);
+  EXPECT_EQ(hidden.full.Cell(col::symbol, 0), "EURUSD");
+  EXPECT_EQ(hidden.pairsListBox.Items(), (Texts{"EURUSD"}));
+  EXPECT_EQ(hidden.magicListBox.Items(), (Texts{"1"}));
+  EXPECT_EQ(RestoreDeletedTrades(hidden), 1);
+  EXPECT_EQ(hidden.full.Cell(col::symbol, 1), "GBPUSD");
+  EXPECT_EQ(hidden.pairsListBox.Items(), (Texts{"EURUSD", "GBPUSD"}));
 }
 
 TEST(DeleteTrades, UnknownRowsAndTicketsDoNothing) {
@@ -104,6 +122,41 @@ std::string Everything(const Report& report) {
       for (int c = 0; c < grid->Columns(); ++c) text.append(grid->Cell(c, row)) += '|';
   for (const std::string& line : report.summaryMemo) text += line;
   return text;
+}
+
+// Deletes by ticket in a row against the plain road, FindGridRow and a
+// refreshed Delete for each: random tables with repeated tickets, hidden
+// symbols and magic numbers, and tickets that take whole symbols and the
+// last trades of a window.
+TEST(DeleteTickets, EqualsEachTicketsDeleteInTurn) {
+  std::mt19937 random(13);
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  const char* symbols[] = {"EURUSD", "gbpusd", "GBPUSD", "USDJPY"};
+  const char* magics[] = {"", "7", "8"};
+  for (int round = 0; round < 200; ++round) {
+    Report plain = MakeReport({});
+    plain.full.SetRowCount(1);
+    const int trades = 1 + pick(12);
+    for (int t = 0; t < trades; ++t)
+      testing::AddTrade(plain, {.ticket = std::to_string(1 + pick(6)),
+                                .symbol = symbols[pick(std::size(symbols))],
+                                .magic = magics[pick(std::size(magics))]});
+    FillSymbolList(plain);
+    FillMagicList(plain);
+    for (int i = 0; i < plain.pairsListBox.Size(); ++i)
+      plain.pairsListBox.SetSelected(i, pick(3) != 0);
+    for (int i = 0; i < plain.magicListBox.Size(); ++i)
+      plain.magicListBox.SetSelected(i, pick(4) != 0);
+    FullRefresh(plain);
+    Report batched = plain;
+    std::vector<std::string> tickets;
+    for (int k = pick(10); k > 0; --k) tickets.push_back(std::to_string(pick(8)));
+    int removed = 0;
+    for (const std::string& ticket : tickets)
+      if (int row = FindGridRow(plain, ticket); row > 0) removed += DeleteTrades(plain, {row});
+    EXPECT_EQ(DeleteTickets(batched, tickets), removed) << round;
+    ASSERT_EQ(Everything(batched), Everything(plain)) << round;
+  }
 }
 
 TEST(RestoreDeletedTrades, PutsBackEachDeletionWhereItWasLatestFirst) {
