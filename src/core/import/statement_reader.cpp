@@ -9,9 +9,11 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "import/order_index.h"
+#include "import/printed_totals.h"
 #include "import/report_shape.h"
 #include "import/statement_converter.h"
 #include "import/statement_words.h"
@@ -119,6 +121,9 @@ class StatementReader {
   void BalanceOperation(std::string_view line);
   void KeepBalanceRow(const StatementWords& words, std::string_view line);
   void SummaryLine(std::string_view line);
+  void KeepSummary(int label, std::string_view amount);
+  void TesterTotalsLine(std::string_view line);
+  void EndTotals();
   void StoreStatementTrade(const StatementWords& words);
   void SetTaxes(const StatementWords& words, int word);
   void MarkForColumns(int row, bool statementTrade);
@@ -181,6 +186,10 @@ class StatementReader {
   // The statement's summary block: Balance, Closed Trade P/L, Deposit/Withdrawal.
   std::array<double, 3> summary_{};
   int summaryFound_ = 0;
+  int summaryLabel_ = -1;  // a label whose amount is on the next line
+  bool wholeMoney_ = false;
+  // The report's own totals and what the rows read add up to.
+  PrintedTotals totals_;
   // The balance printed on the tester's last closing row, read once at the end.
   std::string lastCloseBalance_;
 };
@@ -230,11 +239,25 @@ void StatementReader::Read(LineReader& lines) {
     progress_.Advance(1);
     SummaryLine(line);
   }
-  if (!adding_ && summaryFound_ == 7)
-    stats_.openingBalance = summary_[0] - summary_[1] - summary_[2];
   if (!adding_ && !lastCloseBalance_.empty())
     stats_.testerFinalBalance = TextToAmount(lastCloseBalance_);
+  EndTotals();
   progress_.SetPosition(count);
+}
+
+// A statement of a period without a deposit starts from its opening balance,
+// as the terminal walks it; the totals the report prints hold the rows read.
+void StatementReader::EndTotals() {
+  if (summaryFound_ == 7 && !adding_) {
+    const double opening = summary_[0] - summary_[1] - summary_[2];
+    stats_.openingBalance = opening;
+    if (stats_.statementDeposit < 0.01 && opening >= 0.01) stats_.statementDeposit = opening;
+  }
+  totals_.tester = testerReport_;
+  totals_.decimals = wholeMoney_ ? 0 : 2;
+  if (summaryFound_ & 2) totals_.closedProfit = summary_[1];
+  if (summaryFound_ & 4) totals_.depositWithdrawal = summary_[2];
+  for (const std::string& message : totals_.Differences()) messages_.Show(message);
 }
 
 // Whether and how the line ends the header phase. The English column header
@@ -255,7 +278,10 @@ StatementReader::HeaderEnd StatementReader::HeaderLine(std::string_view line) {
     for (char& c : testerSymbol_)
       c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
-  if (testerReport_) testerShape_.Watch(line);
+  if (testerReport_) {
+    testerShape_.Watch(line);
+    TesterTotalsLine(line);
+  }
   if (IsColumnHeader(line)) return HeaderEnd::columns;
   const bool depositLabel = Contains(line, "Deposit") || Contains(line, "deposit");
   if (!adding_ && stats_.statementDeposit == 0 && depositLabel) ReadDeposit(line);
@@ -369,6 +395,8 @@ bool StatementReader::TesterLine(std::string& line) {
       CheckShapeDeposit(words);
       CloseTesterTrade(words);
     } else if (int row = orders_.Find(OrderNumber(words[4 + kAtStopWords])); row >= 0) {
+      totals_.testerCents += AmountCents(TextToAmount(words[9 + kAtStopWords]));
+      ++totals_.testerCloses;
       KeepTesterClose(words, row, true);
     }
   }
@@ -407,6 +435,8 @@ void StatementReader::CloseTesterTrade(const StatementWords& words) {
   NormalisePrice(price);
   table_.SetCell(col::closePrice, row, price);
   table_.SetCell(col::profit, row, words[9]);
+  totals_.testerCents += AmountCents(TextToAmount(words[9]));
+  ++totals_.testerCloses;
   KeepTesterClose(words, row, false);
   MarkForColumns(row, false);
 }
@@ -457,6 +487,7 @@ bool StatementReader::StatementLine(std::string_view line) {
   table_.SetCell(col::type, nextRow_, words[3]);
   if (balance) {
     KeepBalanceRow(words, line);
+    totals_.balanceCents += AmountCents(stats_.balanceRows.back().amount);
     BalanceOperation(line);
     return false;
   }
@@ -512,15 +543,45 @@ void StatementReader::KeepBalanceRow(const StatementWords& words, std::string_vi
   stats_.balanceRows.push_back({std::string(words[1]), std::string(words[2]), amount});
 }
 
-// "Deposit/Withdrawal: -255000.00 Credit Facility: 0.00" and its two sister lines.
+// "Deposit/Withdrawal: -255000.00 Credit Facility: 0.00" and its two sister
+// lines. The terminal writes each cell on a line of its own: the amount then
+// comes on the line after its label.
 void StatementReader::SummaryLine(std::string_view line) {
   static constexpr std::array<std::string_view, 3> kLabels = {
       "Balance:", "Closed Trade P/L:", "Deposit/Withdrawal:"};
+  if (summaryLabel_ >= 0) {
+    KeepSummary(std::exchange(summaryLabel_, -1), StatementWords(line)[0]);
+    return;
+  }
   for (std::size_t i = 0; i < kLabels.size(); ++i) {
     if (!line.starts_with(kLabels[i])) continue;
-    summary_[i] = TextToAmount(StatementWords(line.substr(kLabels[i].size()))[0]);
-    summaryFound_ |= 1 << i;
+    const std::string_view amount = StatementWords(line.substr(kLabels[i].size()))[0];
+    if (amount.empty())
+      summaryLabel_ = static_cast<int>(i);
+    else
+      KeepSummary(static_cast<int>(i), amount);
   }
+}
+
+void StatementReader::KeepSummary(int label, std::string_view amount) {
+  double value = 0;
+  if (!LeadingNumber(amount, value)) return;
+  summary_[static_cast<std::size_t>(label)] = TextToAmount(amount);
+  summaryFound_ |= 1 << label;
+  // A JPY account prints whole amounts.
+  if (label == 0) wholeMoney_ = amount.find_first_of(".,") == std::string_view::npos;
+}
+
+// "Total net profit 71002.00 Gross profit ..." and "Total trades 1967 Short ...".
+void StatementReader::TesterTotalsLine(std::string_view line) {
+  auto amountAfter = [&](std::string_view label, double& value) {
+    if (!line.starts_with(label)) return false;
+    const std::string_view word = StatementWords(line.substr(label.size()))[0];
+    return LeadingNumber(word, value);
+  };
+  if (double value = 0; amountAfter("Total net profit", value)) totals_.netProfit = value;
+  if (double value = 0; amountAfter("Total trades", value))
+    totals_.trades = static_cast<long long>(value);
 }
 
 void StatementReader::SetTaxes(const StatementWords& words, int word) {
@@ -560,6 +621,8 @@ void StatementReader::StoreStatementTrade(const StatementWords& words) {
     if (t) SetTaxes(words, 13);
     set(col::swap, 13 + t);
     set(col::profit, 14 + t);
+    for (int word = 12; word <= 14 + t; ++word)
+      totals_.closedCents += AmountCents(TextToAmount(words[word]));
   } else {
     set(col::closePrice, 9);
     set(col::commission, 10);
