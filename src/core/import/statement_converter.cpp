@@ -184,6 +184,23 @@ std::string HeadCharset(std::FILE* file) {
   return line.substr(from, to - from);
 }
 
+// Whether a word of the converted line has more digits than an amount.
+bool HasOverlongNumber(std::string_view line) {
+  int digits = 0;
+  for (char c : line) {
+    digits = c == ' ' ? 0 : digits + IsDigit(c);
+    if (digits > kLongestAmountDigits) return true;
+  }
+  return false;
+}
+
+// "<br>" ends a display line within the page's line.
+bool EndsWithBreakTag(std::string_view line) {
+  return line.size() >= 4 && line[line.size() - 4] == '<' &&
+         (line[line.size() - 3] | 0x20) == 'b' && (line[line.size() - 2] | 0x20) == 'r' &&
+         line.back() == '>';
+}
+
 // A tooltip line of the working text: kTooltipMark, then the tooltip with its
 // character references read.
 [[gnu::noinline]] void AppendTooltipLine(std::string& chunk, std::string_view tooltip) {
@@ -392,10 +409,14 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
     return write(chunk);
   };
   long long consumed = 0;
+  long long sourceLine = 0;  // the page's own line, counted from 1
+  bool lineBegins = true;
   while (open && reader.ReadLine(line)) {
     progress.Advance(reader.Consumed() - consumed);
     consumed = reader.Consumed();
     if (!reader.LineEnded() && !IsWholeLastLine(line)) break;
+    sourceLine += lineBegins;
+    lineBegins = !EndsWithBreakTag(line);
     if (legacyPage) decoder.Decode(line);
     if (const std::string_view tooltip = TicketTooltip(line); !tooltip.empty()) {
       AppendTooltipLine(chunk, tooltip);
@@ -403,6 +424,11 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
     }
     ConvertDisplayLine(line, stripper);
     if (!line.empty()) {
+      if (HasOverlongNumber(line)) {
+        chunk.push_back(kSourceLineMark);
+        chunk.append(std::to_string(sourceLine)).push_back('\n');
+        ++lines;
+      }
       chunk.append(line).push_back('\n');
       ++lines;
     }

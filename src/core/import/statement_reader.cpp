@@ -31,6 +31,29 @@ constexpr int kAtStopWords = 2;
 
 constexpr std::string_view kTicketWarning = "Please use ascending ticket numbers";
 
+// No report prints money beyond this: an amount past it would make figures
+// that are not finite, or lose their cents. It has one digit more than
+// kLongestAmountDigits, for which the converter numbers the line.
+constexpr double kLargestAmount = 1e15;
+// Digits past what any amount or price holds; TextToAmount reads a number too
+// long for a double as 0.
+constexpr std::size_t kMostDigits = 30;
+
+// A word of no more digits than kLongestAmountDigits is below 10^15: only a
+// longer one is read, so that rows do not cost a conversion per word.
+bool IsAmountInRange(std::string_view word) {
+  const auto digits = static_cast<std::size_t>(std::count_if(word.begin(), word.end(), IsDigit));
+  if (digits <= kLongestAmountDigits) return true;
+  return digits <= kMostDigits && std::fabs(TextToAmount(word)) <= kLargestAmount;
+}
+
+// Whether every word of the row that reads as a number is in range.
+bool AmountsInRange(const StatementWords& words) {
+  for (int word = 0; words.Has(word); ++word)
+    if (!IsAmountInRange(words[word])) return false;
+  return true;
+}
+
 // The leading number of a word as strtod reads it, without locale: optional
 // sign, digits, decimal point, exponent. nullopt when it does not begin with one.
 bool LeadingNumber(std::string_view word, double& value) {
@@ -53,6 +76,12 @@ std::string_view WordOfLastDigit(std::string_view line) {
   start = start == std::string_view::npos ? 0 : start + 1;
   std::size_t end = std::min(line.find_first_of(" \t", digit), line.size());
   return TrimmedView(line.substr(start, end - start));
+}
+
+// What follows the line's last blank: a balance row's amount.
+std::string_view LastWord(std::string_view line) {
+  const std::size_t space = line.rfind(' ');
+  return space == std::string_view::npos ? line : line.substr(space + 1);
 }
 
 // Calls visit(word) for every word of the line until it returns true.
@@ -131,6 +160,10 @@ class StatementReader {
   void FinishRow(int row);
   void StoreRow();
   void Step();
+  bool RowInRange(const StatementWords& words);
+  bool AmountInRange(std::string_view amount);
+  void LeaveOut();
+  void ShowLeftOut();
 
   TradeTable& table_;
   ReportStatistics& stats_;
@@ -190,6 +223,11 @@ class StatementReader {
   bool wholeMoney_ = false;
   // The report's own totals and what the rows read add up to.
   PrintedTotals totals_;
+  // The line being read: the page's own when the converter numbered it, else the text's.
+  long long lineNumber_ = 0;
+  // The lines of rows left out for an amount out of range.
+  std::vector<long long> outOfRange_;
+  long long outOfRangeCount_ = 0;
   // The balance printed on the tester's last closing row, read once at the end.
   std::string lastCloseBalance_;
 };
@@ -205,13 +243,18 @@ void StatementReader::Read(LineReader& lines) {
   // A tooltip line goes with the line after it.
   auto next = [&] {
     tooltip_.clear();
+    long long sourceLine = 0;
     bool more = lines.ReadLine(line);
     count += more;
-    while (more && !line.empty() && line[0] == kTooltipMark) {
-      tooltip_.swap(line);  // the mark stays in front
+    while (more && !line.empty() && (line[0] == kTooltipMark || line[0] == kSourceLineMark)) {
+      if (line[0] == kTooltipMark)
+        tooltip_.swap(line);  // the mark stays in front
+      else
+        sourceLine = TextToWhole(std::string_view(line).substr(1));
       more = lines.ReadLine(line);
       count += more;
     }
+    lineNumber_ = sourceLine > 0 ? sourceLine : count;
     return more;
   };
   bool more = false;
@@ -257,7 +300,41 @@ void StatementReader::EndTotals() {
   totals_.decimals = wholeMoney_ ? 0 : 2;
   if (summaryFound_ & 2) totals_.closedProfit = summary_[1];
   if (summaryFound_ & 4) totals_.depositWithdrawal = summary_[2];
+  ShowLeftOut();
   for (const std::string& message : totals_.Differences()) messages_.Show(message);
+}
+
+void StatementReader::ShowLeftOut() {
+  if (outOfRange_.empty()) return;
+  const bool one = outOfRangeCount_ == 1;
+  std::string lines = one ? "Line " : "Lines ";
+  for (std::size_t i = 0; i < outOfRange_.size(); ++i)
+    lines += (i == 0 ? "" : ", ") + std::to_string(outOfRange_[i]);
+  const long long more = outOfRangeCount_ - static_cast<long long>(outOfRange_.size());
+  if (more > 0) lines += " and " + std::to_string(more) + " more";
+  messages_.Show(lines +
+                 (one ? " holds an amount beyond 10^15, which is no money amount: its row is"
+                      : " hold amounts beyond 10^15, which are no money amounts: their rows are") +
+                 " left out.");
+}
+
+// A row with a number out of range is left out, and its line named.
+bool StatementReader::RowInRange(const StatementWords& words) {
+  if (AmountsInRange(words)) return true;
+  LeaveOut();
+  return false;
+}
+
+bool StatementReader::AmountInRange(std::string_view amount) {
+  if (IsAmountInRange(amount)) return true;
+  LeaveOut();
+  return false;
+}
+
+void StatementReader::LeaveOut() {
+  constexpr std::size_t kNamed = 5;
+  if (outOfRange_.size() < kNamed) outOfRange_.push_back(lineNumber_);
+  ++outOfRangeCount_;
 }
 
 // Whether and how the line ends the header phase. The English column header
@@ -342,6 +419,11 @@ void StatementReader::ReadDeposit(std::string_view line) {
     return false;
   });
   if (!found && !LeadingNumber(WordOfLastDigit(line), amount)) amount = 0;
+  if (!(std::fabs(amount) <= kLargestAmount)) {
+    messages_.Show(
+        "The initial deposit is beyond 10^15, which is no money amount: it is left out.");
+    amount = 0;
+  }
   stats_.statementDeposit = amount;
   stats_.initialDeposit = amount;
 }
@@ -386,6 +468,7 @@ bool StatementReader::TesterLine(std::string& line) {
   if (words.Contains(3, "stop") || words.Contains(3, "limit") || words.Contains(3, "modify"))
     return false;
   if (words.Contains(0, ".") || TextToWhole(words[0]) == 0) return false;
+  if (!RowInRange(words)) return false;
   std::string type(words[3]);
   if (Contains(type, "swap")) type.append(words[4]);
   if (Contains(type, "buy") || Contains(type, "sell") || Contains(type, "swap-open"))
@@ -461,7 +544,7 @@ bool StatementReader::StatementLine(std::string_view line) {
   if (words.Contains(3, "stop") || words.Contains(3, "limit")) return false;
   // Credit (a broker's bonus) is neither a trade nor the account's own money.
   if (words[3] == "credit") {
-    if (words.Has(4)) KeepBalanceRow(words, line);
+    if (words.Has(4) && AmountInRange(LastWord(line))) KeepBalanceRow(words, line);
     return false;
   }
   if (Contains(line, "cancel") || Contains(line, "Cancel")) return false;
@@ -483,6 +566,8 @@ bool StatementReader::StatementLine(std::string_view line) {
   // A balance line without a comment has its amount as word 4.
   const bool balance = words.Contains(3, "balance");
   if (!words.Has(balance ? 4 : 5)) return false;
+  // A balance row's comment may hold any number; its amount is its last word.
+  if (balance ? !AmountInRange(LastWord(line)) : !RowInRange(words)) return false;
   table_.SetCell(col::ticket, nextRow_, words[0]);
   table_.SetCell(col::type, nextRow_, words[3]);
   if (balance) {
@@ -518,8 +603,7 @@ void StatementReader::Continue(const StatementWords& words) {
 }
 
 void StatementReader::BalanceOperation(std::string_view line) {
-  std::size_t space = line.rfind(' ');
-  double amount = TextToAmount(space == std::string_view::npos ? line : line.substr(space + 1));
+  double amount = TextToAmount(LastWord(line));
   if (Contains(line, "Interest") || Contains(line, "Balance update")) {
     stats_.interestTotal += amount;
   } else if (Contains(line, " rb ") || Contains(line, "Rebate") || Contains(line, "rebate")) {
@@ -538,8 +622,7 @@ void StatementReader::BalanceOperation(std::string_view line) {
 
 // Amount as the last word, as BalanceOperation reads it.
 void StatementReader::KeepBalanceRow(const StatementWords& words, std::string_view line) {
-  std::size_t space = line.rfind(' ');
-  double amount = TextToAmount(space == std::string_view::npos ? line : line.substr(space + 1));
+  double amount = TextToAmount(LastWord(line));
   stats_.balanceRows.push_back({std::string(words[1]), std::string(words[2]), amount});
 }
 
@@ -565,7 +648,7 @@ void StatementReader::SummaryLine(std::string_view line) {
 
 void StatementReader::KeepSummary(int label, std::string_view amount) {
   double value = 0;
-  if (!LeadingNumber(amount, value)) return;
+  if (!LeadingNumber(amount, value) || !IsAmountInRange(amount)) return;
   summary_[static_cast<std::size_t>(label)] = TextToAmount(amount);
   summaryFound_ |= 1 << label;
   // A JPY account prints whole amounts.
@@ -577,7 +660,7 @@ void StatementReader::TesterTotalsLine(std::string_view line) {
   auto amountAfter = [&](std::string_view label, double& value) {
     if (!line.starts_with(label)) return false;
     const std::string_view word = StatementWords(line.substr(label.size()))[0];
-    return LeadingNumber(word, value);
+    return LeadingNumber(word, value) && IsAmountInRange(word);
   };
   if (double value = 0; amountAfter("Total net profit", value)) totals_.netProfit = value;
   if (double value = 0; amountAfter("Total trades", value))

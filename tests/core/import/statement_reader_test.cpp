@@ -478,5 +478,60 @@ TEST(ReadStatement, TesterTotalsCountTheClosingRowsAndAllowTheirRounding) {
             Texts{"The trades read number 2; the report prints 3: the file may be damaged."});
 }
 
+// A number past 10^15 is no amount a report prints (and one too long for a
+// double would read as 0): the row goes, named, and nothing else is touched.
+TEST(ReadStatement, AmountsBeyondMoneyLeaveTheirRowOutNamed) {
+  const std::string huge = "1" + std::string(307, '0');
+  MessageList said;
+  Report report = ReadLines(std::string(kStatementHead) +
+                                "1 2010.01.04 09:00 balance Deposit 10000.00\n"
+                                "2 2010.01.04 09:30 balance Bonus " +
+                                huge +
+                                "\n"
+                                "7 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 2010.01.05 11:00 "
+                                "1.4325 0.00 0.00 0.00 100.00\n"
+                                "8 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 2010.01.05 11:00 "
+                                "1.4325 0.00 0.00 0.00 " +
+                                huge +
+                                "\n"
+                                "9 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 2010.01.05 11:00 "
+                                "1.4325 0.00 0.00 0.00 " +
+                                huge +
+                                "1\n"
+                                "10 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 2010.01.05 11:00 "
+                                "1.4325 0.00 0.00 0.00 1000000000000001.00\n"
+                                "11 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 2010.01.05 11:00 "
+                                "1.4325 0.00 0.00 0.00 -1000000000000000.00\n",
+                            {}, false, &said);
+  ASSERT_EQ(report.full.TradeRows(), 2);
+  EXPECT_EQ(report.full.Cell(ticket, 0), "7");
+  EXPECT_EQ(report.full.Cell(ticket, 1), "11");
+  EXPECT_DOUBLE_EQ(report.stats.depositTotal, 10000);
+  EXPECT_EQ(report.stats.balanceRows.size(), 1u);
+  EXPECT_EQ(said.texts, std::vector<std::string>{
+                            "Lines 4, 6, 7, 8 hold amounts beyond 10^15, which are no money "
+                            "amounts: their rows are left out."});
+
+  MessageList testerSaid;
+  Report tester = ReadLines(std::string(kTesterHead) +
+                                "1 2010.01.04 00:00 buy 1 0.10 1.4315 0.0000 0.0000\n"
+                                "2 2010.01.04 05:00 close 1 0.10 1.4325 0.0000 0.0000 " +
+                                huge + " 10010.00\n",
+                            {}, false, &testerSaid);
+  EXPECT_EQ(tester.full.Cell(closeDate, 0), "");
+  EXPECT_EQ(testerSaid.texts, std::vector<std::string>{
+                                  "Line 6 holds an amount beyond 10^15, which is no money amount: "
+                                  "its row is left out."});
+
+  // Through the converter the line is the page's own, a "<br>" in its head.
+  MessageList pageSaid;
+  Report page;
+  ASSERT_TRUE(OpenFiles(page, {FixturePath("statement_amount_beyond_money.htm")}, &pageSaid));
+  EXPECT_EQ(page.full.TradeRows(), 2);
+  EXPECT_EQ(pageSaid.texts, std::vector<std::string>{
+                                "Line 23 holds an amount beyond 10^15, which is no money amount: "
+                                "its row is left out."});
+}
+
 }  // namespace
 }  // namespace quillfen
