@@ -76,6 +76,7 @@ int OpenStage(CliRun& run) {
   NoProgress progress;
   WorkingFolder folder;
   const auto& files = run.options.files;
+  std::size_t messagesShown = run.messages.texts.size();
   for (std::size_t i = 0; i < files.size(); ++i) {
     // Standard input and pipes are read whole first, as files are opened twice.
     std::string path = files[i];
@@ -115,6 +116,9 @@ int OpenStage(CliRun& run) {
       return kUnreadable;
     }
     if (!result.warning.empty()) std::cerr << files[i] << ": " << result.warning << '\n';
+    // What the reader had to say of the file, as the window's message box says it.
+    for (; messagesShown < run.messages.texts.size(); ++messagesShown)
+      std::cerr << files[i] << ": " << run.messages.texts[messagesShown] << '\n';
   }
   return kOk;
 }

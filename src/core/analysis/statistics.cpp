@@ -111,7 +111,11 @@ void WalkTrade(Report& report, const SizingRule& rule, WalkRow& in, int r, Drawd
   double pipValue = in.pipValuePerLot;
   double factor = PipValueFactor(rule, pipValue);
   double pips = in.pips;
-  double profit = pips * lots * pipValue * factor;
+  // A trade closed at its open price, or without lots, has no pip value to
+  // size: as the statement's own sizing it keeps the profit it printed (a fee).
+  double profit = rule.choice == SizingChoice::original && pipValue == 0
+                      ? in.printedProfit
+                      : pips * lots * pipValue * factor;
   // "%10.2f" trimmed of its padding is "%.2f".
   if (WriteMoney(grid1, g1::profit, r, profit, 0, in.profitShown))
     grid2.SetCell(g2::profit, r, grid1.Cell(g1::profit, r));

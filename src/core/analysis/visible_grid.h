@@ -62,6 +62,12 @@ class VisibleGrid {
   int TableRow(int row) const {
     return row < 0 || row >= RowCount() ? -1 : rows_[static_cast<std::size_t>(row)];
   }
+  // The table's own cell of the trade a grid row shows, whatever the grid
+  // shows in its place; empty for a header or a row written cell by cell.
+  std::string_view TableCell(int tableColumn, int row) const {
+    const int tableRow = TableRow(row);
+    return tableRow < 0 ? std::string_view() : table_->Cell(tableColumn, tableRow);
+  }
   // Every cell of the row empty.
   void ClearRow(int row);
   void SwapRows(int a, int b);

@@ -1,6 +1,5 @@
 #include "analysis/walk_cache.h"
 
-
 #include "analysis/trade_selection.h"
 #include "io/run_beside.h"
 #include "text/text_conversions.h"
@@ -17,6 +16,7 @@ WalkRow ReadRow(const VisibleGrid& grid1, int r, TradePeriod& period) {
   row.pipValuePerLot = TextToAmount(grid1.Cell(g1::pipValuePerLot, r));
   row.commissionPerLot = TextToAmount(grid1.Cell(g1::commissionPerLot, r));
   row.swapPerLot = TextToAmount(grid1.Cell(g1::swapPerLot, r));
+  if (row.pipValuePerLot == 0) row.printedProfit = TextToAmount(grid1.TableCell(col::profit, r));
   period.Add(CellDateTime(grid1.Cell(g1::openDate, r), grid1.Cell(g1::openTime, r)),
              CellDateTime(grid1.Cell(g1::closeDate, r), grid1.Cell(g1::closeTime, r)));
   return row;

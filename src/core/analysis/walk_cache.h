@@ -23,6 +23,7 @@ struct WalkRow {
   double pipValuePerLot = 0;
   double commissionPerLot = 0;
   double swapPerLot = 0;
+  double printedProfit = 0;  // read only for a trade without a pip value
 
   // What the cells show; kUnknown (never equal to a value) until the walk wrote them.
   double lotsShown = kUnknown;

@@ -204,6 +204,23 @@ bool TicketTooltipLeftOpen(std::string_view line) {
   return from != std::string_view::npos && line.find('"', from) == std::string_view::npos;
 }
 
+// Whether a word of the converted line has more digits than an amount.
+bool HasOverlongNumber(std::string_view line) {
+  int digits = 0;
+  for (char c : line) {
+    digits = c == ' ' ? 0 : digits + IsDigit(c);
+    if (digits > kLongestAmountDigits) return true;
+  }
+  return false;
+}
+
+// "<br>" ends a display line within the page's line.
+bool EndsWithBreakTag(std::string_view line) {
+  return line.size() >= 4 && line[line.size() - 4] == '<' &&
+         (line[line.size() - 3] | 0x20) == 'b' && (line[line.size() - 2] | 0x20) == 'r' &&
+         line.back() == '>';
+}
+
 // A tooltip line of the working text: kTooltipMark, then the tooltip with its
 // character references read.
 [[gnu::noinline]] void AppendTooltipLine(std::string& chunk, std::string_view tooltip) {
@@ -430,21 +447,29 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
     return write(chunk);
   };
   long long consumed = 0;
+  // The page's own line, counted from 1: a "<br>" ends a display line within it.
+  long long pageLines = 0;
+  bool lineBegins = true;
   // A line read ahead to see whether it goes on a tooltip, and whether it ended.
   std::string ahead;
   bool aheadRead = false;
   bool aheadEnded = true;
-  auto readLine = [&](std::string& into, bool& ended) {
+  long long aheadLine = 0;
+  auto readLine = [&](std::string& into, bool& ended, long long& number) {
     if (aheadRead) {
       into.swap(ahead);
       aheadRead = false;
       ended = aheadEnded;
+      number = aheadLine;
       return true;
     }
     if (!reader.ReadLine(into)) return false;
     progress.Advance(reader.Consumed() - consumed);
     consumed = reader.Consumed();
     ended = reader.LineEnded();
+    pageLines += lineBegins;
+    lineBegins = !EndsWithBreakTag(into);
+    number = pageLines;
     if (legacyPage) decoder.Decode(into);
     return true;
   };
@@ -452,9 +477,10 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
   // another row: then its quote was a stray one, which the stripper bounds.
   constexpr int kTooltipLines = 8;
   bool ended = true;
-  while (open && readLine(line, ended)) {
-    for (int n = 1;
-         n < kTooltipLines && ended && TicketTooltipLeftOpen(line) && readLine(ahead, aheadEnded);
+  long long sourceLine = 0;
+  while (open && readLine(line, ended, sourceLine)) {
+    for (int n = 1; n < kTooltipLines && ended && TicketTooltipLeftOpen(line) &&
+                    readLine(ahead, aheadEnded, aheadLine);
          ++n) {
       if (FindWithoutCase(ahead, "<tr") != std::string_view::npos) {
         aheadRead = true;
@@ -470,6 +496,11 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
     }
     ConvertDisplayLine(line, stripper);
     if (!line.empty()) {
+      if (HasOverlongNumber(line)) {
+        chunk.push_back(kSourceLineMark);
+        chunk.append(std::to_string(sourceLine)).push_back('\n');
+        ++lines;
+      }
       chunk.append(line).push_back('\n');
       ++lines;
     }

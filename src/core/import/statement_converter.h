@@ -55,6 +55,12 @@ bool HasStatementMark(std::string_view line);
 // line's first cell, the ticket's magic number and comment, ahead of that line.
 inline constexpr char kTooltipMark = '\x01';
 
+// Starts a line of the working text that gives the page's own line number of
+// the next line, ahead of a line with a number too long to be an amount (more
+// than 15 digits), so that the reader can name the line it leaves out.
+inline constexpr char kSourceLineMark = '\x02';
+inline constexpr int kLongestAmountDigits = 15;
+
 // Receives the converted text in blocks of whole lines; false stops the conversion.
 using TextWriter = std::function<bool(std::string_view)>;
 

@@ -9,9 +9,11 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "import/order_index.h"
+#include "import/printed_totals.h"
 #include "import/report_shape.h"
 #include "import/statement_converter.h"
 #include "import/statement_words.h"
@@ -28,6 +30,29 @@ namespace {
 constexpr int kAtStopWords = 2;
 
 constexpr std::string_view kTicketWarning = "Please use ascending ticket numbers";
+
+// No report prints money beyond this: an amount past it would make figures
+// that are not finite, or lose their cents. It has one digit more than
+// kLongestAmountDigits, for which the converter numbers the line.
+constexpr double kLargestAmount = 1e15;
+// Digits past what any amount or price holds; TextToAmount reads a number too
+// long for a double as 0.
+constexpr std::size_t kMostDigits = 30;
+
+// A word of no more digits than kLongestAmountDigits is below 10^15: only a
+// longer one is read, so that rows do not cost a conversion per word.
+bool IsAmountInRange(std::string_view word) {
+  const auto digits = static_cast<std::size_t>(std::count_if(word.begin(), word.end(), IsDigit));
+  if (digits <= kLongestAmountDigits) return true;
+  return digits <= kMostDigits && std::fabs(TextToAmount(word)) <= kLargestAmount;
+}
+
+// Whether every word of the row that reads as a number is in range.
+bool AmountsInRange(const StatementWords& words) {
+  for (int word = 0; words.Has(word); ++word)
+    if (!IsAmountInRange(words[word])) return false;
+  return true;
+}
 
 // The leading number of a word as strtod reads it, without locale: optional
 // sign, digits, decimal point, exponent. nullopt when it does not begin with one.
@@ -51,6 +76,12 @@ std::string_view WordOfLastDigit(std::string_view line) {
   start = start == std::string_view::npos ? 0 : start + 1;
   std::size_t end = std::min(line.find_first_of(" \t", digit), line.size());
   return TrimmedView(line.substr(start, end - start));
+}
+
+// What follows the line's last blank: a balance row's amount.
+std::string_view LastWord(std::string_view line) {
+  const std::size_t space = line.rfind(' ');
+  return space == std::string_view::npos ? line : line.substr(space + 1);
 }
 
 // Calls visit(word) for every word of the line until it returns true.
@@ -119,6 +150,9 @@ class StatementReader {
   void BalanceOperation(std::string_view line);
   void KeepBalanceRow(const StatementWords& words, std::string_view line);
   void SummaryLine(std::string_view line);
+  void KeepSummary(int label, std::string_view amount);
+  void TesterTotalsLine(std::string_view line);
+  void EndTotals();
   void StoreStatementTrade(const StatementWords& words);
   void SetTaxes(const StatementWords& words, int word);
   void MarkForColumns(int row, bool statementTrade);
@@ -126,6 +160,10 @@ class StatementReader {
   void FinishRow(int row);
   void StoreRow();
   void Step();
+  bool RowInRange(const StatementWords& words);
+  bool AmountInRange(std::string_view amount);
+  void LeaveOut();
+  void ShowLeftOut();
 
   TradeTable& table_;
   ReportStatistics& stats_;
@@ -181,6 +219,15 @@ class StatementReader {
   // The statement's summary block: Balance, Closed Trade P/L, Deposit/Withdrawal.
   std::array<double, 3> summary_{};
   int summaryFound_ = 0;
+  int summaryLabel_ = -1;  // a label whose amount is on the next line
+  bool wholeMoney_ = false;
+  // The report's own totals and what the rows read add up to.
+  PrintedTotals totals_;
+  // The line being read: the page's own when the converter numbered it, else the text's.
+  long long lineNumber_ = 0;
+  // The lines of rows left out for an amount out of range.
+  std::vector<long long> outOfRange_;
+  long long outOfRangeCount_ = 0;
   // The balance printed on the tester's last closing row, read once at the end.
   std::string lastCloseBalance_;
 };
@@ -196,13 +243,18 @@ void StatementReader::Read(LineReader& lines) {
   // A tooltip line goes with the line after it.
   auto next = [&] {
     tooltip_.clear();
+    long long sourceLine = 0;
     bool more = lines.ReadLine(line);
     count += more;
-    while (more && !line.empty() && line[0] == kTooltipMark) {
-      tooltip_.swap(line);  // the mark stays in front
+    while (more && !line.empty() && (line[0] == kTooltipMark || line[0] == kSourceLineMark)) {
+      if (line[0] == kTooltipMark)
+        tooltip_.swap(line);  // the mark stays in front
+      else
+        sourceLine = TextToWhole(std::string_view(line).substr(1));
       more = lines.ReadLine(line);
       count += more;
     }
+    lineNumber_ = sourceLine > 0 ? sourceLine : count;
     return more;
   };
   bool more = false;
@@ -230,11 +282,59 @@ void StatementReader::Read(LineReader& lines) {
     progress_.Advance(1);
     SummaryLine(line);
   }
-  if (!adding_ && summaryFound_ == 7)
-    stats_.openingBalance = summary_[0] - summary_[1] - summary_[2];
   if (!adding_ && !lastCloseBalance_.empty())
     stats_.testerFinalBalance = TextToAmount(lastCloseBalance_);
+  EndTotals();
   progress_.SetPosition(count);
+}
+
+// A statement of a period without a deposit starts from its opening balance,
+// as the terminal walks it; the totals the report prints hold the rows read.
+void StatementReader::EndTotals() {
+  if (summaryFound_ == 7 && !adding_) {
+    const double opening = summary_[0] - summary_[1] - summary_[2];
+    stats_.openingBalance = opening;
+    if (stats_.statementDeposit < 0.01 && opening >= 0.01) stats_.statementDeposit = opening;
+  }
+  totals_.tester = testerReport_;
+  totals_.decimals = wholeMoney_ ? 0 : 2;
+  if (summaryFound_ & 2) totals_.closedProfit = summary_[1];
+  if (summaryFound_ & 4) totals_.depositWithdrawal = summary_[2];
+  ShowLeftOut();
+  for (const std::string& message : totals_.Differences()) messages_.Show(message);
+}
+
+void StatementReader::ShowLeftOut() {
+  if (outOfRange_.empty()) return;
+  const bool one = outOfRangeCount_ == 1;
+  std::string lines = one ? "Line " : "Lines ";
+  for (std::size_t i = 0; i < outOfRange_.size(); ++i)
+    lines += (i == 0 ? "" : ", ") + std::to_string(outOfRange_[i]);
+  const long long more = outOfRangeCount_ - static_cast<long long>(outOfRange_.size());
+  if (more > 0) lines += " and " + std::to_string(more) + " more";
+  messages_.Show(lines +
+                 (one ? " holds an amount beyond 10^15, which is no money amount: its row is"
+                      : " hold amounts beyond 10^15, which are no money amounts: their rows are") +
+                 " left out.");
+}
+
+// A row with a number out of range is left out, and its line named.
+bool StatementReader::RowInRange(const StatementWords& words) {
+  if (AmountsInRange(words)) return true;
+  LeaveOut();
+  return false;
+}
+
+bool StatementReader::AmountInRange(std::string_view amount) {
+  if (IsAmountInRange(amount)) return true;
+  LeaveOut();
+  return false;
+}
+
+void StatementReader::LeaveOut() {
+  constexpr std::size_t kNamed = 5;
+  if (outOfRange_.size() < kNamed) outOfRange_.push_back(lineNumber_);
+  ++outOfRangeCount_;
 }
 
 // Whether and how the line ends the header phase. The English column header
@@ -255,7 +355,10 @@ StatementReader::HeaderEnd StatementReader::HeaderLine(std::string_view line) {
     for (char& c : testerSymbol_)
       c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
-  if (testerReport_) testerShape_.Watch(line);
+  if (testerReport_) {
+    testerShape_.Watch(line);
+    TesterTotalsLine(line);
+  }
   if (IsColumnHeader(line)) return HeaderEnd::columns;
   const bool depositLabel = Contains(line, "Deposit") || Contains(line, "deposit");
   if (!adding_ && stats_.statementDeposit == 0 && depositLabel) ReadDeposit(line);
@@ -316,6 +419,11 @@ void StatementReader::ReadDeposit(std::string_view line) {
     return false;
   });
   if (!found && !LeadingNumber(WordOfLastDigit(line), amount)) amount = 0;
+  if (!(std::fabs(amount) <= kLargestAmount)) {
+    messages_.Show(
+        "The initial deposit is beyond 10^15, which is no money amount: it is left out.");
+    amount = 0;
+  }
   stats_.statementDeposit = amount;
   stats_.initialDeposit = amount;
 }
@@ -360,6 +468,7 @@ bool StatementReader::TesterLine(std::string& line) {
   if (words.Contains(3, "stop") || words.Contains(3, "limit") || words.Contains(3, "modify"))
     return false;
   if (words.Contains(0, ".") || TextToWhole(words[0]) == 0) return false;
+  if (!RowInRange(words)) return false;
   std::string type(words[3]);
   if (Contains(type, "swap")) type.append(words[4]);
   if (Contains(type, "buy") || Contains(type, "sell") || Contains(type, "swap-open"))
@@ -369,6 +478,8 @@ bool StatementReader::TesterLine(std::string& line) {
       CheckShapeDeposit(words);
       CloseTesterTrade(words);
     } else if (int row = orders_.Find(OrderNumber(words[4 + kAtStopWords])); row >= 0) {
+      totals_.testerCents += AmountCents(TextToAmount(words[9 + kAtStopWords]));
+      ++totals_.testerCloses;
       KeepTesterClose(words, row, true);
     }
   }
@@ -407,6 +518,8 @@ void StatementReader::CloseTesterTrade(const StatementWords& words) {
   NormalisePrice(price);
   table_.SetCell(col::closePrice, row, price);
   table_.SetCell(col::profit, row, words[9]);
+  totals_.testerCents += AmountCents(TextToAmount(words[9]));
+  ++totals_.testerCloses;
   KeepTesterClose(words, row, false);
   MarkForColumns(row, false);
 }
@@ -431,7 +544,7 @@ bool StatementReader::StatementLine(std::string_view line) {
   if (words.Contains(3, "stop") || words.Contains(3, "limit")) return false;
   // Credit (a broker's bonus) is neither a trade nor the account's own money.
   if (words[3] == "credit") {
-    if (words.Has(4)) KeepBalanceRow(words, line);
+    if (words.Has(4) && AmountInRange(LastWord(line))) KeepBalanceRow(words, line);
     return false;
   }
   if (Contains(line, "cancel") || Contains(line, "Cancel")) return false;
@@ -453,10 +566,13 @@ bool StatementReader::StatementLine(std::string_view line) {
   // A balance line without a comment has its amount as word 4.
   const bool balance = words.Contains(3, "balance");
   if (!words.Has(balance ? 4 : 5)) return false;
+  // A balance row's comment may hold any number; its amount is its last word.
+  if (balance ? !AmountInRange(LastWord(line)) : !RowInRange(words)) return false;
   table_.SetCell(col::ticket, nextRow_, words[0]);
   table_.SetCell(col::type, nextRow_, words[3]);
   if (balance) {
     KeepBalanceRow(words, line);
+    totals_.balanceCents += AmountCents(stats_.balanceRows.back().amount);
     BalanceOperation(line);
     return false;
   }
@@ -487,8 +603,7 @@ void StatementReader::Continue(const StatementWords& words) {
 }
 
 void StatementReader::BalanceOperation(std::string_view line) {
-  std::size_t space = line.rfind(' ');
-  double amount = TextToAmount(space == std::string_view::npos ? line : line.substr(space + 1));
+  double amount = TextToAmount(LastWord(line));
   if (Contains(line, "Interest") || Contains(line, "Balance update")) {
     stats_.interestTotal += amount;
   } else if (Contains(line, " rb ") || Contains(line, "Rebate") || Contains(line, "rebate")) {
@@ -507,20 +622,49 @@ void StatementReader::BalanceOperation(std::string_view line) {
 
 // Amount as the last word, as BalanceOperation reads it.
 void StatementReader::KeepBalanceRow(const StatementWords& words, std::string_view line) {
-  std::size_t space = line.rfind(' ');
-  double amount = TextToAmount(space == std::string_view::npos ? line : line.substr(space + 1));
+  double amount = TextToAmount(LastWord(line));
   stats_.balanceRows.push_back({std::string(words[1]), std::string(words[2]), amount});
 }
 
-// "Deposit/Withdrawal: -255000.00 Credit Facility: 0.00" and its two sister lines.
+// "Deposit/Withdrawal: -255000.00 Credit Facility: 0.00" and its two sister
+// lines. The terminal writes each cell on a line of its own: the amount then
+// comes on the line after its label.
 void StatementReader::SummaryLine(std::string_view line) {
   static constexpr std::array<std::string_view, 3> kLabels = {
       "Balance:", "Closed Trade P/L:", "Deposit/Withdrawal:"};
+  if (summaryLabel_ >= 0) {
+    KeepSummary(std::exchange(summaryLabel_, -1), StatementWords(line)[0]);
+    return;
+  }
   for (std::size_t i = 0; i < kLabels.size(); ++i) {
     if (!line.starts_with(kLabels[i])) continue;
-    summary_[i] = TextToAmount(StatementWords(line.substr(kLabels[i].size()))[0]);
-    summaryFound_ |= 1 << i;
+    const std::string_view amount = StatementWords(line.substr(kLabels[i].size()))[0];
+    if (amount.empty())
+      summaryLabel_ = static_cast<int>(i);
+    else
+      KeepSummary(static_cast<int>(i), amount);
   }
+}
+
+void StatementReader::KeepSummary(int label, std::string_view amount) {
+  double value = 0;
+  if (!LeadingNumber(amount, value) || !IsAmountInRange(amount)) return;
+  summary_[static_cast<std::size_t>(label)] = TextToAmount(amount);
+  summaryFound_ |= 1 << label;
+  // A JPY account prints whole amounts.
+  if (label == 0) wholeMoney_ = amount.find_first_of(".,") == std::string_view::npos;
+}
+
+// "Total net profit 71002.00 Gross profit ..." and "Total trades 1967 Short ...".
+void StatementReader::TesterTotalsLine(std::string_view line) {
+  auto amountAfter = [&](std::string_view label, double& value) {
+    if (!line.starts_with(label)) return false;
+    const std::string_view word = StatementWords(line.substr(label.size()))[0];
+    return LeadingNumber(word, value) && IsAmountInRange(word);
+  };
+  if (double value = 0; amountAfter("Total net profit", value)) totals_.netProfit = value;
+  if (double value = 0; amountAfter("Total trades", value))
+    totals_.trades = static_cast<long long>(value);
 }
 
 void StatementReader::SetTaxes(const StatementWords& words, int word) {
@@ -560,6 +704,8 @@ void StatementReader::StoreStatementTrade(const StatementWords& words) {
     if (t) SetTaxes(words, 13);
     set(col::swap, 13 + t);
     set(col::profit, 14 + t);
+    for (int word = 12; word <= 14 + t; ++word)
+      totals_.closedCents += AmountCents(TextToAmount(words[word]));
   } else {
     set(col::closePrice, 9);
     set(col::commission, 10);

@@ -247,4 +247,12 @@ std::string FormatFixed(double value, int width, int decimals) {
   return text;
 }
 
+std::string GroupThousands(std::string text) {
+  const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
+  std::size_t end = text.find('.');
+  if (end == std::string::npos) end = text.size();
+  for (std::size_t at = end; at > start + 3; at -= 3) text.insert(at - 3, 1, ' ');
+  return text;
+}
+
 }  // namespace quillfen

@@ -16,6 +16,9 @@ std::string FormatFixed(double value, int width, int decimals);
 // the hundred thousand.
 void FormatFixedTo(std::string& text, double value, int width, int decimals);
 
+// A statement's money, "1 234 567.89": a blank between thousands of the whole part.
+std::string GroupThousands(std::string text);
+
 // The value as "%.Df" would show it, with a signed zero made unsigned; for
 // passing to printf-style formats that hold several values.
 double UnsignedZero(double value, int decimals);

@@ -191,12 +191,39 @@ TEST(RecomputeStatistics, FixedAmountFollowsTheBalanceBeforeEachTrade) {
   EXPECT_EQ(report.grid1.Cell(12, 2), "25.70");
 }
 
-TEST(RecomputeStatistics, ZeroPipsGiveZeroProfitWhateverWasPrinted) {
-  TestTrade trade = Result("1", "0");
-  trade.profit = "12.34";
-  Report report = MakeReport({trade});
+// A trade the statement closed flat (or without lots) has no pip value: as
+// the statement sized it, it keeps its printed profit, a fee in a tester
+// report; every other sizing rebuilds it from its pips, which gives 0.
+TEST(RecomputeStatistics, TradesWithoutPipValueKeepTheirPrintedProfitAsSized) {
+  TestTrade flat{.ticket = "1", .pips = "0", .pipValuePerLot = "0", .profit = "-89.20"};
+  TestTrade noLots{
+      .ticket = "2", .lots = "0.00", .pips = "12", .pipValuePerLot = "0", .profit = "3.50"};
+  TestTrade pipModel = Result("3", "0");  // a pip value, but no pips
+  pipModel.profit = "12.34";
+  Report report = MakeReport({flat, noLots, pipModel});
   RecomputeStatistics(report);
-  EXPECT_EQ(report.grid1.Cell(12, 1), "0.00");
+  ExpectWalkInvariants(report);
+  EXPECT_EQ(report.grid1.Cell(g1::profit, 1), "-89.20");
+  EXPECT_EQ(report.grid2.Cell(g2::profit, 1), "-89.20");
+  EXPECT_EQ(report.grid1.Cell(g1::profit, 2), "3.50");
+  EXPECT_EQ(report.grid1.Cell(g1::profit, 3), "0.00");
+  EXPECT_EQ(report.stats.lossCount, 1);
+  EXPECT_DOUBLE_EQ(report.stats.grossLoss, -89.20);
+  EXPECT_DOUBLE_EQ(report.stats.largestLoss, -89.20);
+  EXPECT_EQ(report.grid1.Cell(g1::balance, 3), "      9914.30");
+
+  report.options.sizing = SizingChoice::standardLots;
+  RecomputeStatistics(report);
+  for (int r = 1; r <= 3; ++r) EXPECT_EQ(report.grid1.Cell(g1::profit, r), "0.00") << r;
+  EXPECT_EQ(report.stats.lossCount, 0);
+
+  // Back to the statement's sizing after the cells showed 0.00 and the rows moved.
+  report.options.sizing = SizingChoice::original;
+  report.grid1.SwapRows(1, 3);
+  report.grid2.SwapRows(1, 3);
+  RecomputeStatistics(report);
+  EXPECT_EQ(report.grid1.Cell(g1::profit, 3), "-89.20");
+  EXPECT_DOUBLE_EQ(report.stats.grossLoss, -89.20);
 }
 
 TEST(RecomputeStatistics, StatementDepositOrTheTypedOne) {

@@ -152,6 +152,36 @@ TEST(TerminalFiguresOfAReport, AStatementOfAPeriodStartsFromItsSummaryBlock) {
   EXPECT_EQ(Shown(report)["Maximal Drawdown"], "400.00 (8.00%)");
 }
 
+// A statement of a period with no deposit in it starts from its opening
+// balance, Balance - Closed Trade P/L - Deposit/Withdrawal, each amount on a
+// line after its label as the terminal writes them; so does the Summary. A JPY
+// account prints whole amounts grouped by blanks ("4 673 889").
+TEST(TerminalFiguresOfAReport, APeriodWithoutDepositStartsFromItsOpeningBalance) {
+  const struct {
+    const char* fixture;
+    double opening;
+    const char* absolute;
+    const char* maximal;
+    const char* relative;
+  } cases[] = {
+      {"statement_period_opening_balance.htm", 10300 - 300 - 0, "400.00", "400.00 (4.00%)",
+       "4.00% (400.00)"},
+      {"statement_jpy_whole_amounts.htm", 4673889 - 673889 - 0, "12 345", "12 345 (0.31%)",
+       "0.31% (12 345)"},
+  };
+  for (const auto& c : cases) {
+    Report report;
+    ASSERT_TRUE(OpenReport(report, FixturePath(c.fixture))) << c.fixture;
+    EXPECT_DOUBLE_EQ(report.stats.openingBalance, c.opening) << c.fixture;
+    EXPECT_EQ(report.options.deposit, DepositChoice::statement) << c.fixture;
+    EXPECT_DOUBLE_EQ(report.stats.initialDeposit, c.opening) << c.fixture;
+    Printed printed = Shown(report);
+    EXPECT_EQ(printed["Absolute Drawdown"], c.absolute) << c.fixture;
+    EXPECT_EQ(printed["Maximal Drawdown"], c.maximal) << c.fixture;
+    EXPECT_EQ(printed["Relative Drawdown"], c.relative) << c.fixture;
+  }
+}
+
 TEST(TerminalFiguresOfAReport, OneSymbolGivesTheStatementOfItsTradesAlone) {
   Report mix, alone;
   ASSERT_TRUE(OpenReport(mix, FixturePath("statement_analysis_mix.htm")));

@@ -69,6 +69,8 @@ TEST(WalkCache, KeptNumbersFollowEveryChange) {
       {.ticket = "3", .lots = "0.01", .pips = "-60", .pipValuePerLot = "1"},
       {.ticket = "4", .lots = "2", .pips = "10", .closeDate = "", .closeTime = ""},
       {.ticket = "5", .lots = "1", .pips = "-5"},
+      // Closed flat: the printed profit, a fee, stands under the original sizing.
+      {.ticket = "6", .pips = "0", .pipValuePerLot = "0", .profit = "-89.20"},
   });
   for (const auto& step : steps) {
     step.change(report);
@@ -114,7 +116,8 @@ TEST(WalkCache, TwoThreadsReadWhatOneReads) {
     report.full.SetCell(col::closeDate, r, r == trades - 5 ? "2012/01/02" : "2010/04/" + day);
     report.full.SetCell(col::closeTime, r, "11:00");
     report.full.SetCell(col::pips, r, std::to_string(r % 50 - 25));
-    report.full.SetCell(col::pipValuePerLot, r, r % 3 ? "10" : "9.12");
+    report.full.SetCell(col::pipValuePerLot, r, r % 3 ? "10" : r % 2 ? "9.12" : "0");
+    report.full.SetCell(col::profit, r, std::to_string(r % 11 - 5) + ".25");
   }
   FillSymbolList(report);
   FillMagicList(report);
@@ -128,6 +131,7 @@ TEST(WalkCache, TwoThreadsReadWhatOneReads) {
     ASSERT_EQ(a[r].trade, b[r].trade) << r;
     ASSERT_EQ(a[r].lots, b[r].lots) << r;
     ASSERT_EQ(a[r].pips, b[r].pips) << r;
+    ASSERT_EQ(a[r].printedProfit, b[r].printedProfit) << r;
     ASSERT_EQ(a[r].pipValuePerLot, b[r].pipValuePerLot) << r;
   }
   EXPECT_EQ(split.Period().earliest, single.Period().earliest);

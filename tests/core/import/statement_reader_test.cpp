@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
 #include "../report_invariants.h"
 #include "import/trade_table.h"
 #include "import_test_support.h"
@@ -406,6 +411,126 @@ TEST(ReadStatement, SwapReopeningTakesTheDirectionOfTheClosedTrade) {
   ASSERT_EQ(report.full.TradeRows(), 3);
   EXPECT_EQ(Cells(report, 1, {ticket, type}), "5|sell");
   EXPECT_EQ(Cells(report, 2, {ticket, type}), "9|buy");  // nothing to close: buy
+}
+
+// A fixture with every line that holds `text` left out, as a damaged copy of it.
+std::string FixtureWithout(const TempDir& dir, const std::string& name, const std::string& text) {
+  std::ifstream in(FixturePath(name), std::ios::binary);
+  std::string page, line;
+  while (std::getline(in, line))
+    if (line.find(text) == std::string::npos) page += line + "\n";
+  return dir.Write(name, page);
+}
+
+std::vector<std::string> MessagesOf(const std::string& path) {
+  Report report;
+  MessageList messages;
+  OpenFiles(report, {path}, &messages);
+  return messages.texts;
+}
+
+// Every page prints its own totals: a row lost on the way shows against them,
+// in the report's own money format, and the report still opens.
+TEST(ReadStatement, PrintedTotalsHoldTheRowsRead) {
+  TempDir dir;
+  using Texts = std::vector<std::string>;
+  for (const auto& entry : std::filesystem::directory_iterator(QUILLFEN_FIXTURES))
+    for (const std::string& text : MessagesOf(entry.path().string()))
+      EXPECT_EQ(text.find("may be damaged"), std::string::npos) << entry.path().filename();
+  EXPECT_EQ(MessagesOf(FixtureWithout(dir, "statement_mid_history.htm", "<td>2003</td>")),
+            Texts{"The trades read add up to -400.00; the report prints 300.00: the file may be "
+                  "damaged."});
+  EXPECT_EQ(MessagesOf(FixtureWithout(dir, "statement_mid_history.htm", "<td>2000</td>")),
+            Texts{"The deposits and withdrawals read add up to 0.00; the report prints 1 000.00: "
+                  "the file may be damaged."});
+  // Label and amount on lines of their own, whole yen grouped by blanks.
+  EXPECT_EQ(MessagesOf(FixtureWithout(dir, "statement_jpy_whole_amounts.htm", "<td>4101</td>")),
+            Texts{"The trades read add up to 686 234; the report prints 673 889: the file may be "
+                  "damaged."});
+  EXPECT_EQ(MessagesOf(FixtureWithout(dir, "tester_swap_reopen.htm", "<td>t/p</td>")),
+            Texts{"The trades read add up to 7.00; the report prints 29.00: the file may be "
+                  "damaged."});
+}
+
+TEST(ReadStatement, TesterTotalsCountTheClosingRowsAndAllowTheirRounding) {
+  const std::string rows =
+      "1 2010.01.04 00:00 buy 1 0.10 1.4315 0.0000 0.0000\n"
+      "2 2010.01.04 05:00 close 1 0.10 1.4325 0.0000 0.0000 10.01 10010.01\n"
+      "3 2010.01.05 00:00 sell 2 0.10 1.4325 0.0000 0.0000\n"
+      "4 2010.01.05 05:00 close 2 0.10 1.4315 0.0000 0.0000 10.01 10020.01\n";
+  auto messages = [&](const std::string& totals) {
+    MessageList said;
+    ReadLines(
+        std::string(kTesterHead).insert(std::string(kTesterHead).find("# Time"), totals) + rows, {},
+        false, &said);
+    return said.texts;
+  };
+  using Texts = std::vector<std::string>;
+  // Each printed profit may be half a cent off the exact one the total sums.
+  EXPECT_EQ(messages("Total net profit 20.02 Gross profit 20.02\nTotal trades 2 Short 1\n"),
+            Texts{});
+  EXPECT_EQ(messages("Total net profit 20.03 Gross profit 20.03\nTotal trades 2 Short 1\n"),
+            Texts{});
+  EXPECT_EQ(messages("Total net profit 20.04 Gross profit 20.04\nTotal trades 2 Short 1\n"),
+            Texts{"The trades read add up to 20.02; the report prints 20.04: the file may be "
+                  "damaged."});
+  EXPECT_EQ(messages("Total net profit 20.02 Gross profit 20.02\nTotal trades 3 Short 1\n"),
+            Texts{"The trades read number 2; the report prints 3: the file may be damaged."});
+}
+
+// A number past 10^15 is no amount a report prints (and one too long for a
+// double would read as 0): the row goes, named, and nothing else is touched.
+TEST(ReadStatement, AmountsBeyondMoneyLeaveTheirRowOutNamed) {
+  const std::string huge = "1" + std::string(307, '0');
+  MessageList said;
+  Report report = ReadLines(std::string(kStatementHead) +
+                                "1 2010.01.04 09:00 balance Deposit 10000.00\n"
+                                "2 2010.01.04 09:30 balance Bonus " +
+                                huge +
+                                "\n"
+                                "7 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 2010.01.05 11:00 "
+                                "1.4325 0.00 0.00 0.00 100.00\n"
+                                "8 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 2010.01.05 11:00 "
+                                "1.4325 0.00 0.00 0.00 " +
+                                huge +
+                                "\n"
+                                "9 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 2010.01.05 11:00 "
+                                "1.4325 0.00 0.00 0.00 " +
+                                huge +
+                                "1\n"
+                                "10 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 2010.01.05 11:00 "
+                                "1.4325 0.00 0.00 0.00 1000000000000001.00\n"
+                                "11 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 2010.01.05 11:00 "
+                                "1.4325 0.00 0.00 0.00 -1000000000000000.00\n",
+                            {}, false, &said);
+  ASSERT_EQ(report.full.TradeRows(), 2);
+  EXPECT_EQ(report.full.Cell(ticket, 0), "7");
+  EXPECT_EQ(report.full.Cell(ticket, 1), "11");
+  EXPECT_DOUBLE_EQ(report.stats.depositTotal, 10000);
+  EXPECT_EQ(report.stats.balanceRows.size(), 1u);
+  EXPECT_EQ(said.texts, std::vector<std::string>{
+                            "Lines 4, 6, 7, 8 hold amounts beyond 10^15, which are no money "
+                            "amounts: their rows are left out."});
+
+  MessageList testerSaid;
+  Report tester = ReadLines(std::string(kTesterHead) +
+                                "1 2010.01.04 00:00 buy 1 0.10 1.4315 0.0000 0.0000\n"
+                                "2 2010.01.04 05:00 close 1 0.10 1.4325 0.0000 0.0000 " +
+                                huge + " 10010.00\n",
+                            {}, false, &testerSaid);
+  EXPECT_EQ(tester.full.Cell(closeDate, 0), "");
+  EXPECT_EQ(testerSaid.texts, std::vector<std::string>{
+                                  "Line 6 holds an amount beyond 10^15, which is no money amount: "
+                                  "its row is left out."});
+
+  // Through the converter the line is the page's own, a "<br>" in its head.
+  MessageList pageSaid;
+  Report page;
+  ASSERT_TRUE(OpenFiles(page, {FixturePath("statement_amount_beyond_money.htm")}, &pageSaid));
+  EXPECT_EQ(page.full.TradeRows(), 2);
+  EXPECT_EQ(pageSaid.texts, std::vector<std::string>{
+                                "Line 23 holds an amount beyond 10^15, which is no money amount: "
+                                "its row is left out."});
 }
 
 }  // namespace
