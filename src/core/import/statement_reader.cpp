@@ -501,6 +501,10 @@ void StatementReader::StoreMt5Trade(const Mt5Trade& trade) {
   set(col::openTime, trade.openTime);
   set(col::closeDate, trade.closeDate);
   set(col::closeTime, trade.closeTime);
+  // The Deals table names no stops: none, written as the terminal writes none,
+  // so that every later step finds the cells it expects.
+  set(col::stopLoss, "0.00");
+  set(col::takeProfit, "0.00");
   for (auto [column, text] :
        {std::pair{col::openPrice, trade.openPrice}, std::pair{col::closePrice, trade.closePrice}}) {
     NormalisePrice(text);

@@ -196,6 +196,7 @@ void ExpectHedgingTrades(const Report& report) {
   // Pips and pip values as for any report: 50 pips of 0.40 lots earned 200.00.
   EXPECT_EQ(Cells(report, 0, {col::pips, col::pipValuePerLot, col::commissionPerLot}), "50|10|-14");
   EXPECT_EQ(report.full.Cell(col::pips, 6), "0");
+  EXPECT_EQ(Cells(report, 0, {col::stopLoss, col::takeProfit}), "0.00|0.00");
   EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 10000);
   EXPECT_DOUBLE_EQ(report.stats.depositTotal, 0);
   EXPECT_DOUBLE_EQ(report.stats.withdrawalTotal, 500);
