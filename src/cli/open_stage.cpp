@@ -96,6 +96,7 @@ int OpenStage(CliRun& run) {
     // Adding refreshes everything again, so the first of several files needs no views.
     const bool viewsNeeded = files.size() == 1 && !TableIsAllThatIsAsked(run.options);
     const StatementFile file{path, files[i]};
+    const std::size_t messagesBefore = run.messages.texts.size();
     const OpenResult result =
         i == 0
             ? OpenStatement(
@@ -115,6 +116,9 @@ int OpenStage(CliRun& run) {
       return kUnreadable;
     }
     if (!result.warning.empty()) std::cerr << files[i] << ": " << result.warning << '\n';
+    // What the reader told of this file, as the window shows it.
+    for (std::size_t m = messagesBefore; m < run.messages.texts.size(); ++m)
+      std::cerr << files[i] << ": " << run.messages.texts[m] << '\n';
   }
   return kOk;
 }
