@@ -525,7 +525,9 @@ void StatementReader::EndMt5() {
     if (count > 0) messages_.Show(std::string(what) + ": " + std::to_string(count));
   };
   tell(mt5Unknown_, "Deals of a type this program does not read, skipped");
-  tell(mt5Orphans_, "Closing deals without an entry deal, kept as trades without an opening");
+  tell(mt5Orphans_,
+       "Closing deals without an entry deal, kept as trades without an opening "
+       "(the figures, which weigh pips, leave out their profit)");
   tell(mt5Cut_, "Rows of the Deals table that lack cells, not read");
 }
 

@@ -251,7 +251,8 @@ TEST(Mt5Report, WhatCannotBeReadIsCountedAndNothingIsMadeUp) {
   EXPECT_EQ(messages.texts,
             (std::vector<std::string>{
                 "Deals of a type this program does not read, skipped: 1",
-                "Closing deals without an entry deal, kept as trades without an opening: 1",
+                "Closing deals without an entry deal, kept as trades without an opening (the "
+                "figures, which weigh pips, leave out their profit): 1",
                 "Rows of the Deals table that lack cells, not read: 1"}));
   ASSERT_EQ(report.full.TradeRows(), 2);
   // The close without an entry keeps what it has and shows no pips.
