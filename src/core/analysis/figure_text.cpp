@@ -95,15 +95,6 @@ constexpr std::array<Label, kLabels> kTesterOrder = {
     kAverageProfit,    kAverageLoss,     kConsecutiveWins,  kConsecutiveLosses, kConsecutiveProfit,
     kConsecutiveLoss,  kAverageWins,     kAverageLosses};
 
-// "1 234 567.89": a blank between thousands of the whole part.
-std::string Grouped(std::string text) {
-  const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
-  std::size_t end = text.find('.');
-  if (end == std::string::npos) end = text.size();
-  for (std::size_t at = end; at > start + 3; at -= 3) text.insert(at - 3, 1, ' ');
-  return text;
-}
-
 std::string Fixed2(double value) {
   return FormatFixed(value, 0, 2);
 }
@@ -122,7 +113,7 @@ class Printer {
 
   std::string Money(double cents) const {
     return style_.tester ? Fixed2(cents / 100)
-                         : Grouped(FormatFixed(cents / 100, 0, style_.decimals));
+                         : GroupThousands(FormatFixed(cents / 100, 0, style_.decimals));
   }
   // The tester signs every loss, the zero one too.
   std::string Loss(double cents) const {
@@ -176,6 +167,14 @@ std::array<std::string, kLabels> Texts(const TerminalFigures& f, const Printer& 
 }
 
 }  // namespace
+
+std::string GroupThousands(std::string text) {
+  const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
+  std::size_t end = text.find('.');
+  if (end == std::string::npos) end = text.size();
+  for (std::size_t at = end; at > start + 3; at -= 3) text.insert(at - 3, 1, ' ');
+  return text;
+}
 
 std::vector<FigureLine> TerminalFigureLines(const TerminalFigures& figures,
                                             const FigureStyle& style) {

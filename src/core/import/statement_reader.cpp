@@ -89,6 +89,8 @@ class StatementReader {
       stats_.openingBalance = stats_.testerFinalBalance = 0;
       stats_.balanceRows.clear();
       stats_.testerCloses.Clear();
+      stats_.origin = ReportOrigin::mt4;
+      stats_.mt5TradeDeals = stats_.mt5Closes = 0;
     }
     nextRow_ = adding ? std::max(table_.RowCount() - 1, 0) : 0;
     finishedUpTo_ = nextRow_;  // the stored rows were finished when they were read
@@ -455,6 +457,7 @@ void StatementReader::StartMt5() {
   testerReport_ = false;
   if (adding_) return;
   stats_.testerReport = false;
+  stats_.origin = ReportOrigin::mt5;
   stats_.statementDeposit = stats_.initialDeposit = 0;
 }
 
@@ -482,8 +485,11 @@ void StatementReader::Mt5Line(std::string_view line) {
     KeepBalanceRow(StatementWords(balanceLine), balanceLine);
     BalanceOperation(balanceLine);
   } else if (deal.direction == "in") {
+    ++stats_.mt5TradeDeals;
     mt5Positions_.Enter(deal);
   } else {
+    ++stats_.mt5TradeDeals;
+    ++stats_.mt5Closes;
     const Mt5Trade trade = mt5Positions_.Close(deal);
     mt5Orphans_ += trade.orphan;
     StoreMt5Trade(trade);
