@@ -43,6 +43,12 @@ expect 0 "$work/nul.htm: The file ends early; it may be incomplete" "$work/nul.h
 expect 0 "$work/truncated.htm: The file ends early; it may be incomplete" --table \
   "$work/truncated.htm"
 expect 0 "" --json "$fixtures/statement_taxes_column.htm" "$fixtures/tester_swap_reopen.htm"
+# A UTF-16 page with an odd byte count is damaged; what a report's deals
+# cannot give is told, and the rest read.
+{ cat "$fixtures/mt5_tester_two_sided.htm"; printf x; } >"$work/odd.htm"
+expect 3 "$work/odd.htm: The file is UTF-16 text with an odd number of bytes" "$work/odd.htm"
+expect 0 "mt5_tester_two_sided.htm: Deals of a type this program does not read, skipped: 1" \
+  --table "$fixtures/mt5_tester_two_sided.htm"
 
 # Arguments that mean nothing are usage errors that name what was given; the
 # plain forms beside them are taken.

@@ -1,6 +1,7 @@
 #include "analysis/terminal_figures.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quillfen {
 
@@ -67,6 +68,10 @@ void FigureWalk::Add(const WalkResult& trade) {
     f_.grossProfit += trade.cents;
     f_.largestWin = std::max(f_.largestWin, trade.cents);
   }
+  if (balance_ > 0)
+    ratioSum_ += (balance_ + trade.cents) / balance_;
+  else
+    ratiosBroken_ = true;
   // Drawdowns of the balance walked from the deposit.
   balance_ += trade.cents;
   lowest_ = std::min(lowest_, balance_);
@@ -84,6 +89,11 @@ TerminalFigures FigureWalk::Figures() const {
   f.netProfit = f.grossProfit + f.grossLoss;
   CloseEpisode(peak_, low_, f.drawdowns);
   f.drawdowns.absolute = std::max(0.0, f.initialDeposit - lowest_);
+  if (f.trades > 0) {
+    const bool known = !ratiosBroken_ && balance_ > 0;
+    f.ahpr = known ? ratioSum_ / f.trades : std::nan("");
+    f.ghpr = known ? std::pow(balance_ / f.initialDeposit, 1.0 / f.trades) : std::nan("");
+  }
   return f;
 }
 

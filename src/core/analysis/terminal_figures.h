@@ -55,6 +55,11 @@ struct TerminalFigures {
   Drawdowns drawdowns;
   RunRecord winRuns;
   RunRecord lossRuns;
+  // Holding period returns: the mean of balance after ÷ balance before per
+  // trade, and the geometric mean from the deposit to the final balance; 0
+  // without trades, NaN when a balance on the way was not above zero.
+  double ahpr = 0;
+  double ghpr = 0;
 };
 
 // The figures taken trade by trade in walk order, so that a walk over a
@@ -71,6 +76,8 @@ class FigureWalk {
   Run run_;
   bool runOfLosses_ = false;
   double balance_, lowest_, peak_, low_;
+  double ratioSum_ = 0;
+  bool ratiosBroken_ = false;
 };
 
 // The figures of these trades in walk order, from this deposit (in cents).

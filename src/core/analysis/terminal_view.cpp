@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 #include "analysis/key_order.h"
+#include "analysis/mt5_figure_text.h"
 #include "analysis/trade_selection.h"
 #include "text/text_conversions.h"
 
@@ -247,7 +249,8 @@ double DepositCents(const Report& report, std::uint64_t firstClosing) {
   const ReportStatistics& s = report.stats;
   if (s.testerReport || report.options.deposit != DepositChoice::statement || s.balanceRows.empty())
     return Cents(s.initialDeposit);
-  double deposit = Cents(s.openingBalance);
+  // A MetaTrader 5 report's first balance deal is its deposit, no balance row.
+  double deposit = Cents(s.origin == ReportOrigin::mt5 ? s.statementDeposit : s.openingBalance);
   for (const BalanceRow& row : s.balanceRows)
     if (MomentSeconds(row.date, row.time) < firstClosing) deposit += Cents(row.amount);
   return deposit;
@@ -263,6 +266,24 @@ void TakeTesterBalance(const Report& report, std::size_t testerTrades, std::size
       report.options.deposit != DepositChoice::statement)
     return;
   figures.netProfit = Cents(s.testerFinalBalance) - figures.initialDeposit;
+}
+
+// After every closing moment: all of a statement's balance rows count.
+constexpr std::uint64_t kNoClosing = std::numeric_limits<std::uint64_t>::max();
+
+// The buy and sell deals are known for the report's own trades, all walked.
+std::optional<int> Mt5Deals(const Report& report, std::size_t walked) {
+  const ReportStatistics& s = report.stats;
+  if (walked != static_cast<std::size_t>(s.mt5Closes)) return std::nullopt;
+  return s.mt5TradeDeals;
+}
+
+// Whether a balance row lies at or after this moment.
+bool BalanceRowsAfter(const Report& report, std::uint64_t moment) {
+  const std::vector<BalanceRow>& rows = report.stats.balanceRows;
+  return std::any_of(rows.begin(), rows.end(), [&](const BalanceRow& row) {
+    return MomentSeconds(row.date, row.time) >= moment;
+  });
 }
 
 // A JPY account prints whole amounts, every other one cents ("0.00" too): one
@@ -293,11 +314,13 @@ void BuildTerminalFigures(Report& report) {
   BreakdownWalk symbols;
   BreakdownWalk magics;
   int firstRow = -1;
+  std::uint64_t firstClosing = kNoClosing;
   std::size_t walked = 0;
   walk.Walk(
-      [&](int gridRow, std::uint64_t firstClosing) {
+      [&](int gridRow, std::uint64_t closing) {
         firstRow = gridRow;
-        figures.emplace(DepositCents(report, firstClosing));
+        firstClosing = closing;
+        figures.emplace(DepositCents(report, closing));
       },
       [&](const WalkedTrade& trade) {
         figures->Add(trade.Result());
@@ -305,12 +328,22 @@ void BuildTerminalFigures(Report& report) {
         magics.Add(trade.magic, trade.cents);
         ++walked;
       });
+  const bool mt5 = report.stats.origin == ReportOrigin::mt5;
+  // The MetaTrader 5 terminal prints its figures for a run without trades too.
+  if (!figures && mt5) figures.emplace(DepositCents(report, kNoClosing));
   if (!figures) return;
   TerminalFigures result = figures->Figures();
-  TakeTesterBalance(report, report.stats.testerCloses.Trades(), walked, result);
-  const bool tester = report.stats.testerReport;
-  const FigureStyle style{tester, tester ? 2 : AccountDecimals(report, firstRow)};
-  report.terminalFigures = TerminalFigureLines(result, style);
+  if (mt5) {
+    // The walk's balance leaves out the balance deals among the trades, which
+    // the holding period returns would weigh.
+    if (BalanceRowsAfter(report, firstClosing)) result.ahpr = result.ghpr = std::nan("");
+    report.terminalFigures = Mt5FigureLines(result, Mt5Deals(report, walked));
+  } else {
+    TakeTesterBalance(report, report.stats.testerCloses.Trades(), walked, result);
+    const bool tester = report.stats.testerReport;
+    const FigureStyle style{tester, tester ? 2 : AccountDecimals(report, firstRow)};
+    report.terminalFigures = TerminalFigureLines(result, style);
+  }
   report.terminalMemo = FigureMemoLines(report.terminalFigures);
   report.breakdown = {symbols.Rows(walk.Symbols()), magics.Rows(walk.Magics())};
 }

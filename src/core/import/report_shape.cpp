@@ -16,6 +16,8 @@ bool AllDigits(std::string_view word) {
   return true;
 }
 
+}  // namespace
+
 // "2010.01.04" or "2010/01/04".
 bool IsDate(std::string_view word) {
   if (word.size() != 10) return false;
@@ -42,6 +44,8 @@ bool IsNumber(std::string_view word) {
   return AllDigits(word.substr(0, point)) &&
          (point + 1 == word.size() || AllDigits(word.substr(point + 1)));
 }
+
+namespace {
 
 // An amount as the terminal prints money: "-797.76", "10000.00".
 bool IsMoney(std::string_view word) {

@@ -12,6 +12,13 @@ namespace quillfen {
 // labels are translated there; the order rows' type words, the numbers and the
 // dates are not.
 
+// A date as the terminal prints it: "2010.01.04" or "2010/01/04".
+bool IsDate(std::string_view word);
+// A time: "10:00" or "10:00:00".
+bool IsTime(std::string_view word);
+// A number and nothing else: optional sign, digits, optional decimals.
+bool IsNumber(std::string_view word);
+
 // An order row of a statement or tester report: a whole number, a date, a
 // time, then a word that is no number ("4711 2010.01.04 10:00:00 buy ...").
 bool IsOrderRowShape(const StatementWords& words);

@@ -7,6 +7,9 @@
 
 namespace quillfen {
 
+// MetaTrader 4 or 5.
+enum class ReportOrigin { mt4, mt5 };
+
 // A balance or credit row of a statement: its moment as printed and its amount.
 struct BalanceRow {
   std::string date;
@@ -64,6 +67,11 @@ struct ReportStatistics {
 
   // What the reader keeps for the terminal's own figures.
   bool testerReport = false;
+  // The terminal that wrote the report: its own figures follow it.
+  ReportOrigin origin = ReportOrigin::mt4;
+  // A MetaTrader 5 report's buy and sell deals, and its closing deals among them.
+  int mt5TradeDeals = 0;
+  int mt5Closes = 0;
   // A statement's balance before its first row: Balance − Closed Trade P/L −
   // Deposit/Withdrawal of its summary block (0 when the history starts with the account).
   double openingBalance = 0;

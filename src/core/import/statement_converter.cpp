@@ -13,13 +13,15 @@
 #include "text/charset.h"
 #include "text/line_reader.h"
 #include "text/text_conversions.h"
+#include "text/utf16.h"
 
 namespace quillfen {
 
 namespace {
 
-constexpr std::array<std::string_view, 4> kMarks = {"tatement", "Quillfen", "Marbelline",
-                                                    "Strategy Tester"};
+// A MetaTrader 5 report in another language names its generator in English only.
+constexpr std::array<std::string_view, 5> kMarks = {"tatement", "Quillfen", "Marbelline",
+                                                    "Strategy Tester", "strategy tester"};
 constexpr int kMarkedLines = 5;
 
 struct FileCloser {
@@ -248,6 +250,43 @@ bool EndsWithBreakTag(std::string_view line) {
   chunk.push_back('\n');
 }
 
+// The bytes of a page as the converter reads them: the file itself, or the
+// text of a UTF-16 file transcoded to UTF-8 into a temporary file, so that
+// the one road reads both.
+struct PageBytes {
+  File file;
+  long long size = -1;  // -1: no regular file
+  bool transcoded = false;
+  bool oddUtf16 = false;
+  bool failed = false;
+};
+
+// Opens the page; of a UTF-16 file at most `limit` bytes are transcoded (0: all).
+PageBytes OpenPage(const std::string& path, long long limit = 0) {
+  PageBytes page;
+  page.size = RegularFileSize(path);
+  if (page.size < 0) return page;
+  page.file.reset(std::fopen(path.c_str(), "rb"));
+  if (!page.file) return page;
+  std::string head(1024, '\0');
+  head.resize(std::fread(head.data(), 1, head.size(), page.file.get()));
+  const Utf16Order order = DetectUtf16(head);
+  if (std::fseek(page.file.get(), 0, SEEK_SET) != 0) page.failed = true;
+  if (order == Utf16Order::none || page.failed) return page;
+  File text(std::tmpfile());
+  page.oddUtf16 = page.size % 2 != 0;
+  page.transcoded = true;
+  if (!text ||
+      TranscodeUtf16(page.file.get(), text.get(), order, limit) != Utf16Transcoding::complete) {
+    page.failed = true;
+    return page;
+  }
+  page.size = std::ftell(text.get());
+  page.failed = page.size < 0 || std::fseek(text.get(), 0, SEEK_SET) != 0;
+  page.file = std::move(text);
+  return page;
+}
+
 bool EndsWithClosingTag(std::FILE* file, long long size) {
   constexpr long long kTail = 4096;
   const long long from = size > kTail ? size - kTail : 0;
@@ -420,10 +459,13 @@ bool HasStatementMark(std::string_view line) {
 
 Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& write,
                             Progress& progress) {
-  const long long size = RegularFileSize(sourcePath);
-  if (size < 0) return Conversion::notStatement;
-  File source(std::fopen(sourcePath.c_str(), "rb"));
-  if (!source || !HasMarkedHead(source.get())) return Conversion::notStatement;
+  PageBytes page = OpenPage(sourcePath);
+  if (page.size < 0 || !page.file) return Conversion::notStatement;
+  if (page.failed) return Conversion::sourceFailed;
+  File& source = page.file;
+  const long long size = page.size;
+  if (!HasMarkedHead(source.get())) return Conversion::notStatement;
+  if (page.oddUtf16) return Conversion::oddUtf16;
   long long lines = 0;
   bool open = true;
   if (std::fseek(source.get(), 0, SEEK_SET) != 0) return Conversion::sourceFailed;
@@ -431,7 +473,8 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
   // so that no byte of a double-byte character is read as markup; a page
   // whose head is ASCII or UTF-8 is looked at only in the converted text,
   // where a first byte past ASCII names a code page for the rest.
-  const std::string headCharset = HeadCharset(source.get());
+  // Transcoded text is UTF-8 whatever its page declares.
+  const std::string headCharset = page.transcoded ? "UTF-8" : HeadCharset(source.get());
   const bool legacyPage = !headCharset.empty() && headCharset != "UTF-8";
   LineDecoder decoder(headCharset);
   if (std::fseek(source.get(), 0, SEEK_SET) != 0) return Conversion::sourceFailed;
@@ -519,9 +562,10 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
 }
 
 bool IsStatementFile(const std::string& sourcePath) {
-  if (RegularFileSize(sourcePath) < 0) return false;
-  File source(std::fopen(sourcePath.c_str(), "rb"));
-  return source && HasMarkedHead(source.get());
+  // The marks stand in the first lines: a UTF-16 page's head tells.
+  constexpr long long kHead = 4 * kCharsetHead;
+  PageBytes page = OpenPage(sourcePath, kHead);
+  return page.size >= 0 && page.file && !page.failed && HasMarkedHead(page.file.get());
 }
 
 bool StatementToText(const std::string& sourcePath, const std::string& textPath,

@@ -66,16 +66,22 @@ using TextWriter = std::function<bool(std::string_view)>;
 
 // How a conversion ended: no statement or report mark in the first five
 // display lines, every line handed over, every line handed over of a page
-// that lacks its closing tag, the writer refused a block, or the source could
-// not be read to its end.
-enum class Conversion { notStatement, complete, endsEarly, writerStopped, sourceFailed };
+// that lacks its closing tag, the writer refused a block, the source could
+// not be read to its end, or a page in UTF-16 has an odd number of bytes (and
+// nothing of it was handed over).
+enum class Conversion { notStatement, complete, endsEarly, writerStopped, sourceFailed, oddUtf16 };
+
+// What the user is told of a UTF-16 page with an odd number of bytes.
+inline constexpr const char* kOddUtf16Reason =
+    "The file is UTF-16 text with an odd number of bytes: it is damaged and was not read";
 
 // What the user is told of a page that lacks its closing tag.
 inline constexpr const char* kEndsEarlyWarning = "The file ends early; it may be incomplete";
 
 // Converts an HTML statement into text, one table row per line with the cells
 // as words, handed to write. The text is UTF-8 whatever the file's code page
-// (see DetectCharset); a row whose first cell has a tooltip follows a
+// (see DetectCharset; a page in UTF-16, told by DetectUtf16, is transcoded
+// first); a row whose first cell has a tooltip follows a
 // kTooltipMark line that holds it. Progress: the source size while converting, then
 // the text's line count with position 0.
 Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& write,

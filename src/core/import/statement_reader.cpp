@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "import/mt5_report.h"
 #include "import/order_index.h"
 #include "import/printed_totals.h"
 #include "import/report_shape.h"
@@ -119,6 +120,8 @@ class StatementReader {
       stats_.openingBalance = stats_.testerFinalBalance = 0;
       stats_.balanceRows.clear();
       stats_.testerCloses.Clear();
+      stats_.origin = ReportOrigin::mt4;
+      stats_.mt5TradeDeals = stats_.mt5Closes = 0;
     }
     nextRow_ = adding ? std::max(table_.RowCount() - 1, 0) : 0;
     finishedUpTo_ = nextRow_;  // the stored rows were finished when they were read
@@ -164,6 +167,11 @@ class StatementReader {
   bool AmountInRange(std::string_view amount);
   void LeaveOut();
   void ShowLeftOut();
+  // A MetaTrader 5 tester report (mt5_report.h).
+  void StartMt5();
+  void Mt5Line(std::string_view line);
+  void StoreMt5Trade(const Mt5Trade& trade);
+  void EndMt5();
 
   TradeTable& table_;
   ReportStatistics& stats_;
@@ -230,6 +238,13 @@ class StatementReader {
   long long outOfRangeCount_ = 0;
   // The balance printed on the tester's last closing row, read once at the end.
   std::string lastCloseBalance_;
+  // A MetaTrader 5 report: its open entries and what could not be read.
+  Mt5Positions mt5Positions_;
+  bool mt5DealsSeen_ = false;
+  bool mt5DepositSeen_ = false;
+  int mt5Unknown_ = 0;
+  int mt5Orphans_ = 0;
+  int mt5Cut_ = 0;
 };
 
 void StatementReader::Step() {
@@ -259,13 +274,24 @@ void StatementReader::Read(LineReader& lines) {
   };
   bool more = false;
   HeaderEnd end = HeaderEnd::none;
-  while ((more = next()) && (end = HeaderLine(line)) == HeaderEnd::none) {
+  while ((more = next()) && !IsMt5RowShape(line) && (end = HeaderLine(line)) == HeaderEnd::none) {
   }
   // Skip to the first row line.
   while (end == HeaderEnd::columns && more && (more = next()) &&
          !(!line.empty() && IsDigit(line[0]))) {
     if (Contains(line, "Taxes")) hasTaxes_ = true;
     Step();
+  }
+  // A MetaTrader 5 report's rows begin with their time, not a ticket.
+  if (more && IsMt5RowShape(line)) {
+    StartMt5();
+    do {
+      Mt5Line(line);
+      Step();
+    } while (next());
+    EndMt5();
+    progress_.SetPosition(count);
+    return;
   }
   EndHeader();
   if (more) {
@@ -538,6 +564,92 @@ void StatementReader::KeepTesterClose(const StatementWords& words, int row, bool
   lastCloseBalance_.assign(words[10 + shift]);
 }
 
+// The header's labels were read as a MetaTrader 4 tester's: the deposit of a
+// MetaTrader 5 report comes from its first balance deal instead.
+void StatementReader::StartMt5() {
+  testerReport_ = false;
+  if (adding_) return;
+  stats_.testerReport = false;
+  stats_.origin = ReportOrigin::mt5;
+  stats_.statementDeposit = stats_.initialDeposit = 0;
+}
+
+void StatementReader::Mt5Line(std::string_view line) {
+  if (!IsMt5RowShape(line)) return;
+  Mt5Deal deal;
+  const Mt5Row row = ReadMt5Row(line, deal);
+  if (row == Mt5Row::order) return;
+  // Before the Deals table only orders stand: what else is shaped as a row there is no deal.
+  if (row == Mt5Row::balance || row == Mt5Row::deal) mt5DealsSeen_ = true;
+  if (!mt5DealsSeen_) return;
+  if (row == Mt5Row::cut) {
+    ++mt5Cut_;
+  } else if (row == Mt5Row::unknownType) {
+    ++mt5Unknown_;
+  } else if (row == Mt5Row::balance && !mt5DepositSeen_) {
+    // The first balance deal is the tester's initial deposit, as an MT4
+    // tester's settings give it: no balance operation.
+    mt5DepositSeen_ = true;
+    if (!adding_) stats_.statementDeposit = stats_.initialDeposit = TextToAmount(deal.profit);
+  } else if (row == Mt5Row::balance) {
+    // As a statement's balance line: ticket, time, type, comment, amount last.
+    const std::string balanceLine = deal.number + " " + deal.date + " " + deal.time + " balance " +
+                                    deal.comment + " " + deal.profit;
+    KeepBalanceRow(StatementWords(balanceLine), balanceLine);
+    BalanceOperation(balanceLine);
+  } else if (deal.direction == "in") {
+    ++stats_.mt5TradeDeals;
+    mt5Positions_.Enter(deal);
+  } else {
+    ++stats_.mt5TradeDeals;
+    ++stats_.mt5Closes;
+    const Mt5Trade trade = mt5Positions_.Close(deal);
+    mt5Orphans_ += trade.orphan;
+    StoreMt5Trade(trade);
+  }
+}
+
+void StatementReader::StoreMt5Trade(const Mt5Trade& trade) {
+  const int row = nextRow_;
+  auto set = [&](int column, const std::string& text) { table_.SetCell(column, row, text); };
+  set(col::ticket, trade.ticket);
+  set(col::type, trade.type);
+  set(col::lots, trade.lots);
+  set(col::symbol, trade.symbol);
+  set(col::openDate, trade.openDate);
+  set(col::openTime, trade.openTime);
+  set(col::closeDate, trade.closeDate);
+  set(col::closeTime, trade.closeTime);
+  // The Deals table names no stops: none, written as the terminal writes none,
+  // so that every later step finds the cells it expects.
+  set(col::stopLoss, "0.00");
+  set(col::takeProfit, "0.00");
+  for (auto [column, text] :
+       {std::pair{col::openPrice, trade.openPrice}, std::pair{col::closePrice, trade.closePrice}}) {
+    NormalisePrice(text);
+    set(column, text);
+  }
+  set(col::commission, trade.commission);
+  set(col::swap, trade.swap);
+  set(col::profit, trade.profit);
+  set(col::comment, trade.comment);
+  MarkForColumns(row, true);
+  StoreRow();
+}
+
+// Entries still open at the end are open trades; what could not be read is told.
+void StatementReader::EndMt5() {
+  for (const Mt5Trade& trade : mt5Positions_.StillOpen()) StoreMt5Trade(trade);
+  auto tell = [&](int count, std::string_view what) {
+    if (count > 0) messages_.Show(std::string(what) + ": " + std::to_string(count));
+  };
+  tell(mt5Unknown_, "Deals of a type this program does not read, skipped");
+  tell(mt5Orphans_,
+       "Closing deals without an entry deal, kept as trades without an opening "
+       "(the figures, which weigh pips, leave out their profit)");
+  tell(mt5Cut_, "Rows of the Deals table that lack cells, not read");
+}
+
 // True when the line was handled to its end.
 bool StatementReader::StatementLine(std::string_view line) {
   StatementWords words(line);
@@ -719,8 +831,9 @@ void StatementReader::StoreStatementTrade(const StatementWords& words) {
 
 void StatementReader::ComputeColumns(int row, bool statementTrade) {
   auto cell = [&](int column) { return table_.Cell(column, row); };
+  // A trade without its opening (a close whose entry the report lacks) has no pips.
   const double pips =
-      TextToAmount(cell(col::closePrice)) > 0
+      TextToAmount(cell(col::closePrice)) > 0 && TextToAmount(cell(col::openPrice)) > 0
           ? PipsBetween(cell(col::type), cell(col::openPrice), cell(col::closePrice))
           : 0;
   table_.SetCell(col::pips, row, FormatGeneral(pips));

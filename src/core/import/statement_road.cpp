@@ -121,6 +121,7 @@ std::string ConvertAndRead(TradeTable& table, ReportStatistics& stats, const std
   if (!writeFailure.empty()) return writeFailure;
   if (working && std::fclose(working.release()) != 0) return CannotWrite(workingFile, errno);
   if (conversion == Conversion::sourceFailed) return "cannot read " + path;
+  if (conversion == Conversion::oddUtf16) return kOddUtf16Reason;
   return {};
 }
 

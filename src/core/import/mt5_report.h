@@ -1,0 +1,91 @@
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillfen {
+
+// The rows of a MetaTrader 5 tester report, told by their shape: whatever the
+// terminal's language, a row starts with a date, a time with seconds and a
+// whole number, and deal types and directions stay English.
+
+// Whether the converted line starts as an order or deal row does.
+bool IsMt5RowShape(std::string_view line);
+
+// One row of the Deals table, its cells as printed (thousands separators gone).
+struct Mt5Deal {
+  std::string date;
+  std::string time;
+  std::string number;
+  std::string symbol;
+  std::string type;       // buy, sell or balance
+  std::string direction;  // in, out, "in out", "out by"; empty for balance
+  std::string volume;
+  std::string price;
+  std::string commission;
+  std::string swap;
+  std::string profit;
+  std::string comment;
+};
+
+// What a row shaped as an order or deal row is: an Orders row (its volume
+// "0.31 / 0.31"), a buy or sell deal, a balance deal, a deal of a type this
+// program does not read, or a deal row that lacks cells.
+enum class Mt5Row { order, deal, balance, unknownType, cut };
+
+// Sorts a line for which IsMt5RowShape holds; fills `deal` for deal and balance.
+Mt5Row ReadMt5Row(std::string_view line, Mt5Deal& deal);
+
+// A trade made of deals, cells as the trade table holds them. An orphan close
+// has empty open cells; a trade still open has empty close cells.
+struct Mt5Trade {
+  std::string ticket;
+  std::string type;  // the position's: buy or sell
+  std::string lots;
+  std::string symbol;
+  std::string openDate;
+  std::string openTime;
+  std::string openPrice;
+  std::string closeDate;
+  std::string closeTime;
+  std::string closePrice;
+  std::string commission;
+  std::string swap;
+  std::string profit;
+  std::string comment;
+  bool orphan = false;
+};
+
+// Pairs closing deals with the entry deals of their symbol and the opposite
+// type, first in first out; a close that takes part of an entry takes as much
+// of its commission.
+class Mt5Positions {
+ public:
+  // A deal with direction "in".
+  void Enter(const Mt5Deal& deal);
+  // The trade of a closing deal ("out", "out by", or "in out", whose volume
+  // past the positions it closes opens the next one).
+  Mt5Trade Close(const Mt5Deal& deal);
+  // The entries left open, in the order they were made.
+  std::vector<Mt5Trade> StillOpen() const;
+
+ private:
+  struct Entry {
+    long long order = 0;  // the deal number
+    std::string date;
+    std::string time;
+    std::string price;
+    long long volume = 0;   // left open, in units of 1e-8 lots
+    double commission = 0;  // left to take
+    std::string comment;
+  };
+  void Enter(const Mt5Deal& deal, long long volume, double commission);
+
+  // Entries by symbol and type ("EURUSD buy").
+  std::map<std::string, std::deque<Entry>> open_;
+};
+
+}  // namespace quillfen
