@@ -168,14 +168,6 @@ std::array<std::string, kLabels> Texts(const TerminalFigures& f, const Printer& 
 
 }  // namespace
 
-std::string GroupThousands(std::string text) {
-  const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
-  std::size_t end = text.find('.');
-  if (end == std::string::npos) end = text.size();
-  for (std::size_t at = end; at > start + 3; at -= 3) text.insert(at - 3, 1, ' ');
-  return text;
-}
-
 std::vector<FigureLine> TerminalFigureLines(const TerminalFigures& figures,
                                             const FigureStyle& style) {
   const std::array<std::string, kLabels> texts = Texts(figures, Printer(style), style.tester);

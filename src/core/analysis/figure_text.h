@@ -20,9 +20,6 @@ struct FigureStyle {
   int decimals = 2;
 };
 
-// "1 234 567.89": a blank between thousands of the whole part.
-std::string GroupThousands(std::string text);
-
 // The terminal's Details block for these figures, in its order and labels.
 std::vector<FigureLine> TerminalFigureLines(const TerminalFigures& figures,
                                             const FigureStyle& style);
