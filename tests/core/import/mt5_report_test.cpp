@@ -7,12 +7,15 @@
 #include <vector>
 
 #include "../real_statements.h"
+#include "../support/utf16_bytes.h"
 #include "import/statement_converter.h"
 #include "import_test_support.h"
 #include "text/utf16.h"
 
 namespace quillfen {
 namespace {
+
+using testing::Utf16Bytes;
 
 std::u16string Wide(std::string_view ascii) {
   return std::u16string(ascii.begin(), ascii.end());
@@ -98,19 +101,6 @@ std::u16string Page(const Labels& labels, const std::u16string& deals) {
          u"   <tr align=\"right\"><td colspan=\"8\"></td><td><b>0.00</b></td><td><b>0.00</b></td>"
          u"<td><b>1.00</b></td><td><b>10 001.00</b></td><td></td></tr>\r\n"
          u"</table>\r\n</div>\r\n</body>\r\n</html>\r\n";
-}
-
-std::string Bytes(const std::u16string& text, Utf16Order order, bool mark) {
-  std::string bytes;
-  auto put = [&](char16_t unit) {
-    const char low = static_cast<char>(unit & 0xFF);
-    const char high = static_cast<char>(unit >> 8);
-    bytes += order == Utf16Order::littleEndian ? low : high;
-    bytes += order == Utf16Order::littleEndian ? high : low;
-  };
-  if (mark) put(u'\uFEFF');
-  for (char16_t unit : text) put(unit);
-  return bytes;
 }
 
 // UTF-8 of text whose characters all lie in the basic plane.
@@ -219,9 +209,9 @@ TEST(Mt5Report, DealsBecomeTradesInEveryByteOrderAndLanguage) {
     SCOPED_TRACE(form.name);
     TempDir dir;
     const std::u16string page = Page(form.labels, HedgingDeals());
-    const std::string path =
-        dir.Write("report.html",
-                  form.order == Utf16Order::none ? Utf8(page) : Bytes(page, form.order, form.mark));
+    const std::string path = dir.Write(
+        "report.html",
+        form.order == Utf16Order::none ? Utf8(page) : Utf16Bytes(page, form.order, form.mark));
     Report report;
     MessageList messages;
     ASSERT_TRUE(OpenFiles(report, {path}, &messages));
@@ -246,7 +236,7 @@ TEST(Mt5Report, WhatCannotBeReadIsCountedAndNothingIsMadeUp) {
   MessageList messages;
   ASSERT_TRUE(OpenFiles(
       report,
-      {dir.Write("report.html", Bytes(Page(kEnglish, deals), Utf16Order::littleEndian, true))},
+      {dir.Write("report.html", Utf16Bytes(Page(kEnglish, deals), Utf16Order::littleEndian, true))},
       &messages));
   EXPECT_EQ(messages.texts,
             (std::vector<std::string>{
@@ -269,7 +259,7 @@ TEST(Mt5Report, APageCutShortIsReadToItsLastWholeRowWithAWarning) {
   const std::size_t cut = page.find(u"<td>6</td>") + 4;
   TempDir dir;
   const std::string path =
-      dir.Write("report.html", Bytes(page.substr(0, cut), Utf16Order::littleEndian, true));
+      dir.Write("report.html", Utf16Bytes(page.substr(0, cut), Utf16Order::littleEndian, true));
   Report report;
   NoProgress progress;
   MessageList messages;
@@ -284,8 +274,9 @@ TEST(Mt5Report, APageCutShortIsReadToItsLastWholeRowWithAWarning) {
 
 TEST(Mt5Report, AUtf16PageWithAnOddByteCountIsRefused) {
   TempDir dir;
-  const std::string path = dir.Write(
-      "report.html", Bytes(Page(kEnglish, HedgingDeals()), Utf16Order::littleEndian, true) + "x");
+  const std::string path =
+      dir.Write("report.html",
+                Utf16Bytes(Page(kEnglish, HedgingDeals()), Utf16Order::littleEndian, true) + "x");
   Report report;
   NoProgress progress;
   MessageList messages;
@@ -300,8 +291,8 @@ TEST(Mt5Report, AUtf16PageWithAnOddByteCountIsRefused) {
 TEST(Mt5Report, ARunWithoutDealsFindsNothingButItsDeposit) {
   TempDir dir;
   const std::string path = dir.Write(
-      "report.html", Bytes(Page(kJapanese, Balance("2024.01.02 00:00:00", "1", "10 000.00")),
-                           Utf16Order::littleEndian, true));
+      "report.html", Utf16Bytes(Page(kJapanese, Balance("2024.01.02 00:00:00", "1", "10 000.00")),
+                                Utf16Order::littleEndian, true));
   Report report;
   ProgramState state;
   NoProgress progress;

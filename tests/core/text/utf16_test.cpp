@@ -6,26 +6,17 @@
 #include <memory>
 #include <string>
 
+#include "../support/utf16_bytes.h"
+
 namespace quillfen {
 namespace {
+
+using testing::Utf16Bytes;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
-
-std::string Utf16(std::u16string_view text, Utf16Order order, bool mark) {
-  std::string bytes;
-  auto put = [&](char16_t unit) {
-    const char low = static_cast<char>(unit & 0xFF);
-    const char high = static_cast<char>(unit >> 8);
-    bytes += order == Utf16Order::littleEndian ? low : high;
-    bytes += order == Utf16Order::littleEndian ? high : low;
-  };
-  if (mark) put(u'\uFEFF');
-  for (char16_t unit : text) put(unit);
-  return bytes;
-}
 
 std::string Transcode(const std::string& bytes, Utf16Order order, long long limit = 0) {
   File in(std::tmpfile());
@@ -42,10 +33,10 @@ std::string Transcode(const std::string& bytes, Utf16Order order, long long limi
 TEST(Utf16, TheByteOrderComesFromTheMarkOrTheZeroBytes) {
   const std::u16string page = u"<html><title>\u7D04\u5B9A</title>";
   for (Utf16Order order : {Utf16Order::littleEndian, Utf16Order::bigEndian}) {
-    EXPECT_EQ(DetectUtf16(Utf16(page, order, true)), order);
-    EXPECT_EQ(DetectUtf16(Utf16(page, order, false)), order);
+    EXPECT_EQ(DetectUtf16(Utf16Bytes(page, order, true)), order);
+    EXPECT_EQ(DetectUtf16(Utf16Bytes(page, order, false)), order);
     // A mark alone still names the order.
-    EXPECT_EQ(DetectUtf16(Utf16(u"", order, true)), order);
+    EXPECT_EQ(DetectUtf16(Utf16Bytes(u"", order, true)), order);
   }
   EXPECT_EQ(DetectUtf16("<html><title>Statement</title>"), Utf16Order::none);
   EXPECT_EQ(DetectUtf16("\xEF\xBB\xBF<html>\xE7\xB4\x84"), Utf16Order::none);
@@ -65,13 +56,13 @@ TEST(Utf16, TextIsTranscodedToUtf8WithoutTheMark) {
                                  std::string(40000, 'b');
     for (Utf16Order order : {Utf16Order::littleEndian, Utf16Order::bigEndian})
       for (bool mark : {true, false})
-        EXPECT_EQ(Transcode(Utf16(page, order, mark), order), expected) << before << mark;
+        EXPECT_EQ(Transcode(Utf16Bytes(page, order, mark), order), expected) << before << mark;
   }
 }
 
 TEST(Utf16, UnitsThatFormNoCharacterBecomeReplacements) {
   // A high surrogate without its low half, and a dangling last byte.
-  std::string bytes = Utf16(
+  std::string bytes = Utf16Bytes(
                           u"a\xD800"
                           u"b",
                           Utf16Order::littleEndian, false) +
@@ -81,7 +72,7 @@ TEST(Utf16, UnitsThatFormNoCharacterBecomeReplacements) {
             "b");
   // Only so many bytes are read.
   EXPECT_EQ(
-      Transcode(Utf16(u"abcdef", Utf16Order::littleEndian, true), Utf16Order::littleEndian, 6),
+      Transcode(Utf16Bytes(u"abcdef", Utf16Order::littleEndian, true), Utf16Order::littleEndian, 6),
       "ab");
 }
 
