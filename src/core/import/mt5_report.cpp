@@ -112,6 +112,13 @@ Mt5Row ReadMt5Row(std::string_view line, Mt5Deal& deal) {
   return Mt5Row::deal;
 }
 
+bool ReadMt5Numbers(std::string_view line, std::vector<double>& numbers) {
+  const std::vector<Word> words = WordsOf(line);
+  if (!AllNumbers(words, 0, words.size())) return false;
+  for (const Word& word : words) numbers.push_back(TextToAmount(word.text));
+  return true;
+}
+
 void Mt5Positions::Enter(const Mt5Deal& deal) {
   Enter(deal, VolumeUnits(deal.volume), TextToAmount(deal.commission));
 }

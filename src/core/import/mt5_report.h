@@ -39,6 +39,11 @@ enum class Mt5Row { order, deal, balance, unknownType, cut };
 // Sorts a line for which IsMt5RowShape holds; fills `deal` for deal and balance.
 Mt5Row ReadMt5Row(std::string_view line, Mt5Deal& deal);
 
+// The Deals table ends in a footer of four numbers, a line each or on one
+// line: the commission, swap, profit and balance of the deals above it.
+// Appends the line's numbers; false when it holds anything else.
+bool ReadMt5Numbers(std::string_view line, std::vector<double>& numbers);
+
 // A trade made of deals, cells as the trade table holds them. An orphan close
 // has empty open cells; a trade still open has empty close cells.
 struct Mt5Trade {

@@ -48,6 +48,12 @@ bool IsAmountInRange(std::string_view word) {
   return digits <= kMostDigits && std::fabs(TextToAmount(word)) <= kLargestAmount;
 }
 
+// What a deal adds to the money of the Deals table's footer, in cents.
+double DealCents(const Mt5Deal& deal) {
+  return AmountCents(TextToAmount(deal.commission)) + AmountCents(TextToAmount(deal.swap)) +
+         AmountCents(TextToAmount(deal.profit));
+}
+
 // Whether every word of the row that reads as a number is in range.
 bool AmountsInRange(const StatementWords& words) {
   for (int word = 0; words.Has(word); ++word)
@@ -245,6 +251,9 @@ class StatementReader {
   int mt5Unknown_ = 0;
   int mt5Orphans_ = 0;
   int mt5Cut_ = 0;
+  // The numbers after the last deal (its footer), and what the buy and sell deals read add up to.
+  std::vector<double> mt5Tail_;
+  double mt5DealCents_ = 0;
 };
 
 void StatementReader::Step() {
@@ -575,7 +584,12 @@ void StatementReader::StartMt5() {
 }
 
 void StatementReader::Mt5Line(std::string_view line) {
-  if (!IsMt5RowShape(line)) return;
+  if (!IsMt5RowShape(line)) {
+    if (mt5DealsSeen_ && !ReadMt5Numbers(line, mt5Tail_)) mt5Tail_.clear();
+    return;
+  }
+  mt5Tail_.clear();
+  if (!RowInRange(StatementWords(line))) return;
   Mt5Deal deal;
   const Mt5Row row = ReadMt5Row(line, deal);
   if (row == Mt5Row::order) return;
@@ -599,9 +613,11 @@ void StatementReader::Mt5Line(std::string_view line) {
     BalanceOperation(balanceLine);
   } else if (deal.direction == "in") {
     ++stats_.mt5TradeDeals;
+    mt5DealCents_ += DealCents(deal);
     mt5Positions_.Enter(deal);
   } else {
     ++stats_.mt5TradeDeals;
+    mt5DealCents_ += DealCents(deal);
     ++stats_.mt5Closes;
     const Mt5Trade trade = mt5Positions_.Close(deal);
     mt5Orphans_ += trade.orphan;
@@ -646,8 +662,15 @@ void StatementReader::EndMt5() {
   tell(mt5Unknown_, "Deals of a type this program does not read, skipped");
   tell(mt5Orphans_,
        "Closing deals without an entry deal, kept as trades without an opening "
-       "(the figures, which weigh pips, leave out their profit)");
+       "(only the original sizing counts their profit)");
   tell(mt5Cut_, "Rows of the Deals table that lack cells, not read");
+  ShowLeftOut();
+  // Deals already told of as not read would only be told again.
+  if (mt5Tail_.size() == 4 && mt5Unknown_ == 0 && mt5Cut_ == 0 && outOfRangeCount_ == 0) {
+    totals_.closedProfit = mt5Tail_[0] + mt5Tail_[1] + mt5Tail_[2];
+    totals_.closedCents = mt5DealCents_;
+    for (const std::string& message : totals_.Differences()) messages_.Show(message);
+  }
 }
 
 // True when the line was handled to its end.

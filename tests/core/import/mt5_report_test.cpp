@@ -67,9 +67,15 @@ std::u16string Balance(const std::string& time, const std::string& deal, const s
       {time, deal, "", "balance", "", "", "", "", "0.00", "0.00", amount, amount, comment});
 }
 
+// The Deals table's footer: commission, swap, profit and balance of the deals.
+using Footer = std::vector<std::string>;
+const Footer kDepositOnly = {"0.00", "0.00", "0.00", "10 000.00"};
+const Footer kHedgingFooter = {"-24.00", "-1.60", "270.00", "9 744.40"};
+
 // A tester report laid out as the terminal writes it: title, server, settings,
 // results, one order, then the deals and their totals.
-std::u16string Page(const Labels& labels, const std::u16string& deals) {
+std::u16string Page(const Labels& labels, const std::u16string& deals,
+                    const Footer& footer = kHedgingFooter) {
   auto line = [](std::u16string_view label, std::u16string_view value) {
     return u"   <tr align=\"right\"><td nowrap colspan=\"3\">" + std::u16string(label) +
            u"</td><td nowrap colspan=\"10\" align=\"left\"><b>" + std::u16string(value) +
@@ -78,6 +84,9 @@ std::u16string Page(const Labels& labels, const std::u16string& deals) {
   auto heading = [](std::u16string_view text) {
     return u"   <tr align=\"center\"><th colspan=\"13\"><div><b>" + std::u16string(text) +
            u"</b></div></th></tr>\r\n";
+  };
+  auto total = [](const std::string& amount) {
+    return u"      <td nowrap><b>" + Wide(amount) + u"</b></td>\r\n";
   };
   auto header = [](std::vector<std::u16string> names) {
     std::u16string row = u"   <tr align=\"center\" bgcolor=\"#E5F0FC\">";
@@ -97,9 +106,9 @@ std::u16string Page(const Labels& labels, const std::u16string& deals) {
          Cells({"2024.01.02 10:00:00", "2", "EURUSD", "buy", "1.00 / 1.00", "1.10000", "", "",
                 "2024.01.02 10:00:00", "filled", ""}) +
          heading(labels.deals) + header({u"Time", u"Deal", u"Symbol", labels.type, u"Direction"}) +
-         deals +
-         u"   <tr align=\"right\"><td colspan=\"8\"></td><td><b>0.00</b></td><td><b>0.00</b></td>"
-         u"<td><b>1.00</b></td><td><b>10 001.00</b></td><td></td></tr>\r\n"
+         deals + u"   <tr align=\"right\">\r\n      <td colspan=\"8\"></td>\r\n" +
+         total(footer[0]) + total(footer[1]) + total(footer[2]) + total(footer[3]) +
+         u"      <td></td>\r\n   </tr>\r\n"
          u"</table>\r\n</div>\r\n</body>\r\n</html>\r\n";
 }
 
@@ -234,15 +243,15 @@ TEST(Mt5Report, WhatCannotBeReadIsCountedAndNothingIsMadeUp) {
   TempDir dir;
   Report report;
   MessageList messages;
-  ASSERT_TRUE(OpenFiles(
+  ASSERT_TRUE(OpenReport(
       report,
-      {dir.Write("report.html", Utf16Bytes(Page(kEnglish, deals), Utf16Order::littleEndian, true))},
+      dir.Write("report.html", Utf16Bytes(Page(kEnglish, deals), Utf16Order::littleEndian, true)),
       &messages));
   EXPECT_EQ(messages.texts,
             (std::vector<std::string>{
                 "Deals of a type this program does not read, skipped: 1",
-                "Closing deals without an entry deal, kept as trades without an opening (the "
-                "figures, which weigh pips, leave out their profit): 1",
+                "Closing deals without an entry deal, kept as trades without an opening (only the "
+                "original sizing counts their profit): 1",
                 "Rows of the Deals table that lack cells, not read: 1"}));
   ASSERT_EQ(report.full.TradeRows(), 2);
   // The close without an entry keeps what it has and shows no pips.
@@ -251,6 +260,28 @@ TEST(Mt5Report, WhatCannotBeReadIsCountedAndNothingIsMadeUp) {
             "5.00|no entry");
   EXPECT_EQ(report.full.Cell(col::pips, 0), "0");
   EXPECT_EQ(Cells(report, 1, {col::ticket, kOpen, col::profit}), "6|2024/01/03|10.00");
+  EXPECT_DOUBLE_EQ(report.stats.netProfit, 5.00 + 10.00);
+}
+
+// The footer's totals catch a deal row that no rule saw go missing.
+TEST(Mt5Report, TheDealsFooterHoldsTheDealsRead) {
+  TempDir dir;
+  const std::u16string page = Page(kEnglish, HedgingDeals());
+  std::u16string damaged = page;
+  const std::size_t deal6 = damaged.rfind(u"<tr", damaged.find(u"<td>6</td>"));
+  damaged.erase(deal6, damaged.find(u"</tr>", deal6) + 5 - deal6);
+  for (const auto& [text, expected] :
+       {std::pair{page, std::vector<std::string>{}},
+        std::pair{damaged, std::vector<std::string>{"The trades read add up to 129.80; the "
+                                                    "report prints 244.40: the file may be "
+                                                    "damaged."}}}) {
+    Report report;
+    MessageList messages;
+    ASSERT_TRUE(OpenFiles(
+        report, {dir.Write("report.html", Utf16Bytes(text, Utf16Order::littleEndian, true))},
+        &messages));
+    EXPECT_EQ(messages.texts, expected);
+  }
 }
 
 TEST(Mt5Report, APageCutShortIsReadToItsLastWholeRowWithAWarning) {
@@ -291,8 +322,9 @@ TEST(Mt5Report, AUtf16PageWithAnOddByteCountIsRefused) {
 TEST(Mt5Report, ARunWithoutDealsFindsNothingButItsDeposit) {
   TempDir dir;
   const std::string path = dir.Write(
-      "report.html", Utf16Bytes(Page(kJapanese, Balance("2024.01.02 00:00:00", "1", "10 000.00")),
-                                Utf16Order::littleEndian, true));
+      "report.html",
+      Utf16Bytes(Page(kJapanese, Balance("2024.01.02 00:00:00", "1", "10 000.00"), kDepositOnly),
+                 Utf16Order::littleEndian, true));
   Report report;
   ProgramState state;
   NoProgress progress;
