@@ -48,12 +48,6 @@ bool IsAmountInRange(std::string_view word) {
   return digits <= kMostDigits && std::fabs(TextToAmount(word)) <= kLargestAmount;
 }
 
-// What a deal adds to the money of the Deals table's footer, in cents.
-double DealCents(const Mt5Deal& deal) {
-  return AmountCents(TextToAmount(deal.commission)) + AmountCents(TextToAmount(deal.swap)) +
-         AmountCents(TextToAmount(deal.profit));
-}
-
 // Whether every word of the row that reads as a number is in range.
 bool AmountsInRange(const StatementWords& words) {
   for (int word = 0; words.Has(word); ++word)
@@ -83,6 +77,12 @@ std::string_view WordOfLastDigit(std::string_view line) {
   start = start == std::string_view::npos ? 0 : start + 1;
   std::size_t end = std::min(line.find_first_of(" \t", digit), line.size());
   return TrimmedView(line.substr(start, end - start));
+}
+
+// What a deal adds to the money of the Deals table's footer, in cents.
+double DealCents(const Mt5Deal& deal) {
+  return AmountCents(TextToAmount(deal.commission)) + AmountCents(TextToAmount(deal.swap)) +
+         AmountCents(TextToAmount(deal.profit));
 }
 
 // What follows the line's last blank: a balance row's amount.
@@ -611,13 +611,13 @@ void StatementReader::Mt5Line(std::string_view line) {
                                     deal.comment + " " + deal.profit;
     KeepBalanceRow(StatementWords(balanceLine), balanceLine);
     BalanceOperation(balanceLine);
-  } else if (deal.direction == "in") {
-    ++stats_.mt5TradeDeals;
-    mt5DealCents_ += DealCents(deal);
-    mt5Positions_.Enter(deal);
   } else {
     ++stats_.mt5TradeDeals;
     mt5DealCents_ += DealCents(deal);
+    if (deal.direction == "in") {
+      mt5Positions_.Enter(deal);
+      return;
+    }
     ++stats_.mt5Closes;
     const Mt5Trade trade = mt5Positions_.Close(deal);
     mt5Orphans_ += trade.orphan;
