@@ -169,7 +169,10 @@ void AppendTradeRow(std::string& page, const Report& report, int r, bool detaile
     AppendCell(page, a.Cell(g1::closeDate, r), a.Cell(g1::closeTime, r));
   else
     page += "<td> </td>";
-  AppendCell(page, a.Cell(g1::closePrice, r));
+  // An open position of which no price is known: an empty cell would shift
+  // the cells after it when the page is read back.
+  const std::string_view closePrice = a.Cell(g1::closePrice, r);
+  AppendCell(page, closePrice.empty() ? std::string_view("0") : closePrice);
   page += "<!-- - ";
   AppendCellText(page, b.Cell(g2::commission, r));
   page += kHiddenValueSeparator;

@@ -823,11 +823,10 @@ void StatementReader::StoreStatementTrade(const StatementWords& words) {
   set(col::stopLoss, 7);
   set(col::takeProfit, 8);
   const int t = hasTaxes_ ? 1 : 0;
-  std::string_view closing = words[9];
-  auto charAt = [&](std::size_t i) { return i < closing.size() ? closing[i] : '\0'; };
-  if (words.Has(14) && ownReport_ && charAt(4) != charAt(7)) {
-    // An open trade in an exported report: word 9 is a price, not a date.
-    set(col::closePrice, 9);
+  if (words.Has(14) && ownReport_ && !IsDate(words[9])) {
+    // An open trade in an exported report: word 9 is a price, not a date; a
+    // trade of which no price is known was written with 0.
+    if (TextToAmount(words[9]) != 0) set(col::closePrice, 9);
     set(col::commission, 10);
     set(col::swap, 11);
     set(col::profit, 12);

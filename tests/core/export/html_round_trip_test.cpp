@@ -2,6 +2,7 @@
 // and figures: the hidden values survive the statement converter.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "../import/import_test_support.h"
@@ -12,6 +13,7 @@
 #include "messages.h"
 #include "program_info.h"
 #include "report.h"
+#include "text/text_conversions.h"
 
 namespace quillfen {
 namespace {
@@ -34,6 +36,22 @@ std::vector<std::string> MagicColumn(const Report& report) {
   for (int r = 1; r < report.grid2.RowCount(); ++r)
     magics.emplace_back(report.grid2.Cell(g2::magic, r));
   return magics;
+}
+
+// Each listed trade: who, what and when, and the prices.
+std::vector<std::string> TradeCells(const Report& report) {
+  const VisibleGrid& grid = report.grid1;
+  std::vector<std::string> rows;
+  for (int r = 1; r < grid.RowCount(); ++r) {
+    if (grid.Cell(g1::ticket, r).empty()) continue;
+    // The page prints lots with two decimals ("0.1" comes back "0.10").
+    std::string row = std::to_string(std::llround(TextToAmount(grid.Cell(g1::lots, r)) * 100));
+    for (int column : {g1::ticket, g1::type, g1::symbol, g1::openDate, g1::openTime, g1::openPrice,
+                       g1::closeDate, g1::closeTime, g1::closePrice})
+      row.append("|").append(grid.Cell(column, r));
+    rows.push_back(row);
+  }
+  return rows;
 }
 
 RgbImage BlankPicture(const DisplayList& list) {
@@ -61,17 +79,18 @@ int ExpectRoundTrip(const std::string& path, bool detailed = false) {
   EXPECT_NEAR(a.grossProfit, b.grossProfit, 0.005);
   EXPECT_NEAR(a.grossLoss, b.grossLoss, 0.005);
   EXPECT_EQ(TradeSummary(original), reread.summaryMemo);
+  EXPECT_EQ(TradeCells(original), TradeCells(reread));
   if (detailed) {
     EXPECT_EQ(MagicColumn(original), MagicColumn(reread));
   }
   return a.tradeCount;
 }
 
-std::vector<std::string> HtmFiles(const std::string& folder) {
+std::vector<std::string> HtmFiles(const std::string& folder, const char* extension = ".htm") {
   std::vector<std::string> files;
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-    if (entry.path().extension() == ".htm") files.push_back(entry.path().string());
+    if (entry.path().extension() == extension) files.push_back(entry.path().string());
   std::sort(files.begin(), files.end());
   return files;
 }
@@ -88,6 +107,15 @@ TEST(HtmlRoundTrip, EveryRealStatement) {
   const std::vector<std::string> files = HtmFiles(QUILLFEN_STATEMENTS);
   if (files.empty()) GTEST_SKIP() << "no real statements beside the project";
   for (const std::string& file : files) EXPECT_GT(ExpectRoundTrip(file), 0) << file;
+}
+
+// The page an MT5 report exports to is an MT4-shaped page, read back alike.
+TEST(HtmlRoundTrip, EveryRealMt5Report) {
+  const std::vector<std::string> files =
+      HtmFiles(std::string(QUILLFEN_STATEMENTS) + "/mt5", ".html");
+  if (files.empty()) GTEST_SKIP() << "no real MT5 reports beside the project";
+  for (const std::string& file : files)
+    for (bool detailed : {false, true}) EXPECT_GE(ExpectRoundTrip(file, detailed), 0) << file;
 }
 
 }  // namespace
