@@ -1,6 +1,7 @@
 #include "import/statement_converter.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -255,7 +256,8 @@ bool EndsWithBreakTag(std::string_view line) {
 // the one road reads both.
 struct PageBytes {
   File file;
-  long long size = -1;  // -1: no regular file
+  long long size = -1;        // -1: no regular file
+  long long sourceSize = -1;  // on disk: a transcoded page's text is of another size
   bool transcoded = false;
   bool oddUtf16 = false;
   bool failed = false;
@@ -264,7 +266,7 @@ struct PageBytes {
 // Opens the page; of a UTF-16 file at most `limit` bytes are transcoded (0: all).
 PageBytes OpenPage(const std::string& path, long long limit = 0) {
   PageBytes page;
-  page.size = RegularFileSize(path);
+  page.size = page.sourceSize = RegularFileSize(path);
   if (page.size < 0) return page;
   page.file.reset(std::fopen(path.c_str(), "rb"));
   if (!page.file) return page;
@@ -478,7 +480,12 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
   const bool legacyPage = !headCharset.empty() && headCharset != "UTF-8";
   LineDecoder decoder(headCharset);
   if (std::fseek(source.get(), 0, SEEK_SET) != 0) return Conversion::sourceFailed;
-  progress.SetRange(size);
+  // Progress counts the bytes on disk, so that a UTF-16 page's half-size
+  // text still ends at the end.
+  progress.SetRange(page.sourceSize);
+  const double diskBytesPerByte =
+      size > 0 ? static_cast<double>(page.sourceSize) / static_cast<double>(size) : 1;
+  long long shown = 0;
   LineReader reader(source.get(), true, size);
   TagStripper stripper;
   std::string line;
@@ -507,8 +514,10 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
       return true;
     }
     if (!reader.ReadLine(into)) return false;
-    progress.Advance(reader.Consumed() - consumed);
     consumed = reader.Consumed();
+    const long long onDisk = std::llround(static_cast<double>(consumed) * diskBytesPerByte);
+    progress.Advance(onDisk - shown);
+    shown = onDisk;
     ended = reader.LineEnded();
     pageLines += lineBegins;
     lineBegins = !EndsWithBreakTag(into);
@@ -554,6 +563,7 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
     progress.Pump();
   }
   if (open) open = writeChunk();
+  progress.Advance(page.sourceSize - shown);  // a last line end, or a UTF-16 mark
   progress.SetRange(lines);
   progress.SetPosition(0);
   if (!open) return Conversion::writerStopped;

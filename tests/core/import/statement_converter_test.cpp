@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../report_invariants.h"
+#include "../support/utf16_bytes.h"
 #include "import_test_support.h"
 #include "text/text_conversions.h"
 
@@ -421,6 +422,35 @@ TEST(StatementToText, ReportsProgressInBytesThenLines) {
   EXPECT_EQ(progress.ranges[1], 4);
   EXPECT_EQ(progress.position, 0);
   EXPECT_EQ(progress.pumps, 5);  // one per display line
+}
+
+// The bar counts the bytes on disk: a UTF-16 page, read as text half its
+// size, still ends at the end of its range.
+TEST(StatementToText, ProgressOfAUtf16PageEndsAtItsSize) {
+  class EndOfBytes final : public Progress {
+   public:
+    void SetRange(long long maximum) override {
+      if (ranges++ == 1) positionAtEnd = position;
+      if (ranges == 1) range = maximum;
+    }
+    void SetPosition(long long at) override { position = at; }
+    void Advance(long long by) override { position += by; }
+    void Pump() override {}
+    long long range = 0;
+    long long position = 0;
+    long long positionAtEnd = -1;
+    int ranges = 0;
+  };
+  TempDir dir;
+  std::u16string page = u"<html><title>Statement</title>\r\n";
+  for (int row = 0; row < 200; ++row) page += u"<tr><td>1001</td><td>buy</td></tr>\r\n";
+  page += u"</html>\r\n";
+  const std::string bytes = testing::Utf16Bytes(page, Utf16Order::littleEndian, true);
+  const std::string source = dir.Write("source.htm", bytes);
+  EndOfBytes progress;
+  ASSERT_TRUE(StatementToText(source, dir.File("Quillfen.tmp"), progress));
+  EXPECT_EQ(progress.range, static_cast<long long>(bytes.size()));
+  EXPECT_EQ(progress.positionAtEnd, static_cast<long long>(bytes.size()));
 }
 
 TEST(StatementToText, TurnsAwayWhatIsNoFile) {
