@@ -288,6 +288,9 @@ int AnalysisJsonStage(CliRun& run) {
   json["terminalFigures"] = nlohmann::json::object();
   for (const FigureLine& line : report.terminalFigures)
     json["terminalFigures"][line.label] = JsonText(line.text);
+  json["printedFigures"] = nlohmann::json::object();
+  for (const PrintedFigure& figure : report.stats.printedFigures)
+    json["printedFigures"][figure.label] = JsonText(figure.text);
   json["breakdown"] = {{"symbols", BreakdownJson(report.breakdown.symbols, "symbol")},
                        {"magics", BreakdownJson(report.breakdown.magics, "magic")}};
   // Header row first, every row of both grids.
@@ -308,6 +311,7 @@ int SummaryOutputStage(CliRun& run) {
   if (!options.summary && otherOutput) return kOk;
   for (const std::string& line : run.report.summaryMemo) std::cout << line << '\n';
   for (const std::string& line : run.report.terminalMemo) std::cout << line << '\n';
+  for (const std::string& line : run.report.printedMemo) std::cout << line << '\n';
   return kOk;
 }
 

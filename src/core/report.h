@@ -65,6 +65,9 @@ struct ReportData {
   // section, and per symbol and magic number.
   std::vector<FigureLine> terminalFigures;
   std::vector<std::string> terminalMemo;
+  // The figures the report printed that its trades cannot give, as the
+  // Summary tab's last section (stats.printedFigures holds them all).
+  std::vector<std::string> printedMemo;
   TradeBreakdown breakdown;
   FigureInputs terminalInputs;          // the figures stand while these do
   MonteCarloResults simulationResults;  // the simulation tab's result boxes and tooltips

@@ -123,8 +123,9 @@ void ReportWindowTest::OpenedWindowShowsEveryTab() {
   QCOMPARE(window->PairsListBox->selectedItems().size(), window->PairsListBox->count());
   QCOMPARE(window->MagicListBox->selectedItems().size(), window->MagicListBox->count());
   const QString summary = window->SummaryMemo->toPlainText();
-  QCOMPARE(summary.split('\n').size(), static_cast<int>(window->report.summaryMemo.size() +
-                                                        window->report.terminalMemo.size()));
+  QCOMPARE(summary.split('\n').size(),
+           static_cast<int>(window->report.summaryMemo.size() + window->report.terminalMemo.size() +
+                            window->report.printedMemo.size()));
   QVERIFY(!summary.isEmpty());
   QVERIFY(window->CloseTimesRadioButton->isChecked());
   QVERIFY(!window->StatementComboBox->isVisible());

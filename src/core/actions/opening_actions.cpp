@@ -5,6 +5,7 @@
 
 #include "actions/report_guard.h"
 #include "analysis/column_sort.h"
+#include "analysis/printed_figure_text.h"
 #include "analysis/summary_text.h"
 #include "analysis/trade_selection.h"
 #include "import/statement_converter.h"
@@ -66,6 +67,7 @@ void ShowReadTrades(Report& report, Progress& progress, int pumps,
   RecomputeFigures(report);
   if (paintCharts) paintCharts(report);
   BuildSummaryText(report);
+  report.printedMemo = PrintedMemoLines(report.stats.printedFigures);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "import/printed_figure.h"
 #include "import/tester_closes.h"
 
 namespace quillfen {
@@ -80,6 +81,9 @@ struct ReportStatistics {
   TesterCloses testerCloses;
   // The tester's balance after its last closing row; 0 when none was read.
   double testerFinalBalance = 0;
+  // The report's own figures block as printed, under English labels, in its
+  // order; empty when it prints none and in a window of several reports.
+  std::vector<PrintedFigure> printedFigures;
 };
 
 }  // namespace quillfen

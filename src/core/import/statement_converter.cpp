@@ -251,6 +251,17 @@ bool EndsWithBreakTag(std::string_view line) {
   chunk.push_back('\n');
 }
 
+// A line of kDroppedBlankMark and the places where the next line lost a blank.
+[[gnu::noinline]] void AppendDroppedBlankLine(std::string& chunk,
+                                              const std::vector<std::size_t>& places) {
+  chunk.push_back(kDroppedBlankMark);
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    if (i > 0) chunk.push_back(' ');
+    chunk.append(std::to_string(places[i]));
+  }
+  chunk.push_back('\n');
+}
+
 // The bytes of a page as the converter reads them: the file itself, or the
 // text of a UTF-16 file transcoded to UTF-8 into a temporary file, so that
 // the one road reads both.
@@ -316,6 +327,7 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
     return spaceAt(k) ? ' ' : at(k);
   };
   MarkupState state = state_;
+  droppedBlanks_.clear();
   char previous = '\0';
   std::size_t written = 0;  // in place it never passes i: the characters ahead stay unread
   SpecialScanner<kWatch> scanner(text, text + n);
@@ -373,6 +385,8 @@ bool TagStripper::StripInto(const char* text, std::size_t n, char* out, std::siz
                      shown(from, 3) == ':') {
             out[written++] =
                 c;  // a blank between digits is a thousands separator, unless a time follows
+          } else {
+            droppedBlanks_.push_back(written);
           }
         } else if (state.markup == Markup::declaration
                        ? c == '>'
@@ -450,7 +464,11 @@ void ConvertDisplayLine(std::string& line, TagStripper& stripper) {
     ReplaceAll(line, "&nbsp;", " ");
     stripper.Strip(line);
   }
+  // The places move with the blanks trimmed in front.
+  const auto front = static_cast<std::size_t>(TrimmedView(line).data() - line.data());
   TrimCell(line);
+  if (front > 0)
+    for (std::size_t& place : stripper.DroppedBlanks()) place -= front;
 }
 
 bool HasStatementMark(std::string_view line) {
@@ -551,6 +569,10 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
       if (HasOverlongNumber(line)) {
         chunk.push_back(kSourceLineMark);
         chunk.append(std::to_string(sourceLine)).push_back('\n');
+        ++lines;
+      }
+      if (!stripper.DroppedBlanks().empty()) {
+        AppendDroppedBlankLine(chunk, stripper.DroppedBlanks());
         ++lines;
       }
       chunk.append(line).push_back('\n');

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "progress.h"
 
@@ -35,6 +36,9 @@ class TagStripper {
   // as they were.
   bool StripIfPlain(std::string& line);
   const MarkupState& State() const { return state_; }
+  // Where the last stripped line lost a blank between two digits: the places
+  // in it of the characters that followed those blanks.
+  std::vector<std::size_t>& DroppedBlanks() { return droppedBlanks_; }
 
  private:
   template <bool kWatch>
@@ -42,10 +46,12 @@ class TagStripper {
 
   MarkupState state_;
   std::string out_;
+  std::vector<std::size_t> droppedBlanks_;
 };
 
 // The replacements, tag stripping and trimming that turn one raw display line
-// into a line of the working text file (empty when nothing is left).
+// into a line of the working text file (empty when nothing is left). The
+// stripper's DroppedBlanks are then places in the trimmed line.
 void ConvertDisplayLine(std::string& line, TagStripper& stripper);
 
 // True when the raw display line carries a statement or report mark.
@@ -60,6 +66,12 @@ inline constexpr char kTooltipMark = '\x01';
 // than 15 digits), so that the reader can name the line it leaves out.
 inline constexpr char kSourceLineMark = '\x02';
 inline constexpr int kLongestAmountDigits = 15;
+
+// Starts a line of the working text that gives, ahead of the next line, the
+// places in it where a blank between two digits was dropped (a thousands
+// separator, "10 000.00"), as numbers with a blank between them: the text as
+// printed is the line with those blanks put back.
+inline constexpr char kDroppedBlankMark = '\x03';
 
 // Receives the converted text in blocks of whole lines; false stops the conversion.
 using TextWriter = std::function<bool(std::string_view)>;

@@ -14,6 +14,7 @@
 
 #include "import/mt5_report.h"
 #include "import/order_index.h"
+#include "import/printed_figures.h"
 #include "import/printed_totals.h"
 #include "import/report_shape.h"
 #include "import/statement_converter.h"
@@ -129,6 +130,8 @@ class StatementReader {
       stats_.origin = ReportOrigin::mt4;
       stats_.mt5TradeDeals = stats_.mt5Closes = 0;
     }
+    // Figures printed for one report do not describe a window of several.
+    stats_.printedFigures.clear();
     nextRow_ = adding ? std::max(table_.RowCount() - 1, 0) : 0;
     finishedUpTo_ = nextRow_;  // the stored rows were finished when they were read
     if (table_.RowCount() < nextRow_ + 1) table_.SetRowCount(nextRow_ + 1);
@@ -159,6 +162,7 @@ class StatementReader {
   void BalanceOperation(std::string_view line);
   void KeepBalanceRow(const StatementWords& words, std::string_view line);
   void SummaryLine(std::string_view line);
+  void KeepHeaderLine(std::string_view line);
   void KeepSummary(int label, std::string_view amount);
   void TesterTotalsLine(std::string_view line);
   void EndTotals();
@@ -205,6 +209,16 @@ class StatementReader {
   // and one of a stored trade that a magic line under it would overrule.
   std::string tooltip_;
   std::string pendingTooltip_;
+  // The kDroppedBlankMark line of the current line, mark in front; empty when none.
+  std::string blanks_;
+  // The label and value lines of a MetaTrader 5 report's settings and results.
+  PrintedBlock printed_;
+  // A MetaTrader 4 tester's first lines as printed, and a statement's
+  // figures from its "Summary:" line on.
+  std::vector<std::string> headerLines_;
+  std::size_t headerBytes_ = 0;
+  PrintedBlock statementBlock_ = PrintedBlock::Mt4Statement();
+  bool inSummary_ = false;
   int tooltipRow_ = -1;
   // Per row: the computed columns are still to fill (kTesterTrade,
   // kStatementTrade), or the row is finished until it is marked again (kDone).
@@ -267,12 +281,17 @@ void StatementReader::Read(LineReader& lines) {
   // A tooltip line goes with the line after it.
   auto next = [&] {
     tooltip_.clear();
+    blanks_.clear();
     long long sourceLine = 0;
     bool more = lines.ReadLine(line);
     count += more;
-    while (more && !line.empty() && (line[0] == kTooltipMark || line[0] == kSourceLineMark)) {
+    while (
+        more && !line.empty() &&
+        (line[0] == kTooltipMark || line[0] == kSourceLineMark || line[0] == kDroppedBlankMark)) {
       if (line[0] == kTooltipMark)
         tooltip_.swap(line);  // the mark stays in front
+      else if (line[0] == kDroppedBlankMark)
+        blanks_.swap(line);
       else
         sourceLine = TextToWhole(std::string_view(line).substr(1));
       more = lines.ReadLine(line);
@@ -331,6 +350,9 @@ void StatementReader::EndTotals() {
     stats_.openingBalance = opening;
     if (stats_.statementDeposit < 0.01 && opening >= 0.01) stats_.statementDeposit = opening;
   }
+  if (!adding_)
+    stats_.printedFigures =
+        testerReport_ ? Mt4TesterFigures(headerLines_) : statementBlock_.Mt4StatementFigures();
   totals_.tester = testerReport_;
   totals_.decimals = wholeMoney_ ? 0 : 2;
   if (summaryFound_ & 2) totals_.closedProfit = summary_[1];
@@ -382,6 +404,7 @@ StatementReader::HeaderEnd StatementReader::HeaderLine(std::string_view line) {
   }
   if (Contains(line, "Taxes")) hasTaxes_ = true;
   Step();
+  printed_.Take(line, blanks_);
   if (Contains(line, "Strategy Tester")) testerReport_ = true;
   if (testerReport_ && !adding_) stats_.testerReport = true;
   if (Contains(line, "Quillfen") || Contains(line, "Marbelline")) ownReport_ = true;
@@ -395,6 +418,7 @@ StatementReader::HeaderEnd StatementReader::HeaderLine(std::string_view line) {
     TesterTotalsLine(line);
   }
   if (IsColumnHeader(line)) return HeaderEnd::columns;
+  KeepHeaderLine(line);
   const bool depositLabel = Contains(line, "Deposit") || Contains(line, "deposit");
   if (!adding_ && stats_.statementDeposit == 0 && depositLabel) ReadDeposit(line);
   // The English label is a word of its own; "MaxDeposit=100;" is a parameter.
@@ -586,6 +610,7 @@ void StatementReader::StartMt5() {
 void StatementReader::Mt5Line(std::string_view line) {
   if (!IsMt5RowShape(line)) {
     if (mt5DealsSeen_ && !ReadMt5Numbers(line, mt5Tail_)) mt5Tail_.clear();
+    printed_.Take(line, blanks_);  // an account history prints its Results last
     return;
   }
   mt5Tail_.clear();
@@ -664,6 +689,10 @@ void StatementReader::EndMt5() {
        "Closing deals without an entry deal, kept as trades without an opening "
        "(only the original sizing counts their profit)");
   tell(mt5Cut_, "Rows of the Deals table that lack cells, not read");
+  if (!adding_) {
+    stats_.printedFigures = printed_.Mt5Results();
+    if (stats_.printedFigures.empty()) messages_.Show(kNoResultsBlock);
+  }
   ShowLeftOut();
   // Deals already told of as not read would only be told again.
   if (mt5Tail_.size() == 4 && mt5Unknown_ == 0 && mt5Cut_ == 0 && outOfRangeCount_ == 0) {
@@ -761,10 +790,22 @@ void StatementReader::KeepBalanceRow(const StatementWords& words, std::string_vi
   stats_.balanceRows.push_back({std::string(words[1]), std::string(words[2]), amount});
 }
 
+// What a tester report prints above its rows is a few dozen lines.
+void StatementReader::KeepHeaderLine(std::string_view line) {
+  constexpr std::size_t kHeaderBytes = 1 << 20;
+  if (headerBytes_ + line.size() > kHeaderBytes) return;
+  headerBytes_ += line.size();
+  headerLines_.push_back(PrintedLine(line, blanks_));
+}
+
 // "Deposit/Withdrawal: -255000.00 Credit Facility: 0.00" and its two sister
 // lines. The terminal writes each cell on a line of its own: the amount then
 // comes on the line after its label.
 void StatementReader::SummaryLine(std::string_view line) {
+  if (inSummary_ || line == "Summary:") {
+    inSummary_ = true;
+    statementBlock_.Take(line, blanks_);
+  }
   static constexpr std::array<std::string_view, 3> kLabels = {
       "Balance:", "Closed Trade P/L:", "Deposit/Withdrawal:"};
   if (summaryLabel_ >= 0) {

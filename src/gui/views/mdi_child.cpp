@@ -383,6 +383,7 @@ void TMDIChild::ShowSummary() {
   lines.reserve(static_cast<qsizetype>(report.summaryMemo.size()));
   for (const std::string& line : report.summaryMemo) lines << QString::fromStdString(line);
   for (const std::string& line : report.terminalMemo) lines << QString::fromStdString(line);
+  for (const std::string& line : report.printedMemo) lines << QString::fromStdString(line);
   const QString text = lines.join('\n');
   if (SummaryMemo->toPlainText() != text) SummaryMemo->setPlainText(text);
   SymbolBreakdownModel->Show(report.breakdown.symbols);

@@ -8,6 +8,7 @@
 
 #include "../real_statements.h"
 #include "../support/utf16_bytes.h"
+#include "import/printed_figures.h"
 #include "import/statement_converter.h"
 #include "import_test_support.h"
 #include "text/utf16.h"
@@ -224,7 +225,7 @@ TEST(Mt5Report, DealsBecomeTradesInEveryByteOrderAndLanguage) {
     Report report;
     MessageList messages;
     ASSERT_TRUE(OpenFiles(report, {path}, &messages));
-    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(messages.texts, std::vector<std::string>{kNoResultsBlock});
     ExpectHedgingTrades(report);
   }
 }
@@ -252,7 +253,7 @@ TEST(Mt5Report, WhatCannotBeReadIsCountedAndNothingIsMadeUp) {
                 "Deals of a type this program does not read, skipped: 1",
                 "Closing deals without an entry deal, kept as trades without an opening (only the "
                 "original sizing counts their profit): 1",
-                "Rows of the Deals table that lack cells, not read: 1"}));
+                "Rows of the Deals table that lack cells, not read: 1", kNoResultsBlock}));
   ASSERT_EQ(report.full.TradeRows(), 2);
   // The close without an entry keeps what it has and shows no pips.
   EXPECT_EQ(Cells(report, 0, kTrade),
@@ -271,8 +272,9 @@ TEST(Mt5Report, TheDealsFooterHoldsTheDealsRead) {
   const std::size_t deal6 = damaged.rfind(u"<tr", damaged.find(u"<td>6</td>"));
   damaged.erase(deal6, damaged.find(u"</tr>", deal6) + 5 - deal6);
   for (const auto& [text, expected] :
-       {std::pair{page, std::vector<std::string>{}},
-        std::pair{damaged, std::vector<std::string>{"The trades read add up to 129.80; the "
+       {std::pair{page, std::vector<std::string>{kNoResultsBlock}},
+        std::pair{damaged, std::vector<std::string>{kNoResultsBlock,
+                                                    "The trades read add up to 129.80; the "
                                                     "report prints 244.40: the file may be "
                                                     "damaged."}}}) {
     Report report;
@@ -334,7 +336,7 @@ TEST(Mt5Report, ARunWithoutDealsFindsNothingButItsDeposit) {
       messages);
   EXPECT_EQ(result.outcome, OpenOutcome::opened);
   EXPECT_TRUE(result.foundNothing);
-  EXPECT_TRUE(messages.texts.empty());
+  EXPECT_EQ(messages.texts, std::vector<std::string>{kNoResultsBlock});
   EXPECT_EQ(report.full.TradeRows(), 1);
   EXPECT_DOUBLE_EQ(report.stats.statementDeposit, 10000);
 }

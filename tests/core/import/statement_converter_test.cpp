@@ -13,6 +13,7 @@
 
 #include "../report_invariants.h"
 #include "../support/utf16_bytes.h"
+#include "import/printed_figures.h"
 #include "import_test_support.h"
 #include "text/text_conversions.h"
 
@@ -379,6 +380,40 @@ TEST(StatementToText, WritesTheNonEmptyConvertedLines) {
   EXPECT_EQ(converted.text, "Statement: 7\n1  2010.01.04 10:00  buy_stop\na b\nwhole last row\n");
 }
 
+// A dropped thousands blank is named on a line of its own ahead of its line,
+// so that the figures can be read as printed; the line itself stays as before
+// and a line that lost no blank gets no such line.
+TEST(StatementToText, NamesWhereAThousandsBlankWent) {
+  Converted converted = Convert(
+      "<html><title>Statement: 7</title>\r\n"
+      "  <tr><td>Gross Profit:</td><td><b>1 328.15</b></td></tr>\r\n"
+      "<tr><td>1 234 567.00 (18.13%)</td><td>2 000</td></tr>\r\n"
+      "<tr><td>Bars:</td><td><b>6172</b></td><td>4 10:00</td></tr>\r\n"s);
+  EXPECT_EQ(converted.text,
+            "Statement: 7\n"
+            "\x03"
+            "17\n"
+            "Gross Profit:   1328.15\n"
+            "\x03"
+            "1 4 22\n"
+            "1234567.00 (18.13%)  2000\n"
+            "Bars:   6172   4 10:00\n");
+  EXPECT_EQ(PrintedLine("Gross Profit:   1328.15",
+                        "\x03"
+                        "17"),
+            "Gross Profit:   1 328.15");
+  EXPECT_EQ(PrintedLine("1234567.00 (18.13%)  2000",
+                        "\x03"
+                        "1 4 22"),
+            "1 234 567.00 (18.13%)  2 000");
+  EXPECT_EQ(PrintedLine("6172", ""), "6172");
+  // Places that are no place in the line are passed over.
+  EXPECT_EQ(PrintedLine("12",
+                        "\x03"
+                        "0 9 x"),
+            "12");
+}
+
 // A file cut inside a row would make a trade up from the row's beginning.
 TEST(StatementToText, DropsALastLineCutShort) {
   const std::string head = "<html>Statement\n<tr><td>1</td></tr>\n";
@@ -402,7 +437,10 @@ TEST(StatementToText, KeepsLongLinesWhole) {
   std::string longPadding(70000, 'y');
   std::string replaced = "<td>" + longPadding + "</td><td>10&nbsp;000.00</td><!-- -  -1.20-->";
   converted = Convert("Statement\n" + replaced + "\n" + replaced + "<br>" + longPadding + "</td>");
-  const std::string text = longPadding + "  10000.00   -1.20";
+  const std::string text =
+      "\x03"
+      "70004\n" +
+      longPadding + "  10000.00   -1.20";
   const std::string expected = "Statement\n" + text + "\n" + text + "\n" + longPadding + "\n";
   auto differ =
       std::mismatch(expected.begin(), expected.end(), converted.text.begin(), converted.text.end());
