@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <iostream>
 
+#include "synthetic/mt5_deals.h"
+#include "synthetic/mt5_history_page.h"
+#include "synthetic/mt5_tester_page.h"
 #include "synthetic/page_language.h"
 #include "synthetic/page_writer.h"
 #include "synthetic/statement_history.h"
@@ -27,12 +30,15 @@ struct Choices {
   bool magicTooltips = false;
   std::string language = "en";
   std::string charset;
+  int dealsColumns = 13;
 };
 
 void AddOptions(CLI::App& app, Choices& c) {
   HistoryOptions& h = c.history;
-  app.add_option("--kind", c.kind, "statement or tester")
-      ->check(CLI::IsMember({"statement", "tester"}))
+  app.add_option("--kind", c.kind,
+                 "statement or tester (MetaTrader 4), mt5-tester or mt5-history (MetaTrader 5, "
+                 "UTF-16LE; -n counts closing deals)")
+      ->check(CLI::IsMember({"statement", "tester", "mt5-tester", "mt5-history"}))
       ->capture_default_str();
   app.add_option("-n,--trades", h.trades, "closed positions")
       ->check(CLI::NonNegativeNumber)
@@ -73,6 +79,10 @@ void AddOptions(CLI::App& app, Choices& c) {
   app.add_option("--deposit", c.deposit, "initial deposit")
       ->check(CLI::PositiveNumber)
       ->capture_default_str();
+  app.add_option("--deals-columns", c.dealsColumns,
+                 "mt5-history: the Deals table's columns, 13, 14 (with Fee) or 15 (Cost and Fee)")
+      ->check(CLI::IsMember({13, 14, 15}))
+      ->capture_default_str();
   app.add_option("--seed", h.seed, "random seed; the same seed writes the same file")
       ->capture_default_str();
   app.add_option("-o,--output", c.output, "output file, - for standard output")
@@ -88,6 +98,35 @@ void AddOptions(CLI::App& app, Choices& c) {
                  "or UTF-8");
 }
 
+// A MetaTrader 5 page: the history's closing deals are the trades asked for;
+// positions kept open stay open in an account's history and close at the end
+// of a test.
+bool WriteMt5Page(quillfen::synthetic::PageWriter& out, const Choices& c) {
+  const HistoryOptions& h = c.history;
+  const bool tester = c.kind == "mt5-tester";
+  quillfen::synthetic::Mt5Options o;
+  o.closes = h.trades;
+  o.keptOpen = tester ? h.closedAtStop : h.openTrades;
+  o.closeKeptAtEnd = tester;
+  o.balanceDeals = h.balanceRows;
+  o.canceledOrders = h.pendingOrders;
+  o.workingOrders = tester ? 0 : h.workingOrders;
+  o.commission = h.commission;
+  o.fees = !tester && c.dealsColumns >= 14;
+  o.wholeMoney = h.wholeMoney;
+  o.depositCents = h.depositCents;
+  o.symbols = h.symbols;
+  o.seed = h.seed;
+  const auto history = quillfen::synthetic::MakeMt5History(o);
+  out.EncodeUtf16Le();
+  const bool japanese = c.language == "ja";
+  if (tester)
+    WriteMt5TesterPage(out, history, japanese, h.seed);
+  else
+    WriteMt5HistoryPage(out, history, japanese, c.dealsColumns, h.seed);
+  return out.Finish();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +137,11 @@ int main(int argc, char** argv) {
   c.history.depositCents = std::llround(c.deposit * 100.0);
   const bool magicLines = c.history.magic;
   c.history.magic = c.history.magic || c.magicTooltips;
+  const bool mt5 = c.kind.starts_with("mt5-");
+  if (mt5 && c.language != "en" && c.language != "ja") {
+    std::cerr << "--language " << c.language << ": a MetaTrader 5 page is written in en or ja\n";
+    return 2;
+  }
   quillfen::synthetic::PageLanguage language;
   if (!quillfen::synthetic::LoadPageLanguage(c.language, c.charset, language)) {
     std::cerr << c.charset << ": not a code page that holds the " << c.language << " texts\n";
@@ -112,7 +156,9 @@ int main(int argc, char** argv) {
   bool written = false;
   {
     quillfen::synthetic::PageWriter out(file, c.bareLfRows, c.history.wholeMoney ? 0 : 2);
-    if (c.kind == "tester") {
+    if (mt5) {
+      written = WriteMt5Page(out, c);
+    } else if (c.kind == "tester") {
       const auto history = quillfen::synthetic::MakeTesterHistory(c.history);
       WriteTesterPage(out, history, c.history.depositCents, language);
     } else {
@@ -120,7 +166,7 @@ int main(int argc, char** argv) {
       const quillfen::synthetic::StatementLayout layout{c.history.taxes, !c.noSeconds, magicLines};
       WriteStatementPage(out, history, layout, c.history.depositCents, language);
     }
-    written = out.Finish();
+    if (!mt5) written = out.Finish();
   }
   if (file != stdout && std::fclose(file) != 0) written = false;
   if (!written) {

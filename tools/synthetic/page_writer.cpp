@@ -1,5 +1,7 @@
 #include "synthetic/page_writer.h"
 
+#include <unicode/ustring.h>
+
 #include <charconv>
 
 namespace quillfen::synthetic {
@@ -128,17 +130,34 @@ void PageWriter::EndRow() {
 }
 
 void PageWriter::FlushIfFull() {
-  if (buffer_.size() >= kFlushSize) {
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), out_) != buffer_.size()) failed_ = true;
-    buffer_.clear();
+  if (buffer_.size() >= kFlushSize) Flush();
+}
+
+// The buffer ends after a whole text appended, so never inside a character.
+void PageWriter::Flush() {
+  std::string_view bytes = buffer_;
+  if (utf16Le_) {
+    wide_.resize(buffer_.size());
+    int32_t length = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(wide_.data(), static_cast<int32_t>(wide_.size()), &length, buffer_.data(),
+                         static_cast<int32_t>(buffer_.size()), 0xFFFD, nullptr, &status);
+    if (U_FAILURE(status)) failed_ = true;
+    wideBytes_.clear();
+    if (!started_) wideBytes_ = "\xFF\xFE";
+    for (int32_t i = 0; U_SUCCESS(status) && i < length; ++i) {
+      wideBytes_.push_back(static_cast<char>(wide_[i] & 0xFF));
+      wideBytes_.push_back(static_cast<char>(wide_[i] >> 8));
+    }
+    bytes = wideBytes_;
   }
+  started_ = true;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), out_) != bytes.size()) failed_ = true;
+  buffer_.clear();
 }
 
 bool PageWriter::Finish() {
-  if (!buffer_.empty()) {
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), out_) != buffer_.size()) failed_ = true;
-    buffer_.clear();
-  }
+  if (!buffer_.empty() || (utf16Le_ && !started_)) Flush();
   if (std::fflush(out_) != 0) failed_ = true;
   return !failed_;
 }

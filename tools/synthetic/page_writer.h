@@ -42,11 +42,16 @@ class PageWriter {
 
   int MoneyDecimals() const { return moneyDecimals_; }
 
+  // The page goes out as UTF-16LE behind a byte-order mark, as the MetaTrader 5
+  // terminal writes its reports; called before anything is written.
+  void EncodeUtf16Le() { utf16Le_ = true; }
+
   // Writes what is buffered; false when the output failed at any point.
   bool Finish();
 
  private:
   void FlushIfFull();
+  void Flush();
   void Digits(unsigned long long value, int minimumWidth);
 
   std::FILE* out_;
@@ -54,6 +59,10 @@ class PageWriter {
   bool bareLfRows_;
   int moneyDecimals_;
   bool failed_ = false;
+  bool utf16Le_ = false;
+  bool started_ = false;
+  std::u16string wide_;
+  std::string wideBytes_;
 };
 
 }  // namespace quillfen::synthetic

@@ -30,10 +30,11 @@ void CloseEpisode(double peak, double low, Drawdowns& d) {
 
 }  // namespace
 
-void RunRecord::Close(const Run& run, bool losses) {
+void RunRecord::Close(const Run& run, bool losses, RunTies ties) {
   if (run.count == 0) return;
+  const double longestCents = ties == RunTies::mt4 ? richest.cents : longest.cents;
   const bool longer = run.count > longest.count ||
-                      (run.count == longest.count && Beats(run.cents, richest.cents, losses));
+                      (run.count == longest.count && Beats(run.cents, longestCents, losses));
   const bool richer = Beats(run.cents, richest.cents, losses) ||
                       (run.cents == richest.cents && run.count > longest.count);
   if (longer) longest = run;
@@ -42,15 +43,19 @@ void RunRecord::Close(const Run& run, bool losses) {
   trades += run.count;
 }
 
-FigureWalk::FigureWalk(double depositCents)
-    : balance_(depositCents), lowest_(depositCents), peak_(depositCents), low_(depositCents) {
+FigureWalk::FigureWalk(double depositCents, RunTies ties)
+    : ties_(ties),
+      balance_(depositCents),
+      lowest_(depositCents),
+      peak_(depositCents),
+      low_(depositCents) {
   f_.initialDeposit = depositCents;
 }
 
 void FigureWalk::Add(const WalkResult& trade) {
   const bool loss = trade.cents < 0;  // a zero result is a win
   if (loss != runOfLosses_) {
-    (runOfLosses_ ? f_.lossRuns : f_.winRuns).Close(run_, runOfLosses_);
+    (runOfLosses_ ? f_.lossRuns : f_.winRuns).Close(run_, runOfLosses_, ties_);
     run_ = {};
     runOfLosses_ = loss;
   }
@@ -85,7 +90,7 @@ void FigureWalk::Add(const WalkResult& trade) {
 
 TerminalFigures FigureWalk::Figures() const {
   TerminalFigures f = f_;
-  (runOfLosses_ ? f.lossRuns : f.winRuns).Close(run_, runOfLosses_);
+  (runOfLosses_ ? f.lossRuns : f.winRuns).Close(run_, runOfLosses_, ties_);
   f.netProfit = f.grossProfit + f.grossLoss;
   CloseEpisode(peak_, low_, f.drawdowns);
   f.drawdowns.absolute = std::max(0.0, f.initialDeposit - lowest_);
@@ -97,8 +102,9 @@ TerminalFigures FigureWalk::Figures() const {
   return f;
 }
 
-TerminalFigures ComputeTerminalFigures(std::span<const WalkResult> trades, double depositCents) {
-  FigureWalk walk(depositCents);
+TerminalFigures ComputeTerminalFigures(std::span<const WalkResult> trades, double depositCents,
+                                       RunTies ties) {
+  FigureWalk walk(depositCents, ties);
   for (const WalkResult& trade : trades) walk.Add(trade);
   return walk.Figures();
 }

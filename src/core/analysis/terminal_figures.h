@@ -17,6 +17,11 @@ struct Run {
   double cents = 0;
 };
 
+// How a run as long as the longest so far breaks the tie. The MetaTrader 4
+// terminal takes it when it beats the richest run's money; the MetaTrader 5
+// terminal prints the larger amount among equally long runs.
+enum class RunTies { mt4, mt5 };
+
 // The terminal's longest and richest runs of one class.
 struct RunRecord {
   Run longest;
@@ -25,7 +30,7 @@ struct RunRecord {
   int trades = 0;  // in all runs
 
   // Books a run that has ended; losses count money downwards.
-  void Close(const Run& run, bool losses);
+  void Close(const Run& run, bool losses, RunTies ties);
 };
 
 // Drawdowns of the balance walked from the initial deposit, in cents and percent.
@@ -66,7 +71,7 @@ struct TerminalFigures {
 // million trades needs no list of their results.
 class FigureWalk {
  public:
-  explicit FigureWalk(double depositCents);
+  explicit FigureWalk(double depositCents, RunTies ties = RunTies::mt4);
   void Add(const WalkResult& trade);
   // The figures of the trades added; the walk goes on unchanged.
   TerminalFigures Figures() const;
@@ -75,12 +80,14 @@ class FigureWalk {
   TerminalFigures f_;
   Run run_;
   bool runOfLosses_ = false;
+  RunTies ties_;
   double balance_, lowest_, peak_, low_;
   double ratioSum_ = 0;
   bool ratiosBroken_ = false;
 };
 
 // The figures of these trades in walk order, from this deposit (in cents).
-TerminalFigures ComputeTerminalFigures(std::span<const WalkResult> trades, double depositCents);
+TerminalFigures ComputeTerminalFigures(std::span<const WalkResult> trades, double depositCents,
+                                       RunTies ties = RunTies::mt4);
 
 }  // namespace quillfen

@@ -316,11 +316,13 @@ void BuildTerminalFigures(Report& report) {
   int firstRow = -1;
   std::uint64_t firstClosing = kNoClosing;
   std::size_t walked = 0;
+  const bool mt5 = report.stats.origin == ReportOrigin::mt5;
+  const RunTies ties = mt5 ? RunTies::mt5 : RunTies::mt4;
   walk.Walk(
       [&](int gridRow, std::uint64_t closing) {
         firstRow = gridRow;
         firstClosing = closing;
-        figures.emplace(DepositCents(report, closing));
+        figures.emplace(DepositCents(report, closing), ties);
       },
       [&](const WalkedTrade& trade) {
         figures->Add(trade.Result());
@@ -328,9 +330,8 @@ void BuildTerminalFigures(Report& report) {
         magics.Add(trade.magic, trade.cents);
         ++walked;
       });
-  const bool mt5 = report.stats.origin == ReportOrigin::mt5;
   // The MetaTrader 5 terminal prints its figures for a run without trades too.
-  if (!figures && mt5) figures.emplace(DepositCents(report, kNoClosing));
+  if (!figures && mt5) figures.emplace(DepositCents(report, kNoClosing), ties);
   if (!figures) return;
   TerminalFigures result = figures->Figures();
   if (mt5) {

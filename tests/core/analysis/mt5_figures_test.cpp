@@ -34,7 +34,7 @@ Printed Walk(const std::vector<double>& results, double deposit = 1000,
              std::optional<int> deals = std::nullopt) {
   std::vector<WalkResult> trades;
   for (double money : results) trades.push_back({money * 100, false});
-  return Lines(Mt5FigureLines(ComputeTerminalFigures(trades, deposit * 100), deals));
+  return Lines(Mt5FigureLines(ComputeTerminalFigures(trades, deposit * 100, RunTies::mt5), deals));
 }
 
 TEST(Mt5FigureText, SharesOfCountsRoundHalfToEvenAndMoneyHalfUp) {
@@ -51,6 +51,17 @@ TEST(Mt5FigureText, SharesOfCountsRoundHalfToEvenAndMoneyHalfUp) {
   EXPECT_EQ(halves["Expected Payoff"], "0.00");
   // Run lengths 1 and 2 average 1.5: half up.
   EXPECT_EQ(Walk({1, -1, 1, 1, -1, -1, -1})["Average consecutive wins"], "2");
+}
+
+TEST(Mt5FigureText, AmongEquallyLongRunsTheLargerAmountIsPrinted) {
+  // A run as long as the longest but poorer than the richest so far: the
+  // MetaTrader 4 terminal keeps the first, the MetaTrader 5 one the larger.
+  Printed printed = Walk({20, -1, 1, 1, -1, 3, 3});
+  EXPECT_EQ(printed["Maximum consecutive wins ($)"], "2 (6.00)");
+  EXPECT_EQ(printed["Maximal consecutive profit (count)"], "20.00 (1)");
+  Printed losses = Walk({-20, 1, -1, -1, 1, -3, -3});
+  EXPECT_EQ(losses["Maximum consecutive losses ($)"], "2 (-6.00)");
+  EXPECT_EQ(losses["Maximal consecutive loss (count)"], "-20.00 (1)");
 }
 
 TEST(Mt5FigureText, MoneyGroupsThousandsAndLossesKeepTheirSign) {
