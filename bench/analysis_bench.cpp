@@ -4,6 +4,7 @@
 #include <random>
 #include <string>
 
+#include "actions/refresh.h"
 #include "analysis/column_sort.h"
 #include "analysis/statistics.h"
 #include "analysis/terminal_view.h"
@@ -132,7 +133,7 @@ void BM_SortTradeTableByCloseDate(benchmark::State& state) {
     report = original;
     program.lastSortColumn = -1;
     state.ResumeTiming();
-    SortTradeTable(report, program, col::closeDate, progress);
+    SortAndRefresh(report, program, col::closeDate, progress);
     benchmark::DoNotOptimize(report.stats.netProfit);
   }
 }

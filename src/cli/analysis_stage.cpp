@@ -138,7 +138,8 @@ nlohmann::json BreakdownJson(const std::vector<BreakdownRow>& rows, const char* 
   return items;
 }
 
-nlohmann::json StatisticsJson(const ReportStatistics& s) {
+nlohmann::json StatisticsJson(const Report& report) {
+  const ReportStatistics& s = report.stats;
   return {{"statementDeposit", s.statementDeposit},
           {"interestTotal", s.interestTotal},
           {"depositTotal", s.depositTotal},
@@ -182,7 +183,7 @@ nlohmann::json StatisticsJson(const ReportStatistics& s) {
           {"maxDrawdownPercent", s.maxDrawdownPercent},
           {"maxDrawdown", s.maxDrawdown},
           {"periodDays", s.periodDays},
-          {"sortInProgress", s.sortInProgress}};
+          {"sortInProgress", report.busy == BusyWith::sorting}};
 }
 
 }  // namespace
@@ -282,7 +283,7 @@ int AnalysisJsonStage(CliRun& run) {
   if (!run.options.json) return kOk;
   const Report& report = run.report;
   nlohmann::json& json = run.json;
-  json["stats"].update(StatisticsJson(report.stats));
+  json["stats"].update(StatisticsJson(report));
   json["summary"] = nlohmann::json::array();
   for (const std::string& line : report.summaryMemo) json["summary"].push_back(JsonText(line));
   json["terminalFigures"] = nlohmann::json::object();

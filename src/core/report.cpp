@@ -2,9 +2,6 @@
 
 #include <array>
 
-#include "analysis/statistics.h"
-#include "analysis/summary_text.h"
-#include "analysis/terminal_view.h"
 #include "analysis/trade_selection.h"
 
 namespace quillfen {
@@ -72,18 +69,6 @@ void WriteGridHeaders(Report& report) {
     report.grid1.SetCell(c, 0, kGrid1Headers[static_cast<std::size_t>(c)]);
   for (int c = 0; c < kGrid2Columns; ++c)
     report.grid2.SetCell(c, 0, kGrid2Headers[static_cast<std::size_t>(c)]);
-}
-
-void RecomputeFigures(Report& report) {
-  RecomputeStatistics(report);
-  BuildTerminalFigures(report);
-}
-
-void FullRefresh(Report& report, const ChartPainter& paintCharts) {
-  RebuildTradeGrids(report);
-  RecomputeFigures(report);
-  BuildSummaryText(report);
-  if (paintCharts) paintCharts(report);
 }
 
 }  // namespace quillfen

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,6 +48,10 @@ struct FigureInputs {
   bool operator==(const FigureInputs&) const = default;
 };
 
+// A report being filled (a statement read into it and its views first built)
+// or sorted takes no other action: the reader and the sort track rows by number.
+enum class BusyWith { nothing, filling, sorting };
+
 // One report window's data.
 struct ReportData {
   TradeTable full;
@@ -75,8 +78,8 @@ struct ReportData {
   // The deletions Undo can take back, the latest last. Emptied when the rows
   // are reordered or the symbol list is made afresh: the places are then gone.
   std::vector<DeletedTrades> deletions;
-  // Set while a statement is read into the table and the views are first built.
-  bool fillInProgress = false;
+  // What the report is busy with; set and cleared only by the actions' BusyScope.
+  BusyWith busy = BusyWith::nothing;
   // While a read report is first shown: the walks over its rows let events in,
   // so that a million trades do not hold the window still.
   Progress* fillPump = nullptr;
@@ -104,17 +107,5 @@ struct Report : ReportData {
 
 // The header rows of both grids, as the window writes them when first shown.
 void WriteGridHeaders(Report& report);
-
-// The figures of a refresh: the statistics walk, then the terminal's own
-// figures from the cells it wrote.
-void RecomputeFigures(Report& report);
-
-// The views' part of a refresh: the window repaints its balance and times
-// charts from the rebuilt grids. Callers without charts pass nothing.
-using ChartPainter = std::function<void(Report&)>;
-
-// After a change of the symbol or magic selection, a deletion or a column sort:
-// rebuild the grids, recompute, summary, then the charts.
-void FullRefresh(Report& report, const ChartPainter& paintCharts = {});
 
 }  // namespace quillfen

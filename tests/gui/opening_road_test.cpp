@@ -102,7 +102,7 @@ void OpeningRoadTest::SortsAndDeletionsWaitForAnAddToEnd() {
   QTimer interfere;
   interfere.setInterval(0);
   connect(&interfere, &QTimer::timeout, window, [window, &triedWhileFilling] {
-    if (!window->report.fillInProgress) return;
+    if (window->report.busy != BusyWith::filling) return;
     ++triedWhileFilling;
     QWidget* header = window->Grid1->horizontalHeader()->viewport();
     const QPoint pips(window->Grid1->columnViewportPosition(11) + 5, 5);

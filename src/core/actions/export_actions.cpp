@@ -1,5 +1,6 @@
 #include "actions/export_actions.h"
 
+#include "actions/refresh.h"
 #include "actions/report_guard.h"
 #include "export/csv_export.h"
 
@@ -17,6 +18,7 @@ ExportResult Written(bool written, std::string reason) {
 ExportResult ExportHtmlReport(Report& report, const ReportOptions& options,
                               const HtmlExportRequest& request, const ChartRenderer& renderer) {
   if (!TakeOptions(report, options)) return {};
+  RecomputeFigures(report);
   std::string error;
   const bool written = ExportHtml(report, request, renderer, &error);
   return Written(written, std::move(error));
@@ -25,6 +27,7 @@ ExportResult ExportHtmlReport(Report& report, const ReportOptions& options,
 ExportResult ExportCsvReport(Report& report, const ProgramState& state,
                              const ReportOptions& options, const std::string& path) {
   if (!TakeOptions(report, options)) return {};
+  RecomputeFigures(report);
   std::string error;
   const bool written = ExportCsv(report, state, path, &error);
   return Written(written, std::move(error));

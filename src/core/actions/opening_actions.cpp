@@ -4,7 +4,6 @@
 #include <new>
 
 #include "actions/report_guard.h"
-#include "analysis/column_sort.h"
 #include "analysis/printed_figure_text.h"
 #include "analysis/summary_text.h"
 #include "analysis/trade_selection.h"
@@ -74,10 +73,12 @@ void ShowReadTrades(Report& report, Progress& progress, int pumps,
 
 OpenResult OpenStatement(const StatementFile& file, const std::string& workingFile,
                          const NewReport& newReport, ProgramState& state, Progress& progress,
-                         Messages& messages, const ChartPainter& paintCharts, OpenViews views) {
+                         Messages& messages, const ChartPainter& paintCharts, OpenViews views,
+                         const ReportShown& shown) {
   if (!IsStatementFile(file.path)) return {};
   Report& report = newReport();
-  FillScope filling(report);
+  BusyScope filling(report, BusyWith::filling);
+  progress.Pump();
   OpenResult result = Outcome(ConvertAndReadStatement(report.full, report.stats, file.path,
                                                       workingFile, false, progress, messages));
   if (!workingFile.empty()) std::remove(workingFile.c_str());
@@ -90,6 +91,7 @@ OpenResult OpenStatement(const StatementFile& file, const std::string& workingFi
     return {OpenOutcome::outOfMemory, "not enough memory to show " + file.listedName, {}};
   }
   state.armedSortColumn = col::closeDate;  // the reader's order stands
+  if (shown) shown(report, result);
   return result;
 }
 
@@ -97,7 +99,7 @@ OpenResult AddStatement(Report& report, const StatementFile& file, const std::st
                         ProgramState& state, Progress& progress, Messages& messages,
                         const ChartPainter& paintCharts) {
   if (ReportIsBusy(report)) return {OpenOutcome::refused, {}, {}};
-  FillScope filling(report);
+  BusyScope filling(report, BusyWith::filling);
   const ReadYield before = YieldOf(report);
   OpenResult result = Outcome(ConvertAndReadStatement(report.full, report.stats, file.path,
                                                       workingFile, true, progress, messages));
@@ -108,7 +110,7 @@ OpenResult AddStatement(Report& report, const StatementFile& file, const std::st
   SortByTicket(report.full);
   ShowReadTrades(report, progress, 1, paintCharts);
   state.armedSortColumn = col::closeDate;
-  SortTradeTable(report, state, col::closeDate, progress, paintCharts);
+  SortAndRefresh(report, state, col::closeDate, progress, paintCharts);
   return result;
 }
 

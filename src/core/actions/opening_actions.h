@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "actions/refresh.h"
 #include "messages.h"
 #include "program_state.h"
 #include "progress.h"
@@ -40,19 +41,26 @@ enum class OpenViews { all, tableOnly };
 
 // Gives the report to fill once the file is known to be a statement: the
 // window creates itself here, with its option controls copied into the
-// report's options.
+// report's options. It lets no events in: the road does, once the report is
+// marked busy, so that the new window cannot be closed under the read.
 using NewReport = std::function<Report&()>;
+
+// The window's last steps of an open that read its statement, taken while
+// the report is still busy filling: the statement list, the views, the
+// outcome told.
+using ReportShown = std::function<void(Report&, const OpenResult&)>;
 
 // Open report, once the file is chosen: reads the statement into a new report
 // through the working text file, which is deleted afterwards (callers that
 // keep no working file pass an empty path); fills both lists,
 // lets events in twice, rebuilds the grids, recomputes, paints the charts,
-// builds the summary and arms the close-date column. Nothing is made for a
-// file that is no statement; a report that failed to fill is to be discarded.
+// builds the summary, arms the close-date column and lets the window take its
+// last steps. Nothing is made for a file that is no statement; a report that
+// failed to fill is to be discarded. The report is busy filling throughout.
 OpenResult OpenStatement(const StatementFile& file, const std::string& workingFile,
                          const NewReport& newReport, ProgramState& state, Progress& progress,
                          Messages& messages, const ChartPainter& paintCharts = {},
-                         OpenViews views = OpenViews::all);
+                         OpenViews views = OpenViews::all, const ReportShown& shown = {});
 
 // Add report: reads the statement after the report's trades (the working text
 // file stays), orders the table by ticket, refreshes everything and sorts by

@@ -4,10 +4,10 @@
 
 namespace quillfen {
 
-// A report whose rows are being read or sorted takes no sort, deletion,
-// selection or option change: the reader and the sort still track rows by number.
+// A report that is being filled or sorted takes no sort, deletion, selection,
+// option change or export, and its window does not close.
 inline bool ReportIsBusy(const Report& report) {
-  return report.fillInProgress || report.stats.sortInProgress;
+  return report.busy != BusyWith::nothing;
 }
 
 // How every action that changes a report under the option controls begins:
@@ -18,17 +18,21 @@ inline bool TakeOptions(Report& report, const ReportOptions& options) {
   return true;
 }
 
-// Marks a report as being filled for as long as it lives, also when the
-// filling fails.
-class FillScope {
+// Marks a report busy for as long as it lives, also when what it covers
+// throws; then gives back what the report was busy with before (a sort within
+// an add leaves the add's filling in force).
+class BusyScope {
  public:
-  explicit FillScope(Report& report) : report_(report) { report_.fillInProgress = true; }
-  ~FillScope() { report_.fillInProgress = false; }
-  FillScope(const FillScope&) = delete;
-  FillScope& operator=(const FillScope&) = delete;
+  BusyScope(Report& report, BusyWith what) : report_(report), before_(report.busy) {
+    report_.busy = what;
+  }
+  ~BusyScope() { report_.busy = before_; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
 
  private:
   Report& report_;
+  BusyWith before_;
 };
 
 }  // namespace quillfen

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "actions/report_guard.h"
+#include "risk/minimum_searches.h"
 #include "risk/monte_carlo.h"
 #include "risk/simulation_start.h"
 #include "text/text_conversions.h"
@@ -23,6 +24,29 @@ SimulationStart Refusal(const ReportStatistics& stats, ReportOptions& options,
 }
 
 }  // namespace
+
+void RunSimulation(Report& report, ProgramState& state, Progress& progress) {
+  state.SimulationStopRequested = false;
+  MonteCarloResults& r = report.simulationResults;
+  for (std::string* box : {&r.perfect, &r.riskOfRuin, &r.balance, &r.returnPercent,
+                           &r.profitPerTrade, &r.avgDrawdown, &r.errorRate, &r.deviation})
+    box->clear();
+  r.outcome = {};
+  r.notices.clear();
+  switch (report.options.simulation.mode) {
+    case SimulationMode::monteCarlo:
+      RunMonteCarloPass(report, state, progress);
+      break;
+    case SimulationMode::minimumDeposit:
+      SearchMinimumDeposit(report, state, progress);
+      r.outcome = {};  // the picture is of one pass, not of a search's last
+      break;
+    case SimulationMode::minimumTrades:
+      SearchMinimumTrades(report, state, progress);
+      r.outcome = {};
+      break;
+  }
+}
 
 SimulationStart StartSimulation(Report& report, ProgramState& state, const ReportOptions& options,
                                 Progress& progress, const std::function<void()>& starting) {

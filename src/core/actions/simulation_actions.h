@@ -29,6 +29,10 @@ enum class SimulationStart {
 SimulationStart StartSimulation(Report& report, ProgramState& state, const ReportOptions& options,
                                 Progress& progress, const std::function<void()>& starting = {});
 
+// The selected mode, once started: clears the stop flag, empties the result
+// boxes and the notices, and runs one pass or one of the searches.
+void RunSimulation(Report& report, ProgramState& state, Progress& progress);
+
 // The button while a pass runs: the same silent refusals, then the stop;
 // ran when the stop was requested.
 SimulationStart PressStopSimulation(const Report& report, ProgramState& state,

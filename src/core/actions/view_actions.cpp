@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "actions/refresh.h"
 #include "actions/report_guard.h"
-#include "analysis/column_sort.h"
 #include "analysis/summary_text.h"
 #include "analysis/trade_deletion.h"
 #include "analysis/trade_selection.h"
@@ -76,26 +76,39 @@ bool SortColumn(Report& report, ProgramState& state, const ReportOptions& option
   if (!TakeOptions(report, options)) return false;
   state.armedSortColumn = column;
   report.deletions.clear();
-  SortTradeTable(report, state, column, progress, paintCharts);
+  SortAndRefresh(report, state, column, progress, paintCharts);
   return true;
 }
 
 int DeleteGridRows(Report& report, const ReportOptions& options, const std::vector<int>& gridRows,
                    const ChartPainter& paintCharts) {
   if (!TakeOptions(report, options)) return -1;
-  return DeleteTrades(report, gridRows, paintCharts);
+  const int removed = DeleteTrades(report, gridRows);
+  if (removed > 0) FullRefresh(report, paintCharts);
+  return removed;
 }
 
 int DeleteTicketRows(Report& report, const ReportOptions& options,
                      const std::vector<std::string>& tickets, const ChartPainter& paintCharts) {
   if (!TakeOptions(report, options)) return -1;
-  return DeleteTickets(report, tickets, paintCharts);
+  // Only a deletion that took the last row of a list item changes what the
+  // grid shows next; the refreshes between the others would change nothing.
+  int removed = 0;
+  for (std::size_t next = 0; next < tickets.size();) {
+    const int taken = DeleteNextTickets(report, tickets, next);
+    if (taken == 0) break;
+    removed += taken;
+    FullRefresh(report, paintCharts);
+  }
+  return removed;
 }
 
 int UndoGridDeletion(Report& report, const ReportOptions& options,
                      const ChartPainter& paintCharts) {
   if (!TakeOptions(report, options)) return -1;
-  return RestoreDeletedTrades(report, paintCharts);
+  const int restored = RestoreDeletedTrades(report);
+  if (restored > 0) FullRefresh(report, paintCharts);
+  return restored;
 }
 
 }  // namespace quillfen

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/refresh.h"
 #include "program_state.h"
 #include "progress.h"
 #include "report.h"

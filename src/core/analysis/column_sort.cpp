@@ -177,10 +177,6 @@ bool Toggles(int column) {
   return column == col::lots || column == col::duration || column == col::pips;
 }
 
-bool SortsAscending(int column, int lastSortColumn) {
-  return !Toggles(column) || lastSortColumn == column;
-}
-
 bool ExchangeByValue(double a, double b, bool ascending) {
   return ascending ? a >= b : a <= b;
 }
@@ -217,6 +213,10 @@ bool Exchange(const TradeTable& t, int column, bool ascending, int i, int j) {
 }
 
 }  // namespace
+
+bool SortsAscending(int column, int lastSortColumn) {
+  return !Toggles(column) || lastSortColumn == column;
+}
 
 bool IsSortableColumn(int column) {
   return column == col::ticket || column == col::lots || column == col::openDate ||
@@ -283,24 +283,11 @@ void ExchangeSortTradeRows(TradeTable& table, int column, int lastSortColumn) {
       if (Exchange(table, column, ascending, i, j)) table.SwapRows(i, j);
 }
 
-void SortTradeTable(Report& report, ProgramState& state, int column, Progress& progress,
-                    const ChartPainter& paintCharts) {
-  const long long rows = report.full.TradeRows();
+bool SortsAnything(const TradeTable& table, int column) {
+  const int rows = table.TradeRows();
   // An empty table's two rows are both blank: nothing to sort.
-  bool noTrade = rows == 0 || (rows == 1 && report.full.Cell(col::symbol, 0).empty());
-  if (!IsSortableColumn(column) || noTrade || report.stats.sortInProgress) return;
-  const long long comparisons = rows * (rows - 1) / 2;
-  progress.SetRange(comparisons);
-  progress.SetPosition(0);
-  report.stats.sortInProgress = true;
-  progress.Pump();
-  OrderTradeRows(report.full, column, state.lastSortColumn);
-  report.sortedBy = {column, SortsAscending(column, state.lastSortColumn)};
-  progress.SetPosition(comparisons);
-  progress.Pump();
-  state.lastSortColumn = state.lastSortColumn == column ? -1 : column;
-  report.stats.sortInProgress = false;
-  FullRefresh(report, paintCharts);
+  const bool noTrade = rows == 0 || (rows == 1 && table.Cell(col::symbol, 0).empty());
+  return IsSortableColumn(column) && !noTrade;
 }
 
 }  // namespace quillfen

@@ -23,6 +23,10 @@ int HeaderSortArrow(int grid, int headerColumn, int armedSortColumn, const Sorte
 // open date, close date, duration, pips and magic.
 bool IsSortableColumn(int column);
 
+// Whether a sort by the column orders ascending: the toggling columns (lots,
+// duration, pips) descend first and ascend when sorted twice in a row.
+bool SortsAscending(int column, int lastSortColumn);
+
 // Orders the trade rows (the spare row stays last) by the column's exchange
 // rule. lastSortColumn == column selects the ascending direction of the
 // toggling columns (lots, duration, pips). O(n log n).
@@ -32,10 +36,8 @@ void OrderTradeRows(TradeTable& table, int column, int lastSortColumn);
 // cell comparison it is; the reference the fast order is checked and measured against.
 void ExchangeSortTradeRows(TradeTable& table, int column, int lastSortColumn);
 
-// A double click on a sortable header: orders the table, toggles the direction
-// state, then runs the full refresh. Does nothing for a column without a rule,
-// on a table without trades, or while this report is already being sorted.
-void SortTradeTable(Report& report, ProgramState& state, int column, Progress& progress,
-                    const ChartPainter& paintCharts = {});
+// Whether a double click on the column's header orders anything: a column
+// with a rule, on a table with a trade.
+bool SortsAnything(const TradeTable& table, int column);
 
 }  // namespace quillfen

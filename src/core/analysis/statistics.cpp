@@ -188,7 +188,7 @@ void Averages(ReportStatistics& s) {
 
 void RecomputeStatistics(Report& report) {
   ReportStatistics& s = report.stats;
-  if (s.sortInProgress) return;
+  if (report.busy == BusyWith::sorting) return;
   ApplyDeposit(report);
   ResetFigures(s);
   SizingRule rule = ReadSizingRule(report.options);

@@ -100,7 +100,7 @@ std::vector<std::string> SummaryLines(const Report& report) {
 }
 
 void BuildSummaryText(Report& report) {
-  if (report.stats.sortInProgress) return;
+  if (report.busy == BusyWith::sorting) return;
   report.summaryMemo = SummaryLines(report);
   if (!report.summaryMemo.empty()) ImportReportFigures(report);
 }

@@ -298,7 +298,7 @@ int AccountDecimals(const Report& report, int gridRow) {
 }  // namespace
 
 void BuildTerminalFigures(Report& report) {
-  if (report.stats.sortInProgress) return;
+  if (report.busy == BusyWith::sorting) return;
   // A refresh that changed no cell, option or item (a change of tab) keeps them.
   FigureInputs inputs{report.grid1.Stamp(),        report.grid2.Stamp(),
                       report.full.Stamp(),         report.options.deposit,

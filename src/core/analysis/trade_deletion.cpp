@@ -131,8 +131,7 @@ void InsertItems(SelectionList& list, const std::vector<DeletedTrades::Item>& it
   for (int i = 0; i < list.Size(); ++i) list.SetSelected(i, selected[static_cast<std::size_t>(i)]);
 }
 
-void RemoveTableRows(Report& report, const std::vector<int>& rows,
-                     const ChartPainter& paintCharts) {
+void RemoveTableRows(Report& report, const std::vector<int>& rows) {
   DeletedTrades record;
   record.symbolsSelected = report.pairsListBox.Selections();
   record.magicsSelected = report.magicListBox.Selections();
@@ -140,7 +139,6 @@ void RemoveTableRows(Report& report, const std::vector<int>& rows,
   RemoveRows(report.full, rows);
   DropItemsNoLongerUsed(report, record);
   report.deletions.push_back(std::move(record));
-  FullRefresh(report, paintCharts);
 }
 
 // How many trade rows of the table hold each symbol and each magic number.
@@ -209,36 +207,32 @@ int FindGridRow(const Report& report, std::string_view ticket) {
   return -1;
 }
 
-int DeleteTrades(Report& report, const std::vector<int>& gridRows,
-                 const ChartPainter& paintCharts) {
+int DeleteTrades(Report& report, const std::vector<int>& gridRows) {
   if (report.grid1.RowCount() == 2 && report.pairsListBox.Size() == 1) return 0;
   const std::vector<int> rows = TableRowsShown(report.grid1, gridRows);
   if (rows.empty()) return 0;
-  RemoveTableRows(report, rows, paintCharts);
+  RemoveTableRows(report, rows);
   return static_cast<int>(rows.size());
 }
 
-int DeleteTickets(Report& report, const std::vector<std::string>& tickets,
-                  const ChartPainter& paintCharts) {
-  int removed = 0;
-  for (std::size_t next = 0; next < tickets.size();) {
+int DeleteNextTickets(Report& report, const std::vector<std::string>& tickets, std::size_t& next) {
+  while (next < tickets.size()) {
     std::vector<int> rows = TakeShownRows(report, tickets, next);
     if (rows.empty()) continue;
-    removed += static_cast<int>(rows.size());
     std::sort(rows.begin(), rows.end());
-    RemoveTableRows(report, rows, paintCharts);
+    RemoveTableRows(report, rows);
+    return static_cast<int>(rows.size());
   }
-  return removed;
+  return 0;
 }
 
-int RestoreDeletedTrades(Report& report, const ChartPainter& paintCharts) {
+int RestoreDeletedTrades(Report& report) {
   if (report.deletions.empty()) return 0;
   const DeletedTrades record = std::move(report.deletions.back());
   report.deletions.pop_back();
   InsertRows(report.full, record);
   InsertItems(report.pairsListBox, record.symbols, record.symbolsSelected);
   InsertItems(report.magicListBox, record.magics, record.magicsSelected);
-  FullRefresh(report, paintCharts);
   return static_cast<int>(record.rowIndices.size());
 }
 

@@ -84,7 +84,7 @@ void FillMagicList(Report& report) {
 }
 
 void RebuildTradeGrids(Report& report) {
-  if (report.stats.sortInProgress) return;
+  if (report.busy == BusyWith::sorting) return;
   SelectionList& pairs = report.pairsListBox;
   SelectionList& magics = report.magicListBox;
   if (!pairs.AnySelected()) pairs.SelectAll();

@@ -158,9 +158,8 @@ bool WriteCsvFile(const Report& report, const CsvChoices& choices, const std::st
   return WriteWholeFile(path, CsvText(report, choices), error);
 }
 
-bool ExportCsv(Report& report, const ProgramState& state, const std::string& path,
+bool ExportCsv(const Report& report, const ProgramState& state, const std::string& path,
                std::string* error) {
-  RecomputeStatistics(report);
   return WriteCsvFile(report, CsvChoicesOf(report, state), path, error);
 }
 

@@ -26,10 +26,10 @@ std::string CsvText(const Report& report, const CsvChoices& choices);
 bool WriteCsvFile(const Report& report, const CsvChoices& choices, const std::string& path,
                   std::string* error = nullptr);
 
-// The CSV export command: recomputes the figures so that the Lots, Profit,
-// Comm, Swap, Balance and marker cells are current, then writes the file with
-// the report's CSV choices and the program-wide compact request.
-bool ExportCsv(Report& report, const ProgramState& state, const std::string& path,
+// The CSV export of a report whose figures (the Lots, Profit, Comm, Swap,
+// Balance and marker cells) are current: the file with the report's CSV
+// choices and the program-wide compact request.
+bool ExportCsv(const Report& report, const ProgramState& state, const std::string& path,
                std::string* error = nullptr);
 
 }  // namespace quillfen

@@ -62,10 +62,9 @@ bool WriteHtmlFiles(const Report& report, float deposit, const HtmlExportRequest
   return Failed(error, page.Error());
 }
 
-bool ExportHtml(Report& report, const HtmlExportRequest& request, const ChartRenderer& renderer,
-                std::string* error) {
+bool ExportHtml(const Report& report, const HtmlExportRequest& request,
+                const ChartRenderer& renderer, std::string* error) {
   float deposit = static_cast<float>(report.stats.initialDeposit);
-  RecomputeFigures(report);
   if (report.options.deposit == DepositChoice::custom)
     deposit = static_cast<float>(TextToAmount(report.options.depositText));
   return WriteHtmlFiles(report, deposit, request, renderer, error);

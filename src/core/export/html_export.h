@@ -30,9 +30,9 @@ std::string PictureFileName(const std::string& pagePath);
 bool WriteHtmlFiles(const Report& report, float deposit, const HtmlExportRequest& request,
                     const ChartRenderer& renderer, std::string* error = nullptr);
 
-// The HTML export command: the figures recomputed first; the deposit shown is
+// The HTML export of a report whose figures are current: the deposit shown is
 // the one of the last computation, or the typed one under "Initial deposit".
-bool ExportHtml(Report& report, const HtmlExportRequest& request, const ChartRenderer& renderer,
-                std::string* error = nullptr);
+bool ExportHtml(const Report& report, const HtmlExportRequest& request,
+                const ChartRenderer& renderer, std::string* error = nullptr);
 
 }  // namespace quillfen

@@ -64,7 +64,6 @@ struct ReportStatistics {
   double maxDrawdownPercent = 0;
   double maxDrawdown = 0;
   double periodDays = 0;
-  bool sortInProgress = false;
 
   // What the reader keeps for the terminal's own figures.
   bool testerReport = false;

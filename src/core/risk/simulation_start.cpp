@@ -6,7 +6,6 @@
 
 #include "program_state.h"
 #include "report.h"
-#include "risk/minimum_searches.h"
 #include "risk/monte_carlo.h"
 #include "text/text_conversions.h"
 
@@ -54,29 +53,6 @@ void CapPassDraws(Report& report, std::vector<std::string>& notices) {
   runsText = std::to_string(kMaxTradeDraws / counts.tradesPerRun);
   notices.push_back("runs capped at " + runsText + ": a pass draws at most " +
                     std::to_string(kMaxTradeDraws) + " trades, runs times trades per run");
-}
-
-void RunSimulation(Report& report, ProgramState& state, Progress& progress) {
-  state.SimulationStopRequested = false;
-  MonteCarloResults& r = report.simulationResults;
-  for (std::string* box : {&r.perfect, &r.riskOfRuin, &r.balance, &r.returnPercent,
-                           &r.profitPerTrade, &r.avgDrawdown, &r.errorRate, &r.deviation})
-    box->clear();
-  r.outcome = {};
-  r.notices.clear();
-  switch (report.options.simulation.mode) {
-    case SimulationMode::monteCarlo:
-      RunMonteCarloPass(report, state, progress);
-      break;
-    case SimulationMode::minimumDeposit:
-      SearchMinimumDeposit(report, state, progress);
-      r.outcome = {};  // the picture is of one pass, not of a search's last
-      break;
-    case SimulationMode::minimumTrades:
-      SearchMinimumTrades(report, state, progress);
-      r.outcome = {};
-      break;
-  }
 }
 
 }  // namespace quillfen

@@ -28,8 +28,4 @@ bool SimulationInputsAccepted(ReportOptions& options, std::vector<std::string>* 
 // report's options is cut to the runs the pass plays, and that is said.
 void CapPassDraws(Report& report, std::vector<std::string>& notices);
 
-// Starts the selected mode: clears the stop flag, empties the result boxes and
-// the notices, and runs one pass or one of the searches.
-void RunSimulation(Report& report, ProgramState& state, Progress& progress);
-
 }  // namespace quillfen

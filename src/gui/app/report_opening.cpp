@@ -165,7 +165,6 @@ void TMainForm::HideLoadPanel() {
 TMDIChild* TMainForm::NewReportWindow(bool simulationOnly) {
   auto* window = new TMDIChild(state_, programDirectory_,
                                [this](const QString& text) { ShowMessageDialog(text); });
-  window->report.fillInProgress = true;  // not to be closed while the open goes on
   QMdiSubWindow* frame = MdiArea->addSubWindow(window);
   frame->setAttribute(Qt::WA_DeleteOnClose);
   connect(window, &TMDIChild::Closed, this, &TMainForm::ReportWindowClosed);
@@ -177,7 +176,6 @@ TMDIChild* TMainForm::NewReportWindow(bool simulationOnly) {
   KeepInsideArea(frame);
   MdiArea->setActiveSubWindow(frame);
   window->PageControl2->setCurrentWidget(window->ReportTabSheet);
-  ProcessPendingMessages();
   window->report.options = window->OptionsFromControls();
   return window;
 }
@@ -205,25 +203,27 @@ TMDIChild* TMainForm::OpenReportFile(const QString& path) {
             window->NavigateReportPage(page);
             return window->report;
           },
-          state_, progress, messages, [&window](Report&) { window->RepaintCharts(); });
+          state_, progress, messages, [&window](Report&) { window->RepaintCharts(); },
+          OpenViews::all,
+          [this, &window, &path](Report&, const OpenResult& opened) {
+            window->ShowReadReport();
+            EnableReportCommands(true);
+            if (state_.PageSource != kDownloadedPageName) RememberReportFolder(path);
+            ShowOutcome(QString::fromStdString(state_.ReportName), path, opened);
+          });
     } catch (...) {
       // No window is left half-filled; the road tells the user.
       if (window) DiscardReportWindow(window);
       throw;
     }
-    const QString name = QString::fromStdString(state_.ReportName);
     if (result.outcome != OpenOutcome::opened) {
       HideLoadPanel();
       if (window) DiscardReportWindow(window);
-      ShowOutcome(name, ResolveInProgramDirectory(path), result);
+      ShowOutcome(QString::fromStdString(state_.ReportName), ResolveInProgramDirectory(path),
+                  result);
       return nullptr;
     }
-    window->ShowReadReport();
-    EnableReportCommands(true);
-    if (state_.PageSource != kDownloadedPageName) RememberReportFolder(path);
-    ShowOutcome(name, path, result);
   }
-  window->report.fillInProgress = false;
   HideLoadPanel();
   UpdateCaption();
   emit ReportOpened(window);
@@ -264,7 +264,6 @@ void TMainForm::RememberReportFolder(const QString& path) {
 }
 
 void TMainForm::DiscardReportWindow(TMDIChild* window) {
-  window->report.fillInProgress = false;
   if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) frame->close();
 }
 

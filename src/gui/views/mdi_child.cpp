@@ -197,7 +197,7 @@ void TMDIChild::SaveSettings(const QString& depositText) {
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {
-  if (SortInProgress() || report.fillInProgress) {
+  if (ReportIsBusy(report)) {
     event->ignore();
     return;
   }
@@ -217,7 +217,7 @@ bool TMDIChild::IsStatementWindow() const {
 }
 
 bool TMDIChild::SortInProgress() const {
-  return report.stats.sortInProgress;
+  return report.busy == BusyWith::sorting;
 }
 
 void TMDIChild::NavigateReportPage(const QString& path) {

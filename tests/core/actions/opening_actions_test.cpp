@@ -95,7 +95,7 @@ TEST(OpenStatement, ReadsThroughTheWorkingFileAndDeletesIt) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("Quillfen.tmp")));
   EXPECT_EQ(opened.report.statements.size(), 1u);
   EXPECT_EQ(opened.state.armedSortColumn, col::closeDate);
-  EXPECT_FALSE(opened.report.fillInProgress);
+  EXPECT_EQ(opened.report.busy, BusyWith::nothing);
   EXPECT_FALSE(opened.report.summaryMemo.empty());
   ExpectTableInvariants(opened.report);
 
@@ -180,7 +180,7 @@ TEST(OpenStatement, AWorkingFileNotWrittenWholeFailsTheOpenWithItsReason) {
   EXPECT_NE(opened.result.reason.find("File too large"), std::string::npos) << opened.result.reason;
   EXPECT_EQ(opened.report.full.TradeRows(), 1);
   EXPECT_TRUE(opened.report.statements.empty());
-  EXPECT_FALSE(opened.report.fillInProgress);
+  EXPECT_EQ(opened.report.busy, BusyWith::nothing);
   EXPECT_NE(OpenFailureMessage("a.htm", opened.result).find("a.htm"), std::string::npos);
 }
 
@@ -226,7 +226,7 @@ TEST(AddStatement, AFailedAddLeavesTheReportAsItWas) {
   EXPECT_EQ(noMemory.outcome, OpenOutcome::outOfMemory);
   EXPECT_EQ(OpenFailureMessage("t.htm", noMemory), "Not enough memory to read t.htm");
   EXPECT_EQ(Snapshot(opened.report), before);
-  EXPECT_FALSE(opened.report.fillInProgress);
+  EXPECT_EQ(opened.report.busy, BusyWith::nothing);
 
   // And the next add reads as if the failed ones had never been.
   const std::string added = FixturePath("statement_taxes_column.htm");
@@ -249,15 +249,13 @@ TEST(AddStatement, IsRefusedWhileTheReportIsFilledOrSorted) {
   const std::string before = Snapshot(opened.report);
   NoProgress progress;
   for (bool filling : {true, false}) {
-    opened.report.fillInProgress = filling;
-    opened.report.stats.sortInProgress = !filling;
+    opened.report.busy = filling ? BusyWith::filling : BusyWith::sorting;
     const OpenResult result =
         AddStatement(opened.report, FixturePath("statement_taxes_column.htm"),
                      dir.File("Quillfen.tmp"), opened.state, progress, messages);
     EXPECT_EQ(result.outcome, OpenOutcome::refused);
   }
-  opened.report.stats.sortInProgress = false;
-  opened.report.fillInProgress = false;
+  opened.report.busy = BusyWith::nothing;
   EXPECT_EQ(Snapshot(opened.report), before);
 }
 

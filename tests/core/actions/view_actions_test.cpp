@@ -96,8 +96,9 @@ TEST(ViewActions, NothingChangesRowsThatAreBeingFilledOrSorted) {
       PrepareReport(report);
       ASSERT_TRUE(OpenReport(report, FixturePath("statement_magic_comments.htm")));
       ProgramState state;
-      report.fillInProgress = busy == 1;
-      report.stats.sortInProgress = busy == 2;
+      report.busy = busy == 1   ? BusyWith::filling
+                    : busy == 2 ? BusyWith::sorting
+                                : BusyWith::nothing;
       const std::string before = Rows(report);
       const bool applied = action.run(report, state, report.options);
       if (busy == 0) {
@@ -119,10 +120,10 @@ TEST(ViewActions, UndoRefusesWhileBusyAndEndsWithAReordering) {
   const std::string original = Rows(report);
   ASSERT_GT(DeleteGridRows(report, report.options, {1, 2}), 0);
   const std::string deleted = Rows(report);
-  report.stats.sortInProgress = true;
+  report.busy = BusyWith::sorting;
   EXPECT_EQ(UndoGridDeletion(report, report.options), -1);
   EXPECT_EQ(Rows(report), deleted);
-  report.stats.sortInProgress = false;
+  report.busy = BusyWith::nothing;
   EXPECT_EQ(UndoGridDeletion(report, report.options), 2);
   EXPECT_EQ(Rows(report), original);
 

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "actions/refresh.h"
 #include "analysis/statistics.h"
 #include "report_builder.h"
 
@@ -233,7 +234,7 @@ TEST(SortTradeTable, EveryRuleWithItsTies) {
     Report report = SortReport();
     ProgramState state;
     NoProgress progress;
-    SortTradeTable(report, state, c.column, progress);
+    SortAndRefresh(report, state, c.column, progress);
     EXPECT_EQ(GridTickets(report), c.order) << c.column;
     EXPECT_EQ(report.full.Cell(col::symbol, report.full.RowCount() - 1), "") << c.column;
   }
@@ -244,20 +245,20 @@ TEST(SortTradeTable, TogglingColumnsAlternateAndTheStateIsShared) {
   Report other = SortReport();
   ProgramState state;
   NoProgress progress;
-  SortTradeTable(report, state, col::lots, progress);
+  SortAndRefresh(report, state, col::lots, progress);
   EXPECT_EQ(GridTickets(report), (Texts{"3", "2", "1", "4", "5"}));
   EXPECT_EQ(state.lastSortColumn, col::lots);
   // The second sort, in another window, runs ascending; equal lots reverse again.
-  SortTradeTable(other, state, col::lots, progress);
+  SortAndRefresh(other, state, col::lots, progress);
   EXPECT_EQ(GridTickets(other), (Texts{"4", "5", "2", "1", "3"}));
   EXPECT_EQ(state.lastSortColumn, -1);
-  SortTradeTable(report, state, col::lots, progress);
+  SortAndRefresh(report, state, col::lots, progress);
   EXPECT_EQ(GridTickets(report), (Texts{"3", "1", "2", "5", "4"}));
   // Another column in between resets the toggle to its first direction.
-  SortTradeTable(report, state, col::pips, progress);
-  SortTradeTable(report, state, col::ticket, progress);
+  SortAndRefresh(report, state, col::pips, progress);
+  SortAndRefresh(report, state, col::ticket, progress);
   EXPECT_EQ(state.lastSortColumn, col::ticket);
-  SortTradeTable(report, state, col::pips, progress);
+  SortAndRefresh(report, state, col::pips, progress);
   EXPECT_EQ(GridTickets(report), (Texts{"4", "5", "2", "1", "3"}));
 }
 
@@ -275,25 +276,25 @@ TEST(HeaderSortArrow, FollowsTheWindowsLastSortOnTheArmedHeader) {
   const std::vector<int> none(15, 0);
   state.armedSortColumn = col::closeDate;
   EXPECT_EQ(arrows(1), none);  // as read: silver, no arrow
-  SortTradeTable(report, state, col::closeDate, progress);
+  SortAndRefresh(report, state, col::closeDate, progress);
   std::vector<int> closeTime = none;
   closeTime[8] = 1;  // the time header beside "Close date"
   EXPECT_EQ(arrows(1), closeTime);
 
   state.armedSortColumn = col::lots;
   EXPECT_EQ(arrows(1), none);  // armed, but the rows are in close order
-  SortTradeTable(report, state, col::lots, progress);
+  SortAndRefresh(report, state, col::lots, progress);
   std::vector<int> lotsDown = none;
   lotsDown[2] = -1;
   EXPECT_EQ(arrows(1), lotsDown);
   EXPECT_EQ(arrows(2), lotsDown);  // Grid2's silver Lots header too
-  SortTradeTable(report, state, col::lots, progress);
+  SortAndRefresh(report, state, col::lots, progress);
   EXPECT_EQ(arrows(1)[2], 1);
 
   state.armedSortColumn = -1;  // a press on the rows disarms: no silver, no arrow
   EXPECT_EQ(arrows(1), none);
   state.armedSortColumn = col::magic;
-  SortTradeTable(report, state, col::magic, progress);
+  SortAndRefresh(report, state, col::magic, progress);
   EXPECT_EQ(arrows(2), none);  // the magic header is never silver
 }
 
@@ -302,11 +303,11 @@ TEST(SortTradeTable, NothingWithoutARuleOrTrades) {
   NoProgress progress;
   Report report = SortReport();
   for (int column : {-1, col::symbol, col::profit, 40}) {
-    SortTradeTable(report, state, column, progress);
+    SortAndRefresh(report, state, column, progress);
     EXPECT_EQ(GridTickets(report), (Texts{"5", "3", "4", "1", "2"})) << column;
   }
   Report empty = MakeReport({});
-  SortTradeTable(empty, state, col::lots, progress);
+  SortAndRefresh(empty, state, col::lots, progress);
   EXPECT_EQ(state.lastSortColumn, -1);
   EXPECT_EQ(empty.full.RowCount(), 2);
 }
@@ -320,10 +321,10 @@ class RecordingProgress final : public Progress {
   void Advance(long long) override {}
   void Pump() override {
     ++pumps;
-    guarded = guarded && report_.stats.sortInProgress;
+    guarded = guarded && report_.busy == BusyWith::sorting;
     RecomputeStatistics(report_);  // a tab change meanwhile returns at once
     ProgramState nested;
-    SortTradeTable(report_, nested, col::ticket, *this);  // and so does a second sort
+    SortAndRefresh(report_, nested, col::ticket, *this);  // and so does a second sort
   }
   long long range = 0;
   std::vector<long long> positions;
@@ -339,12 +340,12 @@ TEST(SortTradeTable, ReportsProgressAndGuardsTheWindowMeanwhile) {
   RecomputeStatistics(report);
   ProgramState state;
   RecordingProgress progress(report);
-  SortTradeTable(report, state, col::pips, progress);
+  SortAndRefresh(report, state, col::pips, progress);
   EXPECT_EQ(progress.range, 5 * 4 / 2);
   EXPECT_EQ(progress.positions, (std::vector<long long>{0, 10}));
   EXPECT_GE(progress.pumps, 1);
   EXPECT_TRUE(progress.guarded);
-  EXPECT_FALSE(report.stats.sortInProgress);
+  EXPECT_EQ(report.busy, BusyWith::nothing);
   EXPECT_EQ(GridTickets(report), (Texts{"4", "5", "2", "1", "3"}));
 }
 
@@ -356,7 +357,7 @@ TEST(SortTradeTable, TheRefreshFollowsTheNewOrder) {
   EXPECT_DOUBLE_EQ(report.stats.maxDrawdownPercent, 50 * 100.0 / 10000);
   ProgramState state;
   NoProgress progress;
-  SortTradeTable(report, state, col::pips, progress);  // winners first: the peak comes first
+  SortAndRefresh(report, state, col::pips, progress);  // winners first: the peak comes first
   EXPECT_DOUBLE_EQ(report.stats.maxDrawdownPercent, 70 * 100.0 / 10100);
   EXPECT_EQ(report.grid1.Cell(13, 1), "     10100.00");
   EXPECT_FALSE(report.summaryMemo.empty());

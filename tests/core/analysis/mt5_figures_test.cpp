@@ -16,7 +16,6 @@
 #include "actions/view_actions.h"
 #include "analysis/mt5_figure_text.h"
 #include "analysis/terminal_figures.h"
-#include "analysis/trade_deletion.h"
 
 namespace quillfen {
 namespace {
@@ -133,7 +132,7 @@ TEST(Mt5FiguresOfAReport, ClosingDealsAreTheTradesWithTheirEntriesCommission) {
 TEST(Mt5FiguresOfAReport, SelectionAndSizingChangeTheWalkedTrades) {
   Report report;
   ASSERT_TRUE(OpenReport(report, FixturePath("mt5_tester_two_sided.htm")));
-  ASSERT_EQ(DeleteTrades(report, {2}), 1);
+  ASSERT_EQ(DeleteGridRows(report, report.options, {2}), 1);
   Printed printed = Shown(report);
   EXPECT_EQ(printed["Total Trades"], "2");
   EXPECT_EQ(printed["Total Net Profit"], "67.85");

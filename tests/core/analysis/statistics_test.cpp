@@ -307,7 +307,7 @@ TEST(RecomputeStatistics, PeriodCountsWholeDays) {
 
 TEST(RecomputeStatistics, ReturnsAtOnceWhileASortRuns) {
   Report report = MakeReport({Result("1", "10")});
-  report.stats.sortInProgress = true;
+  report.busy = BusyWith::sorting;
   RecomputeStatistics(report);
   EXPECT_EQ(report.stats.tradeCount, 0);
   EXPECT_EQ(report.grid1.Cell(13, 1), "");

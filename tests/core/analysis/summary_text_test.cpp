@@ -195,11 +195,11 @@ TEST(BuildSummaryText, KeepsTheTextWhileASortRunsAndImportsAfterwards) {
   Report report = testing::MakeReport({{.ticket = "1", .pips = "10", .pipValuePerLot = "1"}});
   RecomputeStatistics(report);
   report.options.simulation.avgProfitText = "";
-  report.stats.sortInProgress = true;
+  report.busy = BusyWith::sorting;
   report.summaryMemo = {"old"};
   BuildSummaryText(report);
   EXPECT_EQ(report.summaryMemo, std::vector<std::string>{"old"});
-  report.stats.sortInProgress = false;
+  report.busy = BusyWith::nothing;
   BuildSummaryText(report);
   EXPECT_EQ(report.summaryMemo.size(), 19u);
   EXPECT_EQ(report.options.simulation.avgProfitText, "10.0");

@@ -9,7 +9,6 @@
 #include "../import/import_test_support.h"
 #include "actions/view_actions.h"
 #include "analysis/figure_text.h"
-#include "analysis/trade_deletion.h"
 #include "report_builder.h"
 
 namespace quillfen {
@@ -208,7 +207,7 @@ TEST(TerminalFiguresOfAReport, EachClosingOfAReopenedOrderWalksInItsPlace) {
   EXPECT_EQ(printed["Maximum consecutive wins (profit in money)"], "2 (27.00)");
   EXPECT_EQ(printed["Maximal consecutive profit (count of wins)"], "27.00 (2)");
   EXPECT_EQ(printed["Total net profit"], "29.00");
-  ASSERT_EQ(DeleteTrades(report, {2, 3}), 2);
+  ASSERT_EQ(DeleteGridRows(report, report.options, {2, 3}), 2);
   printed = Shown(report);
   EXPECT_EQ(printed["Total trades"], "3");
   EXPECT_EQ(printed["Total net profit"], "26.00");

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "actions/view_actions.h"
 #include "analysis/trade_selection.h"
 #include "report_builder.h"
 
@@ -12,6 +13,15 @@ namespace {
 
 using testing::MakeReport;
 using Texts = std::vector<std::string>;
+
+// The Delete key and Undo as the window takes them: the change, then the refresh.
+int Delete(Report& report, const std::vector<int>& gridRows) {
+  return DeleteGridRows(report, report.options, gridRows);
+}
+
+int Undo(Report& report, const ChartPainter& paintCharts = {}) {
+  return UndoGridDeletion(report, report.options, paintCharts);
+}
 
 Texts GridTickets(const Report& report) {
   Texts tickets;
@@ -31,7 +41,7 @@ Report DeletionReport() {
 TEST(DeleteTrades, RemovesTheRowsAndTheItemsNoLongerUsed) {
   Report report = DeletionReport();
   ASSERT_EQ(report.magicListBox.Items(), (Texts{"None", "7", "5"}));
-  EXPECT_EQ(DeleteTrades(report, {2, 4}), 2);  // tickets 2 and 4
+  EXPECT_EQ(Delete(report, {2, 4}), 2);  // tickets 2 and 4
   EXPECT_EQ(GridTickets(report), (Texts{"1", "3"}));
   EXPECT_EQ(report.full.RowCount(), 3);
   for (int c = 0; c < TradeTable::kDataColumns; ++c) EXPECT_EQ(report.full.Cell(c, 2), "") << c;
@@ -41,7 +51,7 @@ TEST(DeleteTrades, RemovesTheRowsAndTheItemsNoLongerUsed) {
   EXPECT_FALSE(report.summaryMemo.empty());
 
   // A symbol stays while a trade of it in another letter case remains.
-  EXPECT_EQ(DeleteTrades(report, {1}), 1);
+  EXPECT_EQ(Delete(report, {1}), 1);
   EXPECT_EQ(report.pairsListBox.Items(), (Texts{"EURUSD"}));
   EXPECT_EQ(report.magicListBox.Items(), (Texts{"5"}));
 }
@@ -52,7 +62,7 @@ TEST(DeleteTrades, KeepsTheListSelectionsOfTheRemainingItems) {
   report.magicListBox.SetSelected(2, false);  // magic 5 hidden
   RebuildTradeGrids(report);
   ASSERT_EQ(GridTickets(report), (Texts{"1", "2"}));
-  DeleteTrades(report, {2});
+  Delete(report, {2});
   EXPECT_EQ(GridTickets(report), (Texts{"1"}));
   EXPECT_EQ(report.magicListBox.Items(), (Texts{"7", "5"}));
   EXPECT_FALSE(report.magicListBox.IsSelected(1));
@@ -60,13 +70,13 @@ TEST(DeleteTrades, KeepsTheListSelectionsOfTheRemainingItems) {
 
 TEST(DeleteTrades, TheOnlyTradeOfOneSymbolStays) {
   Report report = MakeReport({{.ticket = "1"}});
-  EXPECT_EQ(DeleteTrades(report, {1}), 0);
+  EXPECT_EQ(Delete(report, {1}), 0);
   EXPECT_EQ(GridTickets(report), (Texts{"1"}));
   // With a second symbol in the list the last visible trade can go.
   Report two = MakeReport({{.ticket = "1"}, {.ticket = "2", .symbol = "GBPUSD"}});
   two.pairsListBox.SetSelected(1, false);
   RebuildTradeGrids(two);
-  EXPECT_EQ(DeleteTrades(two, {1}), 1);
+  EXPECT_EQ(Delete(two, {1}), 1);
   EXPECT_EQ(two.pairsListBox.Items(), (Texts{"GBPUSD"}));
   EXPECT_EQ(GridTickets(two), (Texts{"2"}));
 }
@@ -74,12 +84,12 @@ TEST(DeleteTrades, TheOnlyTradeOfOneSymbolStays) {
 TEST(DeleteTrades, EachGridRowRemovesTheTableRowItShows) {
   Report report = MakeReport(
       {{.ticket = "7", .symbol = "EURUSD"}, {.ticket = "8"}, {.ticket = "7", .symbol = "GBPUSD"}});
-  EXPECT_EQ(DeleteTrades(report, {3}), 1);  // the second 7, not the first
+  EXPECT_EQ(Delete(report, {3}), 1);  // the second 7, not the first
   EXPECT_EQ(report.full.Cell(col::symbol, 0), "EURUSD");
   EXPECT_EQ(report.full.TradeRows(), 2);
   EXPECT_EQ(GridTickets(report), (Texts{"7", "8"}));
   Report both = MakeReport({{.ticket = "7"}, {.ticket = "8"}, {.ticket = "7"}});
-  EXPECT_EQ(DeleteTrades(both, {1, 3, 3}), 2);
+  EXPECT_EQ(Delete(both, {1, 3, 3}), 2);
   EXPECT_EQ(GridTickets(both), (Texts{"8"}));
 
   // A trade hidden by the selection keeps its row though a shown one has its ticket.
@@ -88,12 +98,12 @@ TEST(DeleteTrades, EachGridRowRemovesTheTableRowItShows) {
   hidden.pairsListBox.SetSelected(0, false);
   RebuildTradeGrids(hidden);
   ASSERT_EQ(GridTickets(hidden), (Texts{"7"}));
-  EXPECT_EQ(DeleteTrades(hidden, {1}), 1);
+  EXPECT_EQ(Delete(hidden, {1}), 1);
   EXPECT_EQ(hidden.full.TradeRows(), 1);
   EXPECT_EQ(hidden.full.Cell(col::symbol, 0), "EURUSD");
   EXPECT_EQ(hidden.pairsListBox.Items(), (Texts{"EURUSD"}));
   EXPECT_EQ(hidden.magicListBox.Items(), (Texts{"1"}));
-  EXPECT_EQ(RestoreDeletedTrades(hidden), 1);
+  EXPECT_EQ(Undo(hidden), 1);
   EXPECT_EQ(hidden.full.Cell(col::symbol, 1), "GBPUSD");
   EXPECT_EQ(hidden.pairsListBox.Items(), (Texts{"EURUSD", "GBPUSD"}));
 }
@@ -101,7 +111,7 @@ TEST(DeleteTrades, EachGridRowRemovesTheTableRowItShows) {
 TEST(DeleteTrades, UnknownRowsAndTicketsDoNothing) {
   Report report = DeletionReport();
   report.summaryMemo = {"untouched"};
-  EXPECT_EQ(DeleteTrades(report, {0, -3, 17}), 0);
+  EXPECT_EQ(Delete(report, {0, -3, 17}), 0);
   EXPECT_EQ(FindGridRow(report, "12345"), -1);
   EXPECT_EQ(FindGridRow(report, ""), -1);
   EXPECT_EQ(FindGridRow(report, "3"), 3);
@@ -153,8 +163,8 @@ TEST(DeleteTickets, EqualsEachTicketsDeleteInTurn) {
     for (int k = pick(10); k > 0; --k) tickets.push_back(std::to_string(pick(8)));
     int removed = 0;
     for (const std::string& ticket : tickets)
-      if (int row = FindGridRow(plain, ticket); row > 0) removed += DeleteTrades(plain, {row});
-    EXPECT_EQ(DeleteTickets(batched, tickets), removed) << round;
+      if (int row = FindGridRow(plain, ticket); row > 0) removed += Delete(plain, {row});
+    EXPECT_EQ(DeleteTicketRows(batched, batched.options, tickets), removed) << round;
     ASSERT_EQ(Everything(batched), Everything(plain)) << round;
   }
 }
@@ -164,20 +174,20 @@ TEST(RestoreDeletedTrades, PutsBackEachDeletionWhereItWasLatestFirst) {
   report.magicListBox.SetSelected(0, false);  // "None" hidden: ticket 2 not shown
   FullRefresh(report);
   const std::string original = Everything(report);
-  EXPECT_EQ(RestoreDeletedTrades(report), 0);
+  EXPECT_EQ(Undo(report), 0);
 
-  ASSERT_EQ(DeleteTrades(report, {3}), 1);  // ticket 4, with USDJPY
+  ASSERT_EQ(Delete(report, {3}), 1);  // ticket 4, with USDJPY
   const std::string afterFirst = Everything(report);
-  ASSERT_EQ(DeleteTrades(report, {1, 2}), 2);  // tickets 1 and 3, with EURUSD, 7 and 5
+  ASSERT_EQ(Delete(report, {1, 2}), 2);  // tickets 1 and 3, with EURUSD, 7 and 5
   ASSERT_EQ(report.pairsListBox.Items(), (Texts{"GBPUSD"}));
   int repaints = 0;
-  EXPECT_EQ(RestoreDeletedTrades(report, [&](Report&) { ++repaints; }), 2);
+  EXPECT_EQ(Undo(report, [&](Report&) { ++repaints; }), 2);
   EXPECT_EQ(repaints, 1);
   EXPECT_EQ(Everything(report), afterFirst);
-  EXPECT_EQ(RestoreDeletedTrades(report), 1);
+  EXPECT_EQ(Undo(report), 1);
   EXPECT_EQ(Everything(report), original);
   EXPECT_EQ(report.full.RowCount(), 5);
-  EXPECT_EQ(RestoreDeletedTrades(report), 0);
+  EXPECT_EQ(Undo(report), 0);
 }
 
 TEST(RestoreDeletedTrades, EqualTicketsComeBackInTheirOwnRows) {
@@ -185,8 +195,8 @@ TEST(RestoreDeletedTrades, EqualTicketsComeBackInTheirOwnRows) {
       {{.ticket = "7", .symbol = "EURUSD"}, {.ticket = "8"}, {.ticket = "7", .symbol = "GBPUSD"}});
   FullRefresh(report);
   const std::string original = Everything(report);
-  ASSERT_EQ(DeleteTrades(report, {1, 3}), 2);
-  EXPECT_EQ(RestoreDeletedTrades(report), 2);
+  ASSERT_EQ(Delete(report, {1, 3}), 2);
+  EXPECT_EQ(Undo(report), 2);
   EXPECT_EQ(Everything(report), original);
 }
 

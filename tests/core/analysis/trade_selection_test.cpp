@@ -131,7 +131,7 @@ TEST(RebuildTradeGrids, CopiesTheColumnsOfBothGrids) {
 TEST(RebuildTradeGrids, WaitsWhileASortRuns) {
   Report report = MakeReport({{.ticket = "1"}, {.ticket = "2", .symbol = "GBPUSD"}});
   report.pairsListBox.SetSelected(1, false);
-  report.stats.sortInProgress = true;
+  report.busy = BusyWith::sorting;
   RebuildTradeGrids(report);
   EXPECT_EQ(GridTickets(report), (Tickets{"1", "2"}));
 }

@@ -4,10 +4,11 @@
 
 #include <functional>
 
+#include "actions/refresh.h"
+#include "actions/view_actions.h"
 #include "analysis/column_sort.h"
 #include "analysis/statistics.h"
 #include "analysis/terminal_view.h"
-#include "analysis/trade_deletion.h"
 #include "analysis/trade_selection.h"
 #include "report_builder.h"
 
@@ -60,8 +61,8 @@ TEST(WalkCache, KeptNumbersFollowEveryChange) {
          r.grid2.SetRowCount(4);
        }},
       {"rebuilt", [](Report& r) { RebuildTradeGrids(r); }},
-      {"column sort", [&](Report& r) { SortTradeTable(r, program, col::pips, progress); }},
-      {"deletion", [](Report& r) { DeleteTrades(r, {2}); }},
+      {"column sort", [&](Report& r) { SortAndRefresh(r, program, col::pips, progress); }},
+      {"deletion", [](Report& r) { DeleteGridRows(r, r.options, {2}); }},
   };
   Report report = MakeReport({
       {.ticket = "1", .lots = "0.5", .pips = "40", .swapPerLot = "-1"},

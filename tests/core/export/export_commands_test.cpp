@@ -4,8 +4,7 @@
 
 #include "../import/import_test_support.h"
 #include "../support/temp_dir.h"
-#include "export/csv_export.h"
-#include "export/html_export.h"
+#include "actions/export_actions.h"
 #include "messages.h"
 #include "program_state.h"
 #include "report.h"
@@ -15,6 +14,21 @@ namespace {
 
 using testing::ReadFile;
 using testing::TempDir;
+
+// The commands as the window runs them, on the options the report holds.
+bool RunCsvExport(Report& report, const ProgramState& state, const std::string& path,
+                  std::string* error) {
+  ExportResult result = ExportCsvReport(report, state, report.options, path);
+  *error = result.reason;
+  return result.outcome == ExportOutcome::written;
+}
+
+bool RunHtmlExport(Report& report, const HtmlExportRequest& request, const ChartRenderer& renderer,
+                   std::string* error) {
+  ExportResult result = ExportHtmlReport(report, report.options, request, renderer);
+  *error = result.reason;
+  return result.outcome == ExportOutcome::written;
+}
 
 Report OpenMix() {
   Report report;
@@ -28,7 +42,7 @@ TEST(ExportCommands, CsvOfAStatementWithAnOpenTrade) {
   Report report = OpenMix();
   ProgramState state;
   std::string error;
-  ASSERT_TRUE(ExportCsv(report, state, dir / "mix.csv", &error)) << error;
+  ASSERT_TRUE(RunCsvExport(report, state, dir / "mix.csv", &error)) << error;
   EXPECT_EQ(
       ReadFile(dir / "mix.csv"),
       "Ticket;Open date;Open time;Type;Lots;Item;Open price;S/L;T/P;Close date;Close time;"
@@ -44,7 +58,7 @@ TEST(ExportCommands, CsvOfAStatementWithAnOpenTrade) {
       "1005;2010/01/11;10:00:00;buy;  0,30;eurusd;1,43500;1,42500;1,44500;;;1,43600;  -2,10;"
       "   0,00;;10;30,00;      9793,85;;;;\r\n");
   state.CompactCsvRequested = true;
-  ASSERT_TRUE(ExportCsv(report, state, dir / "compact.csv", &error)) << error;
+  ASSERT_TRUE(RunCsvExport(report, state, dir / "compact.csv", &error)) << error;
   EXPECT_EQ(ReadFile(dir / "compact.csv"),
             "2010/01/04 10:00:00, 1.43150, 2010/01/05 15:05:00, 1.43250, 1.42000, 1, 100.00, ,   "
             "1.00\r\n"
@@ -63,7 +77,7 @@ TEST(ExportCommands, FiguresAreRecomputedBeforeWriting) {
   report.options.sizing = SizingChoice::standardLots;
   report.options.standardContractsText = "2";
   std::string error;
-  ASSERT_TRUE(ExportCsv(report, ProgramState{}, dir / "two.csv", &error)) << error;
+  ASSERT_TRUE(RunCsvExport(report, ProgramState{}, dir / "two.csv", &error)) << error;
   EXPECT_NE(ReadFile(dir / "two.csv").find("1001;2010/01/04;10:00:00;buy;  2,00;"),
             std::string::npos);
 }
@@ -72,14 +86,14 @@ TEST(ExportCommands, PageShowsTheDepositInUse) {
   TempDir dir;
   Report report = OpenMix();
   std::string error;
-  ASSERT_TRUE(ExportHtml(report, {dir / "a.htm", "t", false}, nullptr, &error)) << error;
+  ASSERT_TRUE(RunHtmlExport(report, {dir / "a.htm", "t", false}, nullptr, &error)) << error;
   EXPECT_NE(ReadFile(dir / "a.htm")
                 .find("<b>Initial deposit</b></td><td width=100 "
                       "align=right>    10000.00</td>"),
             std::string::npos);
   report.options.deposit = DepositChoice::custom;
   report.options.depositText = "7500.5";
-  ASSERT_TRUE(ExportHtml(report, {dir / "b.htm", "t", false}, nullptr, &error)) << error;
+  ASSERT_TRUE(RunHtmlExport(report, {dir / "b.htm", "t", false}, nullptr, &error)) << error;
   const std::string page = ReadFile(dir / "b.htm");
   EXPECT_NE(page.find("<b>Initial deposit</b></td><td width=100 align=right>     7500.50</td>"),
             std::string::npos);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/simulation_actions.h"
 #include "simulation_test_support.h"
 
 namespace quillfen {

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "../risk/simulation_test_support.h"
+#include "actions/simulation_actions.h"
 #include "risk/simulation_start.h"
 #include "views/chart_frame.h"
 
