@@ -4,6 +4,7 @@
 
 #include "actions/refresh.h"
 #include "actions/report_guard.h"
+#include "analysis/column_sort.h"
 #include "analysis/summary_text.h"
 #include "analysis/trade_deletion.h"
 #include "analysis/trade_selection.h"
@@ -69,6 +70,10 @@ bool ApplyOptions(Report& report, const ReportOptions& options) {
   RecomputeFigures(report);
   BuildSummaryText(report);
   return true;
+}
+
+void ArmHeader(ProgramState& state, int grid, int headerColumn) {
+  state.armedSortColumn = headerColumn < 0 ? -1 : HeaderSortColumn(grid, headerColumn);
 }
 
 bool SortColumn(Report& report, ProgramState& state, const ReportOptions& options, int column,

@@ -51,6 +51,10 @@ bool FilterDisplay(Report& report, const ReportOptions& options);
 // summary under the new options.
 bool ApplyOptions(Report& report, const ReportOptions& options);
 
+// A mouse press on header column headerColumn (-1: none) of Grid1 (grid 1) or
+// Grid2 (grid 2): arms the trade-table column it sorts, or none.
+void ArmHeader(ProgramState& state, int grid, int headerColumn);
+
 // A double click on a header: arms that column and sorts the table by it.
 bool SortColumn(Report& report, ProgramState& state, const ReportOptions& options, int column,
                 Progress& progress, const ChartPainter& paintCharts = {});

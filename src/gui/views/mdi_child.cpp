@@ -131,7 +131,7 @@ void TMDIChild::ConnectHandlers() {
   for (TradeGridView* grid : {Grid1, Grid2}) {
     const TradeGrid kind = grid == Grid1 ? TradeGrid::grid1 : TradeGrid::grid2;
     connect(grid, &TradeGridView::Pressed, this, [this, kind](int column) {
-      state_.armedSortColumn = column < 0 ? -1 : ArmedSortColumn(kind, column);
+      ArmHeader(state_, kind == TradeGrid::grid1 ? 1 : 2, column);
       ShowGrids();
     });
     connect(grid, &TradeGridView::DoubleClicked, this, [this] {

@@ -60,10 +60,6 @@ bool IsArmedHeader(TradeGrid grid, int armedSortColumn, int column) {
   return HeaderShowsArmed(grid == TradeGrid::grid1 ? 1 : 2, column, armedSortColumn);
 }
 
-int ArmedSortColumn(TradeGrid grid, int column) {
-  return HeaderSortColumn(grid == TradeGrid::grid1 ? 1 : 2, column);
-}
-
 TradeGridHeader::TradeGridHeader(TradeGrid grid, const ProgramState& state, QWidget* parent)
     : QHeaderView(Qt::Horizontal, parent), grid_(grid), state_(state) {
   setSectionsClickable(false);

@@ -17,9 +17,6 @@ enum class TradeGrid { grid1, grid2 };
 // trade-table column that the last header press armed.
 bool IsArmedHeader(TradeGrid grid, int armedSortColumn, int column);
 
-// The trade-table column that a press on this header arms, or -1.
-int ArmedSortColumn(TradeGrid grid, int column);
-
 // The header row: button face, silver when armed, black text set right; an
 // armed header whose column the rows are sorted by shows the direction.
 class TradeGridHeader : public QHeaderView {
