@@ -338,7 +338,9 @@ void BuildTerminalFigures(Report& report) {
     // The walk's balance leaves out the balance deals among the trades, which
     // the holding period returns would weigh.
     if (BalanceRowsAfter(report, firstClosing)) result.ahpr = result.ghpr = std::nan("");
-    report.terminalFigures = Mt5FigureLines(result, Mt5Deals(report, walked));
+    report.terminalFigures = report.stats.mt5History
+                                 ? Mt5HistoryFigureLines(result)
+                                 : Mt5FigureLines(result, Mt5Deals(report, walked));
   } else {
     TakeTesterBalance(report, report.stats.testerCloses.Trades(), walked, result);
     const bool tester = report.stats.testerReport;

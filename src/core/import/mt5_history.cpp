@@ -1,0 +1,162 @@
+#include "import/mt5_history.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "text/number_format.h"
+#include "text/text_conversions.h"
+
+namespace quillfen {
+
+namespace {
+
+double Cents(std::string_view amount) {
+  return std::round(TextToAmount(amount) * 100);
+}
+
+std::string Money(double cents) {
+  return FormatFixed(cents / 100, 0, 2);
+}
+
+std::string Moment(const std::string& date, const std::string& time) {
+  return date + " " + time;
+}
+
+// A position read as its Positions row prints it.
+Mt5Trade WholePosition(const Mt5Position& position) {
+  Mt5Trade trade;
+  trade.ticket = position.number;
+  trade.type = position.type;
+  trade.lots = position.volume;
+  trade.symbol = position.symbol;
+  trade.openDate = position.date;
+  trade.openTime = position.time;
+  trade.openPrice = position.price;
+  trade.closeDate = position.closeDate;
+  trade.closeTime = position.closeTime;
+  trade.closePrice = position.closePrice;
+  trade.commission = position.commission;
+  trade.swap = position.swap;
+  trade.profit = position.profit;
+  trade.comment = position.comment;
+  trade.stopLoss = position.stopLoss;
+  trade.takeProfit = position.takeProfit;
+  return trade;
+}
+
+}  // namespace
+
+void Mt5History::AddPosition(Mt5Position position) {
+  (position.closeDate.empty() ? open_ : closed_).push_back(std::move(position));
+}
+
+void Mt5History::AddDeal(const Mt5Deal& deal) {
+  if (deal.direction == "in") {
+    entries_.emplace(OrderNumber(deal.order), deal);
+    return;
+  }
+  closes_[deal.symbol + " " + deal.type].push_back(
+      {Moment(deal.date, deal.time), Mt5VolumeUnits(deal.volume), deal});
+}
+
+// The closing deals of a position: the one at its close time, then earlier
+// ones since its entry in time order until its volume is covered. Empty when
+// they cannot be found or do not add up to its row: the row then stands whole.
+std::vector<Mt5Trade> Mt5History::Parts(const Mt5Position& position) {
+  const auto entry = entries_.find(OrderNumber(position.number));
+  const auto group =
+      closes_.find(position.symbol + " " + (position.type == "buy" ? "sell" : "buy"));
+  if (entry == entries_.end() || group == closes_.end()) return {};
+  std::vector<Close>& closes = group->second;
+  const std::string opened = Moment(entry->second.date, entry->second.time);
+  const std::string closed = Moment(position.closeDate, position.closeTime);
+  const auto byMoment = [](const Close& close, const std::string& moment) {
+    return close.moment < moment;
+  };
+  long long wanted = Mt5VolumeUnits(position.volume);
+  auto last = std::lower_bound(closes.begin(), closes.end(), closed, byMoment);
+  while (last != closes.end() && last->moment == closed && (last->claimed || last->volume > wanted))
+    ++last;
+  if (last == closes.end() || last->moment != closed) return {};
+  std::vector<Close*> picked;
+  wanted -= last->volume;
+  for (auto close = std::lower_bound(closes.begin(), last, opened, byMoment);
+       close != last && wanted > 0; ++close) {
+    if (close->claimed || close->volume > wanted) continue;
+    picked.push_back(&*close);
+    wanted -= close->volume;
+  }
+  picked.push_back(&*last);
+  double profit = 0;
+  double swap = 0;
+  for (const Close* close : picked) {
+    profit += Cents(close->deal.profit);
+    swap += Cents(close->deal.swap);
+  }
+  if (wanted != 0 || profit != Cents(position.profit) || swap != Cents(position.swap)) return {};
+  std::vector<Mt5Trade> parts;
+  if (picked.size() == 1) {
+    // One closing deal: the row as printed, with the deal's comment.
+    picked.front()->claimed = true;
+    parts.push_back(WholePosition(position));
+    parts.back().comment = picked.front()->deal.comment;
+    return parts;
+  }
+  // Each part takes the entry's commission by its share of the volume, the
+  // last what is left, so that the parts add up to the position's row.
+  const double entryCommission = Cents(entry->second.commission);
+  const auto volume = static_cast<double>(Mt5VolumeUnits(position.volume));
+  double entryLeft = entryCommission;
+  for (Close* close : picked) {
+    close->claimed = true;
+    const Mt5Deal& deal = close->deal;
+    const double share =
+        close == picked.back()
+            ? entryLeft
+            : std::round(entryCommission * static_cast<double>(close->volume) / volume);
+    entryLeft -= share;
+    Mt5Trade part = WholePosition(position);
+    part.ticket = deal.number;
+    part.lots = deal.volume;
+    part.closeDate = deal.date;
+    part.closeTime = deal.time;
+    part.closePrice = deal.price;
+    part.commission = Money(Cents(deal.commission) + share);
+    part.swap = deal.swap;
+    part.profit = deal.profit;
+    part.comment = deal.comment;
+    parts.push_back(std::move(part));
+  }
+  return parts;
+}
+
+std::vector<Mt5Trade> Mt5History::TakeTrades() {
+  for (auto& [key, closes] : closes_)
+    std::stable_sort(closes.begin(), closes.end(),
+                     [](const Close& a, const Close& b) { return a.moment < b.moment; });
+  // Positions that closed first claim their deals first.
+  std::stable_sort(closed_.begin(), closed_.end(), [](const Mt5Position& a, const Mt5Position& b) {
+    return Moment(a.closeDate, a.closeTime) < Moment(b.closeDate, b.closeTime);
+  });
+  std::vector<Mt5Trade> trades;
+  for (const Mt5Position& position : closed_) {
+    std::vector<Mt5Trade> parts = Parts(position);
+    if (parts.empty()) parts.push_back(WholePosition(position));
+    for (Mt5Trade& part : parts) trades.push_back(std::move(part));
+  }
+  std::stable_sort(trades.begin(), trades.end(), [](const Mt5Trade& a, const Mt5Trade& b) {
+    return Moment(a.closeDate, a.closeTime) < Moment(b.closeDate, b.closeTime);
+  });
+  for (const Mt5Position& position : open_) {
+    Mt5Trade trade = WholePosition(position);
+    const auto entry = entries_.find(OrderNumber(position.number));
+    trade.commission = entry == entries_.end() ? "0.00" : entry->second.commission;
+    trades.push_back(std::move(trade));
+  }
+  closed_.clear();
+  open_.clear();
+  return trades;
+}
+
+}  // namespace quillfen
