@@ -74,7 +74,8 @@ std::vector<FigureLine> CommonLines(const TerminalFigures& f) {
     add("Profit Factor", Fixed2(f.grossProfit / -f.grossLoss));
   else if (f.trades == 0)
     add("Profit Factor", Fixed2(0));
-  add("Expected Payoff", AverageMoney(f.netProfit, f.trades));
+  // The closed trades' results: the net profit may hold open positions' commission.
+  add("Expected Payoff", AverageMoney(f.grossProfit + f.grossLoss, f.trades));
   add("Balance Drawdown Absolute", Money(d.absolute));
   add("Balance Drawdown Maximal", Money(d.maximal) + " (" + Fixed2(d.maximalPercent) + "%)");
   add("Balance Drawdown Relative", Fixed2(d.relativePercent) + "% (" + Money(d.relative) + ")");

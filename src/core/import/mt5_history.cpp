@@ -96,36 +96,33 @@ std::vector<Mt5Trade> Mt5History::Parts(const Mt5Position& position) {
   }
   if (wanted != 0 || profit != Cents(position.profit) || swap != Cents(position.swap)) return {};
   std::vector<Mt5Trade> parts;
-  if (picked.size() == 1) {
-    // One closing deal: the row as printed, with the deal's comment.
-    picked.front()->claimed = true;
-    parts.push_back(WholePosition(position));
-    parts.back().comment = picked.front()->deal.comment;
-    return parts;
-  }
-  // Each part takes the entry's commission by its share of the volume, the
-  // last what is left, so that the parts add up to the position's row.
-  const double entryCommission = Cents(entry->second.commission);
-  const auto volume = static_cast<double>(Mt5VolumeUnits(position.volume));
-  double entryLeft = entryCommission;
+  // Each part takes of the entry's commission what is left of it by its share
+  // of the volume left, in whole cents towards zero, the last part the rest.
+  // The deals' commissions hold their fees, which the row leaves out.
+  auto entryLeft = static_cast<long long>(Cents(entry->second.commission));
+  long long volumeLeft = Mt5VolumeUnits(position.volume);
   for (Close* close : picked) {
     close->claimed = true;
     const Mt5Deal& deal = close->deal;
-    const double share =
-        close == picked.back()
-            ? entryLeft
-            : std::round(entryCommission * static_cast<double>(close->volume) / volume);
+    const auto share = static_cast<long long>(
+        std::trunc(static_cast<double>(entryLeft) * static_cast<double>(close->volume) /
+                   static_cast<double>(volumeLeft)));
     entryLeft -= share;
+    volumeLeft -= close->volume;
+    const std::string commission = Money(Cents(deal.commission) + static_cast<double>(share));
+    // A single close leaves the row as printed, but for the fees and the deal's comment.
     Mt5Trade part = WholePosition(position);
-    part.ticket = deal.number;
-    part.lots = deal.volume;
-    part.closeDate = deal.date;
-    part.closeTime = deal.time;
-    part.closePrice = deal.price;
-    part.commission = Money(Cents(deal.commission) + share);
-    part.swap = deal.swap;
-    part.profit = deal.profit;
+    part.commission = commission;
     part.comment = deal.comment;
+    if (picked.size() > 1) {
+      part.ticket = deal.number;
+      part.lots = deal.volume;
+      part.closeDate = deal.date;
+      part.closeTime = deal.time;
+      part.closePrice = deal.price;
+      part.swap = deal.swap;
+      part.profit = deal.profit;
+    }
     parts.push_back(std::move(part));
   }
   return parts;

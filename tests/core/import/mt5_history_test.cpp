@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -136,7 +137,7 @@ std::u16string DealsTable(const Labels& labels, const std::vector<Deal>& deals, 
 // The figures worked out by hand for the page of kPositions and HistoryDeals
 // without fees (see ResultsFiguresInTheirOrder), in the Results block's order.
 const std::vector<std::pair<std::string, std::string>> kFigures = {
-    {"Total Net Profit", "133.80"},
+    {"Total Net Profit", "133.10"},
     {"Gross Profit", "155.20"},
     {"Gross Loss", "-21.40"},
     {"Profit Factor", "7.25"},
@@ -224,10 +225,10 @@ std::u16string Page(const Labels& labels, const std::vector<std::vector<std::str
 
 // A long of 0.30 closed in two parts, a hedged short with a lone take-profit
 // closed whole, two positions closed by each other, a withdrawal and a
-// deposit, and a position still open.
+// deposit, and a position still open. A row's commission leaves out fees.
 const std::vector<std::vector<std::string>> kPositions = {
     {"2025.11.03 09:15:02", "2", "EURUSD", "buy", "0.30", "1.10000", "1.09500", "1.11000",
-     "2025.11.04 10:00:00", "1.10333", "-4.40", "-0.60", "100.00"},
+     "2025.11.04 10:00:00", "1.10333", "-4.20", "-0.60", "100.00"},
     {"2025.11.03 10:00:00", "3", "EURUSD", "sell", "0.10", "1.10100", "", "1.09000",
      "2025.11.03 15:00:00", "1.10300", "-1.40", "0.00", "-20.00"},
     {"2025.11.05 09:00:00", "8", "GBPUSD", "buy", "0.20", "1.25000", "", "", "2025.11.06 10:00:00",
@@ -284,16 +285,10 @@ std::vector<Deal> HistoryDeals() {
           trade("2025.11.07 09:00:00", "14", "USDJPY", "buy", "in", "0.10", "150.000", -0.70)};
 }
 
-// Without a fee column the 0.20 fee of deal 7 is not there: the long's row lacks it too.
+// A 13-column table has no fee: deal 7's 0.20 goes.
 std::vector<Deal> WithoutFees(std::vector<Deal> deals) {
   for (Deal& deal : deals) deal.fee = 0;
   return deals;
-}
-
-std::vector<std::vector<std::string>> PositionsWithoutFees() {
-  std::vector<std::vector<std::string>> positions = kPositions;
-  positions[0][10] = "-4.20";
-  return positions;
 }
 
 const std::initializer_list<int> kTrade = {
@@ -338,7 +333,7 @@ void ExpectHistoryTrades(const Report& report, bool fee) {
   EXPECT_EQ(Cells(report, 5, kTrade),
             "14|buy|0.10|USDJPY|2025/11/07|09:00:00|150.000|0.00|0.00||||-0.70|0.00|33.22|"
             "still open");
-  // The parts add up to the long's row.
+  // The parts add up to the long's row, and the fee it leaves out.
   double commission = 0, swap = 0, profit = 0, lots = 0;
   for (int row : {0, 2}) {
     commission += TextToAmount(report.full.Cell(col::commission, row));
@@ -377,8 +372,7 @@ TEST(Mt5History, PositionsAreTheTradesInEveryLanguageAndDealsLayout) {
         DealsTable(form.labels, fee ? HistoryDeals() : WithoutFees(HistoryDeals()), form.columns,
                    form.countableHeader);
     MessageList messages;
-    const Report report =
-        Read(Page(form.labels, fee ? kPositions : PositionsWithoutFees(), deals, kOpen), messages);
+    const Report report = Read(Page(form.labels, kPositions, deals, kOpen), messages);
     EXPECT_TRUE(messages.texts.empty());
     ExpectHistoryTrades(report, fee);
   }
@@ -390,7 +384,7 @@ TEST(Mt5History, PositionsAreTheTradesInEveryLanguageAndDealsLayout) {
 TEST(Mt5History, ResultsFiguresInTheirOrder) {
   MessageList messages;
   const Report report =
-      Read(Page(kEnglish, PositionsWithoutFees(),
+      Read(Page(kEnglish, kPositions,
                 DealsTable(kEnglish, WithoutFees(HistoryDeals()), Columns::thirteen), kOpen),
            messages);
   std::vector<std::string> figures;
@@ -399,10 +393,10 @@ TEST(Mt5History, ResultsFiguresInTheirOrder) {
   EXPECT_EQ(
       figures,
       (std::vector<std::string>{
-          "Total Net Profit: 133.80",  // 155.20 - 21.40
-          "Gross Profit: 155.20", "Gross Loss: -21.40",
-          "Profit Factor: 7.25",  // 155.20 / 21.40 = 7.252
-          "Expected Payoff: 26.76",
+          // 155.20 - 21.40, less the 0.70 the open position's entry paid
+          "Total Net Profit: 133.10", "Gross Profit: 155.20", "Gross Loss: -21.40",
+          "Profit Factor: 7.25",              // 155.20 / 21.40 = 7.252
+          "Expected Payoff: 26.76",           // (155.20 - 21.40) / 5
           "Balance Drawdown Absolute: 2.80",  // 10 000 - 9 997.20
           // 10 018.60 down to 9 997.20: 21.40 of 10 018.60 = 0.2136%
           "Balance Drawdown Maximal: 21.40 (0.21%)", "Balance Drawdown Relative: 0.21% (21.40)",
@@ -430,8 +424,7 @@ TEST(Mt5History, APositionWhoseDealsCannotBeFoundStaysWhole) {
   deals.erase(deals.begin() + 5);
   MessageList messages;
   const Report report = Read(
-      Page(kEnglish, PositionsWithoutFees(), DealsTable(kEnglish, deals, Columns::thirteen), kOpen),
-      messages);
+      Page(kEnglish, kPositions, DealsTable(kEnglish, deals, Columns::thirteen), kOpen), messages);
   ASSERT_EQ(report.full.TradeRows(), 5);
   EXPECT_EQ(Cells(report, 1,
                   {col::ticket, col::lots, col::closeTime, col::closePrice, col::commission,
@@ -454,7 +447,7 @@ TEST(Mt5History, WhatCannotBeReadIsCountedAndNothingIsMadeUp) {
   credit.number = "21";
   credit.profit = 0;
   deals.insert(deals.begin() + 1, credit);
-  std::vector<std::vector<std::string>> positions = PositionsWithoutFees();
+  std::vector<std::vector<std::string>> positions = kPositions;
   positions.insert(positions.begin(),
                    {"2025.10.30 09:00:00", "19", "AUDUSD", "buy", "0.10", "0.65000", "", "",
                     "2025.11.03 08:30:00", "1.10200", "-0.70", "0.00", "20.00"});
@@ -476,7 +469,7 @@ TEST(Mt5History, WhatCannotBeReadIsCountedAndNothingIsMadeUp) {
 
 TEST(Mt5History, APageCutMidRowIsReadToItsLastWholeRowWithAWarning) {
   const std::u16string page =
-      Page(kEnglish, PositionsWithoutFees(),
+      Page(kEnglish, kPositions,
            DealsTable(kEnglish, WithoutFees(HistoryDeals()), Columns::thirteen), kOpen);
   // Cut inside deal 7, between two of its cells: the long's parts cannot be
   // found, so it stands whole; the footer and the Results block are gone too.
@@ -498,7 +491,7 @@ TEST(Mt5History, APageCutMidRowIsReadToItsLastWholeRowWithAWarning) {
 }
 
 TEST(Mt5History, AnAmountPastTheLargestIsLeftOutWithItsLine) {
-  std::vector<std::vector<std::string>> positions = PositionsWithoutFees();
+  std::vector<std::vector<std::string>> positions = kPositions;
   positions[1][12] = "2000000000000000.00";
   MessageList messages;
   const Report report =
@@ -508,6 +501,25 @@ TEST(Mt5History, AnAmountPastTheLargestIsLeftOutWithItsLine) {
   ASSERT_EQ(messages.texts.size(), 1U);
   EXPECT_NE(messages.texts[0].find("10^15"), std::string::npos) << messages.texts[0];
   EXPECT_EQ(report.full.TradeRows(), 5);
+}
+
+// make-statement's history (15-column deals, hedging, partial closes, a
+// reversal, open positions) prints the figures its deals give.
+TEST(Mt5History, AGeneratedHistoryGivesThePrintedFigures) {
+  Report report;
+  MessageList messages;
+  ASSERT_TRUE(OpenReport(report, FixturePath("mt5_history_fee_columns.htm"), &messages));
+  EXPECT_TRUE(messages.texts.empty());
+  std::map<std::string, std::string> printed;
+  for (const PrintedFigure& figure : report.stats.printedFigures)
+    printed[figure.label] = figure.text;
+  ASSERT_EQ(report.terminalFigures.size(), 23U);
+  for (const FigureLine& line : report.terminalFigures)
+    EXPECT_EQ(line.text, printed[line.label]) << line.label;
+  int closed = 0;
+  for (int row = 0; row < report.full.TradeRows(); ++row)
+    closed += !report.full.Cell(col::closeDate, row).empty();
+  EXPECT_EQ(std::to_string(closed), printed["Total Trades"]);
 }
 
 }  // namespace
