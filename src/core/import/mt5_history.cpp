@@ -48,20 +48,21 @@ Mt5Trade WholePosition(const Mt5Position& position) {
 }  // namespace
 
 void Mt5History::AddPosition(Mt5Position position) {
+  volumes_.emplace(OrderNumber(position.number), Mt5VolumeUnits(position.volume));
   (position.closeDate.empty() ? open_ : closed_).push_back(std::move(position));
 }
 
 void Mt5History::AddDeal(const Mt5Deal& deal) {
-  if (deal.direction == "in") {
+  // An "in out" deal closes one position and opens the one its order names.
+  if (deal.direction == "in" || deal.direction == "in out")
     entries_.emplace(OrderNumber(deal.order), deal);
-    return;
-  }
+  if (deal.direction == "in") return;
   closes_[deal.symbol + " " + deal.type].push_back(
       {Moment(deal.date, deal.time), Mt5VolumeUnits(deal.volume), deal});
 }
 
 // The closing deals of a position: the one at its close time, then earlier
-// ones since its entry in time order until its volume is covered. Empty when
+// ones since its entry, the latest first, until its volume is covered. Empty when
 // they cannot be found or do not add up to its row: the row then stands whole.
 std::vector<Mt5Trade> Mt5History::Parts(const Mt5Position& position) {
   const auto entry = entries_.find(OrderNumber(position.number));
@@ -74,49 +75,67 @@ std::vector<Mt5Trade> Mt5History::Parts(const Mt5Position& position) {
   const auto byMoment = [](const Close& close, const std::string& moment) {
     return close.moment < moment;
   };
-  long long wanted = Mt5VolumeUnits(position.volume);
+  const long long volume = Mt5VolumeUnits(position.volume);
+  long long wanted = volume;
+  // The last close may be an "in out" deal: of its volume it closes what is left.
   auto last = std::lower_bound(closes.begin(), closes.end(), closed, byMoment);
-  while (last != closes.end() && last->moment == closed && (last->claimed || last->volume > wanted))
+  while (last != closes.end() && last->moment == closed &&
+         (last->claimed || (last->volume > wanted && last->deal.direction != "in out")))
     ++last;
   if (last == closes.end() || last->moment != closed) return {};
-  std::vector<Close*> picked;
-  wanted -= last->volume;
-  for (auto close = std::lower_bound(closes.begin(), last, opened, byMoment);
-       close != last && wanted > 0; ++close) {
-    if (close->claimed || close->volume > wanted) continue;
-    picked.push_back(&*close);
+  std::vector<std::pair<Close*, long long>> picked;  // and the volume it closes
+  long long lastVolume = std::min(last->volume, wanted);
+  if (last->deal.direction == "in out") {
+    const auto opens = volumes_.find(OrderNumber(last->deal.order));
+    if (opens != volumes_.end()) lastVolume = last->volume - opens->second;
+  }
+  if (lastVolume <= 0) return {};
+  wanted -= lastVolume;
+  picked.emplace_back(&*last, lastVolume);
+  // Parts closed nearest before the last first.
+  const auto first = std::lower_bound(closes.begin(), last, opened, byMoment);
+  for (auto close = last; close != first && wanted > 0;) {
+    --close;
+    if (close->claimed || close->volume > wanted || close->deal.direction == "in out") continue;
+    picked.emplace_back(&*close, close->volume);
     wanted -= close->volume;
   }
-  picked.push_back(&*last);
+  std::reverse(picked.begin(), picked.end());
   double profit = 0;
   double swap = 0;
-  for (const Close* close : picked) {
+  for (const auto& [close, closing] : picked) {
     profit += Cents(close->deal.profit);
     swap += Cents(close->deal.swap);
   }
   if (wanted != 0 || profit != Cents(position.profit) || swap != Cents(position.swap)) return {};
+  // A deal's commission by its share of the volume.
+  auto share = [](const Mt5Deal& deal, long long part) {
+    const double cents = Cents(deal.commission);
+    const auto whole = static_cast<double>(Mt5VolumeUnits(deal.volume));
+    return whole > 0 ? std::round(cents * static_cast<double>(part) / whole) : cents;
+  };
   std::vector<Mt5Trade> parts;
   // Each part takes of the entry's commission what is left of it by its share
   // of the volume left, in whole cents towards zero, the last part the rest.
   // The deals' commissions hold their fees, which the row leaves out.
-  auto entryLeft = static_cast<long long>(Cents(entry->second.commission));
-  long long volumeLeft = Mt5VolumeUnits(position.volume);
-  for (Close* close : picked) {
+  auto entryLeft = static_cast<long long>(share(entry->second, volume));
+  long long volumeLeft = volume;
+  for (const auto& [close, closing] : picked) {
     close->claimed = true;
     const Mt5Deal& deal = close->deal;
-    const auto share = static_cast<long long>(
-        std::trunc(static_cast<double>(entryLeft) * static_cast<double>(close->volume) /
+    const auto entryShare = static_cast<long long>(
+        std::trunc(static_cast<double>(entryLeft) * static_cast<double>(closing) /
                    static_cast<double>(volumeLeft)));
-    entryLeft -= share;
-    volumeLeft -= close->volume;
-    const std::string commission = Money(Cents(deal.commission) + static_cast<double>(share));
+    entryLeft -= entryShare;
+    volumeLeft -= closing;
+    const std::string commission = Money(share(deal, closing) + static_cast<double>(entryShare));
     // A single close leaves the row as printed, but for the fees and the deal's comment.
     Mt5Trade part = WholePosition(position);
     part.commission = commission;
     part.comment = deal.comment;
     if (picked.size() > 1) {
       part.ticket = deal.number;
-      part.lots = deal.volume;
+      part.lots = Mt5VolumeText(closing);
       part.closeDate = deal.date;
       part.closeTime = deal.time;
       part.closePrice = deal.price;

@@ -30,6 +30,8 @@ class Mt5History {
 
   std::vector<Mt5Position> closed_;
   std::vector<Mt5Position> open_;
+  // The positions' volumes by their numbers, in units of 1e-8 lots.
+  std::map<long long, long long> volumes_;
   // Entry deals by their order number, which is their position's number.
   std::map<long long, Mt5Deal> entries_;
   // Closing deals by symbol and deal type ("EURUSD sell" closes a long).

@@ -42,13 +42,6 @@ std::string RestAfter(std::string_view line, const Word& word) {
   return std::string(TrimmedView(line.substr(word.end)));
 }
 
-// Lots as the terminal prints them: two decimals, more only when needed.
-std::string FormatVolume(long long units) {
-  int decimals = 2;
-  for (long long step = 1000000; decimals < 8 && units % step != 0; step /= 10) ++decimals;
-  return FormatFixed(static_cast<double>(units) / kVolumeUnits, 0, decimals);
-}
-
 int DecimalsOf(std::string_view number) {
   const std::size_t point = number.find('.');
   return point == std::string_view::npos ? 0 : static_cast<int>(number.size() - point - 1);
@@ -62,6 +55,12 @@ std::string Opposite(std::string_view type) {
 
 long long Mt5VolumeUnits(std::string_view volume) {
   return std::llround(TextToAmount(volume) * kVolumeUnits);
+}
+
+std::string Mt5VolumeText(long long units) {
+  int decimals = 2;
+  for (long long step = 1000000; decimals < 8 && units % step != 0; step /= 10) ++decimals;
+  return FormatFixed(static_cast<double>(units) / kVolumeUnits, 0, decimals);
 }
 
 bool IsMt5RowShape(std::string_view line) {
@@ -276,7 +275,7 @@ Mt5Trade Mt5Positions::Close(const Mt5Deal& deal) {
     Enter(deal, volume - taken, commission - closingShare);
     commission = closingShare;
   }
-  trade.lots = closed == volume ? deal.volume : FormatVolume(closed);
+  trade.lots = closed == volume ? deal.volume : Mt5VolumeText(closed);
   trade.commission = FormatFixed(commission + entryCommission, 0, 2);
   return trade;
 }
@@ -290,7 +289,7 @@ std::vector<Mt5Trade> Mt5Positions::StillOpen() const {
       trade.ticket = std::to_string(entry.order);
       trade.symbol = key.substr(0, blank);
       trade.type = key.substr(blank + 1);
-      trade.lots = FormatVolume(entry.volume);
+      trade.lots = Mt5VolumeText(entry.volume);
       trade.openDate = entry.date;
       trade.openTime = entry.time;
       trade.openPrice = entry.price;

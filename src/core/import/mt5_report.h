@@ -15,6 +15,8 @@ namespace quillfen {
 
 // Lots in units of 1e-8, so that volumes add up exactly.
 long long Mt5VolumeUnits(std::string_view volume);
+// Lots as the terminal prints them: two decimals, more only when needed.
+std::string Mt5VolumeText(long long units);
 
 // Whether the converted line starts as an order or deal row does.
 bool IsMt5RowShape(std::string_view line);
