@@ -1,5 +1,6 @@
 #include "analysis/mt5_figure_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -57,9 +58,8 @@ std::string AverageRun(const RunRecord& record) {
   return std::to_string((2 * record.trades + record.runs) / (2 * record.runs));
 }
 
-}  // namespace
-
-std::vector<FigureLine> Mt5FigureLines(const TerminalFigures& f, std::optional<int> totalDeals) {
+// The figures both reports print, in an account history's order.
+std::vector<FigureLine> CommonLines(const TerminalFigures& f) {
   const Drawdowns& d = f.drawdowns;
   const RunRecord& w = f.winRuns;
   const RunRecord& l = f.lossRuns;
@@ -68,23 +68,21 @@ std::vector<FigureLine> Mt5FigureLines(const TerminalFigures& f, std::optional<i
     lines.push_back({label, std::move(text)});
   };
   add("Total Net Profit", Money(f.netProfit));
-  add("Balance Drawdown Absolute", Money(d.absolute));
   add("Gross Profit", Money(f.grossProfit));
-  add("Balance Drawdown Maximal", Money(d.maximal) + " (" + Fixed2(d.maximalPercent) + "%)");
   add("Gross Loss", Money(f.grossLoss));
-  add("Balance Drawdown Relative", Fixed2(d.relativePercent) + "% (" + Money(d.relative) + ")");
   if (f.losses > 0)
     add("Profit Factor", Fixed2(f.grossProfit / -f.grossLoss));
   else if (f.trades == 0)
     add("Profit Factor", Fixed2(0));
-  add("Expected Payoff", AverageMoney(f.netProfit, f.trades));
-  if (!std::isnan(f.ahpr)) add("AHPR", Hpr(f.ahpr, f.trades));
-  if (!std::isnan(f.ghpr)) add("GHPR", Hpr(f.ghpr, f.trades));
+  // The closed trades' results: the net profit may hold open positions' commission.
+  add("Expected Payoff", AverageMoney(f.grossProfit + f.grossLoss, f.trades));
+  add("Balance Drawdown Absolute", Money(d.absolute));
+  add("Balance Drawdown Maximal", Money(d.maximal) + " (" + Fixed2(d.maximalPercent) + "%)");
+  add("Balance Drawdown Relative", Fixed2(d.relativePercent) + "% (" + Money(d.relative) + ")");
   add("Total Trades", std::to_string(f.trades));
   // A closing buy ends a short position, a closing sell a long one.
   add("Short Trades (won %)", CountWithShare(f.shortTrades, f.shortWins, f.shortTrades));
   add("Long Trades (won %)", CountWithShare(f.longTrades, f.longWins, f.longTrades));
-  if (totalDeals) add("Total Deals", std::to_string(*totalDeals));
   add("Profit Trades (% of total)", CountWithShare(f.wins, f.wins, f.trades));
   add("Loss Trades (% of total)", CountWithShare(f.losses, f.losses, f.trades));
   add("Largest profit trade", Money(f.largestWin));
@@ -102,6 +100,37 @@ std::vector<FigureLine> Mt5FigureLines(const TerminalFigures& f, std::optional<i
   add("Average consecutive wins", AverageRun(w));
   add("Average consecutive losses", AverageRun(l));
   return lines;
+}
+
+}  // namespace
+
+std::vector<FigureLine> Mt5FigureLines(const TerminalFigures& f, std::optional<int> totalDeals) {
+  const std::vector<FigureLine> common = CommonLines(f);
+  std::vector<FigureLine> lines;
+  // The tester prints the drawdowns beside the profits, and its holding period
+  // returns and deal count among them.
+  for (const char* label :
+       {"Total Net Profit", "Balance Drawdown Absolute", "Gross Profit", "Balance Drawdown Maximal",
+        "Gross Loss", "Balance Drawdown Relative", "Profit Factor", "Expected Payoff", "AHPR",
+        "GHPR", "Total Trades", "Short Trades (won %)", "Long Trades (won %)", "Total Deals"}) {
+    const std::string_view name = label;
+    if (name == "AHPR" && !std::isnan(f.ahpr)) lines.push_back({label, Hpr(f.ahpr, f.trades)});
+    if (name == "GHPR" && !std::isnan(f.ghpr)) lines.push_back({label, Hpr(f.ghpr, f.trades)});
+    if (name == "Total Deals" && totalDeals) lines.push_back({label, std::to_string(*totalDeals)});
+    for (const FigureLine& line : common)
+      if (line.label == name) lines.push_back(line);
+  }
+  lines.insert(lines.end(),
+               std::find_if(common.begin(), common.end(),
+                            [](const FigureLine& line) {
+                              return line.label == "Profit Trades (% of total)";
+                            }),
+               common.end());
+  return lines;
+}
+
+std::vector<FigureLine> Mt5HistoryFigureLines(const TerminalFigures& figures) {
+  return CommonLines(figures);
 }
 
 }  // namespace quillfen

@@ -15,4 +15,9 @@ namespace quillfen {
 std::vector<FigureLine> Mt5FigureLines(const TerminalFigures& figures,
                                        std::optional<int> totalDeals);
 
+// The figures of an account history's Results block that the trades give, in
+// its order: no holding period returns, no Total Deals, and neither Recovery
+// Factor nor Sharpe Ratio, which need the equity.
+std::vector<FigureLine> Mt5HistoryFigureLines(const TerminalFigures& figures);
+
 }  // namespace quillfen

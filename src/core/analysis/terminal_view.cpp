@@ -141,6 +141,8 @@ class TerminalWalk {
     else
       WalkStatement(start, visit);
   }
+  // The commission the open trades of a statement's walk paid on entry, in cents.
+  double OpenCommissionCents() const { return openCommission_; }
   const std::vector<std::string>& Symbols() const { return symbols_.Items(); }
   const std::vector<std::string>& Magics() const { return magics_.Items(); }
 
@@ -155,7 +157,11 @@ class TerminalWalk {
       PumpEveryRows(report_.fillPump, r);
       if (!rows_[static_cast<std::size_t>(r)].trade) continue;
       const std::string_view date = grid1.Cell(g1::closeDate, r);
-      if (date.empty()) continue;
+      if (date.empty()) {
+        const double commission = rows_[static_cast<std::size_t>(r)].commissionShown;
+        if (!std::isnan(commission)) openCommission_ += Cents(commission);
+        continue;
+      }
       const std::string_view time = grid1.Cell(g1::closeTime, r);
       order.push_back({MomentSeconds(date, time), static_cast<std::uint32_t>(trades.size())});
       trades.push_back(Take(r, std::nullopt));
@@ -239,6 +245,7 @@ class TerminalWalk {
   const std::vector<WalkRow>& rows_;
   ItemGroups symbols_;
   ItemGroups magics_;
+  double openCommission_ = 0;
 };
 
 // A statement's deposit: its balance before the first row, and the balance and
@@ -338,7 +345,12 @@ void BuildTerminalFigures(Report& report) {
     // The walk's balance leaves out the balance deals among the trades, which
     // the holding period returns would weigh.
     if (BalanceRowsAfter(report, firstClosing)) result.ahpr = result.ghpr = std::nan("");
-    report.terminalFigures = Mt5FigureLines(result, Mt5Deals(report, walked));
+    // Its net profit is that of every buy and sell deal: an open position's
+    // entry paid its commission.
+    result.netProfit += walk.OpenCommissionCents();
+    report.terminalFigures = report.stats.mt5History
+                                 ? Mt5HistoryFigureLines(result)
+                                 : Mt5FigureLines(result, Mt5Deals(report, walked));
   } else {
     TakeTesterBalance(report, report.stats.testerCloses.Trades(), walked, result);
     const bool tester = report.stats.testerReport;

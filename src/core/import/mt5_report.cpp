@@ -42,17 +42,6 @@ std::string RestAfter(std::string_view line, const Word& word) {
   return std::string(TrimmedView(line.substr(word.end)));
 }
 
-long long VolumeUnits(std::string_view volume) {
-  return std::llround(TextToAmount(volume) * kVolumeUnits);
-}
-
-// Lots as the terminal prints them: two decimals, more only when needed.
-std::string FormatVolume(long long units) {
-  int decimals = 2;
-  for (long long step = 1000000; decimals < 8 && units % step != 0; step /= 10) ++decimals;
-  return FormatFixed(static_cast<double>(units) / kVolumeUnits, 0, decimals);
-}
-
 int DecimalsOf(std::string_view number) {
   const std::size_t point = number.find('.');
   return point == std::string_view::npos ? 0 : static_cast<int>(number.size() - point - 1);
@@ -64,6 +53,16 @@ std::string Opposite(std::string_view type) {
 
 }  // namespace
 
+long long Mt5VolumeUnits(std::string_view volume) {
+  return std::llround(TextToAmount(volume) * kVolumeUnits);
+}
+
+std::string Mt5VolumeText(long long units) {
+  int decimals = 2;
+  for (long long step = 1000000; decimals < 8 && units % step != 0; step /= 10) ++decimals;
+  return FormatFixed(static_cast<double>(units) / kVolumeUnits, 0, decimals);
+}
+
 bool IsMt5RowShape(std::string_view line) {
   std::string_view word;
   return WordAt(line, 0, word) && IsDate(word) && WordAt(line, 1, word) && word.size() == 8 &&
@@ -71,45 +70,137 @@ bool IsMt5RowShape(std::string_view line) {
          std::all_of(word.begin(), word.end(), IsDigit);
 }
 
-Mt5Row ReadMt5Row(std::string_view line, Mt5Deal& deal) {
+std::optional<Mt5DealColumns> Mt5DealColumnsOf(std::string_view header) {
+  switch (WordsOf(header).size()) {
+    case 13:
+      return Mt5DealColumns::plain;
+    case 14:
+      return Mt5DealColumns::fee;
+    case 15:
+      return Mt5DealColumns::costAndFee;
+    default:
+      return std::nullopt;
+  }
+}
+
+Mt5Row ReadMt5Row(std::string_view line, Mt5DealColumns columns, Mt5Deal& deal) {
   const std::vector<Word> words = WordsOf(line);
   auto text = [&](std::size_t n) { return n < words.size() ? words[n].text : std::string_view(); };
   if (text(6) == "/") return Mt5Row::order;
+  const bool fee = columns != Mt5DealColumns::plain;
+  // The fee is booked with the commission; the cost is no money booked.
+  auto money = [&](std::size_t n, bool cost) -> std::size_t {
+    const std::size_t count = 4 + (cost ? 1 : 0) + (fee ? 1 : 0);
+    if (words.size() < n + count || !AllNumbers(words, n, count)) return 0;
+    if (cost) ++n;
+    deal.commission = text(n++);
+    if (fee)
+      deal.commission = FormatFixed(TextToAmount(deal.commission) + TextToAmount(text(n++)), 0, 2);
+    deal.swap = text(n++);
+    deal.profit = text(n++);
+    deal.balance = text(n);
+    return n;
+  };
   deal = Mt5Deal{};
   deal.date = text(0);
   deal.time = text(1);
   deal.number = text(2);
-  // A balance deal has no symbol, direction, volume, price or order: its
-  // cells are commission, swap, profit and balance, then its comment.
+  // A balance deal has no symbol, direction, volume, price, order or cost:
+  // its cells are the money, then its comment.
   if (text(3) == "balance") {
-    if (words.size() < 8 || !AllNumbers(words, 4, 4)) return Mt5Row::cut;
+    const std::size_t last = money(4, false);
+    if (last == 0) return Mt5Row::cut;
     deal.type = "balance";
-    deal.commission = text(4);
-    deal.swap = text(5);
-    deal.profit = text(6);
-    deal.comment = RestAfter(line, words[7]);
+    deal.comment = RestAfter(line, words[last]);
     return Mt5Row::balance;
   }
-  if (text(4) != "buy" && text(4) != "sell") return Mt5Row::unknownType;
+  const bool tradeType = text(4) == "buy" || text(4) == "sell";
+  if (tradeType && IsNumber(text(5))) return Mt5Row::position;
+  if (!tradeType) return Mt5Row::unknownType;
   std::size_t n = 5;
   std::string direction(text(n++));
   if ((direction == "in" && text(n) == "out") || (direction == "out" && text(n) == "by"))
     direction.append(" ").append(text(n++));
   if (direction != "in" && direction != "out" && direction != "in out" && direction != "out by")
     return Mt5Row::cut;
-  // Volume, price, order, commission, swap, profit, balance.
-  constexpr std::size_t kNumbers = 7;
-  if (words.size() < n + kNumbers || !AllNumbers(words, n, kNumbers)) return Mt5Row::cut;
+  // Volume, price and order, then the money.
+  constexpr std::size_t kLeading = 3;
+  if (words.size() < n + kLeading || !AllNumbers(words, n, kLeading)) return Mt5Row::cut;
+  const std::size_t last = money(n + kLeading, columns == Mt5DealColumns::costAndFee);
+  if (last == 0) return Mt5Row::cut;
   deal.symbol = text(3);
   deal.type = text(4);
   deal.direction = std::move(direction);
   deal.volume = text(n);
   deal.price = text(n + 1);
-  deal.commission = text(n + 3);
-  deal.swap = text(n + 4);
-  deal.profit = text(n + 5);
-  deal.comment = RestAfter(line, words[n + 6]);
+  deal.order = text(n + 2);
+  deal.comment = RestAfter(line, words[last]);
   return Mt5Row::deal;
+}
+
+namespace {
+
+// A lone stop is told by its side of the open price: at or below a buy's
+// (at or above a sell's) it limits the loss.
+void SetStops(Mt5Position& position, const std::vector<Word>& words, std::size_t first,
+              std::size_t count) {
+  position.stopLoss = position.takeProfit = "0.00";
+  if (count == 2) {
+    position.stopLoss = words[first].text;
+    position.takeProfit = words[first + 1].text;
+  } else if (count == 1) {
+    const double stop = TextToAmount(words[first].text);
+    const double price = TextToAmount(position.price);
+    const bool loss = position.type == "buy" ? stop <= price : stop >= price;
+    (loss ? position.stopLoss : position.takeProfit) = words[first].text;
+  }
+}
+
+}  // namespace
+
+bool ReadMt5Position(std::string_view line, Mt5Position& position) {
+  const std::vector<Word> words = WordsOf(line);
+  constexpr std::size_t kStops = 7;  // past time, number, symbol, type, volume and price
+  if (words.size() < kStops || !AllNumbers(words, kStops - 2, 2)) return false;
+  position = Mt5Position{};
+  position.date = words[0].text;
+  position.time = words[1].text;
+  position.number = words[2].text;
+  position.symbol = words[3].text;
+  position.type = words[4].text;
+  position.volume = words[5].text;
+  position.price = words[6].text;
+  std::size_t close = kStops;
+  while (close < words.size() && !IsDate(words[close].text)) ++close;
+  if (close < words.size()) {
+    // Closed: S/L and T/P when set, close time, close price, commission, swap, profit.
+    const std::size_t stops = close - kStops;
+    constexpr std::size_t kCloseCells = 6;
+    if (stops > 2 || !AllNumbers(words, kStops, stops) || words.size() != close + kCloseCells ||
+        !IsTime(words[close + 1].text) || !AllNumbers(words, close + 2, kCloseCells - 2))
+      return false;
+    SetStops(position, words, kStops, stops);
+    position.closeDate = words[close].text;
+    position.closeTime = words[close + 1].text;
+    position.closePrice = words[close + 2].text;
+    position.commission = words[close + 3].text;
+    position.swap = words[close + 4].text;
+    position.profit = words[close + 5].text;
+    return true;
+  }
+  // Open: S/L and T/P when set, market price, swap, profit, then the comment.
+  constexpr std::size_t kOpenNumbers = 3;
+  std::size_t numbers = 0;
+  while (kStops + numbers < words.size() && numbers < kOpenNumbers + 2 &&
+         IsNumber(words[kStops + numbers].text))
+    ++numbers;
+  if (numbers < kOpenNumbers) return false;
+  const std::size_t stops = numbers - kOpenNumbers;
+  SetStops(position, words, kStops, stops);
+  position.swap = words[kStops + stops + 1].text;
+  position.profit = words[kStops + stops + 2].text;
+  position.comment = RestAfter(line, words[kStops + numbers - 1]);
+  return true;
 }
 
 bool ReadMt5Numbers(std::string_view line, std::vector<double>& numbers) {
@@ -120,7 +211,7 @@ bool ReadMt5Numbers(std::string_view line, std::vector<double>& numbers) {
 }
 
 void Mt5Positions::Enter(const Mt5Deal& deal) {
-  Enter(deal, VolumeUnits(deal.volume), TextToAmount(deal.commission));
+  Enter(deal, Mt5VolumeUnits(deal.volume), TextToAmount(deal.commission));
 }
 
 void Mt5Positions::Enter(const Mt5Deal& deal, long long volume, double commission) {
@@ -140,7 +231,7 @@ Mt5Trade Mt5Positions::Close(const Mt5Deal& deal) {
   trade.swap = deal.swap;
   trade.profit = deal.profit;
   trade.comment = deal.comment;
-  const long long volume = VolumeUnits(deal.volume);
+  const long long volume = Mt5VolumeUnits(deal.volume);
   std::deque<Entry>& entries = open_[deal.symbol + " " + trade.type];
   long long wanted = volume;
   long long taken = 0;
@@ -184,7 +275,7 @@ Mt5Trade Mt5Positions::Close(const Mt5Deal& deal) {
     Enter(deal, volume - taken, commission - closingShare);
     commission = closingShare;
   }
-  trade.lots = closed == volume ? deal.volume : FormatVolume(closed);
+  trade.lots = closed == volume ? deal.volume : Mt5VolumeText(closed);
   trade.commission = FormatFixed(commission + entryCommission, 0, 2);
   return trade;
 }
@@ -198,7 +289,7 @@ std::vector<Mt5Trade> Mt5Positions::StillOpen() const {
       trade.ticket = std::to_string(entry.order);
       trade.symbol = key.substr(0, blank);
       trade.type = key.substr(blank + 1);
-      trade.lots = FormatVolume(entry.volume);
+      trade.lots = Mt5VolumeText(entry.volume);
       trade.openDate = entry.date;
       trade.openTime = entry.time;
       trade.openPrice = entry.price;

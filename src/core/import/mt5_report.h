@@ -2,15 +2,21 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quillfen {
 
-// The rows of a MetaTrader 5 tester report, told by their shape: whatever the
+// The rows of a MetaTrader 5 report, told by their shape: whatever the
 // terminal's language, a row starts with a date, a time with seconds and a
 // whole number, and deal types and directions stay English.
+
+// Lots in units of 1e-8, so that volumes add up exactly.
+long long Mt5VolumeUnits(std::string_view volume);
+// Lots as the terminal prints them: two decimals, more only when needed.
+std::string Mt5VolumeText(long long units);
 
 // Whether the converted line starts as an order or deal row does.
 bool IsMt5RowShape(std::string_view line);
@@ -25,19 +31,54 @@ struct Mt5Deal {
   std::string direction;  // in, out, "in out", "out by"; empty for balance
   std::string volume;
   std::string price;
+  std::string order;
+  std::string commission;  // with the fee, where the table has one
+  std::string swap;
+  std::string profit;
+  std::string balance;
+  std::string comment;
+};
+
+// The Deals table's money cells after Order: Commission, Swap, Profit,
+// Balance (13 cells a row); Fee after Commission (14); Cost before them (15).
+enum class Mt5DealColumns { plain, fee, costAndFee };
+
+// The layout a Deals header row names by its cell count, when it has one of
+// the three counts (a translated heading of several words has not).
+std::optional<Mt5DealColumns> Mt5DealColumnsOf(std::string_view header);
+
+// What a row shaped as an order or deal row is: an Orders row (its volume
+// "0.31 / 0.31"), a buy or sell deal, a balance deal, a deal of a type this
+// program does not read, a deal row that lacks cells, or a position (an
+// account history's Positions or Open Positions row: numbers after its type).
+enum class Mt5Row { order, deal, balance, unknownType, cut, position };
+
+// Sorts a line for which IsMt5RowShape holds; fills `deal` for deal and balance.
+Mt5Row ReadMt5Row(std::string_view line, Mt5DealColumns columns, Mt5Deal& deal);
+
+// A row of an account history's Positions table, or of its Open Positions
+// table (no close cells, a floating swap and profit and a comment).
+struct Mt5Position {
+  std::string date;
+  std::string time;
+  std::string number;
+  std::string symbol;
+  std::string type;
+  std::string volume;
+  std::string price;
+  std::string stopLoss;    // 0.00 when the cell is empty
+  std::string takeProfit;  // 0.00 when the cell is empty
+  std::string closeDate;   // empty for an open position
+  std::string closeTime;
+  std::string closePrice;
   std::string commission;
   std::string swap;
   std::string profit;
   std::string comment;
 };
 
-// What a row shaped as an order or deal row is: an Orders row (its volume
-// "0.31 / 0.31"), a buy or sell deal, a balance deal, a deal of a type this
-// program does not read, or a deal row that lacks cells.
-enum class Mt5Row { order, deal, balance, unknownType, cut };
-
-// Sorts a line for which IsMt5RowShape holds; fills `deal` for deal and balance.
-Mt5Row ReadMt5Row(std::string_view line, Mt5Deal& deal);
+// Reads a line that ReadMt5Row sorted as a position; false when it lacks cells.
+bool ReadMt5Position(std::string_view line, Mt5Position& position);
 
 // The Deals table ends in a footer of four numbers, a line each or on one
 // line: the commission, swap, profit and balance of the deals above it.
@@ -61,6 +102,8 @@ struct Mt5Trade {
   std::string swap;
   std::string profit;
   std::string comment;
+  std::string stopLoss = "0.00";
+  std::string takeProfit = "0.00";
   bool orphan = false;
 };
 

@@ -72,6 +72,8 @@ struct ReportStatistics {
   // A MetaTrader 5 report's buy and sell deals, and its closing deals among them.
   int mt5TradeDeals = 0;
   int mt5Closes = 0;
+  // An MT5 account history rather than a tester report: its Results block is laid out otherwise.
+  bool mt5History = false;
   // A statement's balance before its first row: Balance − Closed Trade P/L −
   // Deposit/Withdrawal of its summary block (0 when the history starts with the account).
   double openingBalance = 0;

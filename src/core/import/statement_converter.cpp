@@ -21,8 +21,9 @@ namespace quillfen {
 namespace {
 
 // A MetaTrader 5 report in another language names its generator in English only.
-constexpr std::array<std::string_view, 5> kMarks = {"tatement", "Quillfen", "Marbelline",
-                                                    "Strategy Tester", "strategy tester"};
+constexpr std::array<std::string_view, 6> kMarks = {"tatement",        "Quillfen",
+                                                    "Marbelline",      "Strategy Tester",
+                                                    "strategy tester", "Trade History Report"};
 constexpr int kMarkedLines = 5;
 
 struct FileCloser {
@@ -94,7 +95,7 @@ bool StrippedWithoutReplacements(std::string& line, TagStripper& stripper) {
 // huge file without line ends is turned away in one pass of constant memory.
 bool HasMarkedHead(std::FILE* file) {
   LineReader reader(file, true);
-  constexpr std::size_t kCarry = 14;  // longest mark minus one
+  constexpr std::size_t kCarry = 19;  // longest mark minus one
   bool found = false;
   for (int n = 0; n < kMarkedLines && !found; ++n) {
     std::string carry;
@@ -471,10 +472,26 @@ void ConvertDisplayLine(std::string& line, TagStripper& stripper) {
     for (std::size_t& place : stripper.DroppedBlanks()) place -= front;
 }
 
+namespace {
+
+// An MT5 account history's title starts with the account number and a colon
+// in every language: "<title>12345678: Name - Trade History Report".
+bool HasAccountTitle(std::string_view line) {
+  constexpr std::string_view kTitle = "<title>";
+  const std::size_t title = FindWithoutCase(line, kTitle);
+  if (title == std::string_view::npos) return false;
+  const std::size_t digits = title + kTitle.size();
+  std::size_t end = digits;
+  while (end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
+  return end > digits && end < line.size() && line[end] == ':';
+}
+
+}  // namespace
+
 bool HasStatementMark(std::string_view line) {
   for (std::string_view mark : kMarks)
     if (line.find(mark) != std::string_view::npos) return true;
-  return false;
+  return HasAccountTitle(line);
 }
 
 Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& write,

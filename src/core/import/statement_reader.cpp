@@ -9,9 +9,11 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "import/mt5_history.h"
 #include "import/mt5_report.h"
 #include "import/order_index.h"
 #include "import/printed_figures.h"
@@ -129,6 +131,7 @@ class StatementReader {
       stats_.testerCloses.Clear();
       stats_.origin = ReportOrigin::mt4;
       stats_.mt5TradeDeals = stats_.mt5Closes = 0;
+      stats_.mt5History = false;
     }
     // Figures printed for one report do not describe a window of several.
     stats_.printedFigures.clear();
@@ -180,6 +183,9 @@ class StatementReader {
   // A MetaTrader 5 tester report (mt5_report.h).
   void StartMt5();
   void Mt5Line(std::string_view line);
+  void Mt5OtherLine(std::string_view line);
+  Mt5Row ReadMt5Deal(std::string_view line, Mt5Deal& deal);
+  void Mt5PositionRow(std::string_view line);
   void StoreMt5Trade(const Mt5Trade& trade);
   void EndMt5();
 
@@ -265,9 +271,20 @@ class StatementReader {
   int mt5Unknown_ = 0;
   int mt5Orphans_ = 0;
   int mt5Cut_ = 0;
+  int mt5CutPositions_ = 0;
   // The numbers after the last deal (its footer), and what the buy and sell deals read add up to.
   std::vector<double> mt5Tail_;
+  std::vector<double> mt5Footer_;  // the tail, once a line of words followed it
   double mt5DealCents_ = 0;
+  // The Deals table's layout: the one its header row counts, until a row's
+  // balance (the one before it plus its money) confirms it or another one.
+  std::optional<Mt5DealColumns> mt5HeaderColumns_;
+  Mt5DealColumns mt5Columns_ = Mt5DealColumns::plain;
+  bool mt5ColumnsSettled_ = false;
+  double mt5BalanceCents_ = 0;
+  // An account history: its Positions table gives the trades.
+  bool mt5History_ = false;
+  Mt5History mt5HistoryTrades_;
 };
 
 void StatementReader::Step() {
@@ -607,20 +624,92 @@ void StatementReader::StartMt5() {
   stats_.statementDeposit = stats_.initialDeposit = 0;
 }
 
+void StatementReader::Mt5OtherLine(std::string_view line) {
+  if (TrimmedView(line).empty()) return;
+  if (!mt5DealsSeen_) {
+    // The line before the first deal is the Deals table's header row.
+    mt5HeaderColumns_ = Mt5DealColumnsOf(line);
+    return;
+  }
+  if (!mt5History_) {
+    if (!ReadMt5Numbers(line, mt5Tail_)) mt5Tail_.clear();
+    return;
+  }
+  if (!mt5Footer_.empty() || ReadMt5Numbers(line, mt5Tail_)) return;
+  // Open positions, account lines and figures follow the footer in a history.
+  mt5Footer_.swap(mt5Tail_);
+  mt5Tail_.clear();
+}
+
+Mt5Row StatementReader::ReadMt5Deal(std::string_view line, Mt5Deal& deal) {
+  if (mt5ColumnsSettled_) return ReadMt5Row(line, mt5Columns_, deal);
+  const Mt5DealColumns guess = mt5HeaderColumns_.value_or(Mt5DealColumns::plain);
+  const Mt5Row row = ReadMt5Row(line, guess, deal);
+  if (row != Mt5Row::deal && row != Mt5Row::balance && row != Mt5Row::cut) return row;
+  // The layouts under which the row's balance is the one before it plus its money.
+  std::vector<std::pair<Mt5DealColumns, Mt5Deal>> fits;
+  Mt5Row fitting = row;
+  for (Mt5DealColumns columns :
+       {Mt5DealColumns::plain, Mt5DealColumns::fee, Mt5DealColumns::costAndFee}) {
+    Mt5Deal read;
+    const Mt5Row kind = ReadMt5Row(line, columns, read);
+    if ((kind == Mt5Row::deal || kind == Mt5Row::balance) &&
+        AmountCents(TextToAmount(read.balance)) == mt5BalanceCents_ + DealCents(read)) {
+      fitting = kind;
+      fits.emplace_back(columns, std::move(read));
+    }
+  }
+  if (fits.empty()) return row;
+  const auto counted =
+      std::find_if(fits.begin(), fits.end(), [&](const auto& fit) { return fit.first == guess; });
+  // A balance deal has no cost cell: it may fit both layouts with a fee.
+  const auto& chosen = counted != fits.end() ? *counted : fits.front();
+  mt5ColumnsSettled_ = (mt5HeaderColumns_ && counted != fits.end()) || fits.size() == 1;
+  mt5Columns_ = chosen.first;
+  deal = chosen.second;
+  return fitting;
+}
+
+// A row of an account history's Positions table, or after the deals of its
+// Open Positions table.
+void StatementReader::Mt5PositionRow(std::string_view line) {
+  Mt5Position position;
+  const bool read = ReadMt5Position(line, position);
+  if (!mt5DealsSeen_) {
+    mt5History_ = true;
+    if (!adding_) stats_.mt5History = true;
+    if (read && !position.closeDate.empty())
+      mt5HistoryTrades_.AddPosition(std::move(position));
+    else
+      ++mt5CutPositions_;
+  } else if (mt5History_ && read && position.closeDate.empty()) {
+    mt5HistoryTrades_.AddPosition(std::move(position));
+  } else {
+    ++mt5Cut_;
+  }
+}
+
 void StatementReader::Mt5Line(std::string_view line) {
   if (!IsMt5RowShape(line)) {
-    if (mt5DealsSeen_ && !ReadMt5Numbers(line, mt5Tail_)) mt5Tail_.clear();
+    Mt5OtherLine(line);
     printed_.Take(line, blanks_);  // an account history prints its Results last
     return;
   }
   mt5Tail_.clear();
   if (!RowInRange(StatementWords(line))) return;
   Mt5Deal deal;
-  const Mt5Row row = ReadMt5Row(line, deal);
+  const Mt5Row row = ReadMt5Deal(line, deal);
   if (row == Mt5Row::order) return;
-  // Before the Deals table only orders stand: what else is shaped as a row there is no deal.
+  if (row == Mt5Row::position) {
+    Mt5PositionRow(line);
+    return;
+  }
+  // Before the Deals table only orders and positions stand: what else is shaped as a row there is
+  // no deal.
   if (row == Mt5Row::balance || row == Mt5Row::deal) mt5DealsSeen_ = true;
   if (!mt5DealsSeen_) return;
+  if (row == Mt5Row::balance || row == Mt5Row::deal)
+    mt5BalanceCents_ = AmountCents(TextToAmount(deal.balance));
   if (row == Mt5Row::cut) {
     ++mt5Cut_;
   } else if (row == Mt5Row::unknownType) {
@@ -639,14 +728,16 @@ void StatementReader::Mt5Line(std::string_view line) {
   } else {
     ++stats_.mt5TradeDeals;
     mt5DealCents_ += DealCents(deal);
+    if (mt5History_) mt5HistoryTrades_.AddDeal(deal);
     if (deal.direction == "in") {
       mt5Positions_.Enter(deal);
       return;
     }
     ++stats_.mt5Closes;
+    // A history's trades are its positions; its deals are only paired to count the orphans.
     const Mt5Trade trade = mt5Positions_.Close(deal);
     mt5Orphans_ += trade.orphan;
-    StoreMt5Trade(trade);
+    if (!mt5History_) StoreMt5Trade(trade);
   }
 }
 
@@ -661,10 +752,10 @@ void StatementReader::StoreMt5Trade(const Mt5Trade& trade) {
   set(col::openTime, trade.openTime);
   set(col::closeDate, trade.closeDate);
   set(col::closeTime, trade.closeTime);
-  // The Deals table names no stops: none, written as the terminal writes none,
-  // so that every later step finds the cells it expects.
-  set(col::stopLoss, "0.00");
-  set(col::takeProfit, "0.00");
+  // The Deals table names no stops: none, written as the terminal writes none
+  // (Mt5Trade's default), so that every later step finds the cells it expects.
+  set(col::stopLoss, trade.stopLoss);
+  set(col::takeProfit, trade.takeProfit);
   for (auto [column, text] :
        {std::pair{col::openPrice, trade.openPrice}, std::pair{col::closePrice, trade.closePrice}}) {
     NormalisePrice(text);
@@ -680,23 +771,36 @@ void StatementReader::StoreMt5Trade(const Mt5Trade& trade) {
 
 // Entries still open at the end are open trades; what could not be read is told.
 void StatementReader::EndMt5() {
-  for (const Mt5Trade& trade : mt5Positions_.StillOpen()) StoreMt5Trade(trade);
+  const std::vector<Mt5Trade> trades =
+      mt5History_ ? mt5HistoryTrades_.TakeTrades() : mt5Positions_.StillOpen();
+  for (const Mt5Trade& trade : trades) StoreMt5Trade(trade);
   auto tell = [&](int count, std::string_view what) {
     if (count > 0) messages_.Show(std::string(what) + ": " + std::to_string(count));
   };
   tell(mt5Unknown_, "Deals of a type this program does not read, skipped");
-  tell(mt5Orphans_,
-       "Closing deals without an entry deal, kept as trades without an opening "
-       "(only the original sizing counts their profit)");
+  if (mt5History_)
+    tell(mt5Orphans_,
+         "Closing deals without an entry deal; their positions are read as the Positions table "
+         "prints them");
+  else
+    tell(mt5Orphans_,
+         "Closing deals without an entry deal, kept as trades without an opening "
+         "(only the original sizing counts their profit)");
+  tell(mt5CutPositions_, "Rows of the Positions table that lack cells, not read");
   tell(mt5Cut_, "Rows of the Deals table that lack cells, not read");
   if (!adding_) {
     stats_.printedFigures = printed_.Mt5Results();
     if (stats_.printedFigures.empty()) messages_.Show(kNoResultsBlock);
   }
   ShowLeftOut();
+  // The footer: commission, [fee,] swap, profit and balance.
+  const std::vector<double>& footer = mt5Footer_.empty() ? mt5Tail_ : mt5Footer_;
+  const std::size_t money = mt5Columns_ == Mt5DealColumns::plain ? 4 : 5;
   // Deals already told of as not read would only be told again.
-  if (mt5Tail_.size() == 4 && mt5Unknown_ == 0 && mt5Cut_ == 0 && outOfRangeCount_ == 0) {
-    totals_.closedProfit = mt5Tail_[0] + mt5Tail_[1] + mt5Tail_[2];
+  if (footer.size() == money && mt5Unknown_ == 0 && mt5Cut_ == 0 && outOfRangeCount_ == 0) {
+    double profit = 0;
+    for (std::size_t n = 0; n + 1 < money; ++n) profit += footer[n];
+    totals_.closedProfit = profit;
     totals_.closedCents = mt5DealCents_;
     for (const std::string& message : totals_.Differences()) messages_.Show(message);
   }
