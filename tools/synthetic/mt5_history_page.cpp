@@ -51,7 +51,7 @@ class HistoryPage {
     m_.Gap();
     Positions();
     m_.Gap();
-    Orders(h_.orders, false);
+    m_.Orders(h_.orders, h_.instruments, false);
     m_.Gap();
     Deals();
     if (!h_.open.empty()) {
@@ -60,7 +60,7 @@ class HistoryPage {
     }
     if (!h_.working.empty()) {
       m_.Gap();
-      Orders(h_.working, true);
+      m_.Orders(h_.working, h_.instruments, true);
     }
     m_.Gap();
     Account();
@@ -99,34 +99,6 @@ class HistoryPage {
     m_.PriceCell(p.openPrice, instrument.digits);
     m_.PriceCell(p.stopLoss, instrument.digits);
     m_.PriceCell(p.takeProfit, instrument.digits);
-  }
-
-  void Orders(const std::vector<Mt5Order>& orders, bool working) {
-    m_.Heading(working ? "Working Orders" : "Orders", true);
-    m_.Columns({"Open Time", "Order", "Symbol", "Type", "Volume|2", "Price", "S / L", "T / P",
-                working ? "Market Price|2" : "Time|2", "State", "Comment"});
-    for (const Mt5Order& order : orders) {
-      const Instrument& instrument = h_.instruments[order.symbol];
-      m_.StartRow();
-      m_.TimeCell(order.openTime);
-      m_.Cell(std::to_string(order.number));
-      m_.Cell(instrument.name);
-      m_.Cell(order.type);
-      m_.OrderVolumeCell(order.volume, order.filled, working);
-      m_.PriceCell(order.price, instrument.digits);
-      m_.PriceCell(order.stopLoss, instrument.digits);
-      m_.PriceCell(order.takeProfit, instrument.digits);
-      PageWriter& out = m_.Out();
-      out << "<td colspan=\"2\">";
-      if (working)
-        out.Price(instrument.price, instrument.digits);
-      else
-        out.DateTime(order.doneTime, true);
-      out << "</td>";
-      m_.Cell(order.state);
-      m_.Cell(order.comment);
-      m_.FinishRow();
-    }
   }
 
   void Deals() {

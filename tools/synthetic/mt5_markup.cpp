@@ -256,4 +256,32 @@ void Mt5Markup::FinishRow() {
   out_.EndLine();
 }
 
+void Mt5Markup::Orders(const std::vector<Mt5Order>& orders,
+                       const std::vector<Instrument>& instruments, bool working) {
+  Heading(working ? "Working Orders" : "Orders", true);
+  Columns({"Open Time", "Order", "Symbol", "Type", "Volume|2", "Price", "S / L", "T / P",
+           working ? "Market Price|2" : "Time|2", "State", "Comment"});
+  for (const Mt5Order& order : orders) {
+    const Instrument& instrument = instruments[static_cast<std::size_t>(order.symbol)];
+    StartRow();
+    TimeCell(order.openTime);
+    Cell(std::to_string(order.number));
+    Cell(instrument.name);
+    Cell(order.type);
+    OrderVolumeCell(order.volume, order.filled, working);
+    PriceCell(order.price, instrument.digits);
+    PriceCell(order.stopLoss, instrument.digits);
+    PriceCell(order.takeProfit, instrument.digits);
+    out_ << "<td colspan=\"2\">";
+    if (working)
+      out_.Price(instrument.price, instrument.digits);
+    else
+      out_.DateTime(order.doneTime, true);
+    out_ << "</td>";
+    Cell(order.state);
+    Cell(order.comment);
+    FinishRow();
+  }
+}
+
 }  // namespace quillfen::synthetic

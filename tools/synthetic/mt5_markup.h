@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "synthetic/mt5_deals.h"
 #include "synthetic/page_writer.h"
@@ -50,6 +51,11 @@ class Mt5Markup {
   void OrderVolumeCell(int volume, int filled, bool placed);
   void TimeCell(Moment moment);
   void FinishRow();
+
+  // The Orders list, or the Working Orders one (their market price in place
+  // of the time done).
+  void Orders(const std::vector<Mt5Order>& orders, const std::vector<Instrument>& instruments,
+              bool working);
 
   PageWriter& Out() { return out_; }
   bool Japanese() const { return japanese_; }

@@ -22,7 +22,7 @@ class TesterPage {
     m_.Gap();
     Results();
     m_.Gap();
-    Orders();
+    m_.Orders(h_.orders, h_.instruments, false);
     m_.Gap();
     Deals();
     m_.Gap();
@@ -97,31 +97,6 @@ class TesterPage {
               Of("Correlation (MFE,MAE)")});
     m_.Pairs({Of("Minimal position holding time"), Of("Maximal position holding time"),
               Of("Average position holding time")});
-  }
-
-  void Orders() {
-    m_.Heading("Orders", true);
-    m_.Columns({"Open Time", "Order", "Symbol", "Type", "Volume|2", "Price", "S / L", "T / P",
-                "Time|2", "State", "Comment"});
-    for (const Mt5Order& order : h_.orders) {
-      const Instrument& instrument = h_.instruments[order.symbol];
-      m_.StartRow();
-      m_.TimeCell(order.openTime);
-      m_.Cell(std::to_string(order.number));
-      m_.Cell(instrument.name);
-      m_.Cell(order.type);
-      m_.OrderVolumeCell(order.volume, order.filled, false);
-      m_.PriceCell(order.price, instrument.digits);
-      m_.PriceCell(order.stopLoss, instrument.digits);
-      m_.PriceCell(order.takeProfit, instrument.digits);
-      PageWriter& out = m_.Out();
-      out << "<td colspan=\"2\">";
-      out.DateTime(order.doneTime, true);
-      out << "</td>";
-      m_.Cell(order.state);
-      m_.Cell(order.comment);
-      m_.FinishRow();
-    }
   }
 
   void Deals() {
