@@ -10,6 +10,7 @@
 #include "import/statement_converter.h"
 #include "import/statement_road.h"
 #include "import/ticket_sort.h"
+#include "settings/recent_files.h"
 
 namespace quillfen {
 
@@ -112,6 +113,16 @@ OpenResult AddStatement(Report& report, const StatementFile& file, const std::st
   state.armedSortColumn = col::closeDate;
   SortAndRefresh(report, state, col::closeDate, progress, paintCharts);
   return result;
+}
+
+bool OpenRequestedReport(const ReportRequest& request, ProgramState& state,
+                         const std::string& filesFolder, const std::function<void()>& open) {
+  state.PageSource = request.pageSource;
+  state.ReportName = request.reportName;
+  open();
+  if (!request.remembered || !AddRecentFile(state.recentFiles, request.reportName)) return false;
+  SaveRecentFiles(filesFolder, state.recentFiles);
+  return true;
 }
 
 std::optional<std::string> SwitchStatement(const Report& report, int index) {

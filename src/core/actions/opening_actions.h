@@ -62,6 +62,24 @@ OpenResult OpenStatement(const StatementFile& file, const std::string& workingFi
                          Messages& messages, const ChartPainter& paintCharts = {},
                          OpenViews views = OpenViews::all, const ReportShown& shown = {});
 
+// What the user asked to open: the page to read and show (a path, or the
+// downloaded page's name) and the name the window, its caption and the
+// recent files give it (the address of a downloaded page).
+struct ReportRequest {
+  std::string pageSource;
+  std::string reportName;
+  bool remembered = true;  // File > Open 1 leaves the recent files as they are
+};
+
+// Every open of a report by name, whatever asked for it (a dialog, a recent
+// file, a download, a hand-over, a start-up argument): the program state
+// takes the names, the window opens the page (`open`), then a remembered
+// name goes to the top of the recent files, saved in `filesFolder` (also
+// when the page could not be read, as the menu always kept it). Gives
+// whether the recent files changed, for the menu to show them.
+bool OpenRequestedReport(const ReportRequest& request, ProgramState& state,
+                         const std::string& filesFolder, const std::function<void()>& open);
+
 // Add report: reads the statement after the report's trades (the working text
 // file stays), orders the table by ticket, refreshes everything and sorts by
 // close time. A file that is no statement, a read that fails, or a report

@@ -300,12 +300,7 @@ void TMainForm::FormShow() {
   state_.recentFiles = LoadRecentFiles(programDirectory_.toStdString());
   ShowRecentFiles();
   for (const QString& argument : arguments_) {
-    RunOnRoad([this, argument] {
-      state_.PageSource = argument.toStdString();
-      state_.ReportName = argument.toStdString();
-      OpenReportFile(argument);
-      AddRecentFile(argument);
-    });
+    RunOnRoad([this, argument] { OpenRequest({argument.toStdString(), argument.toStdString()}); });
   }
   firstShowPending_ = false;
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 
+#include "actions/opening_actions.h"
 #include "program_state.h"
 #include "settings/session_state.h"
 
@@ -25,7 +26,6 @@ namespace quillfen {
 class TAboutBox;
 class TMDIChild;
 class TMessageForm;
-struct OpenResult;
 
 // The multiple-document frame: menus, toolbar, loading panel, status bar, and
 // the commands that create report windows.
@@ -150,14 +150,13 @@ class TMainForm : public QMainWindow {
   void RememberReportFolder(const QString& path);
   bool ShowPathTip(QObject* watched, QEvent* event);
   bool ChooseReportFile(QString& name);
-  void OpenNamedStatement(const QString& name);
+  void OpenRequest(const ReportRequest& request);
   void OpenDownloadedUrl(const QString& url);
   void AddStatement(const QString& name);
   void ShowLoadPanel(bool reset);
   void HideLoadPanel();
   void EnableReportCommands(bool enabled);
   void ReportWindowClosed(TMDIChild* window);
-  void AddRecentFile(const QString& name);
   void ShowRecentFiles();
   QString ResolveInProgramDirectory(const QString& path) const;
 

@@ -83,16 +83,16 @@ void TMainForm::OpenChosenName(QString name) {
     if (IsReportUrl(name)) {
       OpenDownloadedUrl(name);
     } else {
-      OpenNamedStatement(name);
+      OpenRequest({name.toStdString(), name.toStdString()});
     }
   });
 }
 
-void TMainForm::OpenNamedStatement(const QString& name) {
-  state_.PageSource = name.toStdString();
-  state_.ReportName = name.toStdString();
-  OpenReportFile(name);
-  AddRecentFile(name);
+void TMainForm::OpenRequest(const ReportRequest& request) {
+  const bool recentFilesChanged = OpenRequestedReport(
+      request, state_, programDirectory_.toStdString(),
+      [this, &request] { OpenReportFile(QString::fromStdString(request.pageSource)); });
+  if (recentFilesChanged) ShowRecentFiles();
 }
 
 void TMainForm::OpenDownloadedUrl(const QString& url) {
@@ -104,10 +104,7 @@ void TMainForm::OpenDownloadedUrl(const QString& url) {
     ShowMessageDialog(DownloadFailureMessage(url, result, downloadLimit_));
     return;
   }
-  state_.PageSource = kDownloadedPageName;
-  state_.ReportName = url.toStdString();
-  OpenReportFile(kDownloadedPageName);
-  AddRecentFile(url);
+  OpenRequest({kDownloadedPageName, url.toStdString()});
 }
 
 void TMainForm::MRUClick(int index) {
@@ -119,11 +116,7 @@ void TMainForm::MRUClick(int index) {
 void TMainForm::FileOpen1Execute() {
   QString name;
   if (!ChooseReportFile(name)) return;
-  RunOnRoad([this, name] {
-    state_.PageSource = name.toStdString();
-    state_.ReportName = name.toStdString();
-    OpenReportFile(name);
-  });
+  RunOnRoad([this, name] { OpenRequest({name.toStdString(), name.toStdString(), false}); });
 }
 
 void TMainForm::StartDorvaneExecute() {
@@ -135,12 +128,7 @@ void TMainForm::HandOver(const QString& path) {
     queuedHandOvers_ << path;
     return;
   }
-  RunOnRoad([this, path] {
-    state_.PageSource = path.toStdString();
-    state_.ReportName = path.toStdString();
-    OpenReportFile(path);
-    AddRecentFile(path);
-  });
+  RunOnRoad([this, path] { OpenRequest({path.toStdString(), path.toStdString()}); });
 }
 
 void TMainForm::OpenDroppedFiles(const QStringList& paths) {
@@ -327,13 +315,6 @@ void TMainForm::ReportWindowClosed(TMDIChild* closed) {
     if (window != closed && window->IsStatementWindow()) return;
   }
   EnableReportCommands(false);
-}
-
-void TMainForm::AddRecentFile(const QString& name) {
-  if (quillfen::AddRecentFile(state_.recentFiles, name.toStdString())) {
-    SaveRecentFiles(programDirectory_.toStdString(), state_.recentFiles);
-    ShowRecentFiles();
-  }
 }
 
 void TMainForm::ShowRecentFiles() {

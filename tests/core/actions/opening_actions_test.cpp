@@ -15,6 +15,7 @@
 #include "../support/file_size_limit.h"
 #include "actions/view_actions.h"
 #include "import/statement_converter.h"
+#include "settings/recent_files.h"
 
 namespace quillfen {
 namespace {
@@ -257,6 +258,24 @@ TEST(AddStatement, IsRefusedWhileTheReportIsFilledOrSorted) {
   }
   opened.report.busy = BusyWith::nothing;
   EXPECT_EQ(Snapshot(opened.report), before);
+}
+
+// Each way of opening a report by name sets the names before the window
+// opens it and puts a remembered name first in the saved recent files.
+TEST(OpenRequestedReport, NamesTheReportThenRemembersIt) {
+  TempDir dir;
+  const std::string folder = std::filesystem::path(dir.File("x")).parent_path().string();
+  ProgramState state;
+  std::vector<std::string> seen;
+  auto open = [&] { seen.push_back(state.PageSource + " as " + state.ReportName); };
+  EXPECT_TRUE(OpenRequestedReport({"Quillfen$$$.htm", "http://host/a.htm"}, state, folder, open));
+  EXPECT_FALSE(OpenRequestedReport({"/tmp/b.htm", "/tmp/b.htm", false}, state, folder, open));
+  EXPECT_EQ(seen, (std::vector<std::string>{"Quillfen$$$.htm as http://host/a.htm",
+                                            "/tmp/b.htm as /tmp/b.htm"}));
+  EXPECT_EQ(state.recentFiles[0], "http://host/a.htm");
+  EXPECT_EQ(LoadRecentFiles(folder)[0], "http://host/a.htm");
+  // Already first: nothing to save or show again.
+  EXPECT_FALSE(OpenRequestedReport({"Quillfen$$$.htm", "http://host/a.htm"}, state, folder, open));
 }
 
 TEST(StatementToText, AFileNotWrittenWholeIsNoSuccess) {
