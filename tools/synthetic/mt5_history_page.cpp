@@ -115,20 +115,9 @@ class HistoryPage {
     }
     long long commission = 0, fee = 0, swap = 0, profit = 0, balance = 0;
     for (const Mt5DealRow& deal : h_.deals) {
-      m_.StartRow();
-      m_.TimeCell(deal.time);
-      m_.Cell(std::to_string(deal.number));
+      m_.DealLead(deal, h_.instruments);
       const bool trade = deal.type != Mt5DealType::balance;
-      if (!trade) {
-        for (std::string_view cell : {"", "balance", "", "", "", ""}) m_.Cell(cell);
-      } else {
-        const Instrument& instrument = h_.instruments[deal.symbol];
-        m_.Cell(instrument.name);
-        m_.Cell(deal.type == Mt5DealType::buy ? "buy" : "sell");
-        m_.Cell(DirectionText(deal.direction));
-        m_.VolumeCell(deal.volume);
-        m_.PriceCell(deal.price, instrument.digits);
-        m_.Cell(std::to_string(deal.order));
+      if (trade) {
         commission += deal.commission;
         fee += deal.fee;
         swap += deal.swap;

@@ -284,4 +284,21 @@ void Mt5Markup::Orders(const std::vector<Mt5Order>& orders,
   }
 }
 
+void Mt5Markup::DealLead(const Mt5DealRow& deal, const std::vector<Instrument>& instruments) {
+  StartRow();
+  TimeCell(deal.time);
+  Cell(std::to_string(deal.number));
+  if (deal.type == Mt5DealType::balance) {
+    for (std::string_view cell : {"", "balance", "", "", "", ""}) Cell(cell);
+    return;
+  }
+  const Instrument& instrument = instruments[static_cast<std::size_t>(deal.symbol)];
+  Cell(instrument.name);
+  Cell(deal.type == Mt5DealType::buy ? "buy" : "sell");
+  Cell(DirectionText(deal.direction));
+  VolumeCell(deal.volume);
+  PriceCell(deal.price, instrument.digits);
+  Cell(std::to_string(deal.order));
+}
+
 }  // namespace quillfen::synthetic

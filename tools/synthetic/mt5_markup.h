@@ -52,6 +52,10 @@ class Mt5Markup {
   void TimeCell(Moment moment);
   void FinishRow();
 
+  // A Deals row's cells up to its order number; a balance deal has none
+  // but its type.
+  void DealLead(const Mt5DealRow& deal, const std::vector<Instrument>& instruments);
+
   // The Orders list, or the Working Orders one (their market price in place
   // of the time done).
   void Orders(const std::vector<Mt5Order>& orders, const std::vector<Instrument>& instruments,

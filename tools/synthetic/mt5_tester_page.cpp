@@ -105,19 +105,8 @@ class TesterPage {
                 "Commission", "Swap", "Profit", "Balance", "Comment"});
     long long commission = 0, swap = 0, profit = 0, balance = 0;
     for (const Mt5DealRow& deal : h_.deals) {
-      m_.StartRow();
-      m_.TimeCell(deal.time);
-      m_.Cell(std::to_string(deal.number));
-      if (deal.type == Mt5DealType::balance) {
-        for (std::string_view cell : {"", "balance", "", "", "", ""}) m_.Cell(cell);
-      } else {
-        const Instrument& instrument = h_.instruments[deal.symbol];
-        m_.Cell(instrument.name);
-        m_.Cell(deal.type == Mt5DealType::buy ? "buy" : "sell");
-        m_.Cell(DirectionText(deal.direction));
-        m_.VolumeCell(deal.volume);
-        m_.PriceCell(deal.price, instrument.digits);
-        m_.Cell(std::to_string(deal.order));
+      m_.DealLead(deal, h_.instruments);
+      if (deal.type != Mt5DealType::balance) {
         commission += deal.commission;
         swap += deal.swap;
         profit += deal.profit;

@@ -20,10 +20,7 @@ namespace quillfen {
 namespace {
 
 using testing::Utf16Bytes;
-
-std::u16string Wide(std::string_view ascii) {
-  return std::u16string(ascii.begin(), ascii.end());
-}
+using testing::Wide;
 
 // The headings a terminal writes; deal types, directions and states are English in every language.
 struct Labels {

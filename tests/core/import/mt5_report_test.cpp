@@ -17,10 +17,7 @@ namespace quillfen {
 namespace {
 
 using testing::Utf16Bytes;
-
-std::u16string Wide(std::string_view ascii) {
-  return std::u16string(ascii.begin(), ascii.end());
-}
+using testing::Wide;
 
 // The labels a terminal writes; deal types and directions are English in every language.
 struct Labels {

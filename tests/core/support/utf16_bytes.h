@@ -7,6 +7,11 @@
 
 namespace quillfen::testing {
 
+// ASCII text as UTF-16 units.
+inline std::u16string Wide(std::string_view ascii) {
+  return std::u16string(ascii.begin(), ascii.end());
+}
+
 // A page as a UTF-16 file holds it: in the given byte order, with or without its mark.
 inline std::string Utf16Bytes(std::u16string_view text, Utf16Order order, bool mark) {
   std::string bytes;
