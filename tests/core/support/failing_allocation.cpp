@@ -28,6 +28,32 @@ void* operator new[](std::size_t size) {
   return Allocate(size);
 }
 
+// The library's temporary buffers ask without exceptions: they get none and
+// take the slower road, as they would on a machine out of memory.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return Allocate(size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return Allocate(size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+  std::free(memory);
+}
+
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
+  std::free(memory);
+}
+
 void operator delete(void* memory) noexcept {
   std::free(memory);
 }
