@@ -138,29 +138,10 @@ class HistoryPage {
       m_.FinishRow();
       balance = deal.balance;
     }
-    PageWriter& out = m_.Out();
-    out << "   <tr align=\"right\">";
-    out.EndLine();
-    out << "      <td nowrap colspan=\"8\" style=\"height: 30px\"></td>";
-    out.EndLine();
-    // The cost is shown, never booked: it has no total.
-    if (columns_ == 15) {
-      out << "      <td nowrap></td>";
-      out.EndLine();
-    }
     std::vector<long long> totals{commission};
     if (columns_ >= 14) totals.push_back(fee);
     totals.insert(totals.end(), {swap, profit, balance});
-    for (long long cents : totals) {
-      out << "      <td nowrap><b>";
-      out.Money(cents, true);
-      out << "</b></td>";
-      out.EndLine();
-    }
-    out << "      <td nowrap></td>";
-    out.EndLine();
-    out << "   </tr>";
-    out.EndLine();
+    m_.DealsFooter(totals, columns_ == 15);
   }
 
   void OpenPositions() {

@@ -301,4 +301,25 @@ void Mt5Markup::DealLead(const Mt5DealRow& deal, const std::vector<Instrument>& 
   Cell(std::to_string(deal.order));
 }
 
+void Mt5Markup::DealsFooter(const std::vector<long long>& totals, bool costColumn) {
+  out_ << "   <tr align=\"right\">";
+  out_.EndLine();
+  out_ << "      <td nowrap colspan=\"8\" style=\"height: 30px\"></td>";
+  out_.EndLine();
+  if (costColumn) {
+    out_ << "      <td nowrap></td>";
+    out_.EndLine();
+  }
+  for (long long cents : totals) {
+    out_ << "      <td nowrap><b>";
+    out_.Money(cents, true);
+    out_ << "</b></td>";
+    out_.EndLine();
+  }
+  out_ << "      <td nowrap></td>";
+  out_.EndLine();
+  out_ << "   </tr>";
+  out_.EndLine();
+}
+
 }  // namespace quillfen::synthetic

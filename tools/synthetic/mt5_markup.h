@@ -56,6 +56,10 @@ class Mt5Markup {
   // but its type.
   void DealLead(const Mt5DealRow& deal, const std::vector<Instrument>& instruments);
 
+  // The row of totals under the Deals list, after an empty cell under the
+  // Cost column when there is one (the cost is shown, never booked).
+  void DealsFooter(const std::vector<long long>& totals, bool costColumn);
+
   // The Orders list, or the Working Orders one (their market price in place
   // of the time done).
   void Orders(const std::vector<Mt5Order>& orders, const std::vector<Instrument>& instruments,

@@ -119,25 +119,7 @@ class TesterPage {
       m_.FinishRow();
       balance = deal.balance;
     }
-    Footer({commission, swap, profit, balance});
-  }
-
-  void Footer(std::initializer_list<long long> totals) {
-    PageWriter& out = m_.Out();
-    out << "   <tr align=\"right\">";
-    out.EndLine();
-    out << "      <td nowrap colspan=\"8\" style=\"height: 30px\"></td>";
-    out.EndLine();
-    for (long long cents : totals) {
-      out << "      <td nowrap><b>";
-      out.Money(cents, true);
-      out << "</b></td>";
-      out.EndLine();
-    }
-    out << "      <td nowrap></td>";
-    out.EndLine();
-    out << "   </tr>";
-    out.EndLine();
+    m_.DealsFooter({commission, swap, profit, balance}, false);
   }
 
   Mt5Markup m_;
