@@ -1,10 +1,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <random>
 #include <string>
 
+#include "actions/export_actions.h"
 #include "actions/refresh.h"
+#include "actions/view_actions.h"
 #include "analysis/column_sort.h"
 #include "analysis/statistics.h"
 #include "analysis/terminal_view.h"
@@ -49,16 +52,16 @@ Report MakeReport(int trades) {
     table.SetCell(col::swapPerLot, r, "-0.35");
     table.SetCell(col::magic, r, std::to_string(r % 7));
   }
-  FillSymbolList(report);
-  FillMagicList(report);
-  RebuildTradeGrids(report);
+  FillSymbolList(report.full, report.options.display, report.pairsListBox);
+  FillMagicList(report.full, report.magicListBox);
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
   return report;
 }
 
 void BM_RecomputeStatistics(benchmark::State& state) {
   Report report = MakeReport(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    RecomputeStatistics(report);
+    RecomputeStatistics(report, report.stats, report.options);
     benchmark::DoNotOptimize(report.stats.netProfit);
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -73,7 +76,7 @@ void BM_RecomputeStatisticsNewSizing(benchmark::State& state) {
   bool two = false;
   for (auto _ : state) {
     report.options.standardContractsText = (two = !two) ? "2" : "1";
-    RecomputeStatistics(report);
+    RecomputeStatistics(report, report.stats, report.options);
     benchmark::DoNotOptimize(report.stats.netProfit);
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -85,11 +88,13 @@ BENCHMARK(BM_RecomputeStatisticsNewSizing)->Arg(100000)->Unit(benchmark::kMillis
 // reads the grids' trades afresh.
 void BM_BuildTerminalFigures(benchmark::State& state) {
   Report report = MakeReport(static_cast<int>(state.range(0)));
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
+  const TerminalSource source{report.full,         report.grid1,        report.grid2,
+                              report.walkCache,    report.stats,        report.options,
+                              report.pairsListBox, report.magicListBox, nullptr};
   for (auto _ : state) {
-    report.terminalInputs = {};
-    BuildTerminalFigures(report);
-    benchmark::DoNotOptimize(report.terminalFigures.data());
+    const TerminalView view = BuildTerminalFigures(source);
+    benchmark::DoNotOptimize(view.figures.data());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -100,8 +105,7 @@ BENCHMARK(BM_BuildTerminalFigures)->Arg(100000)->Unit(benchmark::kMillisecond);
 void BM_RecomputeWithTerminalFigures(benchmark::State& state) {
   Report report = MakeReport(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    RecomputeStatistics(report);
-    BuildTerminalFigures(report);
+    RecomputeFigures(report);
     benchmark::DoNotOptimize(report.terminalFigures.data());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -138,6 +142,69 @@ void BM_SortTradeTableByCloseDate(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SortTradeTableByCloseDate)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The refresh after each user action, taken through the action as the window
+// takes it, on a report whose figures are current.
+
+// The Delete key on one trade, then Undo: two full refreshes.
+void BM_DeleteAndUndoRefresh(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  FullRefresh(report);
+  const ReportOptions options = report.options;
+  for (auto _ : state) {
+    DeleteGridRows(report, options, {report.grid1.RowCount() / 2});
+    UndoGridDeletion(report, options);
+    benchmark::DoNotOptimize(report.stats.netProfit);
+  }
+}
+BENCHMARK(BM_DeleteAndUndoRefresh)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A new deposit typed on the Options tab, then the old one again.
+void BM_OptionChangeRefresh(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  FullRefresh(report);
+  ReportOptions one = report.options;
+  ReportOptions other = report.options;
+  one.depositText = "10000";
+  other.depositText = "20000";
+  for (auto _ : state) {
+    ApplyOptions(report, other);
+    ApplyOptions(report, one);
+    benchmark::DoNotOptimize(report.stats.netProfit);
+  }
+}
+BENCHMARK(BM_OptionChangeRefresh)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// One symbol chosen in the list, then both again.
+void BM_SelectionRefresh(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  FullRefresh(report);
+  const ReportOptions options = report.options;
+  const ListSelections both = CurrentSelections(report);
+  ListSelections first = both;
+  first.pairs.assign(first.pairs.size(), false);
+  first.pairs[0] = true;
+  for (auto _ : state) {
+    SelectTrades(report, options, first);
+    SelectTrades(report, options, both);
+    benchmark::DoNotOptimize(report.stats.netProfit);
+  }
+}
+BENCHMARK(BM_SelectionRefresh)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The CSV export: its refresh and the file.
+void BM_CsvExportRefresh(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  FullRefresh(report);
+  const ReportOptions options = report.options;
+  const std::string path = std::filesystem::temp_directory_path() / "quillfen_bench.csv";
+  for (auto _ : state) {
+    ExportCsvReport(report, ProgramState{}, options, path);
+    benchmark::DoNotOptimize(report.stats.netProfit);
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_CsvExportRefresh)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The quadratic exchange procedure that the order replaces.
 void BM_ExchangeSortByCloseDate(benchmark::State& state) {

@@ -46,8 +46,8 @@ Report MakeReport(int trades) {
     table.SetCell(col::pipValuePerLot, r, r % 3 ? "10" : "9.12");
     table.SetCell(col::magic, r, std::to_string(r % 7));
   }
-  FillSymbolList(report);
-  FillMagicList(report);
+  FillSymbolList(report.full, report.options.display, report.pairsListBox);
+  FillMagicList(report.full, report.magicListBox);
   FullRefresh(report);
   return report;
 }

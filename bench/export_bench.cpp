@@ -84,8 +84,8 @@ void BM_HtmlExport(benchmark::State& state) {
   const Report& report = BigReport();
   const std::string path = OutputPath("quillfen-bench.htm");
   for (auto _ : state)
-    benchmark::DoNotOptimize(
-        WriteHtmlFiles(report, 10000, {path, "Quillfen 4.0 - bench", false}, nullptr));
+    benchmark::DoNotOptimize(WriteHtmlFiles({report, report.stats, report.terminalFigures}, 10000,
+                                            {path, "Quillfen 4.0 - bench", false}, nullptr));
   std::filesystem::remove(path);
 }
 BENCHMARK(BM_HtmlExport)->Unit(benchmark::kMillisecond);
@@ -93,7 +93,8 @@ BENCHMARK(BM_HtmlExport)->Unit(benchmark::kMillisecond);
 void BM_BalanceChart(benchmark::State& state) {
   const Report& report = BigReport();
   for (auto _ : state)
-    benchmark::DoNotOptimize(PaintBalanceChart(report, kReportImageWidth, kReportImageHeight,
+    benchmark::DoNotOptimize(PaintBalanceChart(report, report.stats.initialDeposit,
+                                               kReportImageWidth, kReportImageHeight,
                                                ChartSurface::reportPicture));
 }
 BENCHMARK(BM_BalanceChart)->Unit(benchmark::kMillisecond);
@@ -101,21 +102,24 @@ BENCHMARK(BM_BalanceChart)->Unit(benchmark::kMillisecond);
 void BM_TimesChart(benchmark::State& state) {
   const Report& report = BigReport();
   for (auto _ : state)
-    benchmark::DoNotOptimize(PaintTimesChart(report, 856, 400, TimesBasis::closeTimes));
+    benchmark::DoNotOptimize(PaintTimesChart(report.grid1, 856, 400, TimesBasis::closeTimes));
 }
 BENCHMARK(BM_TimesChart)->Unit(benchmark::kMillisecond);
 
 // What one mouse move over each chart costs on the Balance and Times tabs.
 void BM_BalanceChartHover(benchmark::State& state) {
   const Report& report = BigReport();
-  for (auto _ : state) benchmark::DoNotOptimize(BalanceTradeAt(report, 1200, 600, 640, 300));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(
+        BalanceTradeAt(report, report.stats.initialDeposit, 1200, 600, 640, 300));
 }
 BENCHMARK(BM_BalanceChartHover)->Unit(benchmark::kMillisecond);
 
 void BM_TimesChartHover(benchmark::State& state) {
   const Report& report = BigReport();
   for (auto _ : state)
-    benchmark::DoNotOptimize(TimesSlotAt(report, 1200, 600, TimesBasis::closeTimes, 640, 300));
+    benchmark::DoNotOptimize(
+        TimesSlotAt(report.grid1, 1200, 600, TimesBasis::closeTimes, 640, 300));
 }
 BENCHMARK(BM_TimesChartHover)->Unit(benchmark::kMillisecond);
 

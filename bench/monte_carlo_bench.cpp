@@ -102,7 +102,7 @@ double TradesOfPass(const Report& report, std::uint64_t seed) {
     }
     bool KeepGoing() override { return true; }
   } count;
-  const MonteCarloSettings s = ReadMonteCarloSettings(report);
+  const MonteCarloSettings s = ReadMonteCarloSettings(report.options);
   PlayRuns(MakeTradeModel(s, s.customDeposit, s.tradesPerRun, true), seed, s.runs, count);
   return count.trades;
 }
@@ -115,7 +115,8 @@ void MonteCarloPass(benchmark::State& state) {
   const double tradesPerPass = TradesOfPass(report, 1);
   double trades = 0;
   for (auto _ : state) {
-    RunMonteCarloPass(report, program, progress);
+    RunMonteCarloPass({report.grid1, report.stats, report.options, report.simulationResults},
+                      program, progress);
     trades += tradesPerPass;
   }
   state.counters["trades/s"] = benchmark::Counter(trades, benchmark::Counter::kIsRate);

@@ -247,8 +247,13 @@ int PrepareStage(CliRun& run) {
 int SelectionStage(CliRun& run) {
   const CliOptions& options = run.options;
   Report& report = run.report;
-  if (options.displayGiven) FilterDisplay(report, report.options);
-  if (options.symbols.empty() && options.magics.empty()) return kOk;
+  const bool selecting = !options.symbols.empty() || !options.magics.empty();
+  if (options.displayGiven) {
+    FilterDisplay(report, report.options);
+    // The filter rebuilds the lists and grids only; a selection refreshes them all.
+    if (!selecting) ApplyOptions(report, report.options);
+  }
+  if (!selecting) return kOk;
   const NamedSelections named = SelectionsNamed(report, options.symbols, options.magics);
   // An unknown name would select nothing, and a list with nothing selected shows every trade.
   const bool symbolsKnown = AllKnown("--symbols", named.unknownSymbols);
@@ -271,11 +276,6 @@ int TableEditStage(CliRun& run) {
     SortColumn(run.report, run.state, options, edit.sortColumn, progress);
   }
   if (!tickets.empty()) DeleteTicketRows(run.report, options, tickets);
-  return kOk;
-}
-
-int StatisticsStage(CliRun& run) {
-  ApplyOptions(run.report, ReportOptions(run.report.options));
   return kOk;
 }
 

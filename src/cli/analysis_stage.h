@@ -8,19 +8,17 @@ namespace quillfen::cli {
 // deletions in command-line order.
 void AddAnalysisOptions(CLI::App& app, CliOptions& options);
 
-// Puts the option values into the report before anything is read, as the
-// window's controls hold them. Each later stage passes them on as they stand,
-// with its own options' changes.
+// Puts the option values into the report before anything is read, so the
+// first refresh already computes under them. Each later stage passes them on
+// as they stand, with its own options' changes.
 int PrepareStage(CliRun& run);
 
-// The display filter, then the symbol and magic selections, as clicks would.
+// The display filter, then the symbol and magic selections; the figures
+// follow whichever changed the grids last.
 int SelectionStage(CliRun& run);
 
 // The sorts and deletions, in the order given.
 int TableEditStage(CliRun& run);
-
-// The figures and the summary, as the next change of tab computes them.
-int StatisticsStage(CliRun& run);
 
 // Every figure under its field name, the summary lines, both grids and both lists.
 int AnalysisJsonStage(CliRun& run);

@@ -33,9 +33,9 @@ int Run(int argc, char** argv) {
     return kUsage;
   }
   // ... and its stage here, in the order the program's road runs them.
-  const Stage stages[] = {PrepareStage,    OpenStage,          SelectionStage,  TableEditStage,
-                          StatisticsStage, ExportStage,        ImportJsonStage, AnalysisJsonStage,
-                          SimulationStage, SummaryOutputStage, OutputStage};
+  const Stage stages[] = {PrepareStage,       OpenStage,       SelectionStage,    TableEditStage,
+                          ExportStage,        ImportJsonStage, AnalysisJsonStage, SimulationStage,
+                          SummaryOutputStage, OutputStage};
   for (const auto& stage : stages)
     if (int code = stage(run); code != kOk) return code;
   return kOk;

@@ -32,9 +32,10 @@ void PrintTable(const TradeTable& table, std::ostream& out) {
 // The display list of a chart as the window draws it on a canvas of the given size.
 std::string ChartText(const Report& report, const std::string& kind, int width, int height) {
   if (kind == "balance")
-    return DisplayListText(PaintBalanceChart(report, width, height, ChartSurface::balanceTab));
+    return DisplayListText(PaintBalanceChart(report, report.stats.initialDeposit, width, height,
+                                             ChartSurface::balanceTab));
   const TimesBasis basis = kind == "open-times" ? TimesBasis::openTimes : TimesBasis::closeTimes;
-  return DisplayListText(PaintTimesChart(report, width, height, basis));
+  return DisplayListText(PaintTimesChart(report.grid1, width, height, basis));
 }
 
 }  // namespace

@@ -148,8 +148,7 @@ int SimulationStage(CliRun& run) {
   Report& report = run.report;
   ReportOptions options = report.options;
   options.simulation.dollars = args.units == "dollars";
-  // Coming to the simulation tab recomputes, which imports the trading system.
-  ApplyOptions(report, options);
+  ChooseSimulationUnits(report, options);
   options = report.options;
   ApplyArgs(args, options.simulation);
   if (args.seed) run.state.simulationSeed = *args.seed;

@@ -5,34 +5,19 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/column_sort.h"
 #include "analysis/deleted_trades.h"
 #include "analysis/figure_text.h"
 #include "analysis/selection_list.h"
 #include "analysis/trade_breakdown.h"
-#include "analysis/visible_grid.h"
-#include "analysis/walk_cache.h"
+#include "analysis/trade_views.h"
 #include "import/report_statistics.h"
-#include "import/trade_table.h"
 #include "program_state.h"
 #include "progress.h"
 #include "report_options.h"
 #include "risk/monte_carlo_results.h"
 
 namespace quillfen {
-
-// Grid1: 15 visible columns, 15 unused, 16..18 the hidden per-row sizing inputs.
-constexpr int kGrid1Columns = 19;
-constexpr int kGrid2Columns = 13;
-
-// The order a column sort last left the trade rows in; column -1 while they
-// stand as read.
-struct SortedOrder {
-  int column = -1;
-  bool ascending = true;
-};
-// Empty grids laid out as Grid1 and Grid2, showing rows of the trade table.
-VisibleGrid NewGrid1();
-VisibleGrid NewGrid2();
 
 // What the terminal's figures were built from: the stamps of the grids and
 // the table, and the options and list items they read besides.
@@ -52,12 +37,9 @@ struct FigureInputs {
 // or sorted takes no other action: the reader and the sort track rows by number.
 enum class BusyWith { nothing, filling, sorting };
 
-// One report window's data.
-struct ReportData {
-  TradeTable full;
-  VisibleGrid grid1 = NewGrid1();  // views of `full`
-  VisibleGrid grid2 = NewGrid2();
-  WalkCache walkCache;  // the statistics walk's numbers behind the grids' cells
+// One report window's data: its trades and their grids, and what the window
+// shows of them.
+struct Report : TradeViews {
   SelectionList pairsListBox;
   SelectionList magicListBox;
   ReportStatistics stats;
@@ -84,28 +66,5 @@ struct ReportData {
   // so that a million trades do not hold the window still.
   Progress* fillPump = nullptr;
 };
-
-// The grids of a report, a copy too, show its own trade table.
-struct Report : ReportData {
-  Report() { Bind(); }
-  Report(const Report& other) : ReportData(other) { Bind(); }
-  Report(Report&& other) noexcept : ReportData(std::move(other)) { Bind(); }
-  Report& operator=(const Report& other) {
-    ReportData::operator=(other);
-    Bind();
-    return *this;
-  }
-  Report& operator=(Report&& other) noexcept {
-    ReportData::operator=(std::move(other));
-    Bind();
-    return *this;
-  }
-
- private:
-  void Bind();
-};
-
-// The header rows of both grids, as the window writes them when first shown.
-void WriteGridHeaders(Report& report);
 
 }  // namespace quillfen

@@ -72,8 +72,8 @@ void ChartsAndKeysTest::BalanceChartNamesTheTradeAndCrossesIt() {
   PaintBox* chart = window_->BalancePaintBox;
   const QImage drawn = chart->grab().toImage();
   const QPoint at(chart->width() / 2, chart->height() / 2);
-  const auto trade =
-      BalanceTradeAt(window_->report, chart->width(), chart->height(), at.x(), at.y());
+  const auto trade = BalanceTradeAt(window_->report, window_->report.stats.initialDeposit,
+                                    chart->width(), chart->height(), at.x(), at.y());
   QVERIFY(trade);
   MoveMouse(chart, at);
   QTRY_VERIFY(QToolTip::isVisible());
@@ -103,7 +103,7 @@ void ChartsAndKeysTest::TimesChartNamesTheSlot() {
   while (x < drawn.width() && PixelsOf(drawn.copy(x, 0, 1, drawn.height()), QColor(0, 192, 0)) == 0)
     ++x;
   const QPoint at(x, chart->height() / 2 - 1);
-  const auto slot = TimesSlotAt(window_->report, chart->width(), chart->height(),
+  const auto slot = TimesSlotAt(window_->report.grid1, chart->width(), chart->height(),
                                 TimesBasis::closeTimes, at.x(), at.y());
   QVERIFY(slot && slot->winPips > 0);
   MoveMouse(chart, at);

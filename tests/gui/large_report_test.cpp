@@ -227,17 +227,17 @@ void LargeReportTest::WindowEqualsTheCommandLineAtTwoHundredThousandTrades() {
   QVERIFY(window->SummaryMemo->toPlainText().startsWith(summary.join('\n')));
 
   const QSize balance = window->BalancePaintBox->size();
-  QCOMPARE(
-      Text(PaintBalanceChart(report, balance.width(), balance.height(), ChartSurface::balanceTab)),
-      check.small["charts"].toObject()["balance"].toString());
+  QCOMPARE(Text(PaintBalanceChart(report, report.stats.initialDeposit, balance.width(),
+                                  balance.height(), ChartSurface::balanceTab)),
+           check.small["charts"].toObject()["balance"].toString());
   QFile timesOutput(times);
   QVERIFY(timesOutput.open(QIODevice::ReadOnly));
   const QSize timesSize = window->TimesPaintBox->size();
-  QCOMPARE(
-      Text(PaintTimesChart(report, timesSize.width(), timesSize.height(), TimesBasis::openTimes)) +
-          Text(PaintTimesChart(report, timesSize.width(), timesSize.height(),
-                               TimesBasis::closeTimes)),
-      QString::fromUtf8(timesOutput.readAll()));
+  QCOMPARE(Text(PaintTimesChart(report.grid1, timesSize.width(), timesSize.height(),
+                                TimesBasis::openTimes)) +
+               Text(PaintTimesChart(report.grid1, timesSize.width(), timesSize.height(),
+                                    TimesBasis::closeTimes)),
+           QString::fromUtf8(timesOutput.readAll()));
 }
 
 }  // namespace quillfen

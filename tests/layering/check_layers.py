@@ -18,8 +18,8 @@ LAYERS = [
     {"text", "progress.h", "messages.h", "program_info.h"},
     {"io"},
     {"import"},
-    {"analysis", "views", "export", "risk", "settings", "report.h", "report.cpp",
-     "report_options.h", "program_state.h"},
+    {"analysis", "views", "export", "risk", "settings", "report_options.h", "program_state.h"},
+    {"report.h"},
     {"actions"},
 ]
 

@@ -43,9 +43,10 @@ TEST(BalanceChartColumns, MergedColumnsPaintTheSamePixelsAsEveryLine) {
     const Report report = WalkReport(c.trades, c.seed);
     for (const QSize size : {QSize(300, 120), QSize(824, 346), QSize(700, 241)}) {
       for (const ChartSurface surface : {ChartSurface::balanceTab, ChartSurface::reportPicture}) {
-        const DisplayList merged = PaintBalanceChart(report, size.width(), size.height(), surface);
-        const DisplayList every =
-            PaintBalanceChartEveryLine(report, size.width(), size.height(), surface);
+        const DisplayList merged = PaintBalanceChart(report, report.stats.initialDeposit,
+                                                     size.width(), size.height(), surface);
+        const DisplayList every = PaintBalanceChartEveryLine(report, report.stats.initialDeposit,
+                                                             size.width(), size.height(), surface);
         SCOPED_TRACE(::testing::Message()
                      << c.trades << " trades on " << size.width() << "x" << size.height());
         if (c.trades > 2 * size.width()) {

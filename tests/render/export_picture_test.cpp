@@ -33,14 +33,15 @@ TEST(ExportPicture, JpegBesideThePageShowsTheRenderedChart) {
   const Report report = DrawdownReport();
   testing::TempDir dir;
   std::string error;
-  ASSERT_TRUE(
-      WriteHtmlFiles(report, 1000, {dir / "report.html", "t", true}, RenderRgbImage, &error))
+  ASSERT_TRUE(WriteHtmlFiles({report, report.stats, report.terminalFigures}, 1000,
+                             {dir / "report.html", "t", true}, RenderRgbImage, &error))
       << error;
   const RgbImage jpeg = testing::DecodeJpeg(testing::ReadFile(dir / "report.jpg"));
   ASSERT_EQ(jpeg.width, 700);
   ASSERT_EQ(jpeg.height, 241);
 
-  const DisplayList list = PaintBalanceChart(report, 700, 241, ChartSurface::reportPicture);
+  const DisplayList list =
+      PaintBalanceChart(report, report.stats.initialDeposit, 700, 241, ChartSurface::reportPicture);
   const RgbImage rendered = RenderRgbImage(list);
   long difference = 0;
   for (std::size_t i = 0; i < rendered.pixels.size(); ++i)

@@ -20,7 +20,9 @@ ExportResult ExportHtmlReport(Report& report, const ReportOptions& options,
   if (!TakeOptions(report, options)) return {};
   RecomputeFigures(report);
   std::string error;
-  const bool written = ExportHtml(report, request, renderer, &error);
+  const bool written =
+      WriteHtmlFiles({report, report.stats, report.terminalFigures},
+                     PageDeposit(report.stats, report.options), request, renderer, &error);
   return Written(written, std::move(error));
 }
 
@@ -29,7 +31,7 @@ ExportResult ExportCsvReport(Report& report, const ProgramState& state,
   if (!TakeOptions(report, options)) return {};
   RecomputeFigures(report);
   std::string error;
-  const bool written = ExportCsv(report, state, path, &error);
+  const bool written = WriteCsvFile(report, CsvChoicesOf(report.options, state), path, &error);
   return Written(written, std::move(error));
 }
 

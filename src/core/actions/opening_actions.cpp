@@ -60,10 +60,10 @@ void ShowReadTrades(Report& report, Progress& progress, int pumps,
     ~PumpScope() { report.fillPump = nullptr; }
   } scope{report};
   report.fillPump = &progress;
-  FillSymbolList(report);
-  FillMagicList(report);
+  FillSymbolList(report.full, report.options.display, report.pairsListBox, &progress);
+  FillMagicList(report.full, report.magicListBox, &progress);
   for (int i = 0; i < pumps; ++i) progress.Pump();
-  RebuildTradeGrids(report);
+  RebuildGrids(report);
   RecomputeFigures(report);
   if (paintCharts) paintCharts(report);
   BuildSummaryText(report);

@@ -1,5 +1,7 @@
 #include "actions/refresh.h"
 
+#include <utility>
+
 #include "actions/report_guard.h"
 #include "analysis/column_sort.h"
 #include "analysis/statistics.h"
@@ -9,9 +11,42 @@
 
 namespace quillfen {
 
+namespace {
+
+// A refresh that changed no cell, option or list item (a change of tab)
+// keeps the terminal's figures: their walk is the dearer one.
+void BuildTerminalView(Report& report) {
+  FigureInputs inputs{report.grid1.Stamp(),        report.grid2.Stamp(),
+                      report.full.Stamp(),         report.options.deposit,
+                      report.options.sizing,       report.stats.initialDeposit,
+                      report.pairsListBox.Items(), report.magicListBox.Items()};
+  if (inputs == report.terminalInputs) return;
+  report.terminalInputs = std::move(inputs);
+  TerminalView view = BuildTerminalFigures(
+      {report.full, report.grid1, report.grid2, report.walkCache, report.stats, report.options,
+       report.pairsListBox, report.magicListBox, report.fillPump});
+  report.terminalFigures = std::move(view.figures);
+  report.terminalMemo = std::move(view.memo);
+  report.breakdown = std::move(view.breakdown);
+}
+
+}  // namespace
+
+void RebuildGrids(Report& report) {
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display,
+                    report.fillPump);
+}
+
 void RecomputeFigures(Report& report) {
-  RecomputeStatistics(report);
-  BuildTerminalFigures(report);
+  // The walk reads the rows by number, which a running sort is moving.
+  if (report.busy == BusyWith::sorting) return;
+  RecomputeStatistics(report, report.stats, report.options, report.fillPump);
+  ImportReportFigures(report.stats, report.options.simulation);
+  BuildTerminalView(report);
+}
+
+void BuildSummaryText(Report& report) {
+  report.summaryMemo = SummaryLines(report.grid1, report.stats);
 }
 
 void SortAndRefresh(Report& report, ProgramState& state, int column, Progress& progress,
@@ -36,7 +71,8 @@ void SortAndRefresh(Report& report, ProgramState& state, int column, Progress& p
 }
 
 void FullRefresh(Report& report, const ChartPainter& paintCharts) {
-  RebuildTradeGrids(report);
+  if (report.busy == BusyWith::sorting) return;
+  RebuildGrids(report);
   RecomputeFigures(report);
   BuildSummaryText(report);
   if (paintCharts) paintCharts(report);

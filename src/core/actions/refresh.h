@@ -14,9 +14,16 @@ namespace quillfen {
 // charts from the rebuilt grids. Callers without charts pass nothing.
 using ChartPainter = std::function<void(Report&)>;
 
-// The figures of a refresh: the statistics walk, then the terminal's own
-// figures from the cells it wrote.
+// Grid1 and Grid2 afresh from the trades the lists select and the display
+// filter passes.
+void RebuildGrids(Report& report);
+
+// The figures of a refresh: the statistics walk, the figures it offers to the
+// simulation inputs, then the terminal's own figures from the cells it wrote.
 void RecomputeFigures(Report& report);
+
+// The Summary tab's lines from the figures of the last walk.
+void BuildSummaryText(Report& report);
 
 // A double click on a sortable header: orders the table while the report is
 // busy sorting, toggles the direction state, then the full refresh. Does

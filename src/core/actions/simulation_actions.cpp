@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "actions/report_guard.h"
+#include "analysis/statistics.h"
 #include "risk/minimum_searches.h"
 #include "risk/monte_carlo.h"
 #include "risk/simulation_start.h"
@@ -23,6 +24,10 @@ SimulationStart Refusal(const ReportStatistics& stats, ReportOptions& options,
   return SimulationStart::ran;
 }
 
+SimulationTarget TargetOf(Report& report) {
+  return {report.grid1, report.stats, report.options, report.simulationResults};
+}
+
 }  // namespace
 
 void RunSimulation(Report& report, ProgramState& state, Progress& progress) {
@@ -35,14 +40,14 @@ void RunSimulation(Report& report, ProgramState& state, Progress& progress) {
   r.notices.clear();
   switch (report.options.simulation.mode) {
     case SimulationMode::monteCarlo:
-      RunMonteCarloPass(report, state, progress);
+      RunMonteCarloPass(TargetOf(report), state, progress);
       break;
     case SimulationMode::minimumDeposit:
-      SearchMinimumDeposit(report, state, progress);
+      SearchMinimumDeposit(TargetOf(report), state, progress);
       r.outcome = {};  // the picture is of one pass, not of a search's last
       break;
     case SimulationMode::minimumTrades:
-      SearchMinimumTrades(report, state, progress);
+      SearchMinimumTrades(TargetOf(report), state, progress);
       r.outcome = {};
       break;
   }
@@ -54,12 +59,19 @@ SimulationStart StartSimulation(Report& report, ProgramState& state, const Repor
   std::vector<std::string> notices;
   const SimulationStart refusal = Refusal(report.stats, report.options, &notices);
   if (refusal != SimulationStart::ran) return refusal;
-  if (report.options.simulation.mode == SimulationMode::monteCarlo) CapPassDraws(report, notices);
+  if (report.options.simulation.mode == SimulationMode::monteCarlo)
+    CapPassDraws(TargetOf(report), notices);
   if (starting) starting();
   RunSimulation(report, state, progress);
   std::vector<std::string>& said = report.simulationResults.notices;
   said.insert(said.begin(), notices.begin(), notices.end());
   return SimulationStart::ran;
+}
+
+bool ChooseSimulationUnits(Report& report, const ReportOptions& options) {
+  if (!TakeOptions(report, options)) return false;
+  ImportReportFigures(report.stats, report.options.simulation);
+  return true;
 }
 
 SimulationStart PressStopSimulation(const Report& report, ProgramState& state,

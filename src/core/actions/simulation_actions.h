@@ -29,6 +29,12 @@ enum class SimulationStart {
 SimulationStart StartSimulation(Report& report, ProgramState& state, const ReportOptions& options,
                                 Progress& progress, const std::function<void()>& starting = {});
 
+// A choice of the trading system's units: takes the options and, with "Auto
+// import from report" on, offers the report's average win and loss in those
+// units and its share of winners to the simulation inputs. False while the
+// report is busy.
+bool ChooseSimulationUnits(Report& report, const ReportOptions& options);
+
 // The selected mode, once started: clears the stop flag, empties the result
 // boxes and the notices, and runs one pass or one of the searches.
 void RunSimulation(Report& report, ProgramState& state, Progress& progress);

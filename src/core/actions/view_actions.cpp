@@ -30,6 +30,10 @@ void SelectNamed(const SelectionList& list, const std::vector<std::string>& name
   }
 }
 
+DeletionTarget DeletionOf(Report& report) {
+  return {report.full, report.grid1, report.pairsListBox, report.magicListBox, report.deletions};
+}
+
 }  // namespace
 
 ListSelections CurrentSelections(const Report& report) {
@@ -60,8 +64,8 @@ bool SelectTrades(Report& report, const ReportOptions& options, const ListSelect
 bool FilterDisplay(Report& report, const ReportOptions& options) {
   if (!TakeOptions(report, options)) return false;
   report.deletions.clear();
-  FillSymbolList(report);
-  RebuildTradeGrids(report);
+  FillSymbolList(report.full, report.options.display, report.pairsListBox);
+  RebuildGrids(report);
   return true;
 }
 
@@ -88,7 +92,7 @@ bool SortColumn(Report& report, ProgramState& state, const ReportOptions& option
 int DeleteGridRows(Report& report, const ReportOptions& options, const std::vector<int>& gridRows,
                    const ChartPainter& paintCharts) {
   if (!TakeOptions(report, options)) return -1;
-  const int removed = DeleteTrades(report, gridRows);
+  const int removed = DeleteTrades(DeletionOf(report), gridRows);
   if (removed > 0) FullRefresh(report, paintCharts);
   return removed;
 }
@@ -100,7 +104,7 @@ int DeleteTicketRows(Report& report, const ReportOptions& options,
   // grid shows next; the refreshes between the others would change nothing.
   int removed = 0;
   for (std::size_t next = 0; next < tickets.size();) {
-    const int taken = DeleteNextTickets(report, tickets, next);
+    const int taken = DeleteNextTickets(DeletionOf(report), tickets, next);
     if (taken == 0) break;
     removed += taken;
     FullRefresh(report, paintCharts);
@@ -111,7 +115,7 @@ int DeleteTicketRows(Report& report, const ReportOptions& options,
 int UndoGridDeletion(Report& report, const ReportOptions& options,
                      const ChartPainter& paintCharts) {
   if (!TakeOptions(report, options)) return -1;
-  const int restored = RestoreDeletedTrades(report);
+  const int restored = RestoreDeletedTrades(DeletionOf(report));
   if (restored > 0) FullRefresh(report, paintCharts);
   return restored;
 }

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "import/trade_table.h"
-#include "program_state.h"
-#include "progress.h"
-#include "report.h"
 
 namespace quillfen {
+
+// The order a column sort last left the trade rows in; column -1 while they
+// stand as read.
+struct SortedOrder {
+  int column = -1;
+  bool ascending = true;
+};
 
 // The trade-table column that a mouse press on header column headerColumn of
 // Grid1 (grid 1) or Grid2 (grid 2) arms, or -1 for a header that sorts nothing.

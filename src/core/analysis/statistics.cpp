@@ -23,9 +23,7 @@ struct DrawdownTrack {
   int currentPeakRow = 1;
 };
 
-void ApplyDeposit(Report& report) {
-  ReportStatistics& s = report.stats;
-  ReportOptions& options = report.options;
+void ApplyDeposit(ReportStatistics& s, ReportOptions& options) {
   if (s.statementDeposit == 0 && options.deposit == DepositChoice::statement)
     options.deposit = DepositChoice::custom;
   double deposit = options.deposit == DepositChoice::statement ? s.statementDeposit
@@ -97,10 +95,10 @@ void TrackDrawdown(const ReportStatistics& s, int row, DrawdownTrack& dd) {
 }
 
 // Sizes, writes and books the trade in grid row r.
-void WalkTrade(Report& report, const SizingRule& rule, WalkRow& in, int r, DrawdownTrack& dd) {
-  ReportStatistics& s = report.stats;
-  VisibleGrid& grid1 = report.grid1;
-  VisibleGrid& grid2 = report.grid2;
+void WalkTrade(TradeViews& views, ReportStatistics& s, const SizingRule& rule, WalkRow& in, int r,
+               DrawdownTrack& dd) {
+  VisibleGrid& grid1 = views.grid1;
+  VisibleGrid& grid2 = views.grid2;
   double lots = LotsForTrade(rule, in.lots, s.runningBalance);
   if (WriteMoney(grid1, g1::lots, r, lots, 6, in.lotsShown)) {
     grid2.SetCell(g2::lots, r, grid1.Cell(g1::lots, r));
@@ -146,16 +144,15 @@ void WalkTrade(Report& report, const SizingRule& rule, WalkRow& in, int r, Drawd
 }
 
 // "*" on the rows of the maximum drawdown, nothing on every other row.
-void MarkDrawdown(Report& report, const DrawdownTrack& dd, std::vector<WalkRow>& rows) {
-  VisibleGrid& grid1 = report.grid1;
+void MarkDrawdown(VisibleGrid& grid1, double initialDeposit, const DrawdownTrack& dd,
+                  std::vector<WalkRow>& rows) {
   int first = 0;
   int last = -1;
   if (dd.troughRow > 0) {
     first = dd.peakRow + 1;
     last = dd.troughRow;
     // The peak was the deposit itself, before the first trade.
-    if (first == 2 && TextToAmount(grid1.Cell(g1::balance, 1)) < report.stats.initialDeposit)
-      first = 1;
+    if (first == 2 && TextToAmount(grid1.Cell(g1::balance, 1)) < initialDeposit) first = 1;
   }
   for (int r = 1; r < grid1.RowCount(); ++r) {
     std::int8_t marked = r >= first && r <= last;
@@ -186,39 +183,35 @@ void Averages(ReportStatistics& s) {
 
 }  // namespace
 
-void RecomputeStatistics(Report& report) {
-  ReportStatistics& s = report.stats;
-  if (report.busy == BusyWith::sorting) return;
-  ApplyDeposit(report);
+void RecomputeStatistics(TradeViews& views, ReportStatistics& s, ReportOptions& options,
+                         Progress* pump) {
+  ApplyDeposit(s, options);
   ResetFigures(s);
-  SizingRule rule = ReadSizingRule(report.options);
+  SizingRule rule = ReadSizingRule(options);
   DrawdownTrack dd;
-  VisibleGrid& grid1 = report.grid1;
-  std::vector<WalkRow>& rows = report.walkCache.Rows(grid1, report.grid2, report.fillPump);
+  VisibleGrid& grid1 = views.grid1;
+  std::vector<WalkRow>& rows = views.walkCache.Rows(grid1, views.grid2, pump);
   for (int r = 1; r < grid1.RowCount(); ++r) {
-    PumpEveryRows(report.fillPump, r);
+    PumpEveryRows(pump, r);
     WalkRow& in = rows[static_cast<std::size_t>(r)];
     if (!in.trade)  // the blank row of an empty list
       WriteMoney(grid1, g1::balance, r, s.runningBalance, 13, in.balanceShown);
     else
-      WalkTrade(report, rule, in, r, dd);
+      WalkTrade(views, s, rule, in, r, dd);
   }
-  MarkDrawdown(report, dd, rows);
-  report.walkCache.Keep(grid1, report.grid2);
+  MarkDrawdown(grid1, s.initialDeposit, dd, rows);
+  views.walkCache.Keep(grid1, views.grid2);
   Averages(s);
   if (s.initialDeposit > 0) {
     s.returnPercent = s.netProfit * 100 / s.initialDeposit;
     s.maxDrawdownPercent = dd.bestPercent;
     s.maxDrawdown = dd.amount;
   }
-  s.periodDays = report.walkCache.Period().Days();
-  ImportReportFigures(report);
+  s.periodDays = views.walkCache.Period().Days();
 }
 
-void ImportReportFigures(Report& report) {
-  SimulationOptions& sim = report.options.simulation;
+void ImportReportFigures(const ReportStatistics& s, SimulationOptions& sim) {
   if (!sim.importFromReport) return;
-  const ReportStatistics& s = report.stats;
   double win = sim.dollars ? s.averageWin : s.averageWinPips;
   double loss = sim.dollars ? s.averageLoss : s.averageLossPips;
   sim.avgProfitText = FormatFixed(std::fabs(win), 0, 1);

@@ -52,10 +52,9 @@ void AppendTotals(const ReportStatistics& s, std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::vector<std::string> SummaryLines(const Report& report) {
+std::vector<std::string> SummaryLines(const VisibleGrid& grid1, const ReportStatistics& s) {
   std::vector<std::string> lines;
-  if (report.grid1.Cell(0, 1).empty()) return lines;
-  const ReportStatistics& s = report.stats;
+  if (grid1.Cell(0, 1).empty()) return lines;
   lines.push_back(TwoColumns("Net profit               ", Money(s.netProfit, 12),
                              "              Initial deposit         ",
                              Money(s.initialDeposit, 14)));
@@ -97,12 +96,6 @@ std::vector<std::string> SummaryLines(const Report& report) {
   lines.emplace_back();
   AppendTotals(s, lines);
   return lines;
-}
-
-void BuildSummaryText(Report& report) {
-  if (report.busy == BusyWith::sorting) return;
-  report.summaryMemo = SummaryLines(report);
-  if (!report.summaryMemo.empty()) ImportReportFigures(report);
 }
 
 }  // namespace quillfen

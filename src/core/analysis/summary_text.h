@@ -3,16 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "report.h"
+#include "analysis/visible_grid.h"
+#include "import/report_statistics.h"
 
 namespace quillfen {
 
-// The Summary tab's fixed-layout lines for these figures; empty when the
-// grids show no trade.
-std::vector<std::string> SummaryLines(const Report& report);
-
-// Replaces report.summaryMemo with SummaryLines and offers the figures to the
-// simulation inputs. Does nothing while a sort runs.
-void BuildSummaryText(Report& report);
+// The Summary tab's fixed-layout lines for these figures; empty when Grid1
+// shows no trade.
+std::vector<std::string> SummaryLines(const VisibleGrid& grid1, const ReportStatistics& s);
 
 }  // namespace quillfen

@@ -81,7 +81,7 @@ class ItemGroups {
 };
 
 // The grids carry no taxes: they come from the table row, per lot as sized.
-double TaxesCents(const Report& report, int tableRow, double lots) {
+double TaxesCents(const TerminalSource& report, int tableRow, double lots) {
   if (tableRow < 0 || !report.stats.taxesListed) return 0;
   std::string_view perLot = report.full.Cell(col::taxesPerLot, tableRow);
   return perLot.empty() ? 0 : Cents(TextToAmount(perLot) * lots);
@@ -89,7 +89,7 @@ double TaxesCents(const Report& report, int tableRow, double lots) {
 
 // A trade closed at the end of a test has only its printed profit, sized
 // like the lots.
-double AtStopCents(const Report& report, int tableRow, double profit, double lots) {
+double AtStopCents(const TerminalSource& report, int tableRow, double profit, double lots) {
   const double printedLots = tableRow < 0 ? 0 : TextToAmount(report.full.Cell(col::lots, tableRow));
   return Cents(printedLots != 0 ? profit * lots / printedLots : profit);
 }
@@ -126,7 +126,7 @@ class PlaceBits {
 // closed at the end of the test included, though the table keeps them open.
 class TerminalWalk {
  public:
-  explicit TerminalWalk(Report& report)
+  explicit TerminalWalk(const TerminalSource& report)
       : report_(report),
         rows_(report.walkCache.Rows(report.grid1, report.grid2)),
         symbols_(report.pairsListBox),
@@ -241,7 +241,7 @@ class TerminalWalk {
     return trade;
   }
 
-  const Report& report_;
+  const TerminalSource& report_;
   const std::vector<WalkRow>& rows_;
   ItemGroups symbols_;
   ItemGroups magics_;
@@ -252,7 +252,7 @@ class TerminalWalk {
 // credit rows before the walk's first trade. A typed deposit, a tester's
 // printed one, and the one of a page without balance rows (an exported
 // report's) stand as they are.
-double DepositCents(const Report& report, std::uint64_t firstClosing) {
+double DepositCents(const TerminalSource& report, std::uint64_t firstClosing) {
   const ReportStatistics& s = report.stats;
   if (s.testerReport || report.options.deposit != DepositChoice::statement || s.balanceRows.empty())
     return Cents(s.initialDeposit);
@@ -265,7 +265,7 @@ double DepositCents(const Report& report, std::uint64_t firstClosing) {
 
 // The tester's net profit is its last printed balance less the deposit, which
 // rounded Profit cells may miss by a cent; it holds for its own history only.
-void TakeTesterBalance(const Report& report, std::size_t testerTrades, std::size_t walked,
+void TakeTesterBalance(const TerminalSource& report, std::size_t testerTrades, std::size_t walked,
                        TerminalFigures& figures) {
   const ReportStatistics& s = report.stats;
   if (!s.testerReport || s.testerFinalBalance == 0 || walked != testerTrades) return;
@@ -279,14 +279,14 @@ void TakeTesterBalance(const Report& report, std::size_t testerTrades, std::size
 constexpr std::uint64_t kNoClosing = std::numeric_limits<std::uint64_t>::max();
 
 // The buy and sell deals are known for the report's own trades, all walked.
-std::optional<int> Mt5Deals(const Report& report, std::size_t walked) {
+std::optional<int> Mt5Deals(const TerminalSource& report, std::size_t walked) {
   const ReportStatistics& s = report.stats;
   if (walked != static_cast<std::size_t>(s.mt5Closes)) return std::nullopt;
   return s.mt5TradeDeals;
 }
 
 // Whether a balance row lies at or after this moment.
-bool BalanceRowsAfter(const Report& report, std::uint64_t moment) {
+bool BalanceRowsAfter(const TerminalSource& report, std::uint64_t moment) {
   const std::vector<BalanceRow>& rows = report.stats.balanceRows;
   return std::any_of(rows.begin(), rows.end(), [&](const BalanceRow& row) {
     return MomentSeconds(row.date, row.time) >= moment;
@@ -295,7 +295,7 @@ bool BalanceRowsAfter(const Report& report, std::uint64_t moment) {
 
 // A JPY account prints whole amounts, every other one cents ("0.00" too): one
 // printed profit tells.
-int AccountDecimals(const Report& report, int gridRow) {
+int AccountDecimals(const TerminalSource& report, int gridRow) {
   const int tableRow = report.grid1.TableRow(gridRow);
   if (tableRow < 0) return 2;
   std::string_view profit = report.full.Cell(col::profit, tableRow);
@@ -304,18 +304,8 @@ int AccountDecimals(const Report& report, int gridRow) {
 
 }  // namespace
 
-void BuildTerminalFigures(Report& report) {
-  if (report.busy == BusyWith::sorting) return;
-  // A refresh that changed no cell, option or item (a change of tab) keeps them.
-  FigureInputs inputs{report.grid1.Stamp(),        report.grid2.Stamp(),
-                      report.full.Stamp(),         report.options.deposit,
-                      report.options.sizing,       report.stats.initialDeposit,
-                      report.pairsListBox.Items(), report.magicListBox.Items()};
-  if (inputs == report.terminalInputs) return;
-  report.terminalInputs = std::move(inputs);
-  report.terminalFigures.clear();
-  report.terminalMemo.clear();
-  report.breakdown = {};
+TerminalView BuildTerminalFigures(const TerminalSource& report) {
+  TerminalView view;
   TerminalWalk walk(report);
   std::optional<FigureWalk> figures;
   BreakdownWalk symbols;
@@ -339,7 +329,7 @@ void BuildTerminalFigures(Report& report) {
       });
   // The MetaTrader 5 terminal prints its figures for a run without trades too.
   if (!figures && mt5) figures.emplace(DepositCents(report, kNoClosing), ties);
-  if (!figures) return;
+  if (!figures) return view;
   TerminalFigures result = figures->Figures();
   if (mt5) {
     // The walk's balance leaves out the balance deals among the trades, which
@@ -348,17 +338,17 @@ void BuildTerminalFigures(Report& report) {
     // Its net profit is that of every buy and sell deal: an open position's
     // entry paid its commission.
     result.netProfit += walk.OpenCommissionCents();
-    report.terminalFigures = report.stats.mt5History
-                                 ? Mt5HistoryFigureLines(result)
-                                 : Mt5FigureLines(result, Mt5Deals(report, walked));
+    view.figures = report.stats.mt5History ? Mt5HistoryFigureLines(result)
+                                           : Mt5FigureLines(result, Mt5Deals(report, walked));
   } else {
     TakeTesterBalance(report, report.stats.testerCloses.Trades(), walked, result);
     const bool tester = report.stats.testerReport;
     const FigureStyle style{tester, tester ? 2 : AccountDecimals(report, firstRow)};
-    report.terminalFigures = TerminalFigureLines(result, style);
+    view.figures = TerminalFigureLines(result, style);
   }
-  report.terminalMemo = FigureMemoLines(report.terminalFigures);
-  report.breakdown = {symbols.Rows(walk.Symbols()), magics.Rows(walk.Magics())};
+  view.memo = FigureMemoLines(view.figures);
+  view.breakdown = {symbols.Rows(walk.Symbols()), magics.Rows(walk.Magics())};
+  return view;
 }
 
 }  // namespace quillfen

@@ -69,7 +69,7 @@ void DropItems(SelectionList& list, Gone gone, std::vector<DeletedTrades::Item>&
 
 // Only the items of the removed rows can have gone: the table is searched for
 // those alone, and only until each is found again.
-void DropItemsNoLongerUsed(Report& report, DeletedTrades& record) {
+void DropItemsNoLongerUsed(const DeletionTarget& report, DeletedTrades& record) {
   CaseInsensitiveSet symbols, magics;
   bool emptyMagic = false;
   for (std::size_t r = 0; r < record.rowIndices.size(); ++r) {
@@ -131,7 +131,7 @@ void InsertItems(SelectionList& list, const std::vector<DeletedTrades::Item>& it
   for (int i = 0; i < list.Size(); ++i) list.SetSelected(i, selected[static_cast<std::size_t>(i)]);
 }
 
-void RemoveTableRows(Report& report, const std::vector<int>& rows) {
+void RemoveTableRows(const DeletionTarget& report, const std::vector<int>& rows) {
   DeletedTrades record;
   record.symbolsSelected = report.pairsListBox.Selections();
   record.magicsSelected = report.magicListBox.Selections();
@@ -171,8 +171,8 @@ struct ItemUses {
 // each ticket's row is its first shown row not yet taken. Stops after a row
 // that was the last of a list item, since the list then changes what the grid
 // shows; next is left at the first ticket not done.
-std::vector<int> TakeShownRows(const Report& report, const std::vector<std::string>& tickets,
-                               std::size_t& next) {
+std::vector<int> TakeShownRows(const DeletionTarget& report,
+                               const std::vector<std::string>& tickets, std::size_t& next) {
   const VisibleGrid& grid = report.grid1;
   std::unordered_map<std::string_view, std::vector<int>> shownRows;
   for (std::size_t k = next; k < tickets.size(); ++k)
@@ -201,13 +201,13 @@ std::vector<int> TakeShownRows(const Report& report, const std::vector<std::stri
 
 }  // namespace
 
-int FindGridRow(const Report& report, std::string_view ticket) {
-  for (int row = 1; row < report.grid1.RowCount(); ++row)
-    if (!ticket.empty() && report.grid1.Cell(0, row) == ticket) return row;
+int FindGridRow(const VisibleGrid& grid1, std::string_view ticket) {
+  for (int row = 1; row < grid1.RowCount(); ++row)
+    if (!ticket.empty() && grid1.Cell(0, row) == ticket) return row;
   return -1;
 }
 
-int DeleteTrades(Report& report, const std::vector<int>& gridRows) {
+int DeleteTrades(const DeletionTarget& report, const std::vector<int>& gridRows) {
   if (report.grid1.RowCount() == 2 && report.pairsListBox.Size() == 1) return 0;
   const std::vector<int> rows = TableRowsShown(report.grid1, gridRows);
   if (rows.empty()) return 0;
@@ -215,7 +215,8 @@ int DeleteTrades(Report& report, const std::vector<int>& gridRows) {
   return static_cast<int>(rows.size());
 }
 
-int DeleteNextTickets(Report& report, const std::vector<std::string>& tickets, std::size_t& next) {
+int DeleteNextTickets(const DeletionTarget& report, const std::vector<std::string>& tickets,
+                      std::size_t& next) {
   while (next < tickets.size()) {
     std::vector<int> rows = TakeShownRows(report, tickets, next);
     if (rows.empty()) continue;
@@ -226,7 +227,7 @@ int DeleteNextTickets(Report& report, const std::vector<std::string>& tickets, s
   return 0;
 }
 
-int RestoreDeletedTrades(Report& report) {
+int RestoreDeletedTrades(const DeletionTarget& report) {
   if (report.deletions.empty()) return 0;
   const DeletedTrades record = std::move(report.deletions.back());
   report.deletions.pop_back();

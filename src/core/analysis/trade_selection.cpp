@@ -42,20 +42,19 @@ bool PassesDisplayFilter(const TradeTable& table, int row, DisplayFilter filter)
   return filter == DisplayFilter::all || (filter == DisplayFilter::closed) == closed;
 }
 
-void FillSymbolList(Report& report) {
-  SelectionList& pairs = report.pairsListBox;
+void FillSymbolList(const TradeTable& table, DisplayFilter filter, SelectionList& pairs,
+                    Progress* pump) {
   pairs.Clear();
-  const TradeTable& table = report.full;
   std::string listed;  // the last symbol found in the list: neighbours mostly share it
   for (int row = 0; row < table.TradeRows(); ++row) {
-    PumpEveryRows(report.fillPump, row);
+    PumpEveryRows(pump, row);
     std::string_view symbol = table.Cell(col::symbol, row);
     if (!listed.empty() && symbol == listed) continue;
     if (pairs.Contains(symbol)) {
       listed.assign(symbol);
       continue;
     }
-    if (!PassesDisplayFilter(table, row, report.options.display)) continue;
+    if (!PassesDisplayFilter(table, row, filter)) continue;
     if (symbol.empty() || symbol.front() == '#') continue;
     pairs.Append(symbol);
     listed.assign(symbol);
@@ -63,14 +62,12 @@ void FillSymbolList(Report& report) {
   pairs.SelectAll();
 }
 
-void FillMagicList(Report& report) {
-  SelectionList& magics = report.magicListBox;
+void FillMagicList(const TradeTable& table, SelectionList& magics, Progress* pump) {
   magics.Clear();
-  const TradeTable& table = report.full;
   bool noneListed = false;
   std::string listed;  // the last magic number found in the list or added
   for (int row = 0; row < table.TradeRows(); ++row) {
-    PumpEveryRows(report.fillPump, row);
+    PumpEveryRows(pump, row);
     std::string_view magic = table.Cell(col::magic, row);
     if (magic.empty()) {
       if (!noneListed) magics.InsertFirst(kNoMagicItem);
@@ -83,16 +80,14 @@ void FillMagicList(Report& report) {
   magics.SelectAll();
 }
 
-void RebuildTradeGrids(Report& report) {
-  if (report.busy == BusyWith::sorting) return;
-  SelectionList& pairs = report.pairsListBox;
-  SelectionList& magics = report.magicListBox;
+void RebuildTradeGrids(TradeViews& views, SelectionList& pairs, SelectionList& magics,
+                       DisplayFilter filter, Progress* pump) {
   if (!pairs.AnySelected()) pairs.SelectAll();
   if (!magics.AnySelected()) magics.SelectAll();
 
-  const TradeTable& table = report.full;
-  VisibleGrid& grid1 = report.grid1;
-  VisibleGrid& grid2 = report.grid2;
+  const TradeTable& table = views.full;
+  VisibleGrid& grid1 = views.grid1;
+  VisibleGrid& grid2 = views.grid2;
   // Room for every row; the count is cut to the rows used afterwards.
   grid1.SetRowCount(std::max(table.RowCount() + 1, 2));
   grid2.SetRowCount(std::max(table.RowCount() + 1, 2));
@@ -102,9 +97,9 @@ void RebuildTradeGrids(Report& report) {
       [&magics](std::string_view magic) { return QualifiesByMagic(magics, magic); });
   int k = 1;
   for (int row = 0; row < table.RowCount(); ++row) {
-    PumpEveryRows(report.fillPump, row);
+    PumpEveryRows(pump, row);
     if (!symbolShown(table.Cell(col::symbol, row))) continue;
-    if (!PassesDisplayFilter(table, row, report.options.display)) continue;
+    if (!PassesDisplayFilter(table, row, filter)) continue;
     if (!magicShown(table.Cell(col::magic, row))) continue;
     grid1.ShowTableRow(k, row);
     grid2.ShowTableRow(k, row);

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "report.h"
+#include "analysis/selection_list.h"
+#include "analysis/trade_views.h"
+#include "progress.h"
+#include "report_options.h"
 
 namespace quillfen {
 
@@ -39,12 +42,16 @@ constexpr int comment = 11;
 constexpr int magic = 12;
 }  // namespace g2
 
-// PairsListBox afresh under the display filter, every item selected.
-void FillSymbolList(Report& report);
-// MagicListBox afresh ("None" first when a trade has no magic number), every item selected.
-void FillMagicList(Report& report);
-// Copies the selected trades into Grid1 and Grid2 from row 1 on.
-void RebuildTradeGrids(Report& report);
+// The symbol list afresh under the display filter, every item selected.
+// The walks over the rows let events in through `pump`, when given.
+void FillSymbolList(const TradeTable& table, DisplayFilter filter, SelectionList& pairs,
+                    Progress* pump = nullptr);
+// The magic list afresh ("None" first when a trade has no magic number), every item selected.
+void FillMagicList(const TradeTable& table, SelectionList& magics, Progress* pump = nullptr);
+// Copies the trades the lists select and the filter passes into Grid1 and
+// Grid2 from row 1 on; a list with nothing selected is selected whole.
+void RebuildTradeGrids(TradeViews& views, SelectionList& pairs, SelectionList& magics,
+                       DisplayFilter filter, Progress* pump = nullptr);
 
 // Whether a row passes the display filter.
 bool PassesDisplayFilter(const TradeTable& table, int row, DisplayFilter filter);

@@ -4,7 +4,6 @@
 #include "analysis/trade_selection.h"
 #include "io/replacing_file.h"
 #include "program_state.h"
-#include "report.h"
 #include "text/text_conversions.h"
 
 namespace quillfen {
@@ -69,7 +68,8 @@ void AppendField(std::string& line, std::string_view field, Field kind, const Cs
   line += separator;
 }
 
-void AppendStandardLine(const Report& report, int r, const CsvChoices& choices, std::string& out) {
+void AppendStandardLine(const TradeViews& report, int r, const CsvChoices& choices,
+                        std::string& out) {
   const VisibleGrid& a = report.grid1;
   const VisibleGrid& b = report.grid2;
   const bool closed = !a.Cell(g1::closeDate, r).empty();
@@ -101,7 +101,7 @@ void AppendStandardLine(const Report& report, int r, const CsvChoices& choices, 
   out += "\r\n";
 }
 
-void AppendCompactLine(const Report& report, int r, std::string& out) {
+void AppendCompactLine(const TradeViews& report, int r, std::string& out) {
   const VisibleGrid& a = report.grid1;
   auto add = [&out](std::string_view text) { out += text; };
   add(a.Cell(g1::openDate, r));
@@ -126,12 +126,11 @@ void AppendCompactLine(const Report& report, int r, std::string& out) {
 
 }  // namespace
 
-CsvChoices CsvChoicesOf(const Report& report, const ProgramState& state) {
-  return {report.options.csvDecimalComma, report.options.csvFieldSemicolon,
-          state.CompactCsvRequested};
+CsvChoices CsvChoicesOf(const ReportOptions& options, const ProgramState& state) {
+  return {options.csvDecimalComma, options.csvFieldSemicolon, state.CompactCsvRequested};
 }
 
-std::string CsvText(const Report& report, const CsvChoices& choices) {
+std::string CsvText(const TradeViews& report, const CsvChoices& choices) {
   std::string out;
   const int rows = report.grid1.RowCount();
   out.reserve(static_cast<std::size_t>(rows) * 160);
@@ -153,14 +152,9 @@ std::string CsvText(const Report& report, const CsvChoices& choices) {
   return out;
 }
 
-bool WriteCsvFile(const Report& report, const CsvChoices& choices, const std::string& path,
+bool WriteCsvFile(const TradeViews& report, const CsvChoices& choices, const std::string& path,
                   std::string* error) {
   return WriteWholeFile(path, CsvText(report, choices), error);
-}
-
-bool ExportCsv(const Report& report, const ProgramState& state, const std::string& path,
-               std::string* error) {
-  return WriteCsvFile(report, CsvChoicesOf(report, state), path, error);
 }
 
 }  // namespace quillfen

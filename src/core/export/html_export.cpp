@@ -5,7 +5,6 @@
 #include "export/html_page.h"
 #include "export/jpeg_encoder.h"
 #include "io/replacing_file.h"
-#include "report.h"
 #include "text/text_conversions.h"
 #include "views/balance_chart.h"
 
@@ -35,39 +34,38 @@ std::string PictureFileName(const std::string& pagePath) {
   return folder + picture;
 }
 
-bool WriteHtmlFiles(const Report& report, float deposit, const HtmlExportRequest& request,
+bool WriteHtmlFiles(const HtmlPageSource& source, float deposit, const HtmlExportRequest& request,
                     const ChartRenderer& renderer, std::string* error) {
   ReplacingFile page(request.pagePath);
   if (!page.Open()) return Failed(error, page.Error());
   HtmlPageContent content{request.windowTitle, deposit, request.detailed, {}};
   if (!request.detailed) {
-    if (!page.Write(HtmlPageText(report, content)) || !page.Commit())
+    if (!page.Write(HtmlPageText(source, content)) || !page.Commit())
       return Failed(error, page.Error());
     return true;
   }
   if (!renderer) return Failed(error, "no renderer for the chart picture");
   const std::string picturePath = PictureFileName(request.pagePath);
-  const RgbImage image = renderer(PaintBalanceChart(report, kReportImageWidth, kReportImageHeight,
-                                                    ChartSurface::reportPicture));
+  const RgbImage image =
+      renderer(PaintBalanceChart(source.views, source.stats.initialDeposit, kReportImageWidth,
+                                 kReportImageHeight, ChartSurface::reportPicture));
   const std::string jpeg = EncodeJpeg(image, kJpegQuality);
   if (jpeg.empty()) return Failed(error, "the chart picture could not be encoded");
   content.pictureName = std::filesystem::path(picturePath).filename().string();
   // The page and its picture go in together, so an old page never shows a new chart.
   ReplacingFile picture(picturePath);
   const bool written = picture.Open() && picture.Write(jpeg) &&
-                       page.Write(HtmlPageText(report, content)) &&
+                       page.Write(HtmlPageText(source, content)) &&
                        CommitTogether({&picture, &page});
   if (written) return true;
   if (!picture.Error().empty()) return Failed(error, picturePath + ": " + picture.Error());
   return Failed(error, page.Error());
 }
 
-bool ExportHtml(const Report& report, const HtmlExportRequest& request,
-                const ChartRenderer& renderer, std::string* error) {
-  float deposit = static_cast<float>(report.stats.initialDeposit);
-  if (report.options.deposit == DepositChoice::custom)
-    deposit = static_cast<float>(TextToAmount(report.options.depositText));
-  return WriteHtmlFiles(report, deposit, request, renderer, error);
+float PageDeposit(const ReportStatistics& stats, const ReportOptions& options) {
+  if (options.deposit == DepositChoice::custom)
+    return static_cast<float>(TextToAmount(options.depositText));
+  return static_cast<float>(stats.initialDeposit);
 }
 
 }  // namespace quillfen

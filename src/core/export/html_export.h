@@ -3,12 +3,12 @@
 #include <functional>
 #include <string>
 
+#include "export/html_page.h"
 #include "export/rgb_image.h"
+#include "report_options.h"
 #include "views/display_list.h"
 
 namespace quillfen {
-
-struct Report;
 
 // Turns a display list into pixels; the core has no painter of its own.
 using ChartRenderer = std::function<RgbImage(const DisplayList&)>;
@@ -27,12 +27,11 @@ std::string PictureFileName(const std::string& pagePath);
 // Writes the page (and for the detailed page the JPEG chart picture beside it)
 // from the grids and figures as they stand, with the given initial deposit.
 // Page and picture are replaced together or not at all; false with the reason in *error.
-bool WriteHtmlFiles(const Report& report, float deposit, const HtmlExportRequest& request,
+bool WriteHtmlFiles(const HtmlPageSource& source, float deposit, const HtmlExportRequest& request,
                     const ChartRenderer& renderer, std::string* error = nullptr);
 
-// The HTML export of a report whose figures are current: the deposit shown is
-// the one of the last computation, or the typed one under "Initial deposit".
-bool ExportHtml(const Report& report, const HtmlExportRequest& request,
-                const ChartRenderer& renderer, std::string* error = nullptr);
+// The deposit the page shows: the one of the last computation, or the typed
+// one under "Initial deposit".
+float PageDeposit(const ReportStatistics& stats, const ReportOptions& options);
 
 }  // namespace quillfen

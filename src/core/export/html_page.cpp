@@ -6,7 +6,6 @@
 #include "analysis/trade_selection.h"
 #include "export/html_text.h"
 #include "program_info.h"
-#include "report.h"
 #include "text/charset.h"
 #include "text/number_format.h"
 #include "text/text_conversions.h"
@@ -154,7 +153,7 @@ void AppendCell(std::string& page, std::string_view first, std::string_view seco
   page += "</td>";
 }
 
-void AppendTradeRow(std::string& page, const Report& report, int r, bool detailed) {
+void AppendTradeRow(std::string& page, const TradeViews& report, int r, bool detailed) {
   const VisibleGrid& a = report.grid1;
   const VisibleGrid& b = report.grid2;
   const char* rowOpen = r % 2 == 0 ? "<tr bgcolor=#E0E0E0 align=right>" : "<tr align=right>";
@@ -211,12 +210,13 @@ std::string WithCrLf(std::string_view text) {
 
 }  // namespace
 
-std::string HtmlPageText(const Report& report, const HtmlPageContent& content) {
+std::string HtmlPageText(const HtmlPageSource& source, const HtmlPageContent& content) {
+  const TradeViews& report = source.views;
   std::string page;
   page.reserve(4096 + static_cast<std::size_t>(report.grid1.RowCount()) * 400);
   AppendHead(page, content.title);
-  AppendSummary(page, report.stats, content.deposit);
-  if (content.detailed) AppendTerminalFigures(page, report.terminalFigures);
+  AppendSummary(page, source.stats, content.deposit);
+  if (content.detailed) AppendTerminalFigures(page, source.terminalFigures);
   if (!content.pictureName.empty())
     page += "&nbsp;<br><img src=" + UrlPathSegment(content.pictureName) + "><br>\n";
   AppendTradesHead(page);

@@ -1,10 +1,20 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "analysis/figure_text.h"
+#include "analysis/trade_views.h"
+#include "import/report_statistics.h"
 
 namespace quillfen {
 
-struct Report;
+// What the page is written from: the grids and figures as they stand.
+struct HtmlPageSource {
+  const TradeViews& views;
+  const ReportStatistics& stats;
+  const std::vector<FigureLine>& terminalFigures;
+};
 
 // What the page shows besides the report's grids and figures.
 struct HtmlPageContent {
@@ -15,7 +25,7 @@ struct HtmlPageContent {
 };
 
 // The whole page with "\r\n" line ends.
-std::string HtmlPageText(const Report& report, const HtmlPageContent& content);
+std::string HtmlPageText(const HtmlPageSource& source, const HtmlPageContent& content);
 
 // Between the three hidden values of a trade row. Two blanks, because the
 // statement converter drops a single blank that stands between two digits,

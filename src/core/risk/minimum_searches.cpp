@@ -6,9 +6,9 @@
 
 #include "program_state.h"
 #include "progress.h"
-#include "report.h"
 #include "risk/monte_carlo.h"
 #include "risk/monte_carlo_settings.h"
+#include "risk/simulation_target.h"
 #include "text/number_format.h"
 #include "text/text_conversions.h"
 
@@ -24,7 +24,7 @@ class DrawBudget {
  public:
   // Takes the draws of the next pass under the report's settings; false, with
   // the result boxes emptied and the reason said, when they do not fit.
-  bool Take(Report& report) {
+  bool Take(const SimulationTarget& report) {
     const std::int64_t draws = CountsOfPass(report).Draws();
     if (draws <= kMaxTradeDraws - spent_) {
       spent_ += draws;
@@ -50,15 +50,15 @@ class DrawBudget {
   int passes_ = 0;
 };
 
-bool ExpectsProfit(const Report& report) {
-  const MonteCarloSettings s = ReadMonteCarloSettings(report);
+bool ExpectsProfit(const SimulationTarget& report) {
+  const MonteCarloSettings s = ReadMonteCarloSettings(report.options);
   const double expected = (s.avgProfit * s.winPercent - s.avgLoss * (100 - s.winPercent)) * 0.01;
   return expected > 0;
 }
 
 }  // namespace
 
-void SearchMinimumDeposit(Report& report, ProgramState& state, Progress& progress) {
+void SearchMinimumDeposit(const SimulationTarget& report, ProgramState& state, Progress& progress) {
   MonteCarloResults& results = report.simulationResults;
   if (!ExpectsProfit(report)) {
     results.minDeposit = "0";
@@ -103,7 +103,7 @@ void SearchMinimumDeposit(Report& report, ProgramState& state, Progress& progres
   options.deposit = userChoice;
 }
 
-void SearchMinimumTrades(Report& report, ProgramState& state, Progress& progress) {
+void SearchMinimumTrades(const SimulationTarget& report, ProgramState& state, Progress& progress) {
   MonteCarloResults& results = report.simulationResults;
   if (!ExpectsProfit(report)) {
     results.minTrades = "0";

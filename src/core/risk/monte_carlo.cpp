@@ -11,11 +11,11 @@
 
 #include "program_state.h"
 #include "progress.h"
-#include "report.h"
 #include "risk/confidence_band.h"
 #include "risk/monte_carlo_settings.h"
 #include "risk/outcome_histogram.h"
 #include "risk/run_lanes.h"
+#include "risk/simulation_target.h"
 #include "risk/trade_model.h"
 #include "text/number_format.h"
 #include "text/text_conversions.h"
@@ -156,7 +156,7 @@ void WriteRanges(const PassRecord& record, const PassTotals& t, std::int32_t con
 
 // Under statement sizing the first listed trade with a pip value decides the
 // lot kind: below 5 per pip and lot the statement traded mini lots.
-bool StatementMiniLots(const Report& report, std::int32_t tradesPerRun) {
+bool StatementMiniLots(const SimulationTarget& report, std::int32_t tradesPerRun) {
   const int last = static_cast<int>(
       std::min<std::int64_t>(std::int64_t{tradesPerRun} - 1, report.grid1.RowCount() - 1));
   for (int row = 1; row <= last; ++row) {
@@ -168,7 +168,7 @@ bool StatementMiniLots(const Report& report, std::int32_t tradesPerRun) {
 
 // The deposit of every run; a statement without a deposit switches the
 // choice to the custom amount.
-double PassDeposit(Report& report, const MonteCarloSettings& s) {
+double PassDeposit(const SimulationTarget& report, const MonteCarloSettings& s) {
   if (s.depositSource == DepositSource::StatementDeposit) {
     if (report.stats.statementDeposit != 0) return report.stats.statementDeposit;
     report.options.deposit = DepositChoice::custom;
@@ -194,8 +194,8 @@ std::int32_t DaysForTrades(int grid1Rows, double periodDays, std::int32_t trades
       std::min<double>(days, std::numeric_limits<std::int32_t>::max()));
 }
 
-PassCounts CountsOfPass(const Report& report) {
-  const MonteCarloSettings s = ReadMonteCarloSettings(report);
+PassCounts CountsOfPass(const SimulationTarget& report) {
+  const MonteCarloSettings s = ReadMonteCarloSettings(report.options);
   const std::int32_t tradesPerRun =
       std::min(s.daysMode ? TradesForDays(report.grid1.RowCount(), report.stats.periodDays, s.days)
                           : s.tradesPerRun,
@@ -203,8 +203,8 @@ PassCounts CountsOfPass(const Report& report) {
   return {std::min(s.runs, kMaxSimulationRuns), tradesPerRun};
 }
 
-void RunMonteCarloPass(Report& report, ProgramState& state, Progress& progress) {
-  const MonteCarloSettings s = ReadMonteCarloSettings(report);
+void RunMonteCarloPass(const SimulationTarget& report, ProgramState& state, Progress& progress) {
+  const MonteCarloSettings s = ReadMonteCarloSettings(report.options);
   const auto [runs, tradesPerRun] = CountsOfPass(report);
   if (tradesPerRun <= 0 || runs <= 0) return;
   const double deposit = PassDeposit(report, s);

@@ -2,11 +2,12 @@
 
 #include <cstdint>
 
+#include "risk/simulation_target.h"
+
 namespace quillfen {
 
 class Progress;
 struct ProgramState;
-struct Report;
 
 // Larger run counts are cut to this; the per-run series hold one value per run.
 constexpr std::int32_t kMaxSimulationRuns = 1000000;
@@ -27,7 +28,7 @@ struct PassCounts {
   std::int32_t tradesPerRun = 0;
   std::int64_t Draws() const { return std::int64_t{runs} * tradesPerRun; }
 };
-PassCounts CountsOfPass(const Report& report);
+PassCounts CountsOfPass(const SimulationTarget& target);
 
 // One Monte Carlo pass over the report's current settings: writes the result
 // boxes and tooltips into report.simulationResults and the figures into
@@ -35,7 +36,7 @@ PassCounts CountsOfPass(const Report& report);
 // when there is no trade per run, no run or a deposit below 1. Plays the runs
 // and trades per run of CountsOfPass. Lets events run after
 // every run; a Stop keeps the results of the runs played.
-void RunMonteCarloPass(Report& report, ProgramState& state, Progress& progress);
+void RunMonteCarloPass(const SimulationTarget& target, ProgramState& state, Progress& progress);
 
 // Trades per run in "Days" mode: truncate((R - 2) × days / S) with R the row
 // count of Grid1 and S the history span in days (0 counts as 1); 0 when not

@@ -1,6 +1,5 @@
 #include "risk/monte_carlo_settings.h"
 
-#include "report.h"
 #include "text/text_conversions.h"
 
 namespace quillfen {
@@ -25,8 +24,7 @@ SizingMode SizingOf(SizingChoice choice) {
 
 }  // namespace
 
-MonteCarloSettings ReadMonteCarloSettings(const Report& report) {
-  const ReportOptions& options = report.options;
+MonteCarloSettings ReadMonteCarloSettings(const ReportOptions& options) {
   const SimulationOptions& panel = options.simulation;
   MonteCarloSettings s;
   s.runs = TextToWhole(panel.numRunsText);

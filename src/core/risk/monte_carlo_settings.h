@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-namespace quillfen {
+#include "report_options.h"
 
-struct Report;
+namespace quillfen {
 
 enum class DepositSource { StatementDeposit, CustomDeposit };
 enum class SizingMode {
@@ -43,6 +43,6 @@ struct MonteCarloSettings {
 
 // The simulation tab's boxes for the trading system, runs and modes; deposit,
 // sizing and lot limits from the Options tab.
-MonteCarloSettings ReadMonteCarloSettings(const Report& report);
+MonteCarloSettings ReadMonteCarloSettings(const ReportOptions& options);
 
 }  // namespace quillfen

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "program_state.h"
-#include "report.h"
 #include "risk/monte_carlo.h"
+#include "risk/simulation_target.h"
 #include "text/text_conversions.h"
 
 namespace quillfen {
@@ -46,7 +46,7 @@ bool SimulationInputsAccepted(ReportOptions& options, std::vector<std::string>* 
   return true;
 }
 
-void CapPassDraws(Report& report, std::vector<std::string>& notices) {
+void CapPassDraws(const SimulationTarget& report, std::vector<std::string>& notices) {
   const PassCounts counts = CountsOfPass(report);
   if (counts.Draws() <= kMaxTradeDraws) return;
   std::string& runsText = report.options.simulation.numRunsText;

@@ -6,11 +6,12 @@
 
 #include "report_options.h"
 
+#include "risk/simulation_target.h"
+
 namespace quillfen {
 
 class Progress;
 struct ProgramState;
-struct Report;
 struct ReportStatistics;
 
 // The Start button's refusals, all silent. First the simulation tab's own
@@ -26,6 +27,6 @@ bool SimulationInputsAccepted(ReportOptions& options, std::vector<std::string>* 
 
 // A Monte Carlo pass draws at most kMaxTradeDraws trades: the runs box of the
 // report's options is cut to the runs the pass plays, and that is said.
-void CapPassDraws(Report& report, std::vector<std::string>& notices);
+void CapPassDraws(const SimulationTarget& target, std::vector<std::string>& notices);
 
 }  // namespace quillfen

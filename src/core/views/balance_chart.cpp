@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "analysis/trade_selection.h"
-#include "report.h"
 #include "text/number_format.h"
 #include "text/text_conversions.h"
 #include "views/chart_frame.h"
@@ -25,7 +24,7 @@ struct RowChange {
 };
 
 // One pass over the rows, reading each row's cells once.
-std::vector<RowChange> RowChanges(const Report& report) {
+std::vector<RowChange> RowChanges(const TradeViews& report) {
   const int n = report.grid1.RowCount() - 1;
   std::vector<RowChange> rows(static_cast<std::size_t>(std::max(n, 0)));
   for (int r = 1; r <= n; ++r) {
@@ -116,11 +115,12 @@ class BalanceLine {
 
 }  // namespace
 
-BalanceCurve TraceBalanceCurve(const Report& report, int width, int height, ChartSurface surface) {
+BalanceCurve TraceBalanceCurve(const TradeViews& report, double initialDeposit, int width,
+                               int height, ChartSurface surface) {
   BalanceCurve curve;
   if (report.grid1.Cell(g1::balance, 1).empty()) return curve;
   const std::vector<RowChange> rows = RowChanges(report);
-  const CurveScale scale = ScaleCurve(rows, report.stats.initialDeposit, height, surface);
+  const CurveScale scale = ScaleCurve(rows, initialDeposit, height, surface);
   if (!scale.drawn) return curve;
   curve = {true, scale.deposit, scale.top, scale.bottom, scale.Y(scale.deposit), {}};
   curve.points.resize(rows.size());
@@ -136,13 +136,13 @@ BalanceCurve TraceBalanceCurve(const Report& report, int width, int height, Char
 
 namespace {
 
-DisplayList PaintBalance(const Report& report, int width, int height, ChartSurface surface,
-                         bool mergeColumns) {
+DisplayList PaintBalance(const TradeViews& report, double initialDeposit, int width, int height,
+                         ChartSurface surface, bool mergeColumns) {
   DisplayList list(width, height);
   DrawChartFrame(list, surface == ChartSurface::balanceTab ? kChartPaleYellow : kChartWhite);
   if (report.grid1.Cell(g1::balance, 1).empty()) return list;
   const std::vector<RowChange> rows = RowChanges(report);
-  const CurveScale scale = ScaleCurve(rows, report.stats.initialDeposit, height, surface);
+  const CurveScale scale = ScaleCurve(rows, initialDeposit, height, surface);
   if (!scale.drawn) return list;
 
   const int w = width, h = height;
@@ -179,13 +179,14 @@ DisplayList PaintBalance(const Report& report, int width, int height, ChartSurfa
 
 }  // namespace
 
-DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface) {
-  return PaintBalance(report, width, height, surface, true);
+DisplayList PaintBalanceChart(const TradeViews& views, double initialDeposit, int width, int height,
+                              ChartSurface surface) {
+  return PaintBalance(views, initialDeposit, width, height, surface, true);
 }
 
-DisplayList PaintBalanceChartEveryLine(const Report& report, int width, int height,
-                                       ChartSurface surface) {
-  return PaintBalance(report, width, height, surface, false);
+DisplayList PaintBalanceChartEveryLine(const TradeViews& views, double initialDeposit, int width,
+                                       int height, ChartSurface surface) {
+  return PaintBalance(views, initialDeposit, width, height, surface, false);
 }
 
 }  // namespace quillfen

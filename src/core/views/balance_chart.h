@@ -2,11 +2,10 @@
 
 #include <vector>
 
+#include "analysis/trade_views.h"
 #include "views/display_list.h"
 
 namespace quillfen {
-
-struct Report;
 
 // Where the balance chart is drawn: the Balance tab, or the picture of the
 // detailed HTML export, which has a white background and draws a top value of 0.
@@ -28,15 +27,17 @@ struct BalanceCurve {
   std::vector<Point> points;  // after grid row r at r - 1
 };
 
-BalanceCurve TraceBalanceCurve(const Report& report, int width, int height, ChartSurface surface);
+BalanceCurve TraceBalanceCurve(const TradeViews& views, double initialDeposit, int width,
+                               int height, ChartSurface surface);
 
 // The balance after each visible trade, the drawdown period in red, from the
 // cells the statistics engine last wrote.
 // With more trades than pixel columns, each column's vertical lines of one
 // colour are drawn as one: the same pixels, from a list the size of the canvas.
-DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface);
+DisplayList PaintBalanceChart(const TradeViews& views, double initialDeposit, int width, int height,
+                              ChartSurface surface);
 // The plain twin: one line for every trade.
-DisplayList PaintBalanceChartEveryLine(const Report& report, int width, int height,
-                                       ChartSurface surface);
+DisplayList PaintBalanceChartEveryLine(const TradeViews& views, double initialDeposit, int width,
+                                       int height, ChartSurface surface);
 
 }  // namespace quillfen

@@ -8,8 +8,6 @@
 
 namespace quillfen {
 
-struct Report;
-
 // The trade under the mouse on the Balance tab's chart: the one whose point of
 // the curve is nearest across, and of those at that x the nearest up or down.
 struct BalanceChartTrade {
@@ -21,8 +19,8 @@ struct BalanceChartTrade {
 
 // Nothing when the mouse is off the curve's area (left of the axis, on the
 // frame) or the chart shows only its frame.
-std::optional<BalanceChartTrade> BalanceTradeAt(const Report& report, int width, int height, int x,
-                                                int y);
+std::optional<BalanceChartTrade> BalanceTradeAt(const TradeViews& views, double initialDeposit,
+                                                int width, int height, int x, int y);
 
 // The hour slot of the week under the mouse on the Times chart.
 struct TimesChartSlot {
@@ -33,7 +31,7 @@ struct TimesChartSlot {
 };
 
 // Nothing when the mouse is outside the week's grid or the chart shows only its frame.
-std::optional<TimesChartSlot> TimesSlotAt(const Report& report, int width, int height,
+std::optional<TimesChartSlot> TimesSlotAt(const VisibleGrid& grid1, int width, int height,
                                           TimesBasis basis, int x, int y);
 
 }  // namespace quillfen

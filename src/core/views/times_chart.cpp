@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "analysis/trade_selection.h"
-#include "report.h"
 #include "text/text_conversions.h"
 #include "views/chart_frame.h"
 
@@ -31,24 +30,24 @@ int NumberAt(std::string_view text, std::size_t first, std::size_t count) {
 
 }  // namespace
 
-WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis) {
+WeekSlots BucketPipsByHour(const VisibleGrid& grid1, TimesBasis basis) {
   const int dateColumn = basis == TimesBasis::closeTimes ? g1::closeDate : g1::openDate;
   const int timeColumn = basis == TimesBasis::closeTimes ? g1::closeTime : g1::openTime;
   WeekSlots slots;
-  const int rows = report.grid1.RowCount();
+  const int rows = grid1.RowCount();
   for (int r = 1; r < rows; ++r) {
     if (r + 16 < rows) {
-      report.grid1.Prefetch(dateColumn, r + 16);
-      report.grid1.Prefetch(g1::pips, r + 16);
+      grid1.Prefetch(dateColumn, r + 16);
+      grid1.Prefetch(g1::pips, r + 16);
     }
-    std::string_view time = report.grid1.Cell(timeColumn, r);
+    std::string_view time = grid1.Cell(timeColumn, r);
     if (time.empty()) continue;
-    std::string_view date = report.grid1.Cell(dateColumn, r);
+    std::string_view date = grid1.Cell(dateColumn, r);
     int weekday = DayOfWeek(NumberAt(date, 0, 4), NumberAt(date, 5, 2), NumberAt(date, 8, 2));
     int slot = weekday * 24 + NumberAt(time, 0, 6);
     // A malformed date or hour has no place in the week.
     if (weekday < 0 || slot < 0 || slot >= kWeekSlots) continue;
-    double pips = TextToAmount(report.grid1.Cell(g1::pips, r));
+    double pips = TextToAmount(grid1.Cell(g1::pips, r));
     auto& sums = pips > 0 ? slots.winPipsBySlot : slots.lossPipsBySlot;
     sums[static_cast<std::size_t>(slot)] = std::trunc(sums[static_cast<std::size_t>(slot)] + pips);
   }
@@ -61,10 +60,10 @@ WeekSpan TimesChartWeek(int width) {
   return {x0, hour, ChartPixel(x0 + kWeekSlots * hour)};
 }
 
-DisplayList PaintTimesChart(const Report& report, int width, int height, TimesBasis basis) {
+DisplayList PaintTimesChart(const VisibleGrid& grid1, int width, int height, TimesBasis basis) {
   DisplayList list(width, height);
   DrawChartFrame(list, kChartPaleYellow);
-  if (report.grid1.Cell(g1::balance, 1).empty()) return list;
+  if (grid1.Cell(g1::balance, 1).empty()) return list;
 
   const int h = height;
   const WeekSpan week = TimesChartWeek(width);
@@ -79,7 +78,7 @@ DisplayList PaintTimesChart(const Report& report, int width, int height, TimesBa
   const int weekEnd = week.end;
   list.Line(weekEnd, h / 8, weekEnd, h * 7 / 8, kChartGrey);
 
-  const WeekSlots slots = BucketPipsByHour(report, basis);
+  const WeekSlots slots = BucketPipsByHour(grid1, basis);
   double scale = 10;
   for (int i = 0; i < kWeekSlots; ++i)
     scale = std::max({scale, std::fabs(slots.winPipsBySlot[static_cast<std::size_t>(i)]),

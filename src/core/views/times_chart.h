@@ -2,11 +2,10 @@
 
 #include <array>
 
+#include "analysis/visible_grid.h"
 #include "views/display_list.h"
 
 namespace quillfen {
-
-struct Report;
 
 // Which moment of a trade places it in the week ("Open times" / "Close times").
 enum class TimesBasis { openTimes, closeTimes };
@@ -20,7 +19,7 @@ struct WeekSlots {
   std::array<double, kWeekSlots> lossPipsBySlot{};
 };
 
-WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis);
+WeekSlots BucketPipsByHour(const VisibleGrid& grid1, TimesBasis basis);
 
 inline constexpr std::array<const char*, 7> kDayNames = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
@@ -37,6 +36,6 @@ WeekSpan TimesChartWeek(int width);
 
 // The week grid with a green bar up and a red bar down per hour slot, scaled
 // to the largest slot (but never below 10 pips).
-DisplayList PaintTimesChart(const Report& report, int width, int height, TimesBasis basis);
+DisplayList PaintTimesChart(const VisibleGrid& grid1, int width, int height, TimesBasis basis);
 
 }  // namespace quillfen

@@ -34,14 +34,15 @@ QString TimesTip(const TimesChartSlot& slot) {
 
 void TMDIChild::ConnectChartHovers() {
   BalancePaintBox->SetHover([this](QPoint at, QSize size) -> std::optional<HoverMark> {
-    const auto trade = BalanceTradeAt(report, size.width(), size.height(), at.x(), at.y());
+    const auto trade = BalanceTradeAt(report, report.stats.initialDeposit, size.width(),
+                                      size.height(), at.x(), at.y());
     if (!trade) return std::nullopt;
     return HoverMark{BalanceTip(*trade), QPoint(trade->point.x, trade->point.y)};
   });
   TimesPaintBox->SetHover([this](QPoint at, QSize size) -> std::optional<HoverMark> {
     const TimesBasis basis =
         CloseTimesRadioButton->isChecked() ? TimesBasis::closeTimes : TimesBasis::openTimes;
-    const auto slot = TimesSlotAt(report, size.width(), size.height(), basis, at.x(), at.y());
+    const auto slot = TimesSlotAt(report.grid1, size.width(), size.height(), basis, at.x(), at.y());
     if (!slot) return std::nullopt;
     return HoverMark{TimesTip(*slot), std::nullopt};
   });

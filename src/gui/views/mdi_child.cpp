@@ -96,13 +96,13 @@ TMDIChild::TMDIChild(ProgramState& state, const QString& programDirectory,
   Grid1->ShowSortedOrder(&report.sortedBy);
   Grid2->ShowSortedOrder(&report.sortedBy);
   BalancePaintBox->SetPainter([this](QPainter& painter, QSize size) {
-    PaintDisplayList(
-        painter, PaintBalanceChart(report, size.width(), size.height(), ChartSurface::balanceTab));
+    PaintDisplayList(painter, PaintBalanceChart(report, report.stats.initialDeposit, size.width(),
+                                                size.height(), ChartSurface::balanceTab));
   });
   TimesPaintBox->SetPainter([this](QPainter& painter, QSize size) {
     const TimesBasis basis =
         CloseTimesRadioButton->isChecked() ? TimesBasis::closeTimes : TimesBasis::openTimes;
-    PaintDisplayList(painter, PaintTimesChart(report, size.width(), size.height(), basis));
+    PaintDisplayList(painter, PaintTimesChart(report.grid1, size.width(), size.height(), basis));
   });
   currentPage_ = PageControl2->currentWidget();
   ConnectHandlers();

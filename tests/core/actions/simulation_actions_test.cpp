@@ -7,6 +7,7 @@
 
 #include "../import/import_test_support.h"
 #include "../risk/simulation_test_support.h"
+#include "../support/report_parts.h"
 
 namespace quillfen {
 namespace {
@@ -37,6 +38,32 @@ TEST(SimulationBoxes, TradesAndDaysConvertOverTheListedTrades) {
   const Report sameDay = Listed(12, 0);
   EXPECT_EQ(DaysForTradesText(sameDay, "100"), "0");
   EXPECT_EQ(TradesForDaysText(sameDay, "3"), "30");
+}
+
+// The units choice offers the figures the last refresh computed, in those
+// units, and computes nothing again; a busy report keeps its options.
+TEST(SimulationUnits, OfferTheComputedFiguresInTheChosenUnits) {
+  Report report;
+  report.stats.averageWin = 120.5;
+  report.stats.averageWinPips = 12.25;
+  report.stats.averageLoss = -80;
+  report.stats.averageLossPips = -8;
+  report.stats.percentProfitable = 55;
+  ReportOptions options;
+  options.simulation.dollars = true;
+  ASSERT_TRUE(ChooseSimulationUnits(report, options));
+  EXPECT_EQ(report.options.simulation.avgProfitText, "120.5");
+  EXPECT_EQ(report.options.simulation.avgLossText, "80.0");
+  EXPECT_EQ(report.options.simulation.percWinsText, "55.0");
+
+  options.simulation.dollars = false;
+  report.busy = BusyWith::sorting;
+  EXPECT_FALSE(ChooseSimulationUnits(report, options));
+  EXPECT_TRUE(report.options.simulation.dollars);
+  report.busy = BusyWith::nothing;
+  ASSERT_TRUE(ChooseSimulationUnits(report, options));
+  EXPECT_EQ(report.options.simulation.avgProfitText, "12.2");  // 12.25, the tie to even
+  EXPECT_EQ(report.options.simulation.avgLossText, "8.0");
 }
 
 TEST(SimulationButton, StopIsRefusedAsStartIs) {
@@ -139,7 +166,7 @@ TEST(SimulationButton, APassDrawsAtMostTheCapOfTrades) {
     ASSERT_EQ(StartSimulation(s.report, s.state, options, s.progress), SimulationStart::ran)
         << c.name;
     EXPECT_EQ(s.report.simulationResults.notices, c.notices) << c.name;
-    EXPECT_LE(CountsOfPass(s.report).Draws(), kMaxTradeDraws) << c.name;
+    EXPECT_LE(CountsOfPass(testing::TargetOf(s.report)).Draws(), kMaxTradeDraws) << c.name;
     EXPECT_FALSE(s.report.simulationResults.perfect.empty()) << c.name;
   }
 }

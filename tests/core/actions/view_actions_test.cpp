@@ -203,12 +203,12 @@ TEST(ViewActions, DeleteAndUndoTakeTheShownRowOfASharedTicket) {
     return count;
   };
 
-  const int row = FindGridRow(report, "202");
+  const int row = FindGridRow(report.grid1, "202");
   ASSERT_GT(row, 0);
   EXPECT_EQ(DeleteGridRows(report, report.options, {row}), 1);
   EXPECT_EQ(rowsOf("eurusd"), 1);
   EXPECT_EQ(rowsOf("gbpusd"), 0);
-  EXPECT_EQ(FindGridRow(report, "202"), -1);
+  EXPECT_EQ(FindGridRow(report.grid1, "202"), -1);
   EXPECT_EQ(UndoGridDeletion(report, report.options), 1);
   EXPECT_EQ(Rows(report), original);
 }

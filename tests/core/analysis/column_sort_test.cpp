@@ -322,7 +322,8 @@ class RecordingProgress final : public Progress {
   void Pump() override {
     ++pumps;
     guarded = guarded && report_.busy == BusyWith::sorting;
-    RecomputeStatistics(report_);  // a tab change meanwhile returns at once
+    RecomputeStatistics(report_, report_.stats,
+                        report_.options);  // a tab change meanwhile returns at once
     ProgramState nested;
     SortAndRefresh(report_, nested, col::ticket, *this);  // and so does a second sort
   }
@@ -337,7 +338,7 @@ class RecordingProgress final : public Progress {
 
 TEST(SortTradeTable, ReportsProgressAndGuardsTheWindowMeanwhile) {
   Report report = SortReport();
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   ProgramState state;
   RecordingProgress progress(report);
   SortAndRefresh(report, state, col::pips, progress);
@@ -353,7 +354,7 @@ TEST(SortTradeTable, TheRefreshFollowsTheNewOrder) {
   Report report = MakeReport({{.ticket = "1", .pips = "-50", .pipValuePerLot = "1"},
                               {.ticket = "2", .pips = "100", .pipValuePerLot = "1"},
                               {.ticket = "3", .pips = "-20", .pipValuePerLot = "1"}});
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   EXPECT_DOUBLE_EQ(report.stats.maxDrawdownPercent, 50 * 100.0 / 10000);
   ProgramState state;
   NoProgress progress;

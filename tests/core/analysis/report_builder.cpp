@@ -33,9 +33,9 @@ Report MakeReport(std::initializer_list<TestTrade> trades, const std::string& de
   // An empty table has two empty rows; the first trade goes into row 0.
   if (trades.size() > 0) report.full.SetRowCount(1);
   for (const TestTrade& t : trades) AddTrade(report, t);
-  FillSymbolList(report);
-  FillMagicList(report);
-  RebuildTradeGrids(report);
+  FillSymbolList(report.full, report.options.display, report.pairsListBox);
+  FillMagicList(report.full, report.magicListBox);
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
   return report;
 }
 

@@ -32,7 +32,7 @@ TEST(RecomputeStatistics, ZeroResultWinsAndCostsCanMakeALoser) {
   TestTrade costly = Result("1", "10");
   costly.commissionPerLot = "-12";
   Report report = MakeReport({costly, Result("2", "0")});
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   ExpectWalkInvariants(report);
   const ReportStatistics& s = report.stats;
   EXPECT_EQ(s.tradeCount, 2);
@@ -55,7 +55,7 @@ TEST(RecomputeStatistics, LargestTradesKeepTheEarlierOfEqualOnes) {
   TestTrade doubleValueLoss{.ticket = "6", .pips = "-20", .pipValuePerLot = "2"};
   Report report = MakeReport({Result("1", "30"), halfLotWin, doubleValueWin, Result("4", "-20"),
                               halfLotLoss, doubleValueLoss});
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   ExpectWalkInvariants(report);
   const ReportStatistics& s = report.stats;
   EXPECT_DOUBLE_EQ(s.largestWin, 50);
@@ -70,7 +70,7 @@ TEST(RecomputeStatistics, LargestTradesKeepTheEarlierOfEqualOnes) {
 
 TEST(RecomputeStatistics, AveragesAndARealPercentage) {
   Report report = MakeReport({Result("1", "20"), Result("2", "-20"), Result("3", "40")});
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   const ReportStatistics& s = report.stats;
   EXPECT_DOUBLE_EQ(s.percentProfitable, 200.0 / 3);
   EXPECT_DOUBLE_EQ(s.averageWin, 30);
@@ -83,7 +83,7 @@ TEST(RecomputeStatistics, AveragesAndARealPercentage) {
 TEST(RecomputeStatistics, DrawdownFromTheDepositMarksRowOne) {
   Report report = MakeReport({Result("1", "-100"), Result("2", "-200"), Result("3", "50"),
                               Result("4", "-300"), Result("5", "1000")});
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   ExpectWalkInvariants(report);
   EXPECT_EQ(Markers(report), (Texts{"*", "*", "*", "*", ""}));
   EXPECT_DOUBLE_EQ(report.stats.maxDrawdownPercent, 550 * 100.0 / 10000);
@@ -96,31 +96,31 @@ TEST(RecomputeStatistics, DrawdownFromTheDepositMarksRowOne) {
 TEST(RecomputeStatistics, DrawdownAfterAPeakLeavesThePeakRowUnmarked) {
   Report report =
       MakeReport({Result("1", "100"), Result("2", "-50"), Result("3", "-100"), Result("4", "10")});
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   EXPECT_EQ(Markers(report), (Texts{"", "*", "*", ""}));
   EXPECT_DOUBLE_EQ(report.stats.maxDrawdownPercent, 150 * 100.0 / 10100);
 }
 
 TEST(RecomputeStatistics, FirstOfEqualDrawdownsStays) {
   Report report = MakeReport({Result("1", "-100"), Result("2", "100"), Result("3", "-100")});
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   EXPECT_EQ(Markers(report), (Texts{"*", "", ""}));
 }
 
 TEST(RecomputeStatistics, NoTroughClearsStaleMarkers) {
   Report report = MakeReport({Result("1", "-100"), Result("2", "50")});
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   ASSERT_EQ(Markers(report), (Texts{"*", ""}));
   report.options.sizing = SizingChoice::standardLots;
   report.options.standardContractsText = "1";
   report.grid1.SetCell(11, 1, "100");  // now only winners
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   EXPECT_EQ(Markers(report), (Texts{"", ""}));
 }
 
 TEST(RecomputeStatistics, EmptyListWritesOnlyTheBalanceOfItsBlankRow) {
   Report report = MakeReport({}, "2500");
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   ExpectWalkInvariants(report);
   const ReportStatistics& s = report.stats;
   EXPECT_EQ(s.tradeCount, 0);
@@ -165,7 +165,7 @@ TEST(RecomputeStatistics, WritesTheSizedCells) {
                     .swapPerLot = "-0.5"};
     Report report = MakeReport({trade});
     report.options.sizing = c.sizing;
-    RecomputeStatistics(report);
+    RecomputeStatistics(report, report.stats, report.options);
     ExpectWalkInvariants(report);
     EXPECT_EQ(report.grid1.Cell(2, 1), c.lots) << c.name;
     EXPECT_EQ(report.grid2.Cell(2, 1), c.lots) << c.name;
@@ -183,7 +183,7 @@ TEST(RecomputeStatistics, FixedAmountFollowsTheBalanceBeforeEachTrade) {
   report.grid1.SetCell(16, 1, "10");  // first trade: 1 lot (10000 / 10000) at 10 per pip
   report.grid1.SetCell(11, 1, "1573");
   report.grid1.SetCell(16, 2, "10");
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   ExpectWalkInvariants(report);
   EXPECT_EQ(report.grid1.Cell(2, 1), "  1.00");
   EXPECT_EQ(report.grid1.Cell(13, 1), "     25730.00");
@@ -201,7 +201,7 @@ TEST(RecomputeStatistics, TradesWithoutPipValueKeepTheirPrintedProfitAsSized) {
   TestTrade pipModel = Result("3", "0");  // a pip value, but no pips
   pipModel.profit = "12.34";
   Report report = MakeReport({flat, noLots, pipModel});
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   ExpectWalkInvariants(report);
   EXPECT_EQ(report.grid1.Cell(g1::profit, 1), "-89.20");
   EXPECT_EQ(report.grid2.Cell(g2::profit, 1), "-89.20");
@@ -213,7 +213,7 @@ TEST(RecomputeStatistics, TradesWithoutPipValueKeepTheirPrintedProfitAsSized) {
   EXPECT_EQ(report.grid1.Cell(g1::balance, 3), "      9914.30");
 
   report.options.sizing = SizingChoice::standardLots;
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   for (int r = 1; r <= 3; ++r) EXPECT_EQ(report.grid1.Cell(g1::profit, r), "0.00") << r;
   EXPECT_EQ(report.stats.lossCount, 0);
 
@@ -221,7 +221,7 @@ TEST(RecomputeStatistics, TradesWithoutPipValueKeepTheirPrintedProfitAsSized) {
   report.options.sizing = SizingChoice::original;
   report.grid1.SwapRows(1, 3);
   report.grid2.SwapRows(1, 3);
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   EXPECT_EQ(report.grid1.Cell(g1::profit, 3), "-89.20");
   EXPECT_DOUBLE_EQ(report.stats.grossLoss, -89.20);
 }
@@ -230,14 +230,14 @@ TEST(RecomputeStatistics, StatementDepositOrTheTypedOne) {
   Report report = MakeReport({Result("1", "10")});
   report.stats.statementDeposit = 3000;
   report.options.deposit = DepositChoice::statement;
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   EXPECT_DOUBLE_EQ(report.stats.initialDeposit, 3000);
   EXPECT_EQ(report.options.deposit, DepositChoice::statement);
 
   // Without a deposit in the statement the typed amount takes over, and stays chosen.
   report.stats.statementDeposit = 0;
   report.options.depositText = "7500";
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   EXPECT_EQ(report.options.deposit, DepositChoice::custom);
   EXPECT_DOUBLE_EQ(report.stats.initialDeposit, 7500);
   EXPECT_DOUBLE_EQ(report.stats.runningBalance, 7510);
@@ -245,11 +245,11 @@ TEST(RecomputeStatistics, StatementDepositOrTheTypedOne) {
 
 TEST(RecomputeStatistics, NoDepositLeavesReturnAndKeepsTheOldDrawdown) {
   Report report = MakeReport({Result("1", "-100"), Result("2", "50")});
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
   ASSERT_DOUBLE_EQ(report.stats.maxDrawdownPercent, 1);
   for (const char* text : {"", "0", "abc"}) {
     report.options.depositText = text;
-    RecomputeStatistics(report);
+    RecomputeStatistics(report, report.stats, report.options);
     EXPECT_DOUBLE_EQ(report.stats.returnPercent, 0) << text;
     EXPECT_DOUBLE_EQ(report.stats.maxDrawdownPercent, 1) << text;
     EXPECT_TRUE(std::isfinite(report.stats.averageLoss)) << text;
@@ -300,17 +300,9 @@ TEST(RecomputeStatistics, PeriodCountsWholeDays) {
   };
   for (const Case& c : cases) {
     Report report = MakeReport({c.first, c.second});
-    RecomputeStatistics(report);
+    RecomputeStatistics(report, report.stats, report.options);
     EXPECT_DOUBLE_EQ(report.stats.periodDays, c.days);
   }
-}
-
-TEST(RecomputeStatistics, ReturnsAtOnceWhileASortRuns) {
-  Report report = MakeReport({Result("1", "10")});
-  report.busy = BusyWith::sorting;
-  RecomputeStatistics(report);
-  EXPECT_EQ(report.stats.tradeCount, 0);
-  EXPECT_EQ(report.grid1.Cell(13, 1), "");
 }
 
 TEST(RecomputeStatistics, UnusableOptionTextsNeverReachTheFigures) {
@@ -326,7 +318,7 @@ TEST(RecomputeStatistics, UnusableOptionTextsNeverReachTheFigures) {
       o.miniContractsText = o.standardContractsText = o.miniAmountText = text;
       o.standardAmountText = o.minMiniLotsText = o.maxMiniLotsText = text;
       o.minStandardLotsText = o.maxStandardLotsText = text;
-      RecomputeStatistics(report);
+      RecomputeStatistics(report, report.stats, report.options);
       const ReportStatistics& s = report.stats;
       for (double figure : {s.netProfit, s.returnPercent, s.maxDrawdownPercent, s.averageWin,
                             s.averageLoss, s.averagePips, s.percentProfitable, s.totalLots})
@@ -338,20 +330,23 @@ TEST(RecomputeStatistics, UnusableOptionTextsNeverReachTheFigures) {
 TEST(ImportReportFigures, OffersPipsOrMoneyWithOneDecimal) {
   Report report = MakeReport({Result("1", "20.25"), Result("2", "-7.5"), Result("3", "40")});
   SimulationOptions& sim = report.options.simulation;
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
+  ImportReportFigures(report.stats, sim);
   EXPECT_EQ(sim.avgProfitText, "30.1");  // (20.25 + 40) / 2 = 30.125
   EXPECT_EQ(sim.avgLossText, "7.5");
   EXPECT_EQ(sim.percWinsText, "66.7");
 
   for (int r = 1; r <= 3; ++r) report.grid1.SetCell(16, r, "2");  // money doubles, pips do not
   sim.dollars = true;
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
+  ImportReportFigures(report.stats, sim);
   EXPECT_EQ(sim.avgProfitText, "60.2");  // 60.25, printf rounds the tie to even
   EXPECT_EQ(sim.avgLossText, "15.0");
 
   sim.importFromReport = false;
   sim.avgProfitText = "typed";
-  RecomputeStatistics(report);
+  RecomputeStatistics(report, report.stats, report.options);
+  ImportReportFigures(report.stats, sim);
   EXPECT_EQ(sim.avgProfitText, "typed");
 }
 

@@ -106,7 +106,7 @@ TEST(SummaryLines, EveryLineInItsFixedLayout) {
       Printf("                                                   Maximum drawdown          %12d",
              1234),
   };
-  EXPECT_EQ(SummaryLines(report), expected);
+  EXPECT_EQ(SummaryLines(report.grid1, report.stats), expected);
 }
 
 // Which of the conditional lines a set of figures shows.
@@ -135,7 +135,7 @@ TEST(SummaryLines, ConditionalLines) {
     s.feeTotal = c.feeTotal;
     s.rebateTotal = c.rebateTotal;
     s.averageLoss = c.averageLoss;
-    std::vector<std::string> lines = SummaryLines(report);
+    std::vector<std::string> lines = SummaryLines(report.grid1, report.stats);
     auto shows = [&lines](const std::string& start) {
       for (const std::string& line : lines)
         if (line.rfind(start, 0) == 0) return true;
@@ -169,7 +169,7 @@ TEST(SummaryLines, DaysTextPadsToElevenAndDrawdownIsCut) {
     Report report = WithFigures();
     report.stats.periodDays = c.days;
     report.stats.maxDrawdown = c.drawdown;
-    std::vector<std::string> lines = SummaryLines(report);
+    std::vector<std::string> lines = SummaryLines(report.grid1, report.stats);
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2].substr(0, std::string(c.returnStart).size()), c.returnStart);
     const std::string& last = lines.back();
@@ -179,30 +179,16 @@ TEST(SummaryLines, DaysTextPadsToElevenAndDrawdownIsCut) {
 
 TEST(SummaryLines, NoSignedZeroAndNoTextWithoutTrades) {
   Report report = testing::MakeReport({{.ticket = "1", .pips = "10", .pipValuePerLot = "1"}});
-  RecomputeStatistics(report);
-  std::vector<std::string> lines = SummaryLines(report);
+  RecomputeStatistics(report, report.stats, report.options);
+  std::vector<std::string> lines = SummaryLines(report.grid1, report.stats);
   ASSERT_GE(lines.size(), 3u);
   // Without losers the gross loss is 0 and its negation -0.
   EXPECT_EQ(lines[2].substr(25, 12), "        0.00");
   for (const std::string& line : lines) EXPECT_EQ(line.find("-0.0"), std::string::npos) << line;
 
   Report empty = testing::MakeReport({});
-  RecomputeStatistics(empty);
-  EXPECT_TRUE(SummaryLines(empty).empty());
-}
-
-TEST(BuildSummaryText, KeepsTheTextWhileASortRunsAndImportsAfterwards) {
-  Report report = testing::MakeReport({{.ticket = "1", .pips = "10", .pipValuePerLot = "1"}});
-  RecomputeStatistics(report);
-  report.options.simulation.avgProfitText = "";
-  report.busy = BusyWith::sorting;
-  report.summaryMemo = {"old"};
-  BuildSummaryText(report);
-  EXPECT_EQ(report.summaryMemo, std::vector<std::string>{"old"});
-  report.busy = BusyWith::nothing;
-  BuildSummaryText(report);
-  EXPECT_EQ(report.summaryMemo.size(), 19u);
-  EXPECT_EQ(report.options.simulation.avgProfitText, "10.0");
+  RecomputeStatistics(empty, empty.stats, empty.options);
+  EXPECT_TRUE(SummaryLines(empty.grid1, empty.stats).empty());
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ TEST(DeleteTrades, KeepsTheListSelectionsOfTheRemainingItems) {
   Report report = DeletionReport();
   report.pairsListBox.SetSelected(2, false);  // USDJPY hidden
   report.magicListBox.SetSelected(2, false);  // magic 5 hidden
-  RebuildTradeGrids(report);
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
   ASSERT_EQ(GridTickets(report), (Texts{"1", "2"}));
   Delete(report, {2});
   EXPECT_EQ(GridTickets(report), (Texts{"1"}));
@@ -75,7 +75,7 @@ TEST(DeleteTrades, TheOnlyTradeOfOneSymbolStays) {
   // With a second symbol in the list the last visible trade can go.
   Report two = MakeReport({{.ticket = "1"}, {.ticket = "2", .symbol = "GBPUSD"}});
   two.pairsListBox.SetSelected(1, false);
-  RebuildTradeGrids(two);
+  RebuildTradeGrids(two, two.pairsListBox, two.magicListBox, two.options.display);
   EXPECT_EQ(Delete(two, {1}), 1);
   EXPECT_EQ(two.pairsListBox.Items(), (Texts{"GBPUSD"}));
   EXPECT_EQ(GridTickets(two), (Texts{"2"}));
@@ -96,7 +96,7 @@ TEST(DeleteTrades, EachGridRowRemovesTheTableRowItShows) {
   Report hidden = MakeReport({{.ticket = "7", .symbol = "EURUSD", .magic = "1"},
                               {.ticket = "7", .symbol = "GBPUSD", .magic = "2"}});
   hidden.pairsListBox.SetSelected(0, false);
-  RebuildTradeGrids(hidden);
+  RebuildTradeGrids(hidden, hidden.pairsListBox, hidden.magicListBox, hidden.options.display);
   ASSERT_EQ(GridTickets(hidden), (Texts{"7"}));
   EXPECT_EQ(Delete(hidden, {1}), 1);
   EXPECT_EQ(hidden.full.TradeRows(), 1);
@@ -112,9 +112,9 @@ TEST(DeleteTrades, UnknownRowsAndTicketsDoNothing) {
   Report report = DeletionReport();
   report.summaryMemo = {"untouched"};
   EXPECT_EQ(Delete(report, {0, -3, 17}), 0);
-  EXPECT_EQ(FindGridRow(report, "12345"), -1);
-  EXPECT_EQ(FindGridRow(report, ""), -1);
-  EXPECT_EQ(FindGridRow(report, "3"), 3);
+  EXPECT_EQ(FindGridRow(report.grid1, "12345"), -1);
+  EXPECT_EQ(FindGridRow(report.grid1, ""), -1);
+  EXPECT_EQ(FindGridRow(report.grid1, "3"), 3);
   EXPECT_EQ(report.summaryMemo, Texts{"untouched"});
   EXPECT_EQ(report.full.RowCount(), 5);
 }
@@ -151,8 +151,8 @@ TEST(DeleteTickets, EqualsEachTicketsDeleteInTurn) {
       testing::AddTrade(plain, {.ticket = std::to_string(1 + pick(6)),
                                 .symbol = symbols[pick(std::size(symbols))],
                                 .magic = magics[pick(std::size(magics))]});
-    FillSymbolList(plain);
-    FillMagicList(plain);
+    FillSymbolList(plain.full, plain.options.display, plain.pairsListBox);
+    FillMagicList(plain.full, plain.magicListBox);
     for (int i = 0; i < plain.pairsListBox.Size(); ++i)
       plain.pairsListBox.SetSelected(i, pick(3) != 0);
     for (int i = 0; i < plain.magicListBox.Size(); ++i)
@@ -163,7 +163,7 @@ TEST(DeleteTickets, EqualsEachTicketsDeleteInTurn) {
     for (int k = pick(10); k > 0; --k) tickets.push_back(std::to_string(pick(8)));
     int removed = 0;
     for (const std::string& ticket : tickets)
-      if (int row = FindGridRow(plain, ticket); row > 0) removed += Delete(plain, {row});
+      if (int row = FindGridRow(plain.grid1, ticket); row > 0) removed += Delete(plain, {row});
     EXPECT_EQ(DeleteTicketRows(batched, batched.options, tickets), removed) << round;
     ASSERT_EQ(Everything(batched), Everything(plain)) << round;
   }

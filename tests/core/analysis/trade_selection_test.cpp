@@ -53,8 +53,8 @@ TEST(FillSymbolList, FollowsTheDisplayFilter) {
                                 {.ticket = "3", .symbol = "USDJPY"},
                                 Open({.ticket = "4"})});
     report.options.display = c.filter;
-    FillSymbolList(report);
-    RebuildTradeGrids(report);
+    FillSymbolList(report.full, report.options.display, report.pairsListBox);
+    RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
     EXPECT_EQ(report.pairsListBox.Items(), c.symbols) << static_cast<int>(c.filter);
     EXPECT_EQ(GridTickets(report), c.shown) << static_cast<int>(c.filter);
   }
@@ -63,8 +63,8 @@ TEST(FillSymbolList, FollowsTheDisplayFilter) {
 TEST(FillSymbolList, OpenOnlyWithoutOpenTradesLeavesOneBlankRow) {
   Report report = MakeReport({{.ticket = "1"}, {.ticket = "2"}});
   report.options.display = DisplayFilter::open;
-  FillSymbolList(report);
-  RebuildTradeGrids(report);
+  FillSymbolList(report.full, report.options.display, report.pairsListBox);
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
   EXPECT_TRUE(report.pairsListBox.Empty());
   ASSERT_EQ(report.grid1.RowCount(), 2);
   ASSERT_EQ(report.grid2.RowCount(), 2);
@@ -89,18 +89,18 @@ TEST(RebuildTradeGrids, SelectionsFilterTheRows) {
                               {.ticket = "3", .symbol = "EURUSD"},
                               {.ticket = "4", .symbol = "GBPUSD", .magic = "5"}});
   report.magicListBox.SetSelected(0, false);  // "None"
-  RebuildTradeGrids(report);
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
   EXPECT_EQ(GridTickets(report), (Tickets{"1", "4"}));
 
   report.magicListBox.SelectAll();
   report.pairsListBox.SetSelected(1, false);  // GBPUSD
-  RebuildTradeGrids(report);
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
   EXPECT_EQ(GridTickets(report), (Tickets{"1", "3"}));
 
   // Nothing selected in either list: everything is selected again.
   report.pairsListBox.SelectNone();
   report.magicListBox.SelectNone();
-  RebuildTradeGrids(report);
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
   EXPECT_EQ(GridTickets(report), (Tickets{"1", "2", "3", "4"}));
   EXPECT_TRUE(report.pairsListBox.IsSelected(1) && report.magicListBox.IsSelected(0));
 }
@@ -111,9 +111,9 @@ TEST(RebuildTradeGrids, CopiesTheColumnsOfBothGrids) {
   TradeTable& t = report.full;
   t.SetRowCount(2);
   for (int c = 0; c < TradeTable::kDataColumns; ++c) t.SetCell(c, 0, "c" + std::to_string(c));
-  FillSymbolList(report);
-  FillMagicList(report);
-  RebuildTradeGrids(report);
+  FillSymbolList(report.full, report.options.display, report.pairsListBox);
+  FillMagicList(report.full, report.magicListBox);
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
   // Column 14 (the marker) and the unused column 15 are empty; so is the Balance
   // cell, from the table's balanceSlot, which keeps nothing written to it.
   EXPECT_EQ(t.Cell(col::balanceSlot, 0), "");
@@ -126,14 +126,6 @@ TEST(RebuildTradeGrids, CopiesTheColumnsOfBothGrids) {
   for (int c = 0; c < kGrid2Columns; ++c) EXPECT_EQ(report.grid2.Cell(c, 1), expected2[c]) << c;
   EXPECT_EQ(report.grid1.Cell(13, 0), "Balance");
   EXPECT_EQ(report.grid2.Cell(12, 0), "Magic");
-}
-
-TEST(RebuildTradeGrids, WaitsWhileASortRuns) {
-  Report report = MakeReport({{.ticket = "1"}, {.ticket = "2", .symbol = "GBPUSD"}});
-  report.pairsListBox.SetSelected(1, false);
-  report.busy = BusyWith::sorting;
-  RebuildTradeGrids(report);
-  EXPECT_EQ(GridTickets(report), (Tickets{"1", "2"}));
 }
 
 }  // namespace

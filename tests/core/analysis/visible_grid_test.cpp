@@ -20,9 +20,9 @@ Report ThreeTrades() {
     report.full.SetCell(col::symbol, row, row == 1 ? "usdjpy" : "eurusd");
     report.full.SetCell(col::comment, row, std::string(20 + row, 'x'));  // a long text
   }
-  FillSymbolList(report);
-  FillMagicList(report);
-  RebuildTradeGrids(report);
+  FillSymbolList(report.full, report.options.display, report.pairsListBox);
+  FillMagicList(report.full, report.magicListBox);
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
   return report;
 }
 
@@ -136,7 +136,7 @@ TEST(VisibleGrid, LongestTextsEqualAScanOfEveryCell) {
   report.full.SetCell(col::stopLoss, 1, std::string(25, '7'));
   ExpectLongestAsScanned(report, "a cell grown");
   report.full.SwapRows(0, 2);
-  RebuildTradeGrids(report);
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
   ExpectLongestAsScanned(report, "rows reordered");
   report.full.SetCell(col::stopLoss, 2, "1");
   report.full.SetCell(col::stopLoss, 1, "1");
@@ -144,7 +144,7 @@ TEST(VisibleGrid, LongestTextsEqualAScanOfEveryCell) {
 
   // Some trades left out: the shown rows alone count.
   report.pairsListBox.SetSelected(0, false);
-  RebuildTradeGrids(report);
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
   ExpectLongestAsScanned(report, "one symbol");
 
   report.grid2.SetCell(g2::stopLoss, 1, std::string(30, '9'));  // a loose row
@@ -155,7 +155,7 @@ TEST(VisibleGrid, LongestTextsEqualAScanOfEveryCell) {
   // its first trade's row after the grids were built.
   Report shrunk = ThreeTrades();
   shrunk.pairsListBox.SetSelected(0, false);  // eurusd: rows 0 and 2 out
-  RebuildTradeGrids(shrunk);
+  RebuildTradeGrids(shrunk, shrunk.pairsListBox, shrunk.magicListBox, shrunk.options.display);
   shrunk.full.SetRowCount(2);
   ExpectLongestAsScanned(shrunk, "grid out of step");
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "../support/report_parts.h"
 #include "actions/refresh.h"
 #include "actions/view_actions.h"
 #include "analysis/column_sort.h"
@@ -60,7 +61,8 @@ TEST(WalkCache, KeptNumbersFollowEveryChange) {
          r.grid1.SetRowCount(4);
          r.grid2.SetRowCount(4);
        }},
-      {"rebuilt", [](Report& r) { RebuildTradeGrids(r); }},
+      {"rebuilt",
+       [](Report& r) { RebuildTradeGrids(r, r.pairsListBox, r.magicListBox, r.options.display); }},
       {"column sort", [&](Report& r) { SortAndRefresh(r, program, col::pips, progress); }},
       {"deletion", [](Report& r) { DeleteGridRows(r, r.options, {2}); }},
   };
@@ -77,17 +79,17 @@ TEST(WalkCache, KeptNumbersFollowEveryChange) {
     step.change(report);
     Report cold = report;
     cold.walkCache = WalkCache{};
-    RecomputeStatistics(report);
-    RecomputeStatistics(cold);
-    BuildTerminalFigures(report);
-    BuildTerminalFigures(cold);
-    ASSERT_EQ(report.terminalFigures.size(), cold.terminalFigures.size()) << step.name;
-    for (std::size_t i = 0; i < report.terminalFigures.size(); ++i)
-      EXPECT_EQ(report.terminalFigures[i].text, cold.terminalFigures[i].text) << step.name;
-    ASSERT_EQ(report.breakdown.magics.size(), cold.breakdown.magics.size()) << step.name;
-    for (std::size_t i = 0; i < report.breakdown.magics.size(); ++i)
-      EXPECT_EQ(report.breakdown.magics[i].maximalDrawdown,
-                cold.breakdown.magics[i].maximalDrawdown)
+    RecomputeStatistics(report, report.stats, report.options);
+    RecomputeStatistics(cold, cold.stats, cold.options);
+    const TerminalView kept = BuildTerminalFigures(testing::TerminalSourceOf(report));
+    const TerminalView afresh = BuildTerminalFigures(testing::TerminalSourceOf(cold));
+    ASSERT_EQ(kept.figures.size(), afresh.figures.size()) << step.name;
+    for (std::size_t i = 0; i < kept.figures.size(); ++i)
+      EXPECT_EQ(kept.figures[i].text, afresh.figures[i].text) << step.name;
+    ASSERT_EQ(kept.breakdown.magics.size(), afresh.breakdown.magics.size()) << step.name;
+    for (std::size_t i = 0; i < kept.breakdown.magics.size(); ++i)
+      EXPECT_EQ(kept.breakdown.magics[i].maximalDrawdown,
+                afresh.breakdown.magics[i].maximalDrawdown)
           << step.name;
     ExpectSameGrid(report.grid1, cold.grid1, step.name);
     ExpectSameGrid(report.grid2, cold.grid2, step.name);
@@ -120,9 +122,9 @@ TEST(WalkCache, TwoThreadsReadWhatOneReads) {
     report.full.SetCell(col::pipValuePerLot, r, r % 3 ? "10" : r % 2 ? "9.12" : "0");
     report.full.SetCell(col::profit, r, std::to_string(r % 11 - 5) + ".25");
   }
-  FillSymbolList(report);
-  FillMagicList(report);
-  RebuildTradeGrids(report);
+  FillSymbolList(report.full, report.options.display, report.pairsListBox);
+  FillMagicList(report.full, report.magicListBox);
+  RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
   WalkCache split;
   WalkCache single(report.grid1.RowCount() + 1);
   const std::vector<WalkRow>& a = split.Rows(report.grid1, report.grid2);

@@ -165,12 +165,12 @@ TEST(CsvExport, ChoicesComeFromTheOptionsAndTheProgramWideRequest) {
   report.options.csvDecimalComma = false;
   report.options.csvFieldSemicolon = false;
   ProgramState state;
-  CsvChoices plain = CsvChoicesOf(report, state);
+  CsvChoices plain = CsvChoicesOf(report.options, state);
   EXPECT_FALSE(plain.decimalComma);
   EXPECT_FALSE(plain.fieldSemicolon);
   EXPECT_FALSE(plain.compact);
   state.CompactCsvRequested = true;
-  EXPECT_TRUE(CsvChoicesOf(report, state).compact);
+  EXPECT_TRUE(CsvChoicesOf(report.options, state).compact);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // and figures: the hidden values survive the statement converter.
 #include <gtest/gtest.h>
 
+#include "actions/export_actions.h"
+
 #include <cmath>
 #include <filesystem>
 
@@ -28,7 +30,7 @@ std::vector<std::string> TradeSummary(const Report& report) {
   Report copy = report;
   copy.stats.interestTotal = copy.stats.depositTotal = copy.stats.withdrawalTotal = 0;
   copy.stats.rebateTotal = copy.stats.feeTotal = 0;
-  return SummaryLines(copy);
+  return SummaryLines(copy.grid1, copy.stats);
 }
 
 std::vector<std::string> MagicColumn(const Report& report) {
@@ -67,9 +69,9 @@ int ExpectRoundTrip(const std::string& path, bool detailed = false) {
   Report original;
   if (!Open(original, path)) return -1;
   const std::string page = dir / "page.htm";
-  std::string error;
-  EXPECT_TRUE(ExportHtml(original, {page, kCaptionPrefix + path, detailed}, BlankPicture, &error))
-      << error;
+  const ExportResult exported = ExportHtmlReport(
+      original, original.options, {page, kCaptionPrefix + path, detailed}, BlankPicture);
+  EXPECT_EQ(exported.outcome, ExportOutcome::written) << exported.reason;
   Report reread;
   EXPECT_TRUE(Open(reread, page));
   const ReportStatistics& a = original.stats;

@@ -3,6 +3,8 @@
 // that are no UTF-8. Each must read every trade the clean page reads.
 #include <gtest/gtest.h>
 
+#include "actions/export_actions.h"
+
 #include <string>
 #include <vector>
 
@@ -204,14 +206,15 @@ TEST(PageTraps, EveryTextReadIsUtf8) {
   Report report;
   WriteGridHeaders(report);
   ASSERT_TRUE(OpenReport(report, FixturePath("statement_broken_utf8.htm")));
-  std::string error;
-  ASSERT_TRUE(ExportCsv(report, ProgramState{}, dir / "page.csv", &error)) << error;
+  ExportResult exported = ExportCsvReport(report, ProgramState{}, report.options, dir / "page.csv");
+  ASSERT_EQ(exported.outcome, ExportOutcome::written) << exported.reason;
   const ChartRenderer blank = [](const DisplayList& list) {
     return RgbImage{
         list.width, list.height,
         std::vector<std::uint8_t>(static_cast<std::size_t>(list.width) * list.height * 3)};
   };
-  ASSERT_TRUE(ExportHtml(report, {dir / "page.htm", "t", true}, blank, &error)) << error;
+  exported = ExportHtmlReport(report, report.options, {dir / "page.htm", "t", true}, blank);
+  ASSERT_EQ(exported.outcome, ExportOutcome::written) << exported.reason;
   for (const char* name : {"page.csv", "page.htm"}) {
     const std::string text = testing::ReadFile(dir / name);
     EXPECT_TRUE(IsUtf8(text)) << name;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "../support/report_parts.h"
 #include "simulation_test_support.h"
 
 namespace quillfen {
@@ -19,14 +20,14 @@ TEST(MinimumSearches, ASystemThatNeverLosesNeedsDepositOneAndOneTrade) {
   c.options().deposit = DepositChoice::statement;
   c.report.stats.statementDeposit = 5000;
   c.options().depositText = "5000";
-  SearchMinimumDeposit(c.report, c.state, c.progress);
+  SearchMinimumDeposit(testing::TargetOf(c.report), c.state, c.progress);
   EXPECT_EQ(c.report.simulationResults.minDeposit, "1");
   EXPECT_EQ(c.options().depositText, "5000");
   EXPECT_EQ(c.options().deposit, DepositChoice::statement);
 
   c.panel().numTradesText = "250";
   c.panel().maxDrawdownText = "25";
-  SearchMinimumTrades(c.report, c.state, c.progress);
+  SearchMinimumTrades(testing::TargetOf(c.report), c.state, c.progress);
   EXPECT_EQ(c.report.simulationResults.minTrades, "1");
   EXPECT_EQ(c.panel().numTradesText, "250");
   EXPECT_EQ(c.panel().maxDrawdownText, "25");
@@ -40,8 +41,8 @@ TEST(MinimumSearches, NoExpectedProfitShowsZeroAndSimulatesNothing) {
     c.panel().avgProfitText = system[1];
     c.panel().avgLossText = system[2];
     StopAfter progress(c.state, 1 << 30);
-    SearchMinimumDeposit(c.report, c.state, progress);
-    SearchMinimumTrades(c.report, c.state, progress);
+    SearchMinimumDeposit(testing::TargetOf(c.report), c.state, progress);
+    SearchMinimumTrades(testing::TargetOf(c.report), c.state, progress);
     EXPECT_EQ(c.report.simulationResults.minDeposit, "0");
     EXPECT_EQ(c.report.simulationResults.minTrades, "0");
     EXPECT_EQ(progress.range, -1);
@@ -61,7 +62,7 @@ TEST(MinimumSearches, MinimumDepositKeepsOneLossWithinTheDrawdownLimit) {
   c.panel().numTradesText = "1";
   c.panel().numRunsText = "200";
   c.options().depositText = "8000";
-  SearchMinimumDeposit(c.report, c.state, c.progress);
+  SearchMinimumDeposit(testing::TargetOf(c.report), c.state, c.progress);
   const int found = std::stoi(c.report.simulationResults.minDeposit);
   EXPECT_GE(found, 10000);
   EXPECT_LT(found, 8000 * 1.6);
@@ -78,12 +79,12 @@ TEST(MinimumSearches, StoppedSearchesGiveTheUserValuesBack) {
   c.panel().numTradesText = "80";
   c.panel().maxDrawdownText = "35";
   StopAfter stop(c.state, 5);
-  SearchMinimumDeposit(c.report, c.state, stop);
+  SearchMinimumDeposit(testing::TargetOf(c.report), c.state, stop);
   EXPECT_EQ(c.report.simulationResults.minDeposit, "7000");  // the one simulated
   EXPECT_EQ(c.options().depositText, "7000");
   EXPECT_EQ(c.options().deposit, DepositChoice::statement);
 
-  SearchMinimumTrades(c.report, c.state, stop);
+  SearchMinimumTrades(testing::TargetOf(c.report), c.state, stop);
   EXPECT_EQ(c.report.simulationResults.minTrades, "1");
   EXPECT_EQ(c.panel().numTradesText, "80");
   EXPECT_EQ(c.panel().maxDrawdownText, "35");

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "../support/report_parts.h"
 #include "program_state.h"
 #include "progress.h"
 #include "report.h"
@@ -29,7 +30,7 @@ struct SimulationCase {
   SimulationOptions& panel() { return report.options.simulation; }
   ReportOptions& options() { return report.options; }
   const MonteCarloResults& Pass() {
-    RunMonteCarloPass(report, state, progress);
+    RunMonteCarloPass(testing::TargetOf(report), state, progress);
     return report.simulationResults;
   }
 };

@@ -46,7 +46,8 @@ GridTrade Trade(std::string profit, std::string marker = "") {
 
 TEST(BalanceChart, FrameIsSunkenAndFilledTwice) {
   Report report = GridReport({Trade("100.00")}, 1000);
-  DisplayList tab = PaintBalanceChart(report, 400, 200, ChartSurface::balanceTab);
+  DisplayList tab =
+      PaintBalanceChart(report, report.stats.initialDeposit, 400, 200, ChartSurface::balanceTab);
   ASSERT_GE(tab.items.size(), std::size_t{kFrameItems});
   auto first = std::get<FillItem>(tab.items[0]);
   EXPECT_EQ((std::array{first.left, first.top, first.right, first.bottom}),
@@ -59,14 +60,15 @@ TEST(BalanceChart, FrameIsSunkenAndFilledTwice) {
   EXPECT_EQ((std::array{silver.x1, silver.y1, silver.x2, silver.y2}),
             (std::array{398, 198, 398, 1}));
   EXPECT_EQ(silver.colour, (Rgb{192, 192, 192}));
-  DisplayList picture = PaintBalanceChart(report, 700, 241, ChartSurface::reportPicture);
+  DisplayList picture =
+      PaintBalanceChart(report, report.stats.initialDeposit, 700, 241, ChartSurface::reportPicture);
   EXPECT_EQ(std::get<FillItem>(picture.items[0]).colour, (Rgb{255, 255, 255}));
 }
 
 TEST(BalanceChart, SingleWinningTradeRisesFromDepositToTopRight) {
   const int w = 400, h = 200;
   DisplayList list =
-      PaintBalanceChart(GridReport({Trade("100.00")}, 1000), w, h, ChartSurface::balanceTab);
+      PaintBalanceChart(GridReport({Trade("100.00")}, 1000), 1000, w, h, ChartSurface::balanceTab);
   std::vector<LineItem> lines = Lines(list);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ((std::array{lines[0].x1, lines[0].y1, lines[0].x2, lines[0].y2}),
@@ -89,8 +91,8 @@ TEST(BalanceChart, SingleWinningTradeRisesFromDepositToTopRight) {
 
 TEST(BalanceChart, DepositLabelOnlyInsideItsBand) {
   // Deposit half way: y(1000) = trunc(192 - 183 * 100 / 200) = 100, inside 23 < y < 163.
-  DisplayList list = PaintBalanceChart(GridReport({Trade("100.00"), Trade("-200.00")}, 1000), 400,
-                                       200, ChartSurface::balanceTab);
+  DisplayList list = PaintBalanceChart(GridReport({Trade("100.00"), Trade("-200.00")}, 1000), 1000,
+                                       400, 200, ChartSurface::balanceTab);
   std::vector<Label> texts = Texts(list);
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[0].text, "    1000");
@@ -120,7 +122,8 @@ TEST(BalanceChart, OnlyTheFrameWhenThereIsNothingToDraw) {
        true},
   };
   for (const Case& c : cases) {
-    DisplayList list = PaintBalanceChart(c.report, 700, 241, c.surface);
+    DisplayList list =
+        PaintBalanceChart(c.report, c.report.stats.initialDeposit, 700, 241, c.surface);
     EXPECT_EQ(list.items.size() == kFrameItems, c.framedOnly) << c.name;
   }
 }
@@ -133,7 +136,7 @@ TEST(BalanceChart, DrawdownRowsColourTheSegmentsEndingThere) {
                                     : "30.00",
                            r >= 5 && r <= 9 ? "*" : ""));
   DisplayList list =
-      PaintBalanceChart(GridReport(trades, 1000), 700, 241, ChartSurface::balanceTab);
+      PaintBalanceChart(GridReport(trades, 1000), 1000, 700, 241, ChartSurface::balanceTab);
   std::vector<LineItem> curve = Lines(list);
   curve.erase(curve.begin(), curve.begin() + 2);  // deposit line and axis
   ASSERT_EQ(curve.size(), 12u);
@@ -152,7 +155,7 @@ TEST(BalanceChart, CurveCountsSwapAndCommissionMagnitude) {
   GridTrade u = Trade("-20.00");
   u.commission = "   3.00";  // a positive commission still lowers the balance
   std::vector<Label> texts =
-      Texts(PaintBalanceChart(GridReport({t, u}, 1000), 700, 241, ChartSurface::balanceTab));
+      Texts(PaintBalanceChart(GridReport({t, u}, 1000), 1000, 700, 241, ChartSurface::balanceTab));
   ASSERT_GE(texts.size(), 2u);
   EXPECT_EQ(texts[texts.size() - 2].text, "    1088");
   EXPECT_EQ(texts.back().text, "    1000");
@@ -163,7 +166,7 @@ TEST(BalanceChart, GoldenPicture) {
   const char* profits[] = {"120.50", "-80.25", "-40.00", "200.00", "-10.00"};
   for (int i = 0; i < 5; ++i) trades.push_back(Trade(profits[i], i == 1 || i == 2 ? "*" : ""));
   testing::ExpectGolden("balance_picture.txt",
-                        DisplayListText(PaintBalanceChart(GridReport(trades, 5000), 700, 241,
+                        DisplayListText(PaintBalanceChart(GridReport(trades, 5000), 5000, 700, 241,
                                                           ChartSurface::reportPicture)));
 }
 

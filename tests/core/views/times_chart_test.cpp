@@ -37,7 +37,7 @@ std::vector<FillItem> Bars(const DisplayList& list) {
 
 TEST(TimesChart, WeekGridAtWidth856) {
   const int w = 856, h = 400;
-  DisplayList list = PaintTimesChart(GridReport({}, 5000), w, h, TimesBasis::closeTimes);
+  DisplayList list = PaintTimesChart(GridReport({}, 5000).grid1, w, h, TimesBasis::closeTimes);
   std::vector<TextItem> labels;
   std::vector<LineItem> lines;
   for (std::size_t i = kFrameItems; i < list.items.size(); ++i) {
@@ -61,8 +61,9 @@ TEST(TimesChart, WeekGridAtWidth856) {
 
 TEST(TimesChart, WednesdayAfternoonWinIsOneFullScaleBar) {
   const int w = 856, h = 400;
-  DisplayList list = PaintTimesChart(GridReport({Closed("2010/01/06", "14:37", "35.7")}, 5000), w,
-                                     h, TimesBasis::closeTimes);
+  DisplayList list =
+      PaintTimesChart(GridReport({Closed("2010/01/06", "14:37", "35.7")}, 5000).grid1, w, h,
+                      TimesBasis::closeTimes);
   std::vector<FillItem> bars = Bars(list);
   ASSERT_EQ(bars.size(), 1u);
   const double hour = w / 180.0;
@@ -89,7 +90,7 @@ TEST(TimesChart, SlotSumsTruncateAtEveryAddition) {
   for (const Case& c : cases) {
     std::vector<GridTrade> trades;
     for (const char* p : c.pips) trades.push_back(Closed("2010/01/06", "14:00", p));
-    WeekSlots slots = BucketPipsByHour(GridReport(trades, 5000), TimesBasis::closeTimes);
+    WeekSlots slots = BucketPipsByHour(GridReport(trades, 5000).grid1, TimesBasis::closeTimes);
     EXPECT_EQ(slots.winPipsBySlot[86], c.win) << c.name;
     EXPECT_EQ(slots.lossPipsBySlot[86], c.loss) << c.name;
   }
@@ -98,7 +99,8 @@ TEST(TimesChart, SlotSumsTruncateAtEveryAddition) {
 TEST(TimesChart, ScaleNeverFallsBelowTenPips) {
   const int h = 300;
   DisplayList list = PaintTimesChart(
-      GridReport({Closed("2010/01/06", "14:00", "4"), Closed("2010/01/07", "09:00", "-3.2")}, 5000),
+      GridReport({Closed("2010/01/06", "14:00", "4"), Closed("2010/01/07", "09:00", "-3.2")}, 5000)
+          .grid1,
       900, h, TimesBasis::closeTimes);
   std::vector<FillItem> bars = Bars(list);
   ASSERT_EQ(bars.size(), 2u);
@@ -115,10 +117,10 @@ TEST(TimesChart, OpenTimesMoveOvernightTradesAndCountOpenOnes) {
   open.openDate = "2010/01/08";  // Friday
   open.openTime = "08:05";
   Report report = GridReport({overnight, open}, 5000);
-  WeekSlots byClose = BucketPipsByHour(report, TimesBasis::closeTimes);
+  WeekSlots byClose = BucketPipsByHour(report.grid1, TimesBasis::closeTimes);
   EXPECT_EQ(byClose.winPipsBySlot[2 * 24 + 2], 12);
   EXPECT_EQ(byClose.lossPipsBySlot[5 * 24 + 8], 0);
-  WeekSlots byOpen = BucketPipsByHour(report, TimesBasis::openTimes);
+  WeekSlots byOpen = BucketPipsByHour(report.grid1, TimesBasis::openTimes);
   EXPECT_EQ(byOpen.winPipsBySlot[2 * 24 + 2], 0);
   EXPECT_EQ(byOpen.winPipsBySlot[1 * 24 + 23], 12);
   EXPECT_EQ(byOpen.lossPipsBySlot[5 * 24 + 8], -15);
@@ -129,7 +131,7 @@ TEST(TimesChart, MalformedCellsNeverLeaveTheWeek) {
                                    Closed("xxxx/yy/zz", "123456789012", "5"),
                                    Closed("2010/13/45", "-3:00", "5")};
   Report report = GridReport(trades, 5000);
-  DisplayList list = PaintTimesChart(report, 856, 400, TimesBasis::closeTimes);
+  DisplayList list = PaintTimesChart(report.grid1, 856, 400, TimesBasis::closeTimes);
   for (const FillItem& bar : Bars(list)) {
     EXPECT_GE(bar.left, 28);
     EXPECT_LE(bar.right, 826 + 4);
@@ -139,7 +141,7 @@ TEST(TimesChart, MalformedCellsNeverLeaveTheWeek) {
 TEST(TimesChart, OnlyTheFrameBeforeTheStatisticsRan) {
   Report report = GridReport({Closed("2010/01/06", "14:00", "5")}, 5000);
   report.grid1.SetCell(g1::balance, 1, "");
-  EXPECT_EQ(PaintTimesChart(report, 856, 400, TimesBasis::closeTimes).items.size(),
+  EXPECT_EQ(PaintTimesChart(report.grid1, 856, 400, TimesBasis::closeTimes).items.size(),
             std::size_t{kFrameItems});
 }
 
@@ -147,9 +149,9 @@ TEST(TimesChart, Golden) {
   std::vector<GridTrade> trades = {
       Closed("2010/01/06", "14:37", "35.7"), Closed("2010/01/06", "14:59", "-12.4"),
       Closed("2010/01/08", "21:00", "8"), Closed("2010/01/10", "00:15", "-40")};
-  testing::ExpectGolden(
-      "times_close.txt",
-      DisplayListText(PaintTimesChart(GridReport(trades, 5000), 856, 400, TimesBasis::closeTimes)));
+  testing::ExpectGolden("times_close.txt",
+                        DisplayListText(PaintTimesChart(GridReport(trades, 5000).grid1, 856, 400,
+                                                        TimesBasis::closeTimes)));
 }
 
 }  // namespace

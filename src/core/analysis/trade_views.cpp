@@ -1,4 +1,4 @@
-#include "report.h"
+#include "analysis/trade_views.h"
 
 #include <array>
 
@@ -57,18 +57,18 @@ VisibleGrid NewGrid2() {
 }
 
 // Grid2's Lots and Profit cells are always Grid1's: the walk writes them alike.
-void Report::Bind() {
+void TradeViews::Bind() {
   grid1.Bind(full);
   grid2.Bind(full);
   grid2.Borrow(g2::lots, grid1, g1::lots);
   grid2.Borrow(g2::profit, grid1, g1::profit);
 }
 
-void WriteGridHeaders(Report& report) {
+void WriteGridHeaders(TradeViews& views) {
   for (int c = 0; c < static_cast<int>(kGrid1Headers.size()); ++c)
-    report.grid1.SetCell(c, 0, kGrid1Headers[static_cast<std::size_t>(c)]);
+    views.grid1.SetCell(c, 0, kGrid1Headers[static_cast<std::size_t>(c)]);
   for (int c = 0; c < kGrid2Columns; ++c)
-    report.grid2.SetCell(c, 0, kGrid2Headers[static_cast<std::size_t>(c)]);
+    views.grid2.SetCell(c, 0, kGrid2Headers[static_cast<std::size_t>(c)]);
 }
 
 }  // namespace quillfen
