@@ -14,6 +14,7 @@
 #include "analysis/trade_selection.h"
 #include "report.h"
 #include "text/number_format.h"
+#include "twins/exchange_sort.h"
 
 namespace quillfen {
 namespace {
@@ -214,7 +215,7 @@ void BM_ExchangeSortByCloseDate(benchmark::State& state) {
     state.PauseTiming();
     table = report.full;
     state.ResumeTiming();
-    ExchangeSortTradeRows(table, col::closeDate, -1);
+    testing::ExchangeSortTradeRows(table, col::closeDate, -1);
     benchmark::DoNotOptimize(table.Cell(0, 0).data());
   }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <variant>
 
 #include "core/support/grid_report.h"
 #include "display_list_painter.h"
@@ -32,6 +33,36 @@ Report WalkReport(int trades, unsigned seed) {
   return GridReport(rows, 10000);
 }
 
+// The plain twin: the chart as painted with a line for every trade of the
+// traced curve in place of its balance line (the black and red lines).
+DisplayList PaintEveryLine(const Report& report, int width, int height, ChartSurface surface) {
+  constexpr Rgb kBlack{0, 0, 0};
+  constexpr Rgb kRed{224, 0, 0};
+  const DisplayList painted =
+      PaintBalanceChart(report, report.stats.initialDeposit, width, height, surface);
+  const BalanceCurve curve =
+      TraceBalanceCurve(report, report.stats.initialDeposit, width, height, surface);
+  DisplayList every(width, height);
+  every.strings = painted.strings;
+  bool lineDrawn = false;
+  for (const DisplayItem& item : painted.items) {
+    const LineItem* line = std::get_if<LineItem>(&item);
+    if (line && (line->colour == kBlack || line->colour == kRed)) {
+      if (lineDrawn) continue;
+      lineDrawn = true;
+      int x = 57, y = curve.depositY;
+      for (const BalanceCurve::Point& p : curve.points) {
+        every.Line(x, y, p.x, p.y, p.drawdown ? kRed : kBlack);
+        x = p.x;
+        y = p.y;
+      }
+      continue;
+    }
+    every.items.push_back(item);
+  }
+  return every;
+}
+
 // The merged columns against a line for every trade, pixel for pixel, on
 // canvases narrower and wider than the trades are many.
 TEST(BalanceChartColumns, MergedColumnsPaintTheSamePixelsAsEveryLine) {
@@ -45,8 +76,7 @@ TEST(BalanceChartColumns, MergedColumnsPaintTheSamePixelsAsEveryLine) {
       for (const ChartSurface surface : {ChartSurface::balanceTab, ChartSurface::reportPicture}) {
         const DisplayList merged = PaintBalanceChart(report, report.stats.initialDeposit,
                                                      size.width(), size.height(), surface);
-        const DisplayList every = PaintBalanceChartEveryLine(report, report.stats.initialDeposit,
-                                                             size.width(), size.height(), surface);
+        const DisplayList every = PaintEveryLine(report, size.width(), size.height(), surface);
         SCOPED_TRACE(::testing::Message()
                      << c.trades << " trades on " << size.width() << "x" << size.height());
         if (c.trades > 2 * size.width()) {

@@ -177,41 +177,6 @@ bool Toggles(int column) {
   return column == col::lots || column == col::duration || column == col::pips;
 }
 
-bool ExchangeByValue(double a, double b, bool ascending) {
-  return ascending ? a >= b : a <= b;
-}
-
-// The exchange rule of the column for rows i < j, on the cell texts.
-bool Exchange(const TradeTable& t, int column, bool ascending, int i, int j) {
-  switch (column) {
-    case col::ticket:
-      return TextToWhole(t.Cell(column, i)) >= TextToWhole(t.Cell(column, j));
-    case col::magic:
-      return TextToLongWhole(t.Cell(column, i)) >= TextToLongWhole(t.Cell(column, j));
-    case col::lots:
-    case col::pips:
-      return ExchangeByValue(TextToAmount(t.Cell(column, i)), TextToAmount(t.Cell(column, j)),
-                             ascending);
-    case col::duration:
-      return ExchangeByValue(RowDuration(t, i), RowDuration(t, j), ascending);
-    case col::openDate: {
-      std::string_view di = t.Cell(col::openDate, i), dj = t.Cell(col::openDate, j);
-      if (di != dj) return di > dj;
-      return !(t.Cell(col::openTime, i) < t.Cell(col::openTime, j));
-    }
-    case col::closeDate: {
-      std::string_view di = t.Cell(col::closeDate, i), dj = t.Cell(col::closeDate, j);
-      if (di.empty() || dj.empty()) {
-        if (di.empty() && dj.empty()) return t.Cell(col::openTime, i) >= t.Cell(col::openTime, j);
-        return di.empty();
-      }
-      if (di != dj) return di > dj;
-      return !(t.Cell(col::closeTime, i) < t.Cell(col::closeTime, j));
-    }
-  }
-  return false;
-}
-
 }  // namespace
 
 bool SortsAscending(int column, int lastSortColumn) {
@@ -272,15 +237,6 @@ void OrderTradeRows(TradeTable& table, int column, int lastSortColumn) {
   bool textRule = column == col::openDate || column == col::closeDate;
   table.PermuteRows(
       0, textRule ? OrderOfTextRule(table, column) : OrderOfNumberRule(table, column, ascending));
-}
-
-void ExchangeSortTradeRows(TradeTable& table, int column, int lastSortColumn) {
-  const int rows = table.TradeRows();
-  if (!IsSortableColumn(column)) return;
-  bool ascending = SortsAscending(column, lastSortColumn);
-  for (int i = 0; i + 1 < rows; ++i)
-    for (int j = i + 1; j < rows; ++j)
-      if (Exchange(table, column, ascending, i, j)) table.SwapRows(i, j);
 }
 
 bool SortsAnything(const TradeTable& table, int column) {

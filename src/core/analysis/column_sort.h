@@ -36,10 +36,6 @@ bool SortsAscending(int column, int lastSortColumn);
 // toggling columns (lots, duration, pips). O(n log n).
 void OrderTradeRows(TradeTable& table, int column, int lastSortColumn);
 
-// The same order by the quadratic exchange procedure, each rule written as the
-// cell comparison it is; the reference the fast order is checked and measured against.
-void ExchangeSortTradeRows(TradeTable& table, int column, int lastSortColumn);
-
 // Whether a double click on the column's header orders anything: a column
 // with a rule, on a table with a trade.
 bool SortsAnything(const TradeTable& table, int column);

@@ -24,9 +24,4 @@ void OrderByKey(std::vector<KeyedIndex>& items) {
   }
 }
 
-void OrderByKeyPlain(std::vector<KeyedIndex>& items) {
-  std::stable_sort(items.begin(), items.end(),
-                   [](const KeyedIndex& a, const KeyedIndex& b) { return a.key < b.key; });
-}
-
 }  // namespace quillfen

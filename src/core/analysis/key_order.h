@@ -17,7 +17,4 @@ static_assert(sizeof(KeyedIndex) == 12);
 // over 100,000 trades can afford where a comparison sort cannot.
 void OrderByKey(std::vector<KeyedIndex>& items);
 
-// The same with std::stable_sort: the plain twin the tests hold it equal to.
-void OrderByKeyPlain(std::vector<KeyedIndex>& items);
-
 }  // namespace quillfen

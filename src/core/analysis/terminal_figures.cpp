@@ -102,11 +102,4 @@ TerminalFigures FigureWalk::Figures() const {
   return f;
 }
 
-TerminalFigures ComputeTerminalFigures(std::span<const WalkResult> trades, double depositCents,
-                                       RunTies ties) {
-  FigureWalk walk(depositCents, ties);
-  for (const WalkResult& trade : trades) walk.Add(trade);
-  return walk.Figures();
-}
-
 }  // namespace quillfen

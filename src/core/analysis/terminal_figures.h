@@ -1,7 +1,5 @@
 #pragma once
 
-#include <span>
-
 namespace quillfen {
 
 // One closed trade as the terminal walks it: its result (profit, commission,
@@ -85,9 +83,5 @@ class FigureWalk {
   double ratioSum_ = 0;
   bool ratiosBroken_ = false;
 };
-
-// The figures of these trades in walk order, from this deposit (in cents).
-TerminalFigures ComputeTerminalFigures(std::span<const WalkResult> trades, double depositCents,
-                                       RunTies ties = RunTies::mt4);
 
 }  // namespace quillfen

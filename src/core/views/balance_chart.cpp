@@ -134,10 +134,8 @@ BalanceCurve TraceBalanceCurve(const TradeViews& report, double initialDeposit, 
   return curve;
 }
 
-namespace {
-
-DisplayList PaintBalance(const TradeViews& report, double initialDeposit, int width, int height,
-                         ChartSurface surface, bool mergeColumns) {
+DisplayList PaintBalanceChart(const TradeViews& report, double initialDeposit, int width,
+                              int height, ChartSurface surface) {
   DisplayList list(width, height);
   DrawChartFrame(list, surface == ChartSurface::balanceTab ? kChartPaleYellow : kChartWhite);
   if (report.grid1.Cell(g1::balance, 1).empty()) return list;
@@ -155,7 +153,7 @@ DisplayList PaintBalance(const TradeViews& report, double initialDeposit, int wi
 
   // The curve is drawn as it is traced, without keeping its points.
   const long long n = static_cast<long long>(rows.size());
-  const bool merge = mergeColumns && n > w - 68;
+  const bool merge = n > w - 68;
   list.items.reserve(list.items.size() + (merge ? 4 * static_cast<std::size_t>(w) : rows.size()) +
                      2);
   {
@@ -175,18 +173,6 @@ DisplayList PaintBalance(const TradeViews& report, double initialDeposit, int wi
   list.Text(4, 5, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(scale.top, 8, 0));
   list.Text(4, h - 13, kChartGrey, kLabelFont, kLabelPoints, FormatFixed(scale.bottom, 8, 0));
   return list;
-}
-
-}  // namespace
-
-DisplayList PaintBalanceChart(const TradeViews& views, double initialDeposit, int width, int height,
-                              ChartSurface surface) {
-  return PaintBalance(views, initialDeposit, width, height, surface, true);
-}
-
-DisplayList PaintBalanceChartEveryLine(const TradeViews& views, double initialDeposit, int width,
-                                       int height, ChartSurface surface) {
-  return PaintBalance(views, initialDeposit, width, height, surface, false);
 }
 
 }  // namespace quillfen

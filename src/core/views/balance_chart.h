@@ -36,8 +36,5 @@ BalanceCurve TraceBalanceCurve(const TradeViews& views, double initialDeposit, i
 // colour are drawn as one: the same pixels, from a list the size of the canvas.
 DisplayList PaintBalanceChart(const TradeViews& views, double initialDeposit, int width, int height,
                               ChartSurface surface);
-// The plain twin: one line for every trade.
-DisplayList PaintBalanceChartEveryLine(const TradeViews& views, double initialDeposit, int width,
-                                       int height, ChartSurface surface);
 
 }  // namespace quillfen

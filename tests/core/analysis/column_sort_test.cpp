@@ -7,6 +7,7 @@
 #include "actions/refresh.h"
 #include "analysis/statistics.h"
 #include "report_builder.h"
+#include "twins/exchange_sort.h"
 
 namespace quillfen {
 namespace {
@@ -78,7 +79,7 @@ TEST(OrderTradeRows, EqualsTheExchangeProcedureOnRandomTables) {
         TradeTable fast = original;
         TradeTable literal = original;
         OrderTradeRows(fast, column, lastSortColumn);
-        ExchangeSortTradeRows(literal, column, lastSortColumn);
+        testing::ExchangeSortTradeRows(literal, column, lastSortColumn);
         for (int c = 0; c < TradeTable::kDataColumns; ++c)
           ASSERT_EQ(Column(fast, c), Column(literal, c))
               << "round " << round << " column " << column << " last " << lastSortColumn;

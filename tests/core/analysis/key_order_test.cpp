@@ -2,10 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace quillfen {
 namespace {
+
+// The plain twin: std::stable_sort by key.
+void OrderByKeyPlain(std::vector<KeyedIndex>& items) {
+  std::stable_sort(items.begin(), items.end(),
+                   [](const KeyedIndex& a, const KeyedIndex& b) { return a.key < b.key; });
+}
 
 // Many equal keys, keys apart only in their high bits, and empty and single lists.
 TEST(KeyOrder, TheRadixOrderIsTheStableSort) {

@@ -13,6 +13,7 @@
 
 #include "../import/import_test_support.h"
 #include "../real_statements.h"
+#include "../support/figure_walk.h"
 #include "actions/view_actions.h"
 #include "analysis/mt5_figure_text.h"
 #include "analysis/terminal_figures.h"
@@ -33,7 +34,8 @@ Printed Walk(const std::vector<double>& results, double deposit = 1000,
              std::optional<int> deals = std::nullopt) {
   std::vector<WalkResult> trades;
   for (double money : results) trades.push_back({money * 100, false});
-  return Lines(Mt5FigureLines(ComputeTerminalFigures(trades, deposit * 100, RunTies::mt5), deals));
+  return Lines(
+      Mt5FigureLines(testing::ComputeTerminalFigures(trades, deposit * 100, RunTies::mt5), deals));
 }
 
 TEST(Mt5FigureText, SharesOfCountsRoundHalfToEvenAndMoneyHalfUp) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../import/import_test_support.h"
+#include "../support/figure_walk.h"
 #include "actions/view_actions.h"
 #include "analysis/figure_text.h"
 #include "report_builder.h"
@@ -22,7 +23,7 @@ Printed Walk(const std::vector<double>& results, double deposit = 1000) {
   for (double money : results) trades.push_back({money * 100, false});
   Printed printed;
   for (const FigureLine& line :
-       TerminalFigureLines(ComputeTerminalFigures(trades, deposit * 100), {}))
+       TerminalFigureLines(testing::ComputeTerminalFigures(trades, deposit * 100), {}))
     printed[line.label] = line.text;
   return printed;
 }
@@ -96,7 +97,7 @@ TEST(TerminalDrawdown, ADropBelowZeroPrintsItsShareAsItComes) {
 
 TEST(TerminalText, StatementsGroupThousandsAndTestersSignEveryLoss) {
   const std::vector<WalkResult> wins = {{123456788, false}, {0, true}};
-  TerminalFigures figures = ComputeTerminalFigures(wins, 0);
+  TerminalFigures figures = testing::ComputeTerminalFigures(wins, 0);
   Printed statement, jpy, tester;
   for (const FigureLine& line : TerminalFigureLines(figures, {})) statement[line.label] = line.text;
   for (const FigureLine& line : TerminalFigureLines(figures, {false, 0}))
