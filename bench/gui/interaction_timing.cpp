@@ -126,7 +126,8 @@ int main(int argc, char* argv[]) {
   PrepareBenchApplication();
   QApplication application(argc, argv);
   QTemporaryDir directory;
-  quillfen::TMainForm form(directory.path(), {QString::fromLocal8Bit(argv[1])});
+  quillfen::TMainForm form(quillfen::FoldersBesideProgram(directory.path().toStdString()),
+                           {QString::fromLocal8Bit(argv[1])});
   int exitCode = 1;
   QObject::connect(&form, &quillfen::TMainForm::ReportOpened, [&](TMDIChild* window) {
     std::printf("trades                 %d\n", window->report.full.TradeRows());

@@ -31,7 +31,8 @@ int main(int argc, char* argv[]) {
   PrepareBenchApplication();
   QApplication application(argc, argv);
   QTemporaryDir directory;
-  quillfen::TMainForm form(directory.path(), {QString::fromLocal8Bit(argv[1])});
+  quillfen::TMainForm form(quillfen::FoldersBesideProgram(directory.path().toStdString()),
+                           {QString::fromLocal8Bit(argv[1])});
   form.State().simulationSeed = 1;
 
   QElapsedTimer clock;

@@ -27,7 +27,16 @@ ProgramUnderTest::ProgramUnderTest(const QStringList& arguments, const QString& 
   } else {
     directory_ = directory;
   }
-  form_ = std::make_unique<TMainForm>(directory_, arguments);
+  Create(FoldersBesideProgram(directory_.toStdString()), arguments);
+}
+
+ProgramUnderTest::ProgramUnderTest(const ProgramFolders& folders, const QStringList& arguments)
+    : directory_(QString::fromStdString(folders.files)) {
+  Create(folders, arguments);
+}
+
+void ProgramUnderTest::Create(const ProgramFolders& folders, const QStringList& arguments) {
+  form_ = std::make_unique<TMainForm>(folders, arguments);
   QObject::connect(form_->MessageForm, &TMessageForm::Shown, form_.get(),
                    [this](const QString& text) {
                      messages_ << text;

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "settings/program_folders.h"
+
 namespace quillfen {
 
 class TMainForm;
@@ -20,9 +22,12 @@ QString StatementsFolder();
 class ProgramUnderTest {
  public:
   explicit ProgramUnderTest(const QStringList& arguments = {}, const QString& directory = {});
+  // An installed program's window, its files in the folders given.
+  ProgramUnderTest(const ProgramFolders& folders, const QStringList& arguments);
   ~ProgramUnderTest();
 
   TMainForm& Form() { return *form_; }
+  // The folder of its settings and recent files.
   QString Directory() const { return directory_; }
   QString FilePath(const QString& name) const;
   QString ReadFile(const QString& name) const;
@@ -36,6 +41,8 @@ class ProgramUnderTest {
   QString directory_;
   std::unique_ptr<TMainForm> form_;
   QStringList messages_;
+
+  void Create(const ProgramFolders& folders, const QStringList& arguments);
 };
 
 }  // namespace testing

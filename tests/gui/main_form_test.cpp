@@ -167,6 +167,8 @@ class MainFormTest : public QObject {
   void CommandLineFilesOpenInOrder();
   void HandOverDuringStartUpIsQueued();
   void ReadOnlyProgramDirectoryEndsTheProgram();
+  void AnInstalledProgramKeepsItsFilesPerUser();
+  void ASettingsFolderThatCannotBeMadeEndsTheProgram();
   void UrlIsDownloadedAndOpened();
   void FailedDownloadsOpenNothing();
   void EveryFailedDownloadSaysWhy();
@@ -372,6 +374,51 @@ void MainFormTest::ReadOnlyProgramDirectoryEndsTheProgram() {
   program.Form().show();
   QTRY_VERIFY(!program.Messages().isEmpty());
   QCOMPARE(program.Messages(), QStringList{"Not enough rights to create file"});
+  QTRY_VERIFY(!program.Form().isVisible());
+  QVERIFY(!program.Form().OpenReport->isEnabled());
+}
+
+void MainFormTest::AnInstalledProgramKeepsItsFilesPerUser() {
+  QTemporaryDir root;
+  QVERIFY(QDir(root.path()).mkpath("program") && QDir(root.path()).mkpath("run"));
+  const QString temporary = root.filePath("run/quillfen");
+  const ProgramFolders folders{root.filePath("program").toStdString(),
+                               root.filePath("config/quillfen").toStdString(),
+                               temporary.toStdString(), true};
+  const QString statement = Example("statement.htm");
+  LocalWebServer server(QUILLFEN_EXAMPLES);
+  {
+    ProgramUnderTest program(folders, {statement});
+    QVERIFY(program.Start());
+    TMainForm& form = program.Form();
+    QTRY_COMPARE(Captions(form), QStringList{statement});
+    QCOMPARE(program.ReadFile("Quillfen.mru"), statement + "\r\n");
+    form.OpenChosenName(server.Url("tester.htm"));
+    TMDIChild* downloaded = form.ReportWindows().constLast();
+    QCOMPARE(downloaded->ReportPageLocation(),
+             QUrl::fromLocalFile(QDir(temporary).filePath("Quillfen$$$.htm")));
+    QVERIFY(QFile::exists(QDir(temporary).filePath("Quillfen$$$.htm")));
+  }
+  // Closing keeps the state beside the recent files and takes the private folder away.
+  QVERIFY(QFile::exists(root.filePath("config/quillfen/Quillfen.state")));
+  QVERIFY(!QFileInfo::exists(temporary));
+  QCOMPARE(QDir(root.filePath("program")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+           QStringList{});
+}
+
+void MainFormTest::ASettingsFolderThatCannotBeMadeEndsTheProgram() {
+  QTemporaryDir root;
+  QFile file(root.filePath("config"));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.close();
+  const QString files = root.filePath("config/quillfen");
+  const ProgramFolders folders{root.path().toStdString(), files.toStdString(),
+                               root.filePath("run").toStdString(), true};
+  ProgramUnderTest program(folders, {Example("statement.htm")});
+  program.Form().show();
+  QTRY_VERIFY(!program.Messages().isEmpty());
+  QCOMPARE(program.Messages(),
+           QStringList{"The folder " + files + " cannot be created: Not a directory"});
   QTRY_VERIFY(!program.Form().isVisible());
   QVERIFY(!program.Form().OpenReport->isEnabled());
 }

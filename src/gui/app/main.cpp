@@ -24,14 +24,17 @@ int main(int argc, char* argv[]) {
   // Chromium refuses to run as root with its sandbox on.
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 
-  const QString programDirectory = ProgramDirectory(argv[0]);
+  const quillfen::ProgramFolders folders = quillfen::ChooseProgramFolders(
+      ProgramDirectory(argv[0]).toStdString(), QUILLFEN_INSTALLED_BINDIR,
+      quillfen::CurrentFolderEnvironment());
   // Made absolute as a hand-over makes them, so that a file named like one of
   // the opening road's own names ("0", the downloaded page) opens that file.
   QStringList arguments;
   for (int i = 1; i < argc; ++i)
     arguments << quillfen::HandOverArgument(QString::fromLocal8Bit(argv[i]));
 
-  quillfen::SingleInstance instance(programDirectory);
+  // One instance per user and folder of files: the temporary files are shared.
+  quillfen::SingleInstance instance(QString::fromStdString(folders.files));
   const QString first = arguments.isEmpty() ? QString() : arguments.constFirst();
   switch (instance.HandOverToRunning(first)) {
     case quillfen::SingleInstance::StartRole::handedOver:
@@ -48,8 +51,10 @@ int main(int argc, char* argv[]) {
   QLoggingCategory::setFilterRules("qt.webenginecontext.info=false");
   QApplication application(argc, argv);
   QApplication::setApplicationName("Quillfen");
+  // Ties the window to the menu's entry and icon on Wayland.
+  QGuiApplication::setDesktopFileName(QUILLFEN_DESKTOP_ID);
 
-  quillfen::TMainForm mainForm(programDirectory, arguments);
+  quillfen::TMainForm mainForm(folders, arguments);
   instance.Listen();
   QObject::connect(&instance, &quillfen::SingleInstance::Received, &mainForm,
                    &quillfen::TMainForm::HandOver);

@@ -33,7 +33,6 @@ namespace quillfen {
 
 namespace {
 
-constexpr const char* kManualName = "QuillfenManual.pdf";
 constexpr const char* kCaption = "Quillfen 4.0";
 
 // The hint's text before "|" is the tool tip, the text after it goes to the
@@ -45,15 +44,15 @@ void SetHint(QWidget* widget, const QString& hint) {
 
 }  // namespace
 
-TMainForm::TMainForm(const QString& programDirectory, const QStringList& arguments)
-    : programDirectory_(programDirectory),
+TMainForm::TMainForm(const ProgramFolders& folders, const QStringList& arguments)
+    : folders_(folders),
       arguments_(arguments),
       downloadLimit_(kDownloadLimitBytes),
       downloadTimeout_(kDownloadTimeoutMilliseconds) {
   setObjectName("MainForm");
   setWindowTitle(kCaption);
   QApplication::setWindowIcon(ProgramIcon());
-  session_ = LoadSessionState(programDirectory_.toStdString());
+  session_ = LoadSessionState(folders_.files);
   setAcceptDrops(true);
 
   MdiArea = new QMdiArea(this);
@@ -297,10 +296,16 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
   setWindowTitle(kCaption);
-  state_.recentFiles = LoadRecentFiles(programDirectory_.toStdString());
+  state_.recentFiles = LoadRecentFiles(folders_.files);
   ShowRecentFiles();
-  for (const QString& argument : arguments_) {
-    RunOnRoad([this, argument] { OpenRequest({argument.toStdString(), argument.toStdString()}); });
+  // An installed program's folders are made before anything is written to
+  // them; when they cannot be, the first tick says why and ends the program.
+  if (PrepareProgramFolders(folders_).empty()) {
+    for (const QString& argument : arguments_) {
+      RunOnRoad([this, argument] {
+        OpenRequest({argument.toStdString(), argument.toStdString()});
+      });
+    }
   }
   firstShowPending_ = false;
 }
@@ -318,8 +323,8 @@ void TMainForm::Timer1Timer() {
 }
 
 void TMainForm::FirstTick() {
-  bool passed = CheckProgramDirectory(programDirectory_,
-                                      [this](const QString& text) { ShowMessageDialog(text); });
+  bool passed =
+      CheckProgramFolders(folders_, [this](const QString& text) { ShowMessageDialog(text); });
   if (!passed) {
     QTimer::singleShot(0, this, &QWidget::close);
     return;
@@ -355,7 +360,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  DeleteTemporaryFiles(programDirectory_);
+  DeleteTemporaryFiles(folders_);
   SaveSession();
   AboutBox->close();
   MessageForm->close();
@@ -424,10 +429,10 @@ void TMainForm::HelpAbout1Execute() {
 }
 
 void TMainForm::Usersmanual1Click() {
-  const QString manual = QDir(programDirectory_).filePath(kManualName);
+  const QString manual = QString::fromStdString(FindManual(folders_.program));
   QString problem;
-  if (!QFile::exists(manual)) {
-    ShowMessageDialog(QString(kManualName) + " is missing");
+  if (manual.isEmpty()) {
+    ShowMessageDialog(QString(kManualFileName) + " is missing");
   } else if (!OpenWithAssociatedProgram(".pdf", manual, &problem)) {
     ShowMessageDialog(problem);
   }

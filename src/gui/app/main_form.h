@@ -8,6 +8,7 @@
 
 #include "actions/opening_actions.h"
 #include "program_state.h"
+#include "settings/program_folders.h"
 #include "settings/session_state.h"
 
 class QAction;
@@ -32,12 +33,11 @@ class TMessageForm;
 class TMainForm : public QMainWindow {
   Q_OBJECT
  public:
-  // Files live in programDirectory; arguments are opened on the first show.
-  TMainForm(const QString& programDirectory, const QStringList& arguments);
+  // Files live in the folders given; arguments are opened on the first show.
+  TMainForm(const ProgramFolders& folders, const QStringList& arguments);
   ~TMainForm() override;
 
   ProgramState& State() { return state_; }
-  const QString& ProgramDirectory() const { return programDirectory_; }
 
   // The opening road.
   TMDIChild* OpenReportFile(const QString& path);
@@ -158,9 +158,10 @@ class TMainForm : public QMainWindow {
   void EnableReportCommands(bool enabled);
   void ReportWindowClosed(TMDIChild* window);
   void ShowRecentFiles();
-  QString ResolveInProgramDirectory(const QString& path) const;
+  QString TemporaryFolder() const { return QString::fromStdString(folders_.temporary); }
+  QString ResolveInTemporaryFolder(const QString& path) const;
 
-  QString programDirectory_;
+  ProgramFolders folders_;
   QStringList arguments_;
   ProgramState state_;
   SessionState session_;

@@ -90,7 +90,7 @@ void TMainForm::OpenChosenName(QString name) {
 
 void TMainForm::OpenRequest(const ReportRequest& request) {
   const bool recentFilesChanged = OpenRequestedReport(
-      request, state_, programDirectory_.toStdString(),
+      request, state_, folders_.files,
       [this, &request] { OpenReportFile(QString::fromStdString(request.pageSource)); });
   if (recentFilesChanged) ShowRecentFiles();
 }
@@ -98,7 +98,7 @@ void TMainForm::OpenRequest(const ReportRequest& request) {
 void TMainForm::OpenDownloadedUrl(const QString& url) {
   ShowLoadPanel(true);
   const DownloadResult result =
-      DownloadReport(url, programDirectory_, downloadLimit_, downloadTimeout_);
+      DownloadReport(url, TemporaryFolder(), downloadLimit_, downloadTimeout_);
   HideLoadPanel();
   if (result.outcome != DownloadOutcome::downloaded) {
     ShowMessageDialog(DownloadFailureMessage(url, result, downloadLimit_));
@@ -135,8 +135,8 @@ void TMainForm::OpenDroppedFiles(const QStringList& paths) {
   for (const QString& path : paths) OpenChosenName(path);
 }
 
-QString TMainForm::ResolveInProgramDirectory(const QString& path) const {
-  return path == kDownloadedPageName ? DownloadedPagePath(programDirectory_) : path;
+QString TMainForm::ResolveInTemporaryFolder(const QString& path) const {
+  return path == kDownloadedPageName ? DownloadedPagePath(TemporaryFolder()) : path;
 }
 
 void TMainForm::ShowLoadPanel(bool reset) {
@@ -151,8 +151,8 @@ void TMainForm::HideLoadPanel() {
 }
 
 TMDIChild* TMainForm::NewReportWindow(bool simulationOnly) {
-  auto* window = new TMDIChild(state_, programDirectory_,
-                               [this](const QString& text) { ShowMessageDialog(text); });
+  auto* window =
+      new TMDIChild(state_, folders_, [this](const QString& text) { ShowMessageDialog(text); });
   QMdiSubWindow* frame = MdiArea->addSubWindow(window);
   frame->setAttribute(Qt::WA_DeleteOnClose);
   connect(window, &TMDIChild::Closed, this, &TMainForm::ReportWindowClosed);
@@ -181,12 +181,12 @@ TMDIChild* TMainForm::OpenReportFile(const QString& path) {
     OpenResult result;
     try {
       result = quillfen::OpenStatement(
-          {ResolveInProgramDirectory(path).toStdString(), path.toStdString()},
-          WorkingFilePath(programDirectory_).toStdString(),
+          {ResolveInTemporaryFolder(path).toStdString(), path.toStdString()},
+          WorkingFilePath(TemporaryFolder()).toStdString(),
           [this, &window, &path]() -> Report& {
             window = NewReportWindow(false);
             const QString page = state_.PageSource == kDownloadedPageName
-                                     ? DownloadedPagePath(programDirectory_)
+                                     ? DownloadedPagePath(TemporaryFolder())
                                      : path;
             window->NavigateReportPage(page);
             return window->report;
@@ -207,7 +207,7 @@ TMDIChild* TMainForm::OpenReportFile(const QString& path) {
     if (result.outcome != OpenOutcome::opened) {
       HideLoadPanel();
       if (window) DiscardReportWindow(window);
-      ShowOutcome(QString::fromStdString(state_.ReportName), ResolveInProgramDirectory(path),
+      ShowOutcome(QString::fromStdString(state_.ReportName), ResolveInTemporaryFolder(path),
                   result);
       return nullptr;
     }
@@ -247,7 +247,7 @@ void TMainForm::ShowOutcome(const QString& name, const QString& readPath,
 void TMainForm::RememberReportFolder(const QString& path) {
   const QString folder = QFileInfo(path).absolutePath();
   if (RememberOpenFolder(session_, folder.toStdString()))
-    SaveSessionState(programDirectory_.toStdString(), session_);
+    SaveSessionState(folders_.files, session_);
   OpenDialog->setDirectory(folder);
 }
 
@@ -279,7 +279,7 @@ void TMainForm::AddStatement(const QString& name) {
   GuiProgress progress(ProgressBar);
   DialogMessages messages(*this);
   const OpenResult result =
-      window->AddStatement(name, WorkingFilePath(programDirectory_), progress, messages);
+      window->AddStatement(name, WorkingFilePath(TemporaryFolder()), progress, messages);
   HideLoadPanel();
   if (result.outcome == OpenOutcome::opened) RememberReportFolder(name);
   ShowOutcome(name, name, result);

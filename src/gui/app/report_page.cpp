@@ -11,12 +11,12 @@
 
 namespace quillfen {
 
-QString WorkingFilePath(const QString& programDirectory) {
-  return QDir(programDirectory).filePath(kWorkingFileName);
+QString WorkingFilePath(const QString& temporaryFolder) {
+  return QDir(temporaryFolder).filePath(kWorkingFileName);
 }
 
-QString DownloadedPagePath(const QString& programDirectory) {
-  return QDir(programDirectory).filePath(kDownloadedPageName);
+QString DownloadedPagePath(const QString& temporaryFolder) {
+  return QDir(temporaryFolder).filePath(kDownloadedPageName);
 }
 
 bool IsReportUrl(const QString& name) {
@@ -57,8 +57,7 @@ QString FailureReason(const QNetworkReply& reply, bool timedOut, int timeoutMill
         reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
     return QString("the server answered %1 %2").arg(status).arg(phrase).trimmed();
   }
-  return reply.error() == QNetworkReply::NoError ? "the server sent no page"
-                                                 : reply.errorString();
+  return reply.error() == QNetworkReply::NoError ? "the server sent no page" : reply.errorString();
 }
 
 // A very long address is shortened in its middle, so the message stays readable.
@@ -70,15 +69,15 @@ QString ShownUrl(const QString& url) {
 
 }  // namespace
 
-DownloadResult DownloadReport(const QString& url, const QString& programDirectory,
-                              qint64 limitBytes, int timeoutMilliseconds) {
+DownloadResult DownloadReport(const QString& url, const QString& temporaryFolder, qint64 limitBytes,
+                              int timeoutMilliseconds) {
   QUrl address = QUrl::fromUserInput(url);
   if (!address.isValid() || (address.scheme() != "http" && address.scheme() != "https")) {
     return {DownloadOutcome::failed, "it is not an http or https address"};
   }
   // Written beside the page and put in its place only on success, so a
   // download that fails leaves an earlier page as it was and no part behind.
-  QSaveFile page(DownloadedPagePath(programDirectory));
+  QSaveFile page(DownloadedPagePath(temporaryFolder));
   if (!page.open(QIODevice::WriteOnly))
     return {DownloadOutcome::failed, "the page cannot be written: " + page.errorString()};
 
@@ -147,15 +146,15 @@ bool Exists(const QString& path) {
   return QFile::exists(path);
 }
 
-}  // namespace
-
-bool CheckProgramDirectory(const QString& programDirectory,
-                           const std::function<void(const QString&)>& showMessage) {
-  const QString probe = WorkingFilePath(programDirectory);
+// Tries to create and delete the working file in the folder; an installed
+// program's messages name the folder, which its user did not choose.
+bool CheckFolder(const QString& folder, bool named,
+                 const std::function<void(const QString&)>& showMessage) {
+  const QString probe = WorkingFilePath(folder);
   bool passed = true;
   auto fail = [&](const char* text) {
     passed = false;
-    showMessage(text);
+    showMessage(named ? QString("%1 in %2").arg(text, folder) : QString(text));
   };
   QFile::remove(probe);
   if (Exists(probe)) fail("Not enough rights to delete file");
@@ -169,9 +168,26 @@ bool CheckProgramDirectory(const QString& programDirectory,
   return passed;
 }
 
-void DeleteTemporaryFiles(const QString& programDirectory) {
-  QFile::remove(DownloadedPagePath(programDirectory));
-  QFile::remove(WorkingFilePath(programDirectory));
+}  // namespace
+
+bool CheckProgramFolders(const ProgramFolders& folders,
+                         const std::function<void(const QString&)>& showMessage) {
+  const std::string problem = PrepareProgramFolders(folders);
+  if (!problem.empty()) {
+    showMessage(QString::fromStdString(problem));
+    return false;
+  }
+  const QString temporary = QString::fromStdString(folders.temporary);
+  if (!CheckFolder(temporary, folders.perUser, showMessage)) return false;
+  return folders.files == folders.temporary ||
+         CheckFolder(QString::fromStdString(folders.files), folders.perUser, showMessage);
+}
+
+void DeleteTemporaryFiles(const ProgramFolders& folders) {
+  const QString temporary = QString::fromStdString(folders.temporary);
+  QFile::remove(DownloadedPagePath(temporary));
+  QFile::remove(WorkingFilePath(temporary));
+  if (folders.perUser) QDir().rmdir(temporary);
 }
 
 }  // namespace quillfen

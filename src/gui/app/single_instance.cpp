@@ -47,21 +47,21 @@ bool RemoveOwnerlessLockFile(const QLockFile& lock) {
 
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& programDirectory)
-    : name_(ServerName(programDirectory)), lock_(LockFilePath(programDirectory)) {
+SingleInstance::SingleInstance(const QString& filesFolder)
+    : name_(ServerName(filesFolder)), lock_(LockFilePath(filesFolder)) {
   lock_.setStaleLockTime(30000);
 }
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::ServerName(const QString& programDirectory) {
-  QByteArray hash = QCryptographicHash::hash(QDir(programDirectory).absolutePath().toUtf8(),
-                                             QCryptographicHash::Sha1);
+QString SingleInstance::ServerName(const QString& filesFolder) {
+  QByteArray hash =
+      QCryptographicHash::hash(QDir(filesFolder).absolutePath().toUtf8(), QCryptographicHash::Sha1);
   return QString("quillfen-%1-%2").arg(getuid()).arg(QString::fromLatin1(hash.toHex().left(12)));
 }
 
-QString SingleInstance::LockFilePath(const QString& programDirectory) {
-  return QDir::temp().filePath(ServerName(programDirectory) + ".lock");
+QString SingleInstance::LockFilePath(const QString& filesFolder) {
+  return QDir::temp().filePath(ServerName(filesFolder) + ".lock");
 }
 
 bool SingleInstance::TakeLock() {

@@ -8,12 +8,13 @@
 
 namespace quillfen {
 
-// One running program per user and program directory (the temporary files live
-// there). A later start hands its first argument to the running one and exits.
+// One running program per user and folder of files (settings and recent files
+// are written there). A later start hands its first argument to the running
+// one and exits.
 class SingleInstance : public QObject {
   Q_OBJECT
  public:
-  explicit SingleInstance(const QString& programDirectory);
+  explicit SingleInstance(const QString& filesFolder);
   ~SingleInstance() override;
 
   // first: no other instance answers and this one holds the start lock until
@@ -30,8 +31,8 @@ class SingleInstance : public QObject {
   // later starts and emits Received for each path they hand over.
   bool Listen();
 
-  static QString ServerName(const QString& programDirectory);
-  static QString LockFilePath(const QString& programDirectory);
+  static QString ServerName(const QString& filesFolder);
+  static QString LockFilePath(const QString& filesFolder);
 
  signals:
   void Received(const QString& path);

@@ -85,7 +85,7 @@ void TMainForm::SaveSession() {
   session_.windowWidth = frame.width();
   session_.windowHeight = frame.height();
   session_.windowMaximised = isMaximized();
-  SaveSessionState(programDirectory_.toStdString(), session_);
+  SaveSessionState(folders_.files, session_);
 }
 
 void TMainForm::KeepInsideArea(QMdiSubWindow* window) {

@@ -81,11 +81,11 @@ std::vector<bool> ShownSelection(const QListWidget* box) {
 
 }  // namespace
 
-TMDIChild::TMDIChild(ProgramState& state, const QString& programDirectory,
+TMDIChild::TMDIChild(ProgramState& state, const ProgramFolders& folders,
                      std::function<void(const QString&)> showMessage)
     : TChildForm(state, nullptr),
       state_(state),
-      programDirectory_(programDirectory),
+      folders_(folders),
       showMessage_(std::move(showMessage)) {
   setObjectName("MDIChild");
   setAttribute(Qt::WA_DeleteOnClose);
@@ -176,7 +176,7 @@ void TMDIChild::FormShow() {
 }
 
 void TMDIChild::LoadSettings() {
-  std::optional<StoredSettings> stored = ReadSettingsFile(programDirectory_.toStdString());
+  std::optional<StoredSettings> stored = ReadSettingsFile(folders_.files);
   if (!stored) return;
   if (stored->depositText) {
     const QString deposit = QString::fromStdString(*stored->depositText);
@@ -193,7 +193,7 @@ void TMDIChild::LoadSettings() {
 void TMDIChild::SaveSettings(const QString& depositText) {
   CsvButtons csv{DecimalCommaRadioButton->isChecked(), DecimalPeriodRadioButton->isChecked(),
                  FieldSemicolonRadioButton->isChecked(), FieldTabRadioButton->isChecked()};
-  WriteSettingsFile(programDirectory_.toStdString(), depositText.toStdString(), csv);
+  WriteSettingsFile(folders_.files, depositText.toStdString(), csv);
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {
@@ -283,7 +283,9 @@ void TMDIChild::StatementComboBoxChange(int index) {
   const std::optional<std::string> entry = SwitchStatement(report, index);
   if (!entry) return;
   const QString name = QString::fromStdString(*entry);
-  NavigateReportPage(name == kDownloadedPageName ? DownloadedPagePath(programDirectory_) : name);
+  NavigateReportPage(name == kDownloadedPageName
+                         ? DownloadedPagePath(QString::fromStdString(folders_.temporary))
+                         : name);
 }
 
 void TMDIChild::ShowReadReport() {

@@ -8,6 +8,7 @@
 #include "actions/view_actions.h"
 #include "gui/views/child_form.h"
 #include "report.h"
+#include "settings/program_folders.h"
 
 namespace quillfen {
 
@@ -22,7 +23,7 @@ struct ProgramState;
 class TMDIChild : public TChildForm {
   Q_OBJECT
  public:
-  TMDIChild(ProgramState& state, const QString& programDirectory,
+  TMDIChild(ProgramState& state, const ProgramFolders& folders,
             std::function<void(const QString&)> showMessage);
   ~TMDIChild() override;
 
@@ -107,7 +108,7 @@ class TMDIChild : public TChildForm {
   void ShowSimulationNotices();
 
   ProgramState& state_;
-  QString programDirectory_;
+  ProgramFolders folders_;
   std::function<void(const QString&)> showMessage_;
   QWidget* currentPage_ = nullptr;
   QUrl pageLocation_;
