@@ -128,6 +128,8 @@ void WalkTrade(Report& report, const SizingRule& rule, WalkRow& in, int r, Drawd
   s.totalPips += weightedPips;
   s.totalPipsPerLot += pips;
   double change = profit - std::fabs(commission) + swap;
+  in.result = change;
+  in.balanceBefore = s.runningBalance;
   s.runningBalance += change;
   WriteMoney(grid1, g1::balance, r, s.runningBalance, 13, in.balanceShown);
   s.netProfit += change;
