@@ -9,8 +9,9 @@ namespace quillfen {
 
 namespace {
 
-// The fan's values of a pass, as floats: a picture needs no more.
-constexpr std::int64_t kFanValues = 20000000;
+// The fan's values of a pass, as floats: a picture needs no more. Each place
+// costs a search over every run, so very many runs keep fewer places.
+constexpr std::int64_t kFanValues = 2500000;
 constexpr std::int32_t kMostPlaces = 200;
 
 // One run's balance, peak and largest fall, and where its fan places stand.
@@ -50,17 +51,56 @@ class RunTrack {
   std::size_t place_ = 0;
 };
 
-void PlayDraws(const SourceTrades& source, const HistoryModel& model, DrawStream& stream,
-               RunTrack& run) {
+// Resampled runs four at a time, side by side, so that their chains of
+// dependent steps overlap; each run keeps its own stream and steps, so it
+// ends as it would alone. A run whose balance falls to 0 or below keeps it.
+constexpr int kSideBySide = 4;
+
+struct DrawnRuns {
+  double finals[kSideBySide];
+  double drawdowns[kSideBySide];
+};
+
+DrawnRuns PlayDraws(const SourceTrades& source, const HistoryModel& model, std::uint64_t seed,
+                    HistoryRecord& record, std::int32_t first) {
   const std::span<const double> values =
       model.percent ? std::span(source.shares) : std::span(source.results);
   const auto n = static_cast<std::uint32_t>(values.size());
-  for (std::int32_t t = 1; t <= model.tradesPerRun; ++t) {
-    const double value = values[stream.NextBelow(n)];
-    run.Add(model.percent ? run.balance * value : value);
-    if (run.balance <= 0) return;
-    run.Stepped(t);
+  const bool percent = model.percent;
+  DrawStream streams[kSideBySide] = {DrawStream(seed, first), DrawStream(seed, first + 1),
+                                     DrawStream(seed, first + 2), DrawStream(seed, first + 3)};
+  double balance[kSideBySide], peak[kSideBySide], drawdown[kSideBySide] = {};
+  bool going[kSideBySide];
+  for (int k = 0; k < kSideBySide; ++k) {
+    balance[k] = peak[k] = model.deposit;
+    going[k] = true;
   }
+  const int kept = std::min(kSideBySide, record.Runs() - first);
+  const std::size_t runs = record.finals.size();
+  std::size_t place = 0;
+  for (std::int32_t t = 1; t <= model.tradesPerRun; ++t) {
+    for (int k = 0; k < kSideBySide; ++k) {
+      const double value = values[streams[k].NextBelow(n)];
+      if (!going[k]) [[unlikely]]
+        continue;
+      balance[k] += percent ? balance[k] * value : value;
+      peak[k] = std::max(peak[k], balance[k]);
+      drawdown[k] = std::max(drawdown[k], (peak[k] - balance[k]) * 100 / peak[k]);
+      going[k] = balance[k] > 0;
+    }
+    if (t == record.placeSteps[place]) {
+      for (int k = 0; k < kept; ++k)
+        record.fan[place * runs + static_cast<std::size_t>(first + k)] =
+            static_cast<float>(balance[k]);
+      ++place;
+    }
+  }
+  DrawnRuns drawn;
+  for (int k = 0; k < kSideBySide; ++k) {
+    drawn.finals[k] = balance[k];
+    drawn.drawdowns[k] = drawdown[k];
+  }
+  return drawn;
 }
 
 // Fisher and Yates from the front: the trade put in place i is played at once.
@@ -136,23 +176,29 @@ HistoryRecord::HistoryRecord(std::int32_t runs, std::int32_t steps, std::int32_t
 std::int32_t PlayHistoryRuns(const SourceTrades& source, const HistoryModel& model,
                              std::uint64_t seed, HistoryRecord& record,
                              const std::function<bool(std::int32_t)>& afterRun) {
-  std::vector<double> shuffled;
   const std::int32_t runs = record.Runs();
+  if (model.draw == HistoryDraw::resample) {
+    for (std::int32_t first = 0; first < runs; first += kSideBySide) {
+      const DrawnRuns drawn = PlayDraws(source, model, seed, record, first);
+      for (int k = 0; k < kSideBySide && first + k < runs; ++k) {
+        const auto i = static_cast<std::size_t>(first + k);
+        record.finals[i] = drawn.finals[k];
+        record.drawdowns[i] = drawn.drawdowns[k];
+        if (!afterRun(first + k + 1)) return first + k + 1;
+      }
+    }
+    return runs;
+  }
+  std::vector<double> shuffled;
   for (std::int32_t r = 0; r < runs; ++r) {
     DrawStream stream(seed, r);
     RunTrack run(model.deposit, record, r);
     ChallengeEnd end;
-    switch (model.draw) {
-      case HistoryDraw::resample:
-        PlayDraws(source, model, stream, run);
-        break;
-      case HistoryDraw::shuffle:
-        shuffled = model.percent ? source.shares : source.results;
-        PlayShuffle(model, shuffled, stream, run);
-        break;
-      case HistoryDraw::challenge:
-        end = PlayChallenge(source, model, stream, run);
-        break;
+    if (model.draw == HistoryDraw::challenge) {
+      end = PlayChallenge(source, model, stream, run);
+    } else {
+      shuffled = model.percent ? source.shares : source.results;
+      PlayShuffle(model, shuffled, stream, run);
     }
     run.HoldToEnd();
     const auto i = static_cast<std::size_t>(r);

@@ -50,7 +50,7 @@ struct HistoryRecord {
 };
 
 // The places a pass of this many runs keeps: at most 200, fewer when the
-// runs are so many that the fan would not fit in memory.
+// runs are so many that searching every place would slow the pass down.
 std::int32_t FanPlaces(std::int32_t runs, std::int32_t steps);
 
 // Plays runs 0, 1, ... in order, run r from its own stream of the seed, into
