@@ -26,7 +26,7 @@ struct CliOptions {
   std::vector<std::string> files;
   bool table = false;
   bool json = false;
-  std::vector<std::string> charts;  // display lists to print: balance, open-times, close-times
+  std::vector<std::string> charts;  // display lists to print: balance, open-times, close-times, fan
   int chartWidth = 700;
   int chartHeight = 241;
   SimulationArgs simulation;

@@ -7,6 +7,7 @@
 #include "json_output.h"
 #include "views/balance_chart.h"
 #include "views/display_list.h"
+#include "views/fan_chart.h"
 #include "views/times_chart.h"
 
 namespace quillfen::cli {
@@ -34,6 +35,10 @@ std::string ChartText(const Report& report, const std::string& kind, int width, 
   if (kind == "balance")
     return DisplayListText(PaintBalanceChart(report, report.stats.initialDeposit, width, height,
                                              ChartSurface::balanceTab));
+  if (kind == "fan") {
+    const auto& history = report.simulationResults.history;
+    return DisplayListText(PaintFanChart(history ? history->fan : EquityFan{}, width, height));
+  }
   const TimesBasis basis = kind == "open-times" ? TimesBasis::openTimes : TimesBasis::closeTimes;
   return DisplayListText(PaintTimesChart(report.grid1, width, height, basis));
 }
@@ -46,7 +51,7 @@ void AddOutputOptions(CLI::App& app, CliOptions& options) {
   app.add_flag("--json", options.json, "print one JSON object with the figures and rows");
   app.add_option("--chart", options.charts,
                  "print a chart's display list (with --json: under charts); may be repeated")
-      ->check(CLI::IsMember({"balance", "open-times", "close-times"}));
+      ->check(CLI::IsMember({"balance", "open-times", "close-times", "fan"}));
   app.add_option_function<std::string>(
          "--chart-size",
          [&options](const std::string& value) {

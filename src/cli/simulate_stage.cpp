@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <iostream>
@@ -11,6 +12,8 @@
 
 #include "actions/simulation_actions.h"
 #include "actions/view_actions.h"
+#include "risk/history_pass.h"
+#include "risk/history_results.h"
 #include "terminal_progress.h"
 
 namespace quillfen::cli {
@@ -41,17 +44,34 @@ const CLI::Validator kCountText(
     },
     "COUNT");
 
+SimulationMode ModeOf(const std::string& mode) {
+  if (mode == "min-deposit") return SimulationMode::minimumDeposit;
+  if (mode == "min-trades") return SimulationMode::minimumTrades;
+  if (mode == "resample") return SimulationMode::resampleTrades;
+  if (mode == "shuffle") return SimulationMode::shuffleTrades;
+  if (mode == "challenge") return SimulationMode::tradingChallenge;
+  return SimulationMode::monteCarlo;
+}
+
 void ApplyArgs(const SimulationArgs& args, SimulationOptions& panel) {
-  panel.mode = args.mode == "min-deposit"  ? SimulationMode::minimumDeposit
-               : args.mode == "min-trades" ? SimulationMode::minimumTrades
-                                           : SimulationMode::monteCarlo;
+  panel.mode = ModeOf(args.mode);
   if (args.runs) panel.numRunsText = *args.runs;
+  if (args.maxDrawdown) panel.maxDrawdownText = *args.maxDrawdown;
+  if (IsHistoryMode(panel.mode)) {
+    // The modes that draw from the trades have their own counts.
+    if (args.trades) panel.resampleTradesText = *args.trades;
+    if (args.days) panel.challengeDaysText = *args.days;
+    panel.replayPercent = args.replay == "percent";
+    if (args.target) panel.targetText = *args.target;
+    if (args.maxLoss) panel.maxLossText = *args.maxLoss;
+    if (args.dailyLoss) panel.dailyLossText = *args.dailyLoss;
+    return;
+  }
   if (args.trades) panel.numTradesText = *args.trades;
   if (args.days) {
     panel.numDaysText = *args.days;
     panel.daysMode = true;
   }
-  if (args.maxDrawdown) panel.maxDrawdownText = *args.maxDrawdown;
   if (args.confidence) panel.accuracyText = *args.confidence;
   // Typing into the trading system's boxes means the import is off.
   if (args.win || args.avgProfit || args.avgLoss) panel.importFromReport = false;
@@ -77,6 +97,10 @@ std::vector<std::pair<std::string, std::string>> Boxes(const Report& report) {
       break;
     case SimulationMode::minimumTrades:
       boxes.emplace_back("Min trades", r.minTrades);
+      break;
+    case SimulationMode::resampleTrades:
+    case SimulationMode::shuffleTrades:
+    case SimulationMode::tradingChallenge:
       break;
   }
   boxes.emplace_back("Risk of ruin", WithRange(r.riskOfRuin, r.ruinRange));
@@ -114,6 +138,51 @@ nlohmann::json SimulationJson(const CliRun& run) {
             {"return", f.returnPercent}}}};
 }
 
+// A history pass as the window's table shows it, the percentiles across.
+void PrintHistory(const HistoryResults& h, std::ostream& out) {
+  out << "Percentiles:";
+  for (const std::string& q : HistoryTableHeading()) out << "  " << q;
+  out << '\n';
+  for (const ResultRow& row : HistoryTableRows(h)) {
+    out << row.caption << ':';
+    for (const std::string& cell : row.cells) out << (cell.empty() ? "" : "  ") << cell;
+    out << '\n';
+  }
+}
+
+nlohmann::json PercentilesJson(const PercentileValues& values) {
+  nlohmann::json json = nlohmann::json::object();
+  for (std::size_t q = 0; q < kPercentiles.size(); ++q)
+    json["p" + std::to_string(kPercentiles[q])] = values[q];
+  return json;
+}
+
+nlohmann::json HistoryJson(const CliRun& run, const HistoryResults& h) {
+  nlohmann::json days = nlohmann::json::array();
+  for (std::int32_t d = 0; d < h.source.DayCount(); ++d) {
+    const std::span<const double> day = h.source.Day(d);
+    days.push_back(std::vector<double>(day.begin(), day.end()));
+  }
+  nlohmann::json json = {{"mode", run.options.simulation.mode},
+                         {"runs", h.runs},
+                         {"replay", h.percent ? "percent" : "money"},
+                         {"source", {{"results", h.source.results}, {"days", std::move(days)}}},
+                         {"finalBalance", PercentilesJson(h.finalBalance)},
+                         {"maxDrawdownPercent", PercentilesJson(h.maxDrawdownPercent)},
+                         {"ruinPercent", h.ruinPercent}};
+  if (h.challenge) {
+    const ChallengeShares& c = *h.challenge;
+    json["challenge"] = {
+        {"passPercent", c.passPercent},
+        {"failMaxLossPercent", c.failMaxLossPercent},
+        {"failDailyLossPercent", c.failDailyLossPercent},
+        {"timeoutPercent", c.timeoutPercent},
+        {"medianDaysToPass",
+         c.medianDaysToPass ? nlohmann::json(*c.medianDaysToPass) : nlohmann::json(nullptr)}};
+  }
+  return json;
+}
+
 int Refuse(const std::string& why) {
   std::cerr << "quillfen-report: --simulate: " << why << '\n';
   return kUsage;
@@ -124,11 +193,16 @@ int Refuse(const std::string& why) {
 void AddSimulationOptions(CLI::App& app, CliOptions& options) {
   SimulationArgs& a = options.simulation;
   CLI::Option* simulate = app.add_option("--simulate", a.mode, "run the simulation tab's mode")
-                              ->check(CLI::IsMember({"montecarlo", "min-deposit", "min-trades"}));
+                              ->check(CLI::IsMember({"montecarlo", "min-deposit", "min-trades",
+                                                     "resample", "shuffle", "challenge"}));
   std::vector<CLI::Option*> inputs = {
       app.add_option("--runs", a.runs, "number of simulation runs")->check(kCountText),
-      app.add_option("--trades", a.trades, "trades per run")->check(kCountText),
-      app.add_option("--days", a.days, "trades per run from a number of days")->check(kCountText),
+      app.add_option("--trades", a.trades,
+                     "trades per run (resample: default the report's closed trades)")
+          ->check(kCountText),
+      app.add_option("--days", a.days,
+                     "trades per run from a number of days (challenge: trading days, default 30)")
+          ->check(kCountText),
       app.add_option("--max-dd", a.maxDrawdown, "maximum drawdown in percent")->check(kCountText),
       app.add_option("--units", a.units, "trading system in pips or dollars")
           ->check(CLI::IsMember({"pips", "dollars"})),
@@ -137,13 +211,29 @@ void AddSimulationOptions(CLI::App& app, CliOptions& options) {
       app.add_option("--avg-loss", a.avgLoss, "average losing trade")->check(kBoxText),
       app.add_option("--confidence", a.confidence, "confidence level of the ranges in percent")
           ->check(kCountText),
-      app.add_option("--seed", a.seed, "seed every pass with S instead of the clock")};
+      app.add_option("--seed", a.seed, "seed every pass with S instead of the clock"),
+      app.add_option("--replay", a.replay,
+                     "resample and shuffle: add each trade's money, or its share of the balance")
+          ->check(CLI::IsMember({"money", "percent"})),
+      app.add_option("--target", a.target, "challenge: profit target in percent (default 10)")
+          ->check(kBoxText),
+      app.add_option("--max-loss", a.maxLoss, "challenge: maximum loss in percent (default 10)")
+          ->check(kBoxText),
+      app.add_option("--daily-loss", a.dailyLoss,
+                     "challenge: daily loss limit in percent (default 5)")
+          ->check(kBoxText)};
   for (CLI::Option* input : inputs) input->needs(simulate);
   inputs[1]->excludes(inputs[2]);
 }
 
 int SimulationStage(CliRun& run) {
   const SimulationArgs& args = run.options.simulation;
+  const std::vector<std::string>& charts = run.options.charts;
+  if (std::find(charts.begin(), charts.end(), "fan") != charts.end() &&
+      !IsHistoryMode(ModeOf(args.mode))) {
+    std::cerr << "quillfen-report: --chart fan: needs --simulate resample, shuffle or challenge\n";
+    return kUsage;
+  }
   if (args.mode.empty()) return kOk;
   Report& report = run.report;
   ReportOptions options = report.options;
@@ -166,11 +256,18 @@ int SimulationStage(CliRun& run) {
       return Refuse("an input box is empty");
     case SimulationStart::refused:
       return Refuse("the report is busy");
+    case SimulationStart::badInput:
+      return Refuse(report.simulationResults.notices.front());
   }
   for (const std::string& notice : report.simulationResults.notices)
     std::cerr << "quillfen-report: " << notice << '\n';
 
-  if (run.options.json) {
+  const std::optional<HistoryResults>& history = report.simulationResults.history;
+  if (history && run.options.json) {
+    run.json["simulation"] = HistoryJson(run, *history);
+  } else if (history) {
+    PrintHistory(*history, std::cout);
+  } else if (run.options.json) {
     run.json["simulation"] = SimulationJson(run);
   } else {
     for (const auto& [label, text] : Boxes(report))

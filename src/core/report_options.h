@@ -7,7 +7,14 @@ namespace quillfen {
 enum class DepositChoice { statement, custom };
 enum class SizingChoice { original, miniLots, standardLots, miniAmount, standardAmount };
 enum class DisplayFilter { all, closed, open };
-enum class SimulationMode { monteCarlo, minimumDeposit, minimumTrades };
+enum class SimulationMode {
+  monteCarlo,
+  minimumDeposit,
+  minimumTrades,
+  resampleTrades,
+  shuffleTrades,
+  tradingChallenge
+};
 
 // What the simulation tab's own boxes hold (its deposit and sizing twins are
 // copies of the Options tab's and live in the window only).
@@ -24,6 +31,13 @@ struct SimulationOptions {
   SimulationMode mode = SimulationMode::monteCarlo;
   std::string numRunsText = "1000";
   std::string accuracyText = "99";
+  // The modes that draw from the report's own trades.
+  bool replayPercent = false;
+  std::string resampleTradesText;  // empty: as many as the report has
+  std::string targetText = "10";
+  std::string maxLossText = "10";
+  std::string dailyLossText = "5";
+  std::string challengeDaysText = "30";
 };
 
 // The values the Options tab's controls hold, as texts where the controls are

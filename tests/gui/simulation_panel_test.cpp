@@ -10,7 +10,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QtTest>
 #include <cmath>
 
@@ -83,6 +85,12 @@ class SimulationPanelTest : public QObject {
   void EachModeBeforeDuringAndAfter();
   void WindowAndCommandLineAgree_data();
   void WindowAndCommandLineAgree();
+  void HistoryModesShowTheirOwnInputsAndResults();
+  void HistoryWindowAndCommandLineAgree_data();
+  void HistoryWindowAndCommandLineAgree();
+  void PicturesTakeTheResultAreasWidth_data();
+  void PicturesTakeTheResultAreasWidth();
+  void ABadChallengeIsSaidAndPlaysNothing();
 
  private:
   TMDIChild* OpenOnPanel();
@@ -451,6 +459,179 @@ void SimulationPanelTest::WindowAndCommandLineAgree() {
     ++compared;
   }
   QCOMPARE(compared, 8);
+}
+
+void SimulationPanelTest::HistoryModesShowTheirOwnInputsAndResults() {
+  TMDIChild* w = OpenOnPanel();
+  const SimulationPanel* p = w->simulation;
+  const QList<QWidget*> inputs = {p->ReplayComboBox, p->ResampleTradesEdit, p->TargetEdit,
+                                  p->MaxLossEdit,    p->DailyLossEdit,      p->ChallengeDaysEdit};
+  // Per mode, which of the inputs above it shows.
+  const QList<QList<bool>> shown = {
+      {false, false, false, false, false, false}, {false, false, false, false, false, false},
+      {false, false, false, false, false, false}, {true, true, false, false, false, false},
+      {true, false, false, false, false, false},  {false, false, true, true, true, true}};
+  QCOMPARE(p->ComboBox2->count(), 6);
+  QCOMPARE(p->ComboBox2->itemText(3), "Resample trades");
+  QCOMPARE(p->ComboBox2->itemText(4), "Shuffle trades");
+  QCOMPARE(p->ComboBox2->itemText(5), "Trading challenge");
+  for (int mode : {3, 5, 4, 0, 5, 1, 3, 2}) {
+    p->ComboBox2->setCurrentIndex(mode);
+    for (int i = 0; i < inputs.size(); ++i) {
+      QCOMPARE(inputs[i]->isVisible(), shown[mode][i]);
+      // Its caption comes and goes with it.
+      for (const QLabel* label : w->DorvaneTabSheet->findChildren<QLabel*>())
+        if (label->buddy() == inputs[i]) QCOMPARE(label->isVisible(), shown[mode][i]);
+    }
+    QCOMPARE(p->PercentilesGroup->isVisible(), mode >= 3);
+    QCOMPARE(p->RiskOfRuinEdit->isVisible(), mode < 3);
+  }
+  QCOMPARE(p->TargetEdit->accessibleName(), "Target %");
+  QCOMPARE(p->ReplayComboBox->accessibleName(), "Replay");
+}
+
+void SimulationPanelTest::HistoryWindowAndCommandLineAgree_data() {
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<QStringList>("args");
+  QStringList files = {Example("statement.htm")};
+  const QString real = testing::StatementsFolder() + "/002-mamolas-detailed-xauusd-4k-trades.htm";
+  if (QFile::exists(real)) files << real;
+  for (const QString& file : files) {
+    const QString name = QFileInfo(file).fileName();
+    QTest::newRow(qPrintable(name + " resample"))
+        << file << QStringList{"resample", "--trades", "150", "--replay", "money"};
+    // The example's balance falls below 0 on the way: it has no shares to replay.
+    const QString replay = file == files.front() ? "money" : "percent";
+    QTest::newRow(qPrintable(name + " shuffle " + replay))
+        << file << QStringList{"shuffle", "--replay", replay};
+    QTest::newRow(qPrintable(name + " challenge"))
+        << file << QStringList{"challenge",    "--target", "4",      "--max-loss", "6",
+                               "--daily-loss", "2.5",      "--days", "25"};
+  }
+}
+
+// The same inputs and seed give the same table in the window as the command
+// line prints, row by row.
+void SimulationPanelTest::HistoryWindowAndCommandLineAgree() {
+  QFETCH(QString, file);
+  QFETCH(QStringList, args);
+  QProcess cli;
+  cli.start(QUILLFEN_REPORT, QStringList{file, "--simulate"} + args +
+                                 QStringList{"--runs", "500", "--max-dd", "20", "--seed", "3"});
+  QVERIFY(cli.waitForFinished(120000));
+  QCOMPARE(cli.exitCode(), 0);
+
+  program_->Form().State().simulationSeed = 3;
+  program_->Form().OpenChosenName(file);
+  TMDIChild* w = program_->Form().ReportWindows().constLast();
+  w->PageControl2->setCurrentWidget(w->DorvaneTabSheet);
+  const SimulationPanel* p = w->simulation;
+  const QStringList modes = {"resample", "shuffle", "challenge"};
+  p->ComboBox2->setCurrentIndex(3 + static_cast<int>(modes.indexOf(args[0])));
+  const QMap<QString, QLineEdit*> boxes = {{"--trades", p->ResampleTradesEdit},
+                                           {"--target", p->TargetEdit},
+                                           {"--max-loss", p->MaxLossEdit},
+                                           {"--daily-loss", p->DailyLossEdit},
+                                           {"--days", p->ChallengeDaysEdit}};
+  for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+    if (args[i] == "--replay")
+      p->ReplayComboBox->setCurrentIndex(args[i + 1] == "percent" ? 1 : 0);
+    else
+      Type(boxes[args[i]], args[i + 1]);
+  }
+  Type(p->NumRunsEdit, "500");
+  Type(p->MaxDrawdownEdit, "20");
+  p->StartButton->click();
+  QTRY_COMPARE_WITH_TIMEOUT(p->StartButton->text(), QString("Start simulation"), 120000);
+  QVERIFY(p->FanGroup->isVisible());
+
+  QMap<QString, QString> shown;
+  const QTableWidget* table = p->PercentilesTable;
+  for (int r = 0; r < table->rowCount(); ++r) {
+    QStringList cells;
+    for (int c = 0; c < table->columnCount(); ++c)
+      if (table->item(r, c) && !table->item(r, c)->text().isEmpty())
+        cells << table->item(r, c)->text();
+    shown[table->verticalHeaderItem(r)->text()] = cells.join("  ");
+  }
+  int compared = 0;
+  for (const QString& line : QString::fromUtf8(cli.readAllStandardOutput()).split('\n')) {
+    const int colon = static_cast<int>(line.indexOf(':'));
+    if (colon < 0 || line.startsWith("Percentiles")) continue;
+    QCOMPARE(shown.value(line.left(colon), "(missing)"), line.mid(colon + 1).trimmed());
+    ++compared;
+  }
+  QCOMPARE(compared, table->rowCount());
+  QCOMPARE(compared, args[0] == "challenge" ? 9 : 4);
+}
+
+void SimulationPanelTest::PicturesTakeTheResultAreasWidth_data() {
+  QTest::addColumn<QSize>("windowSize");
+  QTest::addColumn<int>("mode");
+  for (const QSize size : {QSize(1023, 400), QSize(1100, 620), QSize(1900, 1000)}) {
+    const QString name = QString::number(size.width()) + "x" + QString::number(size.height());
+    QTest::newRow(qPrintable(name + " final balances")) << size << 0;
+    QTest::newRow(qPrintable(name + " fan")) << size << 4;
+  }
+}
+
+// Each picture spans the column of the results and is as high as its shape
+// asks where the window has room, at the top of its box. Pictures of the tab
+// are kept with the other looks of the program.
+void SimulationPanelTest::PicturesTakeTheResultAreasWidth() {
+  QFETCH(QSize, windowSize);
+  QFETCH(int, mode);
+  TMDIChild* w = OpenOnPanel();
+  w->parentWidget()->resize(windowSize);
+  const SimulationPanel* p = w->simulation;
+  if (p->ImportCheckBox->isChecked()) p->ImportCheckBox->click();
+  p->DollarsRadioButton->click();
+  Type(p->AvgProfitEdit, "30");
+  Type(p->AvgLossEdit, "20");
+  Type(p->PercWinsEdit, "50");
+  Type(p->NumRunsEdit, "500");
+  p->ComboBox2->setCurrentIndex(mode);
+  p->StartButton->click();
+  QTRY_COMPARE(p->StartButton->text(), QString("Start simulation"));
+
+  QWidget* group = mode == 0 ? p->OutcomeGroup : p->FanGroup;
+  const QWidget* results =
+      mode == 0 ? w->DorvaneTabSheet->findChild<QWidget*>("ResultsGroup") : p->PercentilesGroup;
+  const PaintBox* picture = mode == 0 ? p->OutcomePaintBox : p->FanPaintBox;
+  QVERIFY(group->isVisible());
+  QCOMPARE(group->width(), results->width());
+  QCOMPARE(group->x(), results->x());
+  QVERIFY(picture->width() >= group->width() - 30);
+  // Below the results, as high as the shape asks or as the tab has room for.
+  const int room = w->DorvaneTabSheet->height() - group->y() - 30;
+  QVERIFY2(picture->height() >= std::min(static_cast<int>(picture->width() * 0.55), room) - 2,
+           qPrintable(QString::number(picture->height())));
+  QVERIFY(group->height() <= picture->height() + 60);  // no tall empty box around it
+  QDir().mkpath(QUILLFEN_LOOK_OUTPUT);
+  w->DorvaneTabSheet->grab().save(QString(QUILLFEN_LOOK_OUTPUT) + "/simulation-picture-" +
+                                  QString::number(mode) + "-" +
+                                  QString::number(windowSize.width()) + ".png");
+}
+
+void SimulationPanelTest::ABadChallengeIsSaidAndPlaysNothing() {
+  TMDIChild* w = OpenOnPanel();
+  const SimulationPanel* p = w->simulation;
+  p->ComboBox2->setCurrentIndex(5);
+  Type(p->TargetEdit, "0");
+  p->StartButton->click();
+  QCOMPARE(p->StartButton->text(), "Start simulation");
+  QCOMPARE(program_->Form().statusBar()->currentMessage(),
+           "Target % must be above 0 and at most 1000");
+  QCOMPARE(p->PercentilesTable->rowCount(), 0);
+  QVERIFY(!p->FanGroup->isVisible());
+
+  // The keys a count box turns back: a sign, letters.
+  Type(p->DailyLossEdit, "-5x");
+  QCOMPARE(p->DailyLossEdit->text(), "5");
+  Type(p->TargetEdit, "8");
+  p->StartButton->click();
+  QTRY_COMPARE(p->StartButton->text(), QString("Start simulation"));
+  QVERIFY(p->PercentilesTable->rowCount() > 0);
 }
 
 }  // namespace quillfen

@@ -5,6 +5,8 @@
 
 #include "actions/report_guard.h"
 #include "analysis/statistics.h"
+#include "analysis/trade_selection.h"
+#include "risk/history_pass.h"
 #include "risk/minimum_searches.h"
 #include "risk/monte_carlo.h"
 #include "risk/simulation_start.h"
@@ -28,16 +30,55 @@ SimulationTarget TargetOf(Report& report) {
   return {report.grid1, report.stats, report.options, report.simulationResults};
 }
 
+// The selected closed trades as the walk just booked them, in its order.
+SourceTrades SourceOfWalk(Report& report) {
+  const std::vector<WalkRow>& rows = report.walkCache.Rows(report.grid1, report.grid2);
+  std::vector<ClosedTrade> trades;
+  for (int r = 1; r < report.grid1.RowCount(); ++r) {
+    const WalkRow& row = rows[static_cast<std::size_t>(r)];
+    const std::string_view closeDate = report.grid1.Cell(g1::closeDate, r);
+    if (row.trade && !closeDate.empty())
+      trades.push_back({row.result, row.balanceBefore, closeDate});
+  }
+  return MakeSourceTrades(trades);
+}
+
+void ClearResults(MonteCarloResults& r) {
+  for (std::string* box : {&r.perfect, &r.riskOfRuin, &r.balance, &r.returnPercent,
+                           &r.profitPerTrade, &r.avgDrawdown, &r.errorRate, &r.deviation})
+    box->clear();
+  r.outcome = {};
+  r.history.reset();
+  r.notices.clear();
+}
+
+SimulationStart StartHistoryPass(Report& report, ProgramState& state, Progress& progress,
+                                 const std::function<void()>& starting,
+                                 std::vector<std::string>& notices) {
+  RecomputeStatistics(report, report.stats, report.options);
+  const SourceTrades source = SourceOfWalk(report);
+  SimulationOptions& panel = report.options.simulation;
+  if (std::string why = HistoryRefusal(panel, source); !why.empty()) {
+    ClearResults(report.simulationResults);
+    report.simulationResults.notices.push_back(std::move(why));
+    return SimulationStart::badInput;
+  }
+  const HistoryModel model = ReadHistoryModel(panel, source, report.stats.initialDeposit);
+  CapHistoryDraws(panel, model, source, notices);
+  if (starting) starting();
+  state.SimulationStopRequested = false;
+  ClearResults(report.simulationResults);
+  RunHistoryPass(source, model, TextToWhole(panel.numRunsText), state, progress,
+                 report.simulationResults);
+  return SimulationStart::ran;
+}
+
 }  // namespace
 
 void RunSimulation(Report& report, ProgramState& state, Progress& progress) {
   state.SimulationStopRequested = false;
   MonteCarloResults& r = report.simulationResults;
-  for (std::string* box : {&r.perfect, &r.riskOfRuin, &r.balance, &r.returnPercent,
-                           &r.profitPerTrade, &r.avgDrawdown, &r.errorRate, &r.deviation})
-    box->clear();
-  r.outcome = {};
-  r.notices.clear();
+  ClearResults(r);
   switch (report.options.simulation.mode) {
     case SimulationMode::monteCarlo:
       RunMonteCarloPass(TargetOf(report), state, progress);
@@ -50,6 +91,10 @@ void RunSimulation(Report& report, ProgramState& state, Progress& progress) {
       SearchMinimumTrades(TargetOf(report), state, progress);
       r.outcome = {};
       break;
+    case SimulationMode::resampleTrades:
+    case SimulationMode::shuffleTrades:
+    case SimulationMode::tradingChallenge:
+      break;  // started with their trades only, by StartSimulation
   }
 }
 
@@ -59,6 +104,13 @@ SimulationStart StartSimulation(Report& report, ProgramState& state, const Repor
   std::vector<std::string> notices;
   const SimulationStart refusal = Refusal(report.stats, report.options, &notices);
   if (refusal != SimulationStart::ran) return refusal;
+  if (IsHistoryMode(report.options.simulation.mode)) {
+    const SimulationStart start = StartHistoryPass(report, state, progress, starting, notices);
+    if (start != SimulationStart::ran) return start;
+    std::vector<std::string>& said = report.simulationResults.notices;
+    said.insert(said.begin(), notices.begin(), notices.end());
+    return start;
+  }
   if (report.options.simulation.mode == SimulationMode::monteCarlo)
     CapPassDraws(TargetOf(report), notices);
   if (starting) starting();

@@ -17,6 +17,7 @@ enum class SimulationStart {
   zeroDeposit,         // a typed deposit of 0
   emptyInput,          // a box the simulation needs is empty
   refused,             // the report is being filled or sorted
+  badInput,            // a mode that draws from the report's trades cannot: the notice says why
 };
 
 // The Start button: its silent refusals, then the selected mode's pass or
@@ -25,7 +26,9 @@ enum class SimulationStart {
 // are written back into report.options, for the window to show, and said in
 // report.simulationResults.notices with what a search could not do.
 // `starting` runs once the inputs are accepted, before the pass: the window
-// turns its button into Stop and empties its result boxes there.
+// turns its button into Stop and empties its result boxes there. The modes
+// that draw from the report's trades first walk the statistics under the
+// options, for the trades' results; what stops them is the only notice.
 SimulationStart StartSimulation(Report& report, ProgramState& state, const ReportOptions& options,
                                 Progress& progress, const std::function<void()>& starting = {});
 

@@ -126,6 +126,8 @@ void WalkTrade(TradeViews& views, ReportStatistics& s, const SizingRule& rule, W
   s.totalPips += weightedPips;
   s.totalPipsPerLot += pips;
   double change = profit - std::fabs(commission) + swap;
+  in.result = change;
+  in.balanceBefore = s.runningBalance;
   s.runningBalance += change;
   WriteMoney(grid1, g1::balance, r, s.runningBalance, 13, in.balanceShown);
   s.netProfit += change;

@@ -31,6 +31,11 @@ struct WalkRow {
   double commissionShown = kUnknown;
   double swapShown = kUnknown;
   double balanceShown = kUnknown;
+
+  // What the last walk booked for a trade: the money it changed the balance
+  // by, and the balance just before it.
+  double result = 0;
+  double balanceBefore = 0;
 };
 
 // Earliest opening and latest opening or closing over all rows, from the date

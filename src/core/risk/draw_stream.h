@@ -52,6 +52,16 @@ class DrawStream {
   }
   // A draw over 0..99.
   int NextDraw() { return static_cast<int>(NextDrawWord() / kDrawStep); }
+  // A draw over 0..n-1 (n at least 1), every value equally likely: the high
+  // word of w × n, redrawing the few words that would favour some values.
+  std::uint32_t NextBelow(std::uint32_t n) {
+    std::uint64_t m = std::uint64_t{NextWord()} * n;
+    if (static_cast<std::uint32_t>(m) < n) [[unlikely]] {
+      const std::uint32_t threshold = (0u - n) % n;
+      while (static_cast<std::uint32_t>(m) < threshold) m = std::uint64_t{NextWord()} * n;
+    }
+    return static_cast<std::uint32_t>(m >> 32);
+  }
 
  private:
   static std::uint32_t Rotate(std::uint32_t x, int k) { return (x << k) | (x >> (32 - k)); }

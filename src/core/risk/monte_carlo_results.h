@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "risk/history_results.h"
 #include "risk/outcome_histogram.h"
 
 namespace quillfen {
@@ -24,7 +26,8 @@ struct MonteCarloResults {
   std::string ruinRange;
   std::string minDeposit;
   std::string minTrades;
-  OutcomeHistogram outcome;  // of the last Monte Carlo pass; empty after a search
+  OutcomeHistogram outcome;               // of the last Monte Carlo pass; empty after a search
+  std::optional<HistoryResults> history;  // of the last pass of a history mode
   // What the start changed of the inputs or could not do, one sentence each,
   // for the window's message box and the command line's error output.
   std::vector<std::string> notices;

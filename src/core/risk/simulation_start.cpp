@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "program_state.h"
+#include "risk/history_pass.h"
 #include "risk/monte_carlo.h"
 #include "risk/simulation_target.h"
 #include "text/text_conversions.h"
@@ -35,6 +36,15 @@ void CapCount(std::string& text, std::int32_t maximum, const char* what,
 
 bool SimulationInputsAccepted(ReportOptions& options, std::vector<std::string>* notices) {
   SimulationOptions& panel = options.simulation;
+  if (IsHistoryMode(panel.mode)) {
+    // The trading system and its trade count play no part in these modes.
+    for (const std::string* text :
+         {&options.depositText, &panel.maxDrawdownText, &panel.numRunsText})
+      if (text->empty()) return false;
+    CapCount(panel.numRunsText, kMaxSimulationRuns, "runs", notices);
+    CapCount(panel.resampleTradesText, kMaxTradesPerRun, "trades per run", notices);
+    return true;
+  }
   for (const std::string* text :
        {&options.depositText, &panel.avgProfitText, &panel.percWinsText, &panel.maxDrawdownText,
         &panel.avgLossText, &panel.numTradesText, &panel.numRunsText}) {

@@ -2,9 +2,11 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 
 #include "actions/simulation_actions.h"
 #include "gui/app/gui_progress.h"
@@ -95,6 +97,13 @@ void TMDIChild::StartButtonClick() {
     simulation->EmptyResults();
   });
   if (start == SimulationStart::emptyInput) CopySimulationTabToOptions();
+  if (start == SimulationStart::badInput) {
+    // Why the trades make no pass, where the window says such things.
+    QString why = QString::fromStdString(report.simulationResults.notices.front());
+    why[0] = why[0].toUpper();
+    if (auto* frame = qobject_cast<QMainWindow*>(window())) frame->statusBar()->showMessage(why);
+    simulation->ShowResults(report.simulationResults);
+  }
   if (start != SimulationStart::ran) return;
   simulation->SetRunning(false);
   simulation->ShowResults(report.simulationResults);

@@ -3,19 +3,26 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <algorithm>
+#include <utility>
 
 #include "display_list_painter.h"
 #include "gui/views/option_groups.h"
 #include "gui/views/paint_box.h"
+#include "risk/history_pass.h"
 #include "risk/monte_carlo_results.h"
+#include "views/fan_chart.h"
 #include "views/outcome_chart.h"
 
 namespace quillfen {
@@ -25,6 +32,8 @@ namespace {
 const QString kStart = "Start simulation";
 const QString kStop = "Stop simulation";
 const QColor kResultGrey(223, 223, 223);  // colour value 14671839
+// A picture under the results is this much as high as it is wide.
+constexpr double kPictureAspect = 0.55;
 
 // Typed keys: digits and one period; backspace always. Texts set by the
 // program (imported figures) are not checked, as in the typed-key rule.
@@ -89,7 +98,7 @@ std::string Text(const QLineEdit* edit) {
 }  // namespace
 
 SimulationPanel::SimulationPanel(QGridLayout* grid, QWidget* tab, QWidget* sizingGroup)
-    : QObject(tab), sizingGroup_(sizingGroup) {
+    : QObject(tab), sizingGroup_(sizingGroup), tab_(tab) {
   RadioButton1 = NewRadio("RadioButton1", "Use dollar amount", tab, nullptr);
   RadioButton1->setChecked(true);
   RadioButton1->hide();
@@ -98,8 +107,35 @@ SimulationPanel::SimulationPanel(QGridLayout* grid, QWidget* tab, QWidget* sizin
   BuildSimulation(grid, tab);
   BuildResults(grid, tab);
   BuildOutcome(grid, tab);
+  BuildHistoryResults(grid, tab);
   grid->setColumnStretch(3, 1);
   grid->setRowStretch(2, 1);
+  for (QObject* watched : {static_cast<QObject*>(tab), static_cast<QObject*>(OutcomeGroup),
+                           static_cast<QObject*>(FanGroup), static_cast<QObject*>(OutcomePaintBox),
+                           static_cast<QObject*>(FanPaintBox)})
+    watched->installEventFilter(this);
+}
+
+// A picture takes the width of the results' column and the height its shape
+// asks, or what the tab has left below the results in a low window; its box
+// ends under it. The row asks for no height, so no control ever moves.
+void SimulationPanel::FitPictures() {
+  constexpr int kBottomMargin = 6;
+  for (auto [group, box] : {std::pair<QWidget*, PaintBox*>{OutcomeGroup, OutcomePaintBox},
+                            std::pair<QWidget*, PaintBox*>{FanGroup, FanPaintBox}}) {
+    if (!group->isVisible()) continue;
+    const int chrome = group->sizeHint().height() - box->height();
+    const int room = tab_->height() - group->y() - chrome - kBottomMargin;
+    const int height = std::max(0, std::min(static_cast<int>(box->width() * kPictureAspect), room));
+    if (box->height() != height) box->setFixedHeight(height);
+  }
+}
+
+bool SimulationPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize || event->type() == QEvent::Show ||
+      event->type() == QEvent::Move)
+    FitPictures();
+  return QObject::eventFilter(watched, event);
 }
 
 void SimulationPanel::BuildTradingSystem(QGridLayout* grid, QWidget* tab) {
@@ -174,7 +210,8 @@ void SimulationPanel::BuildSimulation(QGridLayout* grid, QWidget* tab) {
   ComboBox2 = new QComboBox(group);
   ComboBox2->setObjectName("ComboBox2");
   ComboBox2->addItems({"Monte Carlo simulation", "Minimum deposit (minimum risk of ruin)",
-                       "Minimum # of trades (return larger than drawdown)"});
+                       "Minimum # of trades (return larger than drawdown)", "Resample trades",
+                       "Shuffle trades", "Trading challenge"});
   rows->addWidget(ComboBox2, 0, 0, 1, 3);
   ProgressBar = new QProgressBar(group);
   ProgressBar->setObjectName("ProgressBar");
@@ -188,6 +225,7 @@ void SimulationPanel::BuildSimulation(QGridLayout* grid, QWidget* tab) {
   rows->addWidget(StartButton, 2, 0);
   NumRunsEdit = AddLabelled(rows, 2, 1, "Runs", NumericEdit("NumRunsEdit", "1000", group), group);
   NumRunsEdit->setToolTip("Number of simulation runs");
+  BuildHistoryInputs(rows, group);
   grid->addWidget(group, 0, 2, Qt::AlignTop);
   connect(ComboBox2, &QComboBox::currentIndexChanged, this, &SimulationPanel::ModeChange);
 }
@@ -225,6 +263,83 @@ void SimulationPanel::BuildResults(QGridLayout* grid, QWidget* tab) {
     *p.box = AddLabelled(rows, p.row, p.column, p.caption, ResultBox(p.name, group), group);
   }
   grid->addWidget(group, 1, 2, Qt::AlignTop);
+  resultsGroup_ = group;
+}
+
+void SimulationPanel::BuildHistoryInputs(QGridLayout* rows, QWidget* group) {
+  using enum SimulationMode;
+  ReplayComboBox = new QComboBox(group);
+  ReplayComboBox->setObjectName("ReplayComboBox");
+  ReplayComboBox->addItems({"Money", "Percent"});
+  ReplayComboBox->setToolTip("Add each trade's money, or its share of the balance before it");
+  auto* replay = new QLabel("Replay", group);
+  LabelFor(replay, ReplayComboBox);
+  rows->addWidget(replay, 3, 0);
+  rows->addWidget(ReplayComboBox, 3, 1, 1, 2);
+  modeInputs_.push_back({replay, ReplayComboBox, {resampleTrades, shuffleTrades}});
+
+  struct Place {
+    QLineEdit** edit;
+    const char* name;
+    const char* caption;
+    const char* text;
+    const char* tip;
+    SimulationMode mode;
+  };
+  int row = 4;
+  for (const Place& p :
+       {Place{&ResampleTradesEdit, "ResampleTradesEdit", "Trades per run", "",
+              "Trades drawn per run; empty: as many as the report has", resampleTrades},
+        Place{&TargetEdit, "TargetEdit", "Target %", "10", "Profit target, % of the deposit",
+              tradingChallenge},
+        Place{&MaxLossEdit, "MaxLossEdit", "Max loss %", "10", "Maximum loss, % of the deposit",
+              tradingChallenge},
+        Place{&DailyLossEdit, "DailyLossEdit", "Daily loss %", "5",
+              "Daily loss limit, % of the day's starting balance", tradingChallenge},
+        Place{&ChallengeDaysEdit, "ChallengeDaysEdit", "Days", "30",
+              "Trading days to reach the target", tradingChallenge}}) {
+    *p.edit = AddLabelled(rows, row, 0, p.caption, NumericEdit(p.name, p.text, group), group);
+    (*p.edit)->setToolTip(p.tip);
+    modeInputs_.push_back({rows->itemAtPosition(row, 0)->widget(), *p.edit, {p.mode}});
+    ++row;
+  }
+  ResampleTradesEdit->setPlaceholderText("all");
+  for (const ModeInput& input : modeInputs_) {
+    input.caption->hide();
+    input.input->hide();
+  }
+}
+
+// In place of the result boxes and the final balances, for the modes that
+// draw from the report's trades.
+void SimulationPanel::BuildHistoryResults(QGridLayout* grid, QWidget* tab) {
+  QVBoxLayout* rows = NewOptionGroup("Percentiles", "PercentilesGroup", tab, &PercentilesGroup);
+  PercentilesTable = new QTableWidget(PercentilesGroup);
+  PercentilesTable->setObjectName("PercentilesTable");
+  PercentilesTable->setAccessibleName("Percentiles");
+  PercentilesTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  PercentilesTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  PercentilesTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QStringList heading;
+  for (const std::string& q : HistoryTableHeading()) heading << QString::fromStdString(q);
+  PercentilesTable->setColumnCount(static_cast<int>(heading.size()));
+  PercentilesTable->setHorizontalHeaderLabels(heading);
+  PercentilesTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  rows->addWidget(PercentilesTable);
+  PercentilesGroup->hide();
+  grid->addWidget(PercentilesGroup, 1, 2, Qt::AlignTop);
+
+  rows = NewOptionGroup("Equity fan", "FanGroup", tab, &FanGroup);
+  FanGroup->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+  FanPaintBox = new PaintBox(FanGroup);
+  FanPaintBox->setObjectName("FanPaintBox");
+  FanPaintBox->setAccessibleName("Equity fan");
+  rows->addWidget(FanPaintBox);
+  FanPaintBox->SetPainter([this](QPainter& painter, QSize size) {
+    PaintDisplayList(painter, PaintFanChart(fan_, size.width(), size.height()));
+  });
+  FanGroup->hide();
+  grid->addWidget(FanGroup, 2, 2, Qt::AlignTop);
 }
 
 // Below the results, where nothing of the tab stands; shown once a pass has runs
@@ -238,13 +353,12 @@ void SimulationPanel::BuildOutcome(QGridLayout* grid, QWidget* tab) {
   OutcomePaintBox = new PaintBox(OutcomeGroup);
   OutcomePaintBox->setObjectName("OutcomePaintBox");
   OutcomePaintBox->setAccessibleName("Final balances");
-  OutcomePaintBox->setMaximumHeight(160);
   rows->addWidget(OutcomePaintBox);
   OutcomePaintBox->SetPainter([this](QPainter& painter, QSize size) {
     PaintDisplayList(painter, PaintOutcomeChart(outcome_, size.width(), size.height()));
   });
   OutcomeGroup->hide();
-  grid->addWidget(OutcomeGroup, 2, 2);
+  grid->addWidget(OutcomeGroup, 2, 2, Qt::AlignTop);
 }
 
 SimulationOptions SimulationPanel::Options(SimulationOptions o) const {
@@ -260,6 +374,12 @@ SimulationOptions SimulationPanel::Options(SimulationOptions o) const {
   o.mode = static_cast<SimulationMode>(ComboBox2->currentIndex());
   o.numRunsText = Text(NumRunsEdit);
   o.accuracyText = Text(AccuracyEdit);
+  o.replayPercent = ReplayComboBox->currentIndex() == 1;
+  o.resampleTradesText = Text(ResampleTradesEdit);
+  o.targetText = Text(TargetEdit);
+  o.maxLossText = Text(MaxLossEdit);
+  o.dailyLossText = Text(DailyLossEdit);
+  o.challengeDaysText = Text(ChallengeDaysEdit);
   return o;
 }
 
@@ -281,6 +401,9 @@ void SimulationPanel::EmptyResults() {
                          AvgDrawdownEdit, ErrorRateEdit, DevEdit}) {
     box->clear();
   }
+  PercentilesTable->clearSpans();
+  PercentilesTable->setRowCount(0);
+  FanGroup->hide();
 }
 
 void SimulationPanel::ShowResults(const MonteCarloResults& r) {
@@ -300,6 +423,41 @@ void SimulationPanel::ShowResults(const MonteCarloResults& r) {
   outcome_ = r.outcome;
   OutcomeGroup->setVisible(!outcome_.Empty());
   OutcomePaintBox->update();
+  ShowHistory(r);
+}
+
+void SimulationPanel::ShowHistory(const MonteCarloResults& r) {
+  const std::vector<ResultRow> rows =
+      r.history ? HistoryTableRows(*r.history) : std::vector<ResultRow>{};
+  PercentilesTable->clearSpans();
+  PercentilesTable->setRowCount(static_cast<int>(rows.size()));
+  QStringList captions;
+  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+    const ResultRow& row = rows[static_cast<std::size_t>(i)];
+    captions << QString::fromStdString(row.caption);
+    // A figure of its own stands across the percentiles' columns.
+    const bool single = row.cells.size() == 1;
+    if (single) PercentilesTable->setSpan(i, 0, 1, PercentilesTable->columnCount());
+    for (int c = 0; c < (single ? 1 : PercentilesTable->columnCount()); ++c) {
+      const std::size_t at = static_cast<std::size_t>(c);
+      auto* item =
+          new QTableWidgetItem(at < row.cells.size() ? QString::fromStdString(row.cells[at]) : "");
+      item->setTextAlignment((single ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+      PercentilesTable->setItem(i, c, item);
+    }
+  }
+  PercentilesTable->setVerticalHeaderLabels(captions);
+  // The whole table shows, without scrolling: its column widens to it.
+  PercentilesTable->resizeColumnsToContents();
+  PercentilesTable->resizeRowsToContents();
+  const int frame = 2 * PercentilesTable->frameWidth();
+  PercentilesTable->setFixedSize(PercentilesTable->verticalHeader()->sizeHint().width() +
+                                     PercentilesTable->horizontalHeader()->length() + frame,
+                                 PercentilesTable->horizontalHeader()->sizeHint().height() +
+                                     PercentilesTable->verticalHeader()->length() + frame);
+  fan_ = r.history ? r.history->fan : EquityFan{};
+  FanGroup->setVisible(!fan_.Empty());
+  FanPaintBox->update();
 }
 
 bool SimulationPanel::Running() const {
@@ -335,6 +493,19 @@ void SimulationPanel::CountsToggled() {
 }
 
 void SimulationPanel::ModeChange(int index) {
+  const auto mode = static_cast<SimulationMode>(index);
+  const bool history = IsHistoryMode(mode);
+  for (const ModeInput& input : modeInputs_) {
+    const bool shown = std::find(input.modes.begin(), input.modes.end(), mode) != input.modes.end();
+    input.caption->setVisible(shown);
+    input.input->setVisible(shown);
+  }
+  // The result boxes and their picture belong to the other modes.
+  resultsGroup_->setVisible(!history);
+  PercentilesGroup->setVisible(history);
+  OutcomeGroup->setVisible(!history && !outcome_.Empty());
+  FanGroup->setVisible(history && !fan_.Empty());
+  if (history) return;
   static const char* const kCaptions[] = {"Perfect", "Min deposit", "Min trades"};
   ResultLabel->setText(kCaptions[index]);
   QLineEdit* shown[] = {PerfectEdit, MinDepositEdit, MinTradesEdit};

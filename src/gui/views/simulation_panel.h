@@ -2,7 +2,10 @@
 
 #include <QObject>
 
+#include <vector>
 #include "report_options.h"
+
+#include "risk/history_results.h"
 #include "risk/outcome_histogram.h"
 
 class QCheckBox;
@@ -13,6 +16,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QTableWidget;
 class QWidget;
 
 namespace quillfen {
@@ -62,6 +66,18 @@ class SimulationPanel : public QObject {
   // The final balances of the last Monte Carlo pass, under the results.
   QWidget* OutcomeGroup;
   PaintBox* OutcomePaintBox;
+  // The modes that draw from the report's trades: their inputs, shown with
+  // their mode only, and their results in place of the boxes and the bars.
+  QComboBox* ReplayComboBox;
+  QLineEdit* ResampleTradesEdit;
+  QLineEdit* TargetEdit;
+  QLineEdit* MaxLossEdit;
+  QLineEdit* DailyLossEdit;
+  QLineEdit* ChallengeDaysEdit;
+  QWidget* PercentilesGroup;
+  QTableWidget* PercentilesTable;
+  QWidget* FanGroup;
+  PaintBox* FanPaintBox;
 
   // The panel's boxes and choices over the rest of `options`.
   SimulationOptions Options(SimulationOptions options) const;
@@ -83,13 +99,28 @@ class SimulationPanel : public QObject {
   void BuildSimulation(QGridLayout* grid, QWidget* tab);
   void BuildResults(QGridLayout* grid, QWidget* tab);
   void BuildOutcome(QGridLayout* grid, QWidget* tab);
+  void BuildHistoryInputs(QGridLayout* rows, QWidget* group);
+  void BuildHistoryResults(QGridLayout* grid, QWidget* tab);
+  void ShowHistory(const MonteCarloResults& results);
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void FitPictures();
   void UnitsClick();
   void ImportToggled(bool checked);
   void CountsToggled();
   void ModeChange(int index);
 
   QWidget* sizingGroup_;
+  QWidget* tab_;
+  QWidget* resultsGroup_ = nullptr;
+  // Each input of the history modes with its caption, and the modes it shows in.
+  struct ModeInput {
+    QWidget* caption;
+    QWidget* input;
+    std::vector<SimulationMode> modes;
+  };
+  std::vector<ModeInput> modeInputs_;
   OutcomeHistogram outcome_;
+  EquityFan fan_;
 };
 
 }  // namespace quillfen
