@@ -18,15 +18,23 @@ struct Word {
   std::size_t end = 0;  // where it ends in the line
 };
 
+bool IsWordBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// A deal row has 13 to 15 cells: room for them is made once.
 std::vector<Word> WordsOf(std::string_view line) {
+  constexpr std::size_t kRowWords = 16;
   std::vector<Word> words;
+  words.reserve(kRowWords);
+  const std::size_t size = line.size();
   std::size_t i = 0;
-  while (i < line.size()) {
-    const std::size_t start = line.find_first_not_of(" \t", i);
-    if (start == std::string_view::npos) break;
-    const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
-    words.push_back({line.substr(start, end - start), end});
-    i = end;
+  while (true) {
+    while (i < size && IsWordBlank(line[i])) ++i;
+    if (i == size) break;
+    const std::size_t start = i;
+    while (i < size && !IsWordBlank(line[i])) ++i;
+    words.push_back({line.substr(start, i - start), i});
   }
   return words;
 }
