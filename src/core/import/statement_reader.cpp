@@ -46,6 +46,7 @@ constexpr std::size_t kMostDigits = 30;
 // A word of no more digits than kLongestAmountDigits is below 10^15: only a
 // longer one is read, so that rows do not cost a conversion per word.
 bool IsAmountInRange(std::string_view word) {
+  if (word.size() <= kLongestAmountDigits) return true;  // most words: no digit to count
   const auto digits = static_cast<std::size_t>(std::count_if(word.begin(), word.end(), IsDigit));
   if (digits <= kLongestAmountDigits) return true;
   return digits <= kMostDigits && std::fabs(TextToAmount(word)) <= kLargestAmount;
