@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "import/report_shape.h"
+#include "import/statement_words.h"
 #include "text/number_format.h"
 #include "text/text_conversions.h"
 
@@ -13,31 +14,7 @@ namespace {
 
 constexpr double kVolumeUnits = 1e8;
 
-struct Word {
-  std::string_view text;
-  std::size_t end = 0;  // where it ends in the line
-};
-
-bool IsWordBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-// A deal row has 13 to 15 cells: room for them is made once.
-std::vector<Word> WordsOf(std::string_view line) {
-  constexpr std::size_t kRowWords = 16;
-  std::vector<Word> words;
-  words.reserve(kRowWords);
-  const std::size_t size = line.size();
-  std::size_t i = 0;
-  while (true) {
-    while (i < size && IsWordBlank(line[i])) ++i;
-    if (i == size) break;
-    const std::size_t start = i;
-    while (i < size && !IsWordBlank(line[i])) ++i;
-    words.push_back({line.substr(start, i - start), i});
-  }
-  return words;
-}
+using Word = LineWord;
 
 bool AllNumbers(const std::vector<Word>& words, std::size_t first, std::size_t count) {
   for (std::size_t n = first; n < first + count; ++n)
@@ -79,7 +56,7 @@ bool IsMt5RowShape(std::string_view line) {
 }
 
 std::optional<Mt5DealColumns> Mt5DealColumnsOf(std::string_view header) {
-  switch (WordsOf(header).size()) {
+  switch (LineWords(header).size()) {
     case 13:
       return Mt5DealColumns::plain;
     case 14:
@@ -92,7 +69,7 @@ std::optional<Mt5DealColumns> Mt5DealColumnsOf(std::string_view header) {
 }
 
 Mt5Row ReadMt5Row(std::string_view line, Mt5DealColumns columns, Mt5Deal& deal) {
-  const std::vector<Word> words = WordsOf(line);
+  const std::vector<Word> words = LineWords(line);
   auto text = [&](std::size_t n) { return n < words.size() ? words[n].text : std::string_view(); };
   if (text(6) == "/") return Mt5Row::order;
   const bool fee = columns != Mt5DealColumns::plain;
@@ -167,7 +144,7 @@ void SetStops(Mt5Position& position, const std::vector<Word>& words, std::size_t
 }  // namespace
 
 bool ReadMt5Position(std::string_view line, Mt5Position& position) {
-  const std::vector<Word> words = WordsOf(line);
+  const std::vector<Word> words = LineWords(line);
   constexpr std::size_t kStops = 7;  // past time, number, symbol, type, volume and price
   if (words.size() < kStops || !AllNumbers(words, kStops - 2, 2)) return false;
   position = Mt5Position{};
@@ -212,7 +189,7 @@ bool ReadMt5Position(std::string_view line, Mt5Position& position) {
 }
 
 bool ReadMt5Numbers(std::string_view line, std::vector<double>& numbers) {
-  const std::vector<Word> words = WordsOf(line);
+  const std::vector<Word> words = LineWords(line);
   if (!AllNumbers(words, 0, words.size())) return false;
   for (const Word& word : words) numbers.push_back(TextToAmount(word.text));
   return true;
