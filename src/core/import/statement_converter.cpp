@@ -622,19 +622,4 @@ bool IsStatementFile(const std::string& sourcePath) {
   return page.size >= 0 && page.source && !page.failed && HasMarkedHead(page.Text());
 }
 
-bool StatementToText(const std::string& sourcePath, const std::string& textPath,
-                     Progress& progress) {
-  File text;
-  const Conversion conversion = ConvertStatement(
-      sourcePath,
-      [&](std::string_view block) {
-        if (!text) text.reset(std::fopen(textPath.c_str(), "wb"));
-        return text && std::fwrite(block.data(), 1, block.size(), text.get()) == block.size();
-      },
-      progress);
-  // A full disk often shows only when the buffered rest is written at close.
-  const bool whole = conversion == Conversion::complete || conversion == Conversion::endsEarly;
-  return whole && text && std::fclose(text.release()) == 0;
-}
-
 }  // namespace quillfen

@@ -114,10 +114,6 @@ bool IsColumnHeader(std::string_view line) {
   return AnyWord(line, [](std::string_view word) { return word == "Type" || word == "Typ"; });
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 class StatementReader {
  public:
   StatementReader(TradeTable& table, ReportStatistics& stats, bool adding, Progress& progress,
@@ -1069,16 +1065,6 @@ void StatementReader::FinishRows() {
 
 }  // namespace
 
-void ReadStatement(TradeTable& table, ReportStatistics& stats, std::FILE* text, bool adding,
-                   Progress& progress, Messages& messages) {
-  StatementReader reader(table, stats, adding, progress, messages);
-  if (text) {
-    LineReader lines(text, false);
-    reader.Read(lines);
-  }
-  reader.FinishRows();
-}
-
 void ReadStatement(TradeTable& table, ReportStatistics& stats, TextPipe& pipe, bool adding,
                    Progress& progress, Messages& messages) {
   StatementReader reader(table, stats, adding, progress, messages);
@@ -1101,12 +1087,6 @@ void ReadStatement(TradeTable& table, ReportStatistics& stats, TextPipe& pipe, b
   pipe.WhileWaiting({});
   if (failure) std::rethrow_exception(failure);
   reader.FinishRows();
-}
-
-void ReadStatement(TradeTable& table, ReportStatistics& stats, const std::string& textPath,
-                   bool adding, Progress& progress, Messages& messages) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(textPath.c_str(), "rb"));
-  ReadStatement(table, stats, file.get(), adding, progress, messages);
 }
 
 }  // namespace quillfen
