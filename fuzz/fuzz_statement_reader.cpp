@@ -1,6 +1,5 @@
 // Writes the input as a statement file and puts it through the statement
-// checks: converted and read as a first statement, opened again converting and
-// reading side by side, then added again.
+// checks: opened converting and reading side by side, then added again.
 #include <cstdint>
 #include <string>
 #include <string_view>

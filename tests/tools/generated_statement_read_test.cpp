@@ -6,13 +6,13 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "../core/support/road_read.h"
 #include "generated_page_folder.h"
-#include "import/statement_converter.h"
 #include "import/statement_reader.h"
 #include "import/statement_road.h"
 #include "import/trade_table.h"
@@ -143,9 +143,9 @@ TEST_F(GeneratedRead, TesterReportComesBackPositionForPosition) {
 }
 
 // Rows finished while the pipe waits for text, some closed again afterwards,
-// end as the rows of a whole file read at once: the writer hands the text over
-// a line at a time and pauses, so the reader waits, and finishes rows, often.
-TEST_F(GeneratedRead, RowsFinishedWhileWaitingEndAsFromAFile) {
+// end as the rows the reading road gives: the writer hands the text over a
+// line at a time and pauses, so the reader waits, and finishes rows, often.
+TEST_F(GeneratedRead, RowsFinishedWhileWaitingEndAsReadByTheRoad) {
   HistoryOptions options;
   options.trades = 6000;
   options.symbols = {"eurusd", "usdjpy", "xauusd"};
@@ -170,12 +170,11 @@ TEST_F(GeneratedRead, RowsFinishedWhileWaitingEndAsFromAFile) {
     }
     std::fclose(file);
     NoProgress progress;
-    const std::string textPath = (Folder() / "page.txt").string();
-    ASSERT_TRUE(StatementToText(page, textPath, progress));
-    Report fromFile;
-    ReadStatement(fromFile.full, fromFile.stats, textPath, false, progress, messages_);
+    Report fromRoad;
+    ASSERT_EQ(testing::ReadThroughRoad(fromRoad, page, false, messages_).outcome,
+              ReadOutcome::read);
 
-    std::ifstream text(textPath, std::ios::binary);
+    std::istringstream text(testing::ConvertedText(page, progress));
     std::vector<std::string> lines;
     for (std::string line; std::getline(text, line);) lines.push_back(line + "\n");
     Report fromPipe;
@@ -190,10 +189,10 @@ TEST_F(GeneratedRead, RowsFinishedWhileWaitingEndAsFromAFile) {
     ReadStatement(fromPipe.full, fromPipe.stats, pipe, false, progress, messages_);
     writer.join();
 
-    ASSERT_EQ(fromPipe.full.RowCount(), fromFile.full.RowCount());
-    for (int row = 0; row < fromFile.full.RowCount(); ++row)
+    ASSERT_EQ(fromPipe.full.RowCount(), fromRoad.full.RowCount());
+    for (int row = 0; row < fromRoad.full.RowCount(); ++row)
       for (int column = 0; column < TradeTable::kColumns; ++column)
-        ASSERT_EQ(fromPipe.full.Cell(column, row), fromFile.full.Cell(column, row))
+        ASSERT_EQ(fromPipe.full.Cell(column, row), fromRoad.full.Cell(column, row))
             << testerPage << " row " << row << " column " << column;
   }
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "import/report_shape.h"
+#include "import/statement_words.h"
 #include "text/number_format.h"
 #include "text/text_conversions.h"
 
@@ -13,23 +14,7 @@ namespace {
 
 constexpr double kVolumeUnits = 1e8;
 
-struct Word {
-  std::string_view text;
-  std::size_t end = 0;  // where it ends in the line
-};
-
-std::vector<Word> WordsOf(std::string_view line) {
-  std::vector<Word> words;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    const std::size_t start = line.find_first_not_of(" \t", i);
-    if (start == std::string_view::npos) break;
-    const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
-    words.push_back({line.substr(start, end - start), end});
-    i = end;
-  }
-  return words;
-}
+using Word = LineWord;
 
 bool AllNumbers(const std::vector<Word>& words, std::size_t first, std::size_t count) {
   for (std::size_t n = first; n < first + count; ++n)
@@ -71,7 +56,7 @@ bool IsMt5RowShape(std::string_view line) {
 }
 
 std::optional<Mt5DealColumns> Mt5DealColumnsOf(std::string_view header) {
-  switch (WordsOf(header).size()) {
+  switch (LineWords(header).size()) {
     case 13:
       return Mt5DealColumns::plain;
     case 14:
@@ -84,7 +69,7 @@ std::optional<Mt5DealColumns> Mt5DealColumnsOf(std::string_view header) {
 }
 
 Mt5Row ReadMt5Row(std::string_view line, Mt5DealColumns columns, Mt5Deal& deal) {
-  const std::vector<Word> words = WordsOf(line);
+  const std::vector<Word> words = LineWords(line);
   auto text = [&](std::size_t n) { return n < words.size() ? words[n].text : std::string_view(); };
   if (text(6) == "/") return Mt5Row::order;
   const bool fee = columns != Mt5DealColumns::plain;
@@ -159,7 +144,7 @@ void SetStops(Mt5Position& position, const std::vector<Word>& words, std::size_t
 }  // namespace
 
 bool ReadMt5Position(std::string_view line, Mt5Position& position) {
-  const std::vector<Word> words = WordsOf(line);
+  const std::vector<Word> words = LineWords(line);
   constexpr std::size_t kStops = 7;  // past time, number, symbol, type, volume and price
   if (words.size() < kStops || !AllNumbers(words, kStops - 2, 2)) return false;
   position = Mt5Position{};
@@ -204,7 +189,7 @@ bool ReadMt5Position(std::string_view line, Mt5Position& position) {
 }
 
 bool ReadMt5Numbers(std::string_view line, std::vector<double>& numbers) {
-  const std::vector<Word> words = WordsOf(line);
+  const std::vector<Word> words = LineWords(line);
   if (!AllNumbers(words, 0, words.size())) return false;
   for (const Word& word : words) numbers.push_back(TextToAmount(word.text));
   return true;

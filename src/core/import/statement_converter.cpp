@@ -1,5 +1,6 @@
 #include "import/statement_converter.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -159,8 +160,6 @@ bool IsWholeLastLine(std::string_view line) {
          FindWithoutCase(line, "</tr", open) != std::string_view::npos;
 }
 
-// Whether the page's closing tag is among its last bytes: a page without it
-// was cut short, however whole its last line looks.
 // The code page that the head of the file names or shows; the file is read
 // again from its start afterwards.
 std::string HeadCharset(std::FILE* file) {
@@ -264,49 +263,54 @@ bool EndsWithBreakTag(std::string_view line) {
 }
 
 // The bytes of a page as the converter reads them: the file itself, or the
-// text of a UTF-16 file transcoded to UTF-8 into a temporary file, so that
-// the one road reads both.
+// text of a UTF-16 file decoded to UTF-8 as it is read, so that the one road
+// reads both.
 struct PageBytes {
-  File file;
-  long long size = -1;        // -1: no regular file
-  long long sourceSize = -1;  // on disk: a transcoded page's text is of another size
-  bool transcoded = false;
+  File source;
+  std::unique_ptr<Utf16TextStream> utf16;  // read from source, so closed before it
+  long long size = -1;                     // on disk; -1: no regular file
+  Utf16Order order = Utf16Order::none;
   bool oddUtf16 = false;
   bool failed = false;
+
+  std::FILE* Text() const { return utf16 ? utf16->Stream() : source.get(); }
+  // Bytes on disk per byte of text read so far.
+  double SourceBytesPerTextByte() const { return utf16 ? utf16->SourceBytesPerTextByte() : 1; }
 };
 
-// Opens the page; of a UTF-16 file at most `limit` bytes are transcoded (0: all).
+// Opens the page; of a UTF-16 file at most `limit` bytes are read (0: all).
 PageBytes OpenPage(const std::string& path, long long limit = 0) {
   PageBytes page;
-  page.size = page.sourceSize = RegularFileSize(path);
+  page.size = RegularFileSize(path);
   if (page.size < 0) return page;
-  page.file.reset(std::fopen(path.c_str(), "rb"));
-  if (!page.file) return page;
+  page.source.reset(std::fopen(path.c_str(), "rb"));
+  if (!page.source) return page;
   std::string head(1024, '\0');
-  head.resize(std::fread(head.data(), 1, head.size(), page.file.get()));
-  const Utf16Order order = DetectUtf16(head);
-  if (std::fseek(page.file.get(), 0, SEEK_SET) != 0) page.failed = true;
-  if (order == Utf16Order::none || page.failed) return page;
-  File text(std::tmpfile());
+  head.resize(std::fread(head.data(), 1, head.size(), page.source.get()));
+  page.order = DetectUtf16(head);
+  if (std::fseek(page.source.get(), 0, SEEK_SET) != 0) page.failed = true;
+  if (page.order == Utf16Order::none || page.failed) return page;
   page.oddUtf16 = page.size % 2 != 0;
-  page.transcoded = true;
-  if (!text ||
-      TranscodeUtf16(page.file.get(), text.get(), order, limit) != Utf16Transcoding::complete) {
-    page.failed = true;
-    return page;
-  }
-  page.size = std::ftell(text.get());
-  page.failed = page.size < 0 || std::fseek(text.get(), 0, SEEK_SET) != 0;
-  page.file = std::move(text);
+  page.utf16 = std::make_unique<Utf16TextStream>(page.source.get(), page.order, limit);
+  page.failed = page.utf16->Stream() == nullptr;
   return page;
 }
 
-bool EndsWithClosingTag(std::FILE* file, long long size) {
-  constexpr long long kTail = 4096;
-  const long long from = size > kTail ? size - kTail : 0;
+// Whether the page's closing tag is among its last bytes: a page without it
+// was cut short, however whole its last line looks.
+bool EndsWithClosingTag(std::FILE* file, long long size, Utf16Order order) {
+  // As many characters of a UTF-16 page as of any other, from a whole unit.
+  const long long tailBytes = order == Utf16Order::none ? 4096 : 8192;
+  const long long from = size > tailBytes ? size - tailBytes : 0;
   if (std::fseek(file, from, SEEK_SET) != 0) return false;
   std::string tail(static_cast<std::size_t>(size - from), '\0');
   tail.resize(std::fread(tail.data(), 1, tail.size(), file));
+  if (order != Utf16Order::none) {
+    std::string text;
+    Utf16Decoder decoder(order);
+    if (!decoder.Decode(tail, true, text)) return false;
+    tail.swap(text);
+  }
   return FindWithoutCase(tail, "</html") != std::string_view::npos;
 }
 
@@ -497,31 +501,29 @@ bool HasStatementMark(std::string_view line) {
 Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& write,
                             Progress& progress) {
   PageBytes page = OpenPage(sourcePath);
-  if (page.size < 0 || !page.file) return Conversion::notStatement;
+  if (page.size < 0 || !page.source) return Conversion::notStatement;
   if (page.failed) return Conversion::sourceFailed;
-  File& source = page.file;
-  const long long size = page.size;
-  if (!HasMarkedHead(source.get())) return Conversion::notStatement;
+  std::FILE* const source = page.Text();
+  if (!HasMarkedHead(source)) return Conversion::notStatement;
   if (page.oddUtf16) return Conversion::oddUtf16;
   long long lines = 0;
   bool open = true;
-  if (std::fseek(source.get(), 0, SEEK_SET) != 0) return Conversion::sourceFailed;
+  if (std::fseek(source, 0, SEEK_SET) != 0) return Conversion::sourceFailed;
   // A page in a legacy code page is decoded line by line before its tags go,
   // so that no byte of a double-byte character is read as markup; a page
   // whose head is ASCII or UTF-8 is looked at only in the converted text,
   // where a first byte past ASCII names a code page for the rest.
-  // Transcoded text is UTF-8 whatever its page declares.
-  const std::string headCharset = page.transcoded ? "UTF-8" : HeadCharset(source.get());
+  // Decoded UTF-16 is UTF-8 whatever its page declares.
+  const std::string headCharset = page.utf16 ? "UTF-8" : HeadCharset(source);
   const bool legacyPage = !headCharset.empty() && headCharset != "UTF-8";
   LineDecoder decoder(headCharset);
-  if (std::fseek(source.get(), 0, SEEK_SET) != 0) return Conversion::sourceFailed;
+  if (std::fseek(source, 0, SEEK_SET) != 0) return Conversion::sourceFailed;
   // Progress counts the bytes on disk, so that a UTF-16 page's half-size
   // text still ends at the end.
-  progress.SetRange(page.sourceSize);
-  const double diskBytesPerByte =
-      size > 0 ? static_cast<double>(page.sourceSize) / static_cast<double>(size) : 1;
+  progress.SetRange(page.size);
   long long shown = 0;
-  LineReader reader(source.get(), true, size);
+  // The size of a UTF-16 page's text is known only once it is read.
+  LineReader reader(source, true, page.utf16 ? -1 : page.size);
   TagStripper stripper;
   std::string line;
   std::string chunk;  // lines go out in large blocks, not one by one
@@ -550,9 +552,11 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
     }
     if (!reader.ReadLine(into)) return false;
     consumed = reader.Consumed();
-    const long long onDisk = std::llround(static_cast<double>(consumed) * diskBytesPerByte);
-    progress.Advance(onDisk - shown);
-    shown = onDisk;
+    const long long onDisk = std::min(
+        std::llround(static_cast<double>(consumed) * page.SourceBytesPerTextByte()), page.size);
+    // A UTF-16 page's bytes per character are known as it is read: the count never goes back.
+    if (onDisk > shown) progress.Advance(onDisk - shown);
+    shown = std::max(shown, onDisk);
     ended = reader.LineEnded();
     pageLines += lineBegins;
     lineBegins = !EndsWithBreakTag(into);
@@ -602,34 +606,20 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
     progress.Pump();
   }
   if (open) open = writeChunk();
-  progress.Advance(page.sourceSize - shown);  // a last line end, or a UTF-16 mark
+  progress.Advance(page.size - shown);  // a last line end, or a UTF-16 mark
   progress.SetRange(lines);
   progress.SetPosition(0);
   if (!open) return Conversion::writerStopped;
-  if (std::ferror(source.get())) return Conversion::sourceFailed;
-  return EndsWithClosingTag(source.get(), size) ? Conversion::complete : Conversion::endsEarly;
+  if (std::ferror(source)) return Conversion::sourceFailed;
+  return EndsWithClosingTag(page.source.get(), page.size, page.order) ? Conversion::complete
+                                                                      : Conversion::endsEarly;
 }
 
 bool IsStatementFile(const std::string& sourcePath) {
   // The marks stand in the first lines: a UTF-16 page's head tells.
   constexpr long long kHead = 4 * kCharsetHead;
   PageBytes page = OpenPage(sourcePath, kHead);
-  return page.size >= 0 && page.file && !page.failed && HasMarkedHead(page.file.get());
-}
-
-bool StatementToText(const std::string& sourcePath, const std::string& textPath,
-                     Progress& progress) {
-  File text;
-  const Conversion conversion = ConvertStatement(
-      sourcePath,
-      [&](std::string_view block) {
-        if (!text) text.reset(std::fopen(textPath.c_str(), "wb"));
-        return text && std::fwrite(block.data(), 1, block.size(), text.get()) == block.size();
-      },
-      progress);
-  // A full disk often shows only when the buffered rest is written at close.
-  const bool whole = conversion == Conversion::complete || conversion == Conversion::endsEarly;
-  return whole && text && std::fclose(text.release()) == 0;
+  return page.size >= 0 && page.source && !page.failed && HasMarkedHead(page.Text());
 }
 
 }  // namespace quillfen

@@ -92,8 +92,8 @@ inline constexpr const char* kEndsEarlyWarning = "The file ends early; it may be
 
 // Converts an HTML statement into text, one table row per line with the cells
 // as words, handed to write. The text is UTF-8 whatever the file's code page
-// (see DetectCharset; a page in UTF-16, told by DetectUtf16, is transcoded
-// first); a row whose first cell has a tooltip follows a
+// (see DetectCharset; a page in UTF-16, told by DetectUtf16, is decoded as it
+// is read); a row whose first cell has a tooltip follows a
 // kTooltipMark line that holds it. Progress: the source size while converting, then
 // the text's line count with position 0.
 Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& write,
@@ -101,10 +101,5 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
 
 // Whether the file is a regular file with a statement or report mark.
 bool IsStatementFile(const std::string& sourcePath);
-
-// ConvertStatement into the working text file; true only when the source is a
-// statement and its whole text reached the file.
-bool StatementToText(const std::string& sourcePath, const std::string& textPath,
-                     Progress& progress);
 
 }  // namespace quillfen

@@ -46,6 +46,7 @@ constexpr std::size_t kMostDigits = 30;
 // A word of no more digits than kLongestAmountDigits is below 10^15: only a
 // longer one is read, so that rows do not cost a conversion per word.
 bool IsAmountInRange(std::string_view word) {
+  if (word.size() <= kLongestAmountDigits) return true;  // most words: no digit to count
   const auto digits = static_cast<std::size_t>(std::count_if(word.begin(), word.end(), IsDigit));
   if (digits <= kLongestAmountDigits) return true;
   return digits <= kMostDigits && std::fabs(TextToAmount(word)) <= kLargestAmount;
@@ -112,10 +113,6 @@ bool AnyWord(std::string_view line, Visit visit) {
 bool IsColumnHeader(std::string_view line) {
   return AnyWord(line, [](std::string_view word) { return word == "Type" || word == "Typ"; });
 }
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 class StatementReader {
  public:
@@ -1068,16 +1065,6 @@ void StatementReader::FinishRows() {
 
 }  // namespace
 
-void ReadStatement(TradeTable& table, ReportStatistics& stats, std::FILE* text, bool adding,
-                   Progress& progress, Messages& messages) {
-  StatementReader reader(table, stats, adding, progress, messages);
-  if (text) {
-    LineReader lines(text, false);
-    reader.Read(lines);
-  }
-  reader.FinishRows();
-}
-
 void ReadStatement(TradeTable& table, ReportStatistics& stats, TextPipe& pipe, bool adding,
                    Progress& progress, Messages& messages) {
   StatementReader reader(table, stats, adding, progress, messages);
@@ -1100,12 +1087,6 @@ void ReadStatement(TradeTable& table, ReportStatistics& stats, TextPipe& pipe, b
   pipe.WhileWaiting({});
   if (failure) std::rethrow_exception(failure);
   reader.FinishRows();
-}
-
-void ReadStatement(TradeTable& table, ReportStatistics& stats, const std::string& textPath,
-                   bool adding, Progress& progress, Messages& messages) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(textPath.c_str(), "rb"));
-  ReadStatement(table, stats, file.get(), adding, progress, messages);
 }
 
 }  // namespace quillfen

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <cstdio>
-#include <string>
-
 #include "import/report_statistics.h"
 #include "import/trade_table.h"
 #include "io/text_pipe.h"
@@ -11,15 +8,11 @@
 
 namespace quillfen {
 
-// Reads the working text file (or any stream of converted text) into the trade table and the
-// balance totals. adding is false for the first statement of a report (the totals start from 0) and
-// true for one added to it (rows go after the stored trades, totals grow).
-void ReadStatement(TradeTable& table, ReportStatistics& stats, std::FILE* text, bool adding,
-                   Progress& progress, Messages& messages);
-void ReadStatement(TradeTable& table, ReportStatistics& stats, const std::string& textPath,
-                   bool adding, Progress& progress, Messages& messages);
-// Reads what a converter writes into the pipe. While the pipe waits for text,
-// the rows read so far are finished, which leaves less to do at the end.
+// Reads the converted text of a statement, as a converter writes it into the
+// pipe, into the trade table and the balance totals. adding is false for the
+// first statement of a report (the totals start from 0) and true for one added
+// to it (rows go after the stored trades, totals grow). While the pipe waits
+// for text, the rows read so far are finished, which leaves less to do at the end.
 void ReadStatement(TradeTable& table, ReportStatistics& stats, TextPipe& pipe, bool adding,
                    Progress& progress, Messages& messages);
 

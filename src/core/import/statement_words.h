@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "text/text_conversions.h"
 
@@ -26,5 +27,15 @@ class StatementWords {
   std::array<std::string_view, kKept> words_{};
   int count_ = 0;
 };
+
+// A word of a line, and where it ends in the line.
+struct LineWord {
+  std::string_view text;
+  std::size_t end = 0;
+};
+
+// Every word of a line, split at blanks and tabs and not trimmed, as an
+// MT5 row's cells are read.
+std::vector<LineWord> LineWords(std::string_view line);
 
 }  // namespace quillfen

@@ -14,7 +14,7 @@
 #include "../report_invariants.h"
 #include "../support/file_size_limit.h"
 #include "actions/view_actions.h"
-#include "import/statement_converter.h"
+#include "import/statement_road.h"
 #include "settings/recent_files.h"
 
 namespace quillfen {
@@ -278,17 +278,26 @@ TEST(OpenRequestedReport, NamesTheReportThenRemembersIt) {
   EXPECT_FALSE(OpenRequestedReport({"Quillfen$$$.htm", "http://host/a.htm"}, state, folder, open));
 }
 
-TEST(StatementToText, AFileNotWrittenWholeIsNoSuccess) {
+// The working file is written as the page is read: when it cannot be written
+// whole, the read fails and keeps no trade.
+TEST(ConvertAndReadStatement, AWorkingFileNotWrittenWholeFailsTheRead) {
   TempDir dir;
   NoProgress progress;
+  MessageList messages;
+  auto read = [&](const std::string& workingFile) {
+    Report report;
+    const StatementRead result = ConvertAndReadStatement(
+        report.full, report.stats, FixturePath("statement_magic_comments.htm"), workingFile, false,
+        progress, messages);
+    EXPECT_EQ(report.full.Cell(col::ticket, 0), "");  // no trade kept
+    return result.outcome;
+  };
   FullDisk full;
   if (full.Usable()) {
-    EXPECT_FALSE(
-        StatementToText(FixturePath("statement_magic_comments.htm"), full.Path(), progress));
+    EXPECT_EQ(read(full.Path()), ReadOutcome::failed);
   }
   testing::FileSizeLimit limit(100);
-  EXPECT_FALSE(StatementToText(FixturePath("statement_magic_comments.htm"),
-                               dir.File("Quillfen.tmp"), progress));
+  EXPECT_EQ(read(dir.File("Quillfen.tmp")), ReadOutcome::failed);
 }
 
 TEST(SwitchStatement, GivesTheEntryOrNothing) {

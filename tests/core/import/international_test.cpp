@@ -12,9 +12,9 @@
 
 #include "../real_statements.h"
 #include "../report_invariants.h"
+#include "../support/road_read.h"
 #include "analysis/statistics.h"
 #include "analysis/trade_selection.h"
-#include "import/statement_reader.h"
 #include "import_test_support.h"
 #include "text/charset.h"
 #include "text/text_conversions.h"
@@ -239,14 +239,13 @@ TEST(International, AMagicLineOverrulesTheTooltip) {
   EXPECT_EQ(Cells(report, 2, {ticket, magic, comment}), "13||\"a&b\"");
 }
 
-// Working-text lines of a tester report, as the converter writes them.
+// A page that converts into these working-text lines of a tester report.
 Report ReadTesterLines(const std::string& text) {
   TempDir dir;
-  NoProgress progress;
   MessageList messages;
   Report report;
-  ReadStatement(report.full, report.stats, dir.Write("Quillfen.tmp", text), false, progress,
-                messages);
+  testing::ReadThroughRoad(report, dir.Write("page.htm", testing::PageOfLines(text)), false,
+                           messages);
   EXPECT_TRUE(messages.texts.empty());
   return report;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../report_invariants.h"
+#include "../support/road_read.h"
 #include "../support/utf16_bytes.h"
 #include "import/printed_figures.h"
 #include "import_test_support.h"
@@ -332,18 +333,24 @@ struct Converted {
   std::string text;
 };
 
+// Whether the converter reads the page whole, as the reading road reads it.
+bool ConvertsWhole(const std::string& source, Progress& progress) {
+  Conversion conversion = Conversion::notStatement;
+  testing::ConvertedText(source, progress, &conversion);
+  return conversion == Conversion::complete || conversion == Conversion::endsEarly;
+}
+
 Converted Convert(const std::string& content) {
   TempDir dir;
   NoProgress progress;
-  std::string source = dir.Write("source.htm", content);
-  bool statement = StatementToText(source, dir.File("Quillfen.tmp"), progress);
-  std::ifstream file(dir.File("Quillfen.tmp"), std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return {statement, text.str()};
+  Conversion conversion = Conversion::notStatement;
+  std::string text =
+      testing::ConvertedText(dir.Write("source.htm", content), progress, &conversion);
+  const bool statement = conversion == Conversion::complete || conversion == Conversion::endsEarly;
+  return {statement, statement ? std::move(text) : std::string()};
 }
 
-TEST(StatementToText, LooksForAMarkInTheFirstFiveDisplayLines) {
+TEST(ConvertStatement, LooksForAMarkInTheFirstFiveDisplayLines) {
   struct Case {
     std::string content;
     bool statement;
@@ -370,7 +377,7 @@ TEST(StatementToText, LooksForAMarkInTheFirstFiveDisplayLines) {
   for (const Case& c : cases) EXPECT_EQ(Convert(c.content).statement, c.statement) << c.content;
 }
 
-TEST(StatementToText, WritesTheNonEmptyConvertedLines) {
+TEST(ConvertStatement, WritesTheNonEmptyConvertedLines) {
   Converted converted = Convert(
       "<html><title>Statement: 7</title>\r\n\r\n<table>\r\n"
       "<tr><td>1</td><td>2010.01.04 10:00</td><td>buy stop</td></tr>\r\n"
@@ -383,7 +390,7 @@ TEST(StatementToText, WritesTheNonEmptyConvertedLines) {
 // A dropped thousands blank is named on a line of its own ahead of its line,
 // so that the figures can be read as printed; the line itself stays as before
 // and a line that lost no blank gets no such line.
-TEST(StatementToText, NamesWhereAThousandsBlankWent) {
+TEST(ConvertStatement, NamesWhereAThousandsBlankWent) {
   Converted converted = Convert(
       "<html><title>Statement: 7</title>\r\n"
       "  <tr><td>Gross Profit:</td><td><b>1 328.15</b></td></tr>\r\n"
@@ -415,7 +422,7 @@ TEST(StatementToText, NamesWhereAThousandsBlankWent) {
 }
 
 // A file cut inside a row would make a trade up from the row's beginning.
-TEST(StatementToText, DropsALastLineCutShort) {
+TEST(ConvertStatement, DropsALastLineCutShort) {
   const std::string head = "<html>Statement\n<tr><td>1</td></tr>\n";
   for (const char* cut :
        {"<tr><td>2</td><td>buy", "<tr><td>2</td><td>buy</td>", "<tr><td>2</td></tr><tr><td>3</td>",
@@ -428,7 +435,7 @@ TEST(StatementToText, DropsALastLineCutShort) {
   }
 }
 
-TEST(StatementToText, KeepsLongLinesWhole) {
+TEST(ConvertStatement, KeepsLongLinesWhole) {
   std::string padding(5000, 'x');
   std::string row = "<tr title=\"" + padding + "\"><td>4711</td><td>" + padding + "</td></tr>";
   Converted converted = Convert("Statement\n" + row + "\n");
@@ -449,12 +456,12 @@ TEST(StatementToText, KeepsLongLinesWhole) {
       << std::string(differ.second, converted.text.end()).substr(0, 40);
 }
 
-TEST(StatementToText, ReportsProgressInBytesThenLines) {
+TEST(ConvertStatement, ReportsProgressInBytesThenLines) {
   TempDir dir;
   const std::string content = "Statement\r\n<td>1</td>\n\n<td>2</td><br><td>3</td>";
   std::string source = dir.Write("source.htm", content);
   RecordingProgress progress;
-  ASSERT_TRUE(StatementToText(source, dir.File("Quillfen.tmp"), progress));
+  ASSERT_TRUE(ConvertsWhole(source, progress));
   ASSERT_EQ(progress.ranges.size(), 2u);
   EXPECT_EQ(progress.ranges[0], static_cast<long long>(content.size()));
   EXPECT_EQ(progress.ranges[1], 4);
@@ -464,7 +471,7 @@ TEST(StatementToText, ReportsProgressInBytesThenLines) {
 
 // The bar counts the bytes on disk: a UTF-16 page, read as text half its
 // size, still ends at the end of its range.
-TEST(StatementToText, ProgressOfAUtf16PageEndsAtItsSize) {
+TEST(ConvertStatement, ProgressOfAUtf16PageEndsAtItsSize) {
   class EndOfBytes final : public Progress {
    public:
     void SetRange(long long maximum) override {
@@ -486,20 +493,19 @@ TEST(StatementToText, ProgressOfAUtf16PageEndsAtItsSize) {
   const std::string bytes = testing::Utf16Bytes(page, Utf16Order::littleEndian, true);
   const std::string source = dir.Write("source.htm", bytes);
   EndOfBytes progress;
-  ASSERT_TRUE(StatementToText(source, dir.File("Quillfen.tmp"), progress));
+  ASSERT_TRUE(ConvertsWhole(source, progress));
   EXPECT_EQ(progress.range, static_cast<long long>(bytes.size()));
   EXPECT_EQ(progress.positionAtEnd, static_cast<long long>(bytes.size()));
 }
 
-TEST(StatementToText, TurnsAwayWhatIsNoFile) {
+TEST(ConvertStatement, TurnsAwayWhatIsNoFile) {
   TempDir dir;
   NoProgress progress;
-  const std::string text = dir.File("Quillfen.tmp");
-  EXPECT_FALSE(StatementToText(dir.File("missing.htm"), text, progress));
-  EXPECT_FALSE(StatementToText(dir.File(""), text, progress));  // the folder itself
+  EXPECT_FALSE(ConvertsWhole(dir.File("missing.htm"), progress));
+  EXPECT_FALSE(ConvertsWhole(dir.File(""), progress));  // the folder itself
   std::string fifo = dir.File("fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_FALSE(StatementToText(fifo, text, progress));  // would block: never opened
+  EXPECT_FALSE(ConvertsWhole(fifo, progress));  // would block: never opened
 }
 
 TEST(ConvertAndReadStatement, BadInputNeverCrashesNorTouchesTheReport) {

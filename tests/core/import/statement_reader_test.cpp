@@ -1,5 +1,3 @@
-#include "import/statement_reader.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include "../report_invariants.h"
+#include "../support/road_read.h"
 #include "import/trade_table.h"
 #include "import_test_support.h"
 
@@ -81,14 +80,13 @@ namespace {
 
 using namespace col;
 
-// Reads working-text lines directly, as the converter would have written them.
+// Reads working-text lines from a page that converts into them, through the reading road.
 Report ReadLines(const std::string& text, Report report = {}, bool adding = false,
                  MessageList* messages = nullptr) {
   TempDir dir;
-  NoProgress progress;
   MessageList ignored;
-  ReadStatement(report.full, report.stats, dir.Write("Quillfen.tmp", text), adding, progress,
-                messages ? *messages : ignored);
+  testing::ReadThroughRoad(report, dir.Write("page.htm", testing::PageOfLines(text)), adding,
+                           messages ? *messages : ignored);
   return report;
 }
 
@@ -382,22 +380,21 @@ TEST(ReadStatement, TicketBaseIsTheNextMultipleOfTenThousand) {
   }
 }
 
-TEST(ReadStatement, ReportsEveryHandledLineAndEndsAtTheLineCount) {
+// The reader lets events in while it reads, a few hundred lines apart.
+TEST(ReadStatement, LetsEventsInWhileReading) {
   TempDir dir;
   RecordingProgress progress;
   MessageList messages;
   Report report;
-  ReadStatement(report.full, report.stats,
-                dir.Write("Quillfen.tmp", std::string(kStatementHead) +  // 2 header lines
-                                              "Closed Transactions:\n"   // skipped
-                                              "7 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 "
-                                              "1.4320 0 0 0 5\n"
-                                              "1 2 3\n"  // no word 5: not handled
-                                              "Working Orders:\n"
-                                              "after\nthe\nend\n"),
-                false, progress, messages);
-  EXPECT_EQ(progress.pumps, 2 + 1 + 1);
-  EXPECT_EQ(progress.position, 9);
+  std::string text = std::string(kStatementHead) + "Closed Transactions:\n";
+  for (int row = 0; row < 2000; ++row)
+    text +=
+        std::to_string(7 + row) + " 2010.01.04 10:00 buy 1.00 eurusd 1.4315 0 0 1.4320 0 0 0 5\n";
+  const std::string page = dir.Write("page.htm", testing::PageOfLines(text));
+  ASSERT_EQ(testing::ReadThroughRoad(report, page, false, messages, &progress).outcome,
+            ReadOutcome::read);
+  EXPECT_EQ(report.full.TradeRows(), 2000);
+  EXPECT_GE(progress.pumps, 2000 / 256);
 }
 
 TEST(ReadStatement, SwapReopeningTakesTheDirectionOfTheClosedTrade) {

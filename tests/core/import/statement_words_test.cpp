@@ -45,5 +45,37 @@ TEST(StatementWords, AgreeWithAPlainSplitOnRandomLines) {
   }
 }
 
+// Every word as a plain reading gives it, untrimmed, one character at a time.
+std::vector<LineWord> PlainLineWords(std::string_view line) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  std::vector<LineWord> words;
+  for (std::size_t i = 0; i < line.size();) {
+    while (i < line.size() && blank(line[i])) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && !blank(line[i])) ++i;
+    if (i > start) words.push_back({line.substr(start, i - start), i});
+  }
+  return words;
+}
+
+// Around the 64-character steps, with words across them and blanks at both ends.
+TEST(LineWords, AgreeWithAPlainSplitOnRandomLines) {
+  const char* pieces[] = {" ", "  ", "\t", "_", "\r", "1", "buy", "2023.01.03", "x_y", "-0.70"};
+  std::mt19937 random(23);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+  std::uniform_int_distribution<int> length(0, 120);
+  for (int n = 0; n < 20000; ++n) {
+    std::string line;
+    for (int k = length(random); k > 0; --k) line += pieces[pick(random)];
+    const std::vector<LineWord> words = LineWords(line);
+    const std::vector<LineWord> plain = PlainLineWords(line);
+    ASSERT_EQ(words.size(), plain.size()) << "[" << line << "]";
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+      ASSERT_EQ(words[i].text, plain[i].text) << i << " [" << line << "]";
+      ASSERT_EQ(words[i].end, plain[i].end) << i << " [" << line << "]";
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quillfen
