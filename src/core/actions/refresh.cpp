@@ -5,6 +5,7 @@
 #include "analysis/statistics.h"
 #include "analysis/summary_text.h"
 #include "analysis/terminal_view.h"
+#include "analysis/time_figures.h"
 #include "analysis/trade_selection.h"
 
 namespace quillfen {
@@ -12,6 +13,10 @@ namespace quillfen {
 void RecomputeFigures(Report& report) {
   RecomputeStatistics(report);
   BuildTerminalFigures(report);
+  // The walk skips a report being sorted; its rows then stand as they were.
+  if (report.busy != BusyWith::sorting)
+    report.timeFigures = ComputeTimeFigures(report.walkCache, report.stats.initialDeposit,
+                                            report.options.timeShiftMinutes);
 }
 
 void SortAndRefresh(Report& report, ProgramState& state, int column, Progress& progress,

@@ -15,7 +15,7 @@ namespace quillfen {
 using ChartPainter = std::function<void(Report&)>;
 
 // The figures of a refresh: the statistics walk, then the terminal's own
-// figures from the cells it wrote.
+// figures from the cells it wrote, then the months and drawdown episodes.
 void RecomputeFigures(Report& report);
 
 // A double click on a sortable header: orders the table while the report is

@@ -1,5 +1,8 @@
 #include "analysis/walk_cache.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "analysis/trade_selection.h"
 #include "io/run_beside.h"
 #include "text/text_conversions.h"
@@ -7,6 +10,20 @@
 namespace quillfen {
 
 namespace {
+
+// Moments past what 32 bits hold (after the year 5900) count as unreadable.
+std::int32_t StoredMinutes(long long minutes) {
+  return minutes > 0 && minutes <= std::numeric_limits<std::int32_t>::max()
+             ? static_cast<std::int32_t>(minutes)
+             : 0;
+}
+
+// CellDateTime's day count of a moment CellMinutes read.
+double DayCount(long long minutes) {
+  if (minutes == 0) return 0;
+  const long long days = minutes >= 0 ? minutes / 1440 : -((-minutes + 1439) / 1440);
+  return static_cast<double>(days) + static_cast<double>(minutes - days * 1440) / 1440.0;
+}
 
 WalkRow ReadRow(const VisibleGrid& grid1, int r, TradePeriod& period) {
   WalkRow row;
@@ -17,8 +34,13 @@ WalkRow ReadRow(const VisibleGrid& grid1, int r, TradePeriod& period) {
   row.commissionPerLot = TextToAmount(grid1.Cell(g1::commissionPerLot, r));
   row.swapPerLot = TextToAmount(grid1.Cell(g1::swapPerLot, r));
   if (row.pipValuePerLot == 0) row.printedProfit = TextToAmount(grid1.TableCell(col::profit, r));
-  period.Add(CellDateTime(grid1.Cell(g1::openDate, r), grid1.Cell(g1::openTime, r)),
-             CellDateTime(grid1.Cell(g1::closeDate, r), grid1.Cell(g1::closeTime, r)));
+  const std::string_view closeDate = grid1.Cell(g1::closeDate, r);
+  row.closed = !closeDate.empty();
+  const long long open = CellMinutes(grid1.Cell(g1::openDate, r), grid1.Cell(g1::openTime, r));
+  const long long close = CellMinutes(closeDate, grid1.Cell(g1::closeTime, r));
+  row.openMinutes = StoredMinutes(open);
+  row.closeMinutes = StoredMinutes(close);
+  period.Add(DayCount(open), DayCount(close));
   return row;
 }
 
@@ -29,6 +51,7 @@ std::vector<WalkRow>& WalkCache::Rows(VisibleGrid& grid1, VisibleGrid& grid2, Pr
   if (stamp1_ == grid1.Stamp() && stamp2_ == grid2.Stamp() && rows_.size() == count) return rows_;
   rows_.resize(count);
   period_ = {};
+  closeOrdered_ = false;
   // Rows are read apart from each other: a large grid's second half on a
   // second thread, while this one reads the first and lets events in.
   const VisibleGrid& grid = grid1;
@@ -49,6 +72,29 @@ std::vector<WalkRow>& WalkCache::Rows(VisibleGrid& grid1, VisibleGrid& grid2, Pr
   }
   Keep(grid1, grid2);
   return rows_;
+}
+
+const std::vector<int>& WalkCache::CloseOrder() {
+  if (closeOrdered_) return closeOrder_;
+  closeOrder_.clear();
+  unreadableCloses_ = 0;
+  for (std::size_t r = 1; r < rows_.size(); ++r) {
+    const WalkRow& row = rows_[r];
+    if (!row.trade || !row.closed) continue;
+    if (row.closeMinutes == 0)
+      ++unreadableCloses_;
+    else
+      closeOrder_.push_back(static_cast<int>(r));
+  }
+  auto earlier = [this](int a, int b) {
+    return rows_[static_cast<std::size_t>(a)].closeMinutes <
+           rows_[static_cast<std::size_t>(b)].closeMinutes;
+  };
+  // Lists mostly stand in close order already.
+  if (!std::is_sorted(closeOrder_.begin(), closeOrder_.end(), earlier))
+    std::stable_sort(closeOrder_.begin(), closeOrder_.end(), earlier);
+  closeOrdered_ = true;
+  return closeOrder_;
 }
 
 void WalkCache::Keep(VisibleGrid& grid1, VisibleGrid& grid2) {

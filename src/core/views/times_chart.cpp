@@ -29,12 +29,22 @@ int NumberAt(std::string_view text, std::size_t first, std::size_t count) {
   return value;
 }
 
+// The hour of the week of a moment on the trader's clock; -1 for an unreadable one.
+int ShiftedSlot(long long minutes, int shift) {
+  if (minutes == 0) return -1;
+  constexpr long long kWeek = 7 * 1440;
+  // Day 0 of CellMinutes, 30 December 1899, was a Saturday.
+  const long long ofWeek = ((minutes + shift + 6 * 1440) % kWeek + kWeek) % kWeek;
+  return static_cast<int>(ofWeek / 60);
+}
+
 }  // namespace
 
 WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis) {
   const int dateColumn = basis == TimesBasis::closeTimes ? g1::closeDate : g1::openDate;
   const int timeColumn = basis == TimesBasis::closeTimes ? g1::closeTime : g1::openTime;
   WeekSlots slots;
+  const int shift = report.options.timeShiftMinutes;
   const int rows = report.grid1.RowCount();
   for (int r = 1; r < rows; ++r) {
     if (r + 16 < rows) {
@@ -46,6 +56,7 @@ WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis) {
     std::string_view date = report.grid1.Cell(dateColumn, r);
     int weekday = DayOfWeek(NumberAt(date, 0, 4), NumberAt(date, 5, 2), NumberAt(date, 8, 2));
     int slot = weekday * 24 + NumberAt(time, 0, 6);
+    if (shift != 0) slot = ShiftedSlot(CellMinutes(date, time), shift);
     // A malformed date or hour has no place in the week.
     if (weekday < 0 || slot < 0 || slot >= kWeekSlots) continue;
     double pips = TextToAmount(report.grid1.Cell(g1::pips, r));

@@ -20,6 +20,7 @@ struct WeekSlots {
   std::array<double, kWeekSlots> lossPipsBySlot{};
 };
 
+// The trades are placed by the options' time shift.
 WeekSlots BucketPipsByHour(const Report& report, TimesBasis basis);
 
 inline constexpr std::array<const char*, 7> kDayNames = {
