@@ -183,6 +183,14 @@ DisplayList PaintBalanceChart(const Report& report, int width, int height, Chart
   return PaintBalance(report, width, height, surface, true);
 }
 
+ChartSpan BalanceChartSpan(int width, int firstRow, int lastRow, int trades) {
+  const long long n = std::max(trades, 1);
+  const long long first = std::clamp(firstRow, 1, static_cast<int>(n));
+  const long long last = std::clamp(lastRow, static_cast<int>(first), static_cast<int>(n));
+  // The first segment starts at the axis, where the deposit is drawn.
+  return {first == 1 ? 57 : PointX(width, first - 1, n), PointX(width, last, n)};
+}
+
 DisplayList PaintBalanceChartEveryLine(const Report& report, int width, int height,
                                        ChartSurface surface) {
   return PaintBalance(report, width, height, surface, false);

@@ -35,6 +35,13 @@ BalanceCurve TraceBalanceCurve(const Report& report, int width, int height, Char
 // With more trades than pixel columns, each column's vertical lines of one
 // colour are drawn as one: the same pixels, from a list the size of the canvas.
 DisplayList PaintBalanceChart(const Report& report, int width, int height, ChartSurface surface);
+// Across the balance chart, the segments of grid rows first to last of
+// `trades` rows: where a chosen drawdown episode is marked.
+struct ChartSpan {
+  int left, right;
+};
+ChartSpan BalanceChartSpan(int width, int firstRow, int lastRow, int trades);
+
 // The plain twin: one line for every trade.
 DisplayList PaintBalanceChartEveryLine(const Report& report, int width, int height,
                                        ChartSurface surface);
