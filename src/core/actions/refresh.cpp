@@ -14,9 +14,11 @@ void RecomputeFigures(Report& report) {
   RecomputeStatistics(report);
   BuildTerminalFigures(report);
   // The walk skips a report being sorted; its rows then stand as they were.
-  if (report.busy != BusyWith::sorting)
-    report.timeFigures = ComputeTimeFigures(report.walkCache, report.stats.initialDeposit,
-                                            report.options.timeShiftMinutes);
+  if (report.busy == BusyWith::sorting) return;
+  const TimeFigureInputs inputs{report.grid1.Stamp(), report.grid2.Stamp(),
+                                report.stats.initialDeposit, report.options.timeShiftMinutes};
+  if (!(inputs == report.timeFigures.inputs))
+    report.timeFigures = ComputeTimeFigures(report.walkCache, inputs);
 }
 
 void SortAndRefresh(Report& report, ProgramState& state, int column, Progress& progress,

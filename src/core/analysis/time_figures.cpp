@@ -2,10 +2,10 @@
 
 namespace quillfen {
 
-TimeFigures ComputeTimeFigures(WalkCache& cache, double deposit, int shiftMinutes) {
-  const ClosedTrades trades = ClosedTradesByTime(cache, shiftMinutes);
-  return {MonthlyReturnsOf(trades.byClose, deposit), DeepestDrawdowns(trades.byClose, deposit),
-          trades.unreadable};
+TimeFigures ComputeTimeFigures(WalkCache& cache, const TimeFigureInputs& inputs) {
+  const ClosedTrades trades = ClosedTradesByTime(cache, inputs.shiftMinutes);
+  return {MonthlyReturnsOf(trades.byClose, inputs.deposit),
+          DeepestDrawdowns(trades.byClose, inputs.deposit), trades.unreadable, inputs};
 }
 
 std::string UnreadableClosesMessage(const TimeFigures& figures) {

@@ -25,6 +25,34 @@ double DayCount(long long minutes) {
   return static_cast<double>(days) + static_cast<double>(minutes - days * 1440) / 1440.0;
 }
 
+}  // namespace
+
+void StableSortByClose(std::vector<int>& rows, const std::vector<WalkRow>& walked) {
+  auto minutes = [&walked](int r) {
+    return static_cast<std::uint32_t>(walked[static_cast<std::size_t>(r)].closeMinutes);
+  };
+  // Lists mostly stand in close order already.
+  if (std::is_sorted(rows.begin(), rows.end(),
+                     [&](int a, int b) { return minutes(a) < minutes(b); }))
+    return;
+  // Two counting passes over 16 bits each of the moment, the row in the low
+  // half riding along: each pass keeps the order of equal digits.
+  std::vector<std::uint64_t> keys(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    keys[i] = std::uint64_t{minutes(rows[i])} << 32 | static_cast<std::uint32_t>(rows[i]);
+  std::vector<std::uint64_t> spare(keys.size());
+  for (int shift : {32, 48}) {
+    std::vector<std::size_t> starts((1 << 16) + 1, 0);
+    for (std::uint64_t key : keys) ++starts[(key >> shift & 0xFFFF) + 1];
+    for (std::size_t d = 1; d < starts.size(); ++d) starts[d] += starts[d - 1];
+    for (std::uint64_t key : keys) spare[starts[key >> shift & 0xFFFF]++] = key;
+    keys.swap(spare);
+  }
+  for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<int>(keys[i] & 0xFFFFFFFF);
+}
+
+namespace {
+
 WalkRow ReadRow(const VisibleGrid& grid1, int r, TradePeriod& period) {
   WalkRow row;
   row.trade = !grid1.Cell(g1::ticket, r).empty();
@@ -86,13 +114,7 @@ const std::vector<int>& WalkCache::CloseOrder() {
     else
       closeOrder_.push_back(static_cast<int>(r));
   }
-  auto earlier = [this](int a, int b) {
-    return rows_[static_cast<std::size_t>(a)].closeMinutes <
-           rows_[static_cast<std::size_t>(b)].closeMinutes;
-  };
-  // Lists mostly stand in close order already.
-  if (!std::is_sorted(closeOrder_.begin(), closeOrder_.end(), earlier))
-    std::stable_sort(closeOrder_.begin(), closeOrder_.end(), earlier);
+  StableSortByClose(closeOrder_, rows_);
   closeOrdered_ = true;
   return closeOrder_;
 }

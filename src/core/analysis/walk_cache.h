@@ -55,6 +55,10 @@ struct TradePeriod {
   }
 };
 
+// Orders rows by their close moments, equal moments in the given order; the
+// plain twin is std::stable_sort.
+void StableSortByClose(std::vector<int>& rows, const std::vector<WalkRow>& walked);
+
 // The walk's view of every row, read from the cells once and trusted while the
 // grids' stamps say that no cell or row changed since the walk last left them:
 // a recompute over unchanged rows then reads no text and rewrites only the
