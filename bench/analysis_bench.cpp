@@ -10,6 +10,7 @@
 #include "actions/view_actions.h"
 #include "analysis/column_sort.h"
 #include "analysis/statistics.h"
+#include "analysis/summary_text.h"
 #include "analysis/terminal_view.h"
 #include "analysis/trade_selection.h"
 #include "report.h"
@@ -59,6 +60,11 @@ Report MakeReport(int trades) {
   return report;
 }
 
+TerminalSource Source(Report& report) {
+  return {report.full,    report.grid1,        report.grid2,        report.walkCache, report.stats,
+          report.options, report.pairsListBox, report.magicListBox, nullptr};
+}
+
 void BM_RecomputeStatistics(benchmark::State& state) {
   Report report = MakeReport(static_cast<int>(state.range(0)));
   for (auto _ : state) {
@@ -90,9 +96,7 @@ BENCHMARK(BM_RecomputeStatisticsNewSizing)->Arg(100000)->Unit(benchmark::kMillis
 void BM_BuildTerminalFigures(benchmark::State& state) {
   Report report = MakeReport(static_cast<int>(state.range(0)));
   RecomputeStatistics(report, report.stats, report.options);
-  const TerminalSource source{report.full,         report.grid1,        report.grid2,
-                              report.walkCache,    report.stats,        report.options,
-                              report.pairsListBox, report.magicListBox, nullptr};
+  const TerminalSource source = Source(report);
   for (auto _ : state) {
     const TerminalView view = BuildTerminalFigures(source);
     benchmark::DoNotOptimize(view.figures.data());
@@ -112,6 +116,64 @@ void BM_RecomputeWithTerminalFigures(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_RecomputeWithTerminalFigures)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A refresh after a change of selection (the grids rebuilt, every row read
+// afresh), with the months and drawdown episodes and, as before them, without.
+void BM_FullRefresh(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  report.options.timeShiftMinutes = 120;
+  for (auto _ : state) {
+    FullRefresh(report);
+    benchmark::DoNotOptimize(report.timeFigures.returns.months.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_FullRefresh)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_FullRefreshWithoutTimeFigures(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
+    RecomputeStatistics(report, report.stats, report.options);
+    const TerminalView view = BuildTerminalFigures(Source(report));
+    BuildSummaryText(report);
+    benchmark::DoNotOptimize(report.stats.netProfit);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_FullRefreshWithoutTimeFigures)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+
+// A refresh after a change of the time shift alone: the statistics walk
+// changes no cell, the months and episodes are taken afresh; and, as before
+// them, without.
+void BM_RecomputeFiguresNewShift(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  bool shifted = false;
+  for (auto _ : state) {
+    report.options.timeShiftMinutes = (shifted = !shifted) ? 120 : 0;
+    RecomputeFigures(report);
+    benchmark::DoNotOptimize(report.timeFigures.returns.months.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RecomputeFiguresNewShift)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_RecomputeFiguresWithoutTimeFigures(benchmark::State& state) {
+  Report report = MakeReport(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    RecomputeStatistics(report, report.stats, report.options);
+    const TerminalView view = BuildTerminalFigures(Source(report));
+    benchmark::DoNotOptimize(view.figures.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RecomputeFiguresWithoutTimeFigures)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 // The order alone, on a fresh copy of the table each time.
 void BM_OrderByCloseDate(benchmark::State& state) {

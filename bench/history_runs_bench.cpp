@@ -25,7 +25,7 @@ constexpr double kDeposit = 10000;
 // 20 to 80 and losses of 15 to 60, dates one to five trades apart.
 SourceTrades OrdinaryYear() {
   std::vector<std::string> dates;
-  std::vector<ClosedTrade> trades;
+  std::vector<DrawnTrade> trades;
   std::uint32_t x = 12345;
   auto next = [&x] {
     x = x * 1664525u + 1013904223u;

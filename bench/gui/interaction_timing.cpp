@@ -1,7 +1,7 @@
 // A timed run of what a user does with an opened report: a column sort, a
 // symbol change and a display change, each with its refresh painted; both
-// charts drawn; both grids repainted while scrolled through. The report page
-// is stopped first, so that its loading does not share the processor.
+// charts drawn and the Months tab painted; both grids repainted while scrolled through. The report
+// page is stopped first, so that its loading does not share the processor.
 //   gui-interaction-timing FILE
 
 #include <QAbstractButton>
@@ -108,6 +108,13 @@ void Interact(TMDIChild* window) {
     std::printf("%s          %lld ms to draw (slowest of 3)\n", name,
                 static_cast<long long>(slowest));
   }
+
+  ShowTab(window, window->MonthsTabSheet);
+  qint64 months = 0;
+  for (int i = 0; i < 3; ++i)
+    months = std::max(months, Milliseconds([&] { window->MonthsTabSheet->repaint(); }));
+  std::printf("months tab             %lld ms to paint (slowest of 3)\n",
+              static_cast<long long>(months));
 
   ShowTab(window, window->Trades1TabSheet);
   TimeScrolling("grid 1", window->Grid1);

@@ -1,5 +1,6 @@
 #include "analysis_stage.h"
 
+#include <cstdio>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "actions/view_actions.h"
+#include "analysis/calendar_moment.h"
+#include "analysis/time_shift.h"
 #include "analysis/trade_selection.h"
 #include "json_output.h"
 #include "text/text_conversions.h"
@@ -138,6 +141,34 @@ nlohmann::json BreakdownJson(const std::vector<BreakdownRow>& rows, const char* 
   return items;
 }
 
+// Months as "YYYY-MM", episodes' moments as "YYYY-MM-DD HH:MM"; a return or
+// percentage without a balance above 0 to take it of is null.
+void AddTimeFiguresJson(nlohmann::json& json, const TimeFigures& figures) {
+  json["months"] = nlohmann::json::array();
+  for (const MonthResult& month : figures.returns.months) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%04d-%02d", month.year, month.month);
+    json["months"].push_back({{"month", name},
+                              {"profit", month.profit},
+                              {"returnPercent", month.returnPercent},
+                              {"trades", month.trades}});
+  }
+  json["years"] = nlohmann::json::array();
+  for (const YearResult& year : figures.returns.years)
+    json["years"].push_back(
+        {{"year", year.year}, {"profit", year.profit}, {"returnPercent", year.returnPercent}});
+  json["drawdowns"] = nlohmann::json::array();
+  for (const DrawdownEpisode& episode : figures.drawdowns)
+    json["drawdowns"].push_back(
+        {{"start", MomentText(episode.start)},
+         {"low", MomentText(episode.low)},
+         {"recovery", episode.recovery ? nlohmann::json(MomentText(*episode.recovery)) : nullptr},
+         {"depth", episode.depth},
+         {"depthPercent", episode.depthPercent},
+         {"days", episode.days},
+         {"recoveryDays", episode.recoveryDays ? nlohmann::json(*episode.recoveryDays) : nullptr}});
+}
+
 nlohmann::json StatisticsJson(const Report& report) {
   const ReportStatistics& s = report.stats;
   return {{"statementDeposit", s.statementDeposit},
@@ -219,6 +250,18 @@ void AddAnalysisOptions(CLI::App& app, CliOptions& options) {
   app.add_option("--magics", options.magics,
                  "magic numbers to select, None for trades without one (default: all)")
       ->delimiter(',');
+  app.add_option_function<std::string>(
+         "--time-shift",
+         [&o](const std::string& value) {
+           const std::optional<int> minutes = TimeShiftMinutes(value);
+           if (!minutes)
+             throw CLI::ValidationError("--time-shift",
+                                        std::string(kTimeShiftMessage) + " Got " + value);
+           o.timeShiftMinutes = *minutes;
+         },
+         "the broker's clock moved by H hours (quarter hours) for the Times chart, months and "
+         "drawdowns")
+      ->type_name("H");
   // Sorts and deletions keep their command-line order: each value is taken as it is parsed.
   app.add_option_function<std::string>(
          "--sort",
@@ -279,6 +322,15 @@ int TableEditStage(CliRun& run) {
   return kOk;
 }
 
+int LeftOutClosesStage(CliRun& run) {
+  const std::string leftOut = UnreadableClosesMessage(run.report.timeFigures);
+  if (!leftOut.empty()) {
+    std::cerr << "quillfen-report: " << leftOut << '\n';
+    run.messages.Show(leftOut);
+  }
+  return kOk;
+}
+
 int AnalysisJsonStage(CliRun& run) {
   if (!run.options.json) return kOk;
   const Report& report = run.report;
@@ -294,6 +346,7 @@ int AnalysisJsonStage(CliRun& run) {
     json["printedFigures"][figure.label] = JsonText(figure.text);
   json["breakdown"] = {{"symbols", BreakdownJson(report.breakdown.symbols, "symbol")},
                        {"magics", BreakdownJson(report.breakdown.magics, "magic")}};
+  AddTimeFiguresJson(json, report.timeFigures);
   // Header row first, every row of both grids.
   run.jsonRows["grid1"] = {CellsOf(report.grid1), 0, report.grid1.RowCount(),
                            report.grid1.Columns()};

@@ -20,6 +20,10 @@ int SelectionStage(CliRun& run);
 // The sorts and deletions, in the order given.
 int TableEditStage(CliRun& run);
 
+// Says how many closed trades the months and drawdown episodes left out for
+// a close date that cannot be read.
+int LeftOutClosesStage(CliRun& run);
+
 // Every figure under its field name, the summary lines, both grids and both lists.
 int AnalysisJsonStage(CliRun& run);
 

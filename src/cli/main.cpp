@@ -33,8 +33,9 @@ int Run(int argc, char** argv) {
     return kUsage;
   }
   // ... and its stage here, in the order the program's road runs them.
-  const Stage stages[] = {PrepareStage,       OpenStage,       SelectionStage,    TableEditStage,
-                          ExportStage,        ImportJsonStage, AnalysisJsonStage, SimulationStage,
+  const Stage stages[] = {PrepareStage,       OpenStage,          SelectionStage,
+                          TableEditStage,     LeftOutClosesStage, ExportStage,
+                          ImportJsonStage,    AnalysisJsonStage,  SimulationStage,
                           SummaryOutputStage, OutputStage};
   for (const auto& stage : stages)
     if (int code = stage(run); code != kOk) return code;

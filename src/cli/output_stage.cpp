@@ -40,7 +40,8 @@ std::string ChartText(const Report& report, const std::string& kind, int width, 
     return DisplayListText(PaintFanChart(history ? history->fan : EquityFan{}, width, height));
   }
   const TimesBasis basis = kind == "open-times" ? TimesBasis::openTimes : TimesBasis::closeTimes;
-  return DisplayListText(PaintTimesChart(report.grid1, width, height, basis));
+  return DisplayListText(
+      PaintTimesChart(report.grid1, width, height, basis, report.options.timeShiftMinutes));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "analysis/deleted_trades.h"
 #include "analysis/figure_text.h"
 #include "analysis/selection_list.h"
+#include "analysis/time_figures.h"
 #include "analysis/trade_breakdown.h"
 #include "analysis/trade_views.h"
 #include "import/report_statistics.h"
@@ -54,6 +55,7 @@ struct Report : TradeViews {
   // Summary tab's last section (stats.printedFigures holds them all).
   std::vector<std::string> printedMemo;
   TradeBreakdown breakdown;
+  TimeFigures timeFigures;              // the Months tab and the Drawdowns table
   FigureInputs terminalInputs;          // the figures stand while these do
   MonteCarloResults simulationResults;  // the simulation tab's result boxes and tooltips
   SortedOrder sortedBy;

@@ -55,6 +55,9 @@ struct ReportOptions {
   std::string minStandardLotsText = "0.01";
   std::string maxStandardLotsText = "100";
   DisplayFilter display = DisplayFilter::all;
+  // The broker's clock moved for grouping by time (Times chart, months, drawdown
+  // episodes), in minutes; always whole quarter hours within a day either way.
+  int timeShiftMinutes = 0;
   bool csvDecimalComma = true;
   bool csvFieldSemicolon = true;
   SimulationOptions simulation;

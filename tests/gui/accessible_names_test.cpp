@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QWebEngineView>
@@ -33,10 +34,11 @@ QString AccessibleName(QWidget* widget) {
   return accessible ? accessible->text(QAccessible::Name) : QString();
 }
 
-// The parts of a view (its header, corner button) belong to the view's own name.
+// The parts of a view (its header, corner button) belong to the view's own
+// name; the scroll arrows of a tab bar too narrow for its tabs are Qt's, named by Qt.
 bool InsideAView(QWidget* widget) {
   for (QWidget* w = widget->parentWidget(); w; w = w->parentWidget()) {
-    if (qobject_cast<QAbstractItemView*>(w)) return true;
+    if (qobject_cast<QAbstractItemView*>(w) || qobject_cast<QTabBar*>(w)) return true;
   }
   return false;
 }
@@ -112,15 +114,16 @@ void AccessibleNamesTest::ReportWindowControlsAreNamedAsShown_data() {
   QTest::addColumn<QString>("tab");
   QTest::addColumn<QStringList>("found");
   QTest::newRow("Report") << "ReportTabSheet" << QStringList{"Report"};
-  QTest::newRow("Summary") << "SummaryTabSheet" << QStringList{"Summary"};
+  QTest::newRow("Summary") << "SummaryTabSheet" << QStringList{"Summary", "Drawdowns"};
   QTest::newRow("Balance") << "BalanceTabSheet" << QStringList{"Balance"};
   QTest::newRow("Trades 1") << "Trades1TabSheet" << QStringList{"Trades", "Sorting..."};
   QTest::newRow("Trades 2") << "Trades2TabSheet" << QStringList{"Trades", "Sorting..."};
   QTest::newRow("Times") << "TimesTabSheet" << QStringList{"Times", "Close times"};
+  QTest::newRow("Months") << "MonthsTabSheet" << QStringList{"Months"};
   QTest::newRow("Options") << "OptionsTabSheet"
-                           << QStringList{"Initial deposit", "Fixed # of mini lots",
+                           << QStringList{"Initial deposit",       "Fixed # of mini lots",
                                           "Fixed amount standard", "Max # of mini lots",
-                                          "Display open trades only"};
+                                          "Time shift (hours)",    "Display open trades only"};
   QTest::newRow("Dorvane") << "DorvaneTabSheet"
                            << QStringList{"Initial deposit",
                                           "Fixed # of standard lots",
@@ -157,6 +160,7 @@ void AccessibleNamesTest::ReportWindowControlsAreNamedAsShown() {
       {w->WebBrowser, w->ReportTabSheet},       {w->SummaryMemo, w->SummaryTabSheet},
       {w->BalancePaintBox, w->BalanceTabSheet}, {w->Grid1, w->Trades1TabSheet},
       {w->Grid2, w->Trades2TabSheet},           {w->TimesPaintBox, w->TimesTabSheet},
+      {w->MonthsGrid, w->MonthsTabSheet},
   };
   // A control with no caption of its own inside a group is named by the group's heading.
   const QHash<QWidget*, QString> namedByGroup = {{w->simulation->ProgressBar, "Simulation"}};

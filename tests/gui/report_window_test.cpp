@@ -105,7 +105,7 @@ void ReportWindowTest::OpenedWindowShowsEveryTab() {
     captions << window->PageControl2->tabText(i);
   }
   QCOMPARE(captions, (QStringList{"Report", "Summary", "Balance", "Trades", "Trades", "Times",
-                                  "Options", "Dorvane"}));
+                                  "Months", "Options", "Dorvane"}));
   QCOMPARE(
       HeaderTexts(*window->Grid1Model),
       (QStringList{"Ticket", "Type", "Lots", "Symbol", "Open date", "Time", "Open", "Close date",

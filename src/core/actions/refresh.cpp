@@ -7,6 +7,7 @@
 #include "analysis/statistics.h"
 #include "analysis/summary_text.h"
 #include "analysis/terminal_view.h"
+#include "analysis/time_figures.h"
 #include "analysis/trade_selection.h"
 
 namespace quillfen {
@@ -43,6 +44,10 @@ void RecomputeFigures(Report& report) {
   RecomputeStatistics(report, report.stats, report.options, report.fillPump);
   ImportReportFigures(report.stats, report.options.simulation);
   BuildTerminalView(report);
+  const TimeFigureInputs inputs{report.grid1.Stamp(), report.grid2.Stamp(),
+                                report.stats.initialDeposit, report.options.timeShiftMinutes};
+  if (!(inputs == report.timeFigures.inputs))
+    report.timeFigures = ComputeTimeFigures(report.walkCache, inputs);
 }
 
 void BuildSummaryText(Report& report) {

@@ -19,7 +19,8 @@ using ChartPainter = std::function<void(Report&)>;
 void RebuildGrids(Report& report);
 
 // The figures of a refresh: the statistics walk, the figures it offers to the
-// simulation inputs, then the terminal's own figures from the cells it wrote.
+// simulation inputs, then the terminal's own figures from the cells it wrote, then the months
+// and drawdown episodes.
 void RecomputeFigures(Report& report);
 
 // The Summary tab's lines from the figures of the last walk.

@@ -33,7 +33,7 @@ SimulationTarget TargetOf(Report& report) {
 // The selected closed trades as the walk just booked them, in its order.
 SourceTrades SourceOfWalk(Report& report) {
   const std::vector<WalkRow>& rows = report.walkCache.Rows(report.grid1, report.grid2);
-  std::vector<ClosedTrade> trades;
+  std::vector<DrawnTrade> trades;
   for (int r = 1; r < report.grid1.RowCount(); ++r) {
     const WalkRow& row = rows[static_cast<std::size_t>(r)];
     const std::string_view closeDate = report.grid1.Cell(g1::closeDate, r);

@@ -18,7 +18,11 @@ struct WalkRow {
 
   bool trade = false;       // the Ticket cell is not empty
   std::int8_t marked = -1;  // the drawdown marker: 1 "*", 0 empty, -1 unknown
-  double lots = 0;          // the Lots cell, read again after each rewrite
+  bool closed = false;      // the Close date cell is not empty
+  // The open and close moments in minutes from day 0 of CellMinutes; 0 when unreadable.
+  std::int32_t openMinutes = 0;
+  std::int32_t closeMinutes = 0;
+  double lots = 0;  // the Lots cell, read again after each rewrite
   double pips = 0;
   double pipValuePerLot = 0;
   double commissionPerLot = 0;
@@ -56,6 +60,10 @@ struct TradePeriod {
   }
 };
 
+// Orders rows by their close moments, equal moments in the given order; the
+// plain twin is std::stable_sort.
+void StableSortByClose(std::vector<int>& rows, const std::vector<WalkRow>& walked);
+
 // The walk's view of every row, read from the cells once and trusted while the
 // grids' stamps say that no cell or row changed since the walk last left them:
 // a recompute over unchanged rows then reads no text and rewrites only the
@@ -73,6 +81,17 @@ class WalkCache {
   void Keep(VisibleGrid& grid1, VisibleGrid& grid2);
   // The period of the rows last read; the walk writes no date or time.
   const TradePeriod& Period() const { return period_; }
+  // The rows of the closed trades with a readable close moment, by that moment,
+  // equal moments in row order; kept while the rows are. A shift of the clock
+  // moves every moment alike and leaves the order as it is.
+  const std::vector<int>& CloseOrder();
+  // Closed trades left out of that order: their close moment cannot be read.
+  int UnreadableCloses() {
+    CloseOrder();
+    return unreadableCloses_;
+  }
+  // The rows as the last read and walk left them.
+  const std::vector<WalkRow>& Kept() const { return rows_; }
 
  private:
   int splitFrom_;
@@ -80,6 +99,9 @@ class WalkCache {
   std::uint64_t stamp2_ = 0;
   std::vector<WalkRow> rows_;
   TradePeriod period_;
+  std::vector<int> closeOrder_;
+  bool closeOrdered_ = false;
+  int unreadableCloses_ = 0;
 };
 
 }  // namespace quillfen

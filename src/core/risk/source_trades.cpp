@@ -12,17 +12,17 @@ std::int32_t SourceTrades::LongestDay() const {
   return longest;
 }
 
-SourceTrades MakeSourceTrades(std::span<const ClosedTrade> trades) {
+SourceTrades MakeSourceTrades(std::span<const DrawnTrade> trades) {
   SourceTrades source;
   source.results.reserve(trades.size());
   bool sharesKnown = true;
-  for (const ClosedTrade& t : trades) {
+  for (const DrawnTrade& t : trades) {
     source.results.push_back(t.result);
     sharesKnown = sharesKnown && t.balanceBefore > 0;
   }
   if (sharesKnown) {
     source.shares.reserve(trades.size());
-    for (const ClosedTrade& t : trades) source.shares.push_back(t.result / t.balanceBefore);
+    for (const DrawnTrade& t : trades) source.shares.push_back(t.result / t.balanceBefore);
   }
 
   // Dates are year/month/day texts: in text order they are in date order.

@@ -8,7 +8,7 @@
 namespace quillfen {
 
 // A closed trade as the statistics walk booked it.
-struct ClosedTrade {
+struct DrawnTrade {
   double result = 0;         // what it changed the balance by
   double balanceBefore = 0;  // the walk's balance just before it
   std::string_view closeDate;
@@ -37,6 +37,6 @@ struct SourceTrades {
 };
 
 // Trades without a close date have no day; they stay out of the days only.
-SourceTrades MakeSourceTrades(std::span<const ClosedTrade> trades);
+SourceTrades MakeSourceTrades(std::span<const DrawnTrade> trades);
 
 }  // namespace quillfen

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/time_shift.h"
 #include "io/replacing_file.h"
 #include "text/bounded_line.h"
 
@@ -25,6 +26,15 @@ void ReadFlag(std::string_view text, bool& field) {
   if (text == "1" || text == "0") field = text == "1";
 }
 
+// A shift the Options tab could not have set keeps the default.
+void ReadTimeShift(std::string_view text, int& field) {
+  int minutes = 0;
+  ReadWhole(text, minutes);
+  if (minutes % 15 == 0 && minutes >= -kLargestTimeShiftMinutes &&
+      minutes <= kLargestTimeShiftMinutes)
+    field = minutes;
+}
+
 void ReadField(std::string_view key, std::string_view value, SessionState& state) {
   if (key == "windowLeft") ReadWhole(value, state.windowLeft);
   if (key == "windowTop") ReadWhole(value, state.windowTop);
@@ -32,6 +42,7 @@ void ReadField(std::string_view key, std::string_view value, SessionState& state
   if (key == "windowHeight") ReadWhole(value, state.windowHeight);
   if (key == "windowMaximised") ReadFlag(value, state.windowMaximised);
   if (key == "openFolder") state.openFolder = value;
+  if (key == "timeShiftMinutes") ReadTimeShift(value, state.timeShiftMinutes);
 }
 
 }  // namespace
@@ -69,6 +80,7 @@ bool SaveSessionState(const std::filesystem::path& directory, const SessionState
   // A line end inside the folder would split it into two lines.
   if (!state.openFolder.empty() && state.openFolder.find_first_of("\r\n") == std::string::npos)
     content += "openFolder=" + state.openFolder + "\r\n";
+  line("timeShiftMinutes", state.timeShiftMinutes);
   return WriteWholeFile((directory / kSessionStateFileName).string(), content);
 }
 

@@ -20,6 +20,8 @@ struct SessionState {
   bool windowMaximised = false;
   // Where the Open dialog starts: the folder of the last report opened.
   std::string openFolder;
+  // The broker's clock moved to the user's, in minutes (whole quarter hours).
+  int timeShiftMinutes = 0;
 
   bool operator==(const SessionState&) const = default;
 };

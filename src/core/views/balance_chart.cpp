@@ -175,4 +175,12 @@ DisplayList PaintBalanceChart(const TradeViews& report, double initialDeposit, i
   return list;
 }
 
+ChartSpan BalanceChartSpan(int width, int firstRow, int lastRow, int trades) {
+  const long long n = std::max(trades, 1);
+  const long long first = std::clamp(firstRow, 1, static_cast<int>(n));
+  const long long last = std::clamp(lastRow, static_cast<int>(first), static_cast<int>(n));
+  // The first segment starts at the axis, where the deposit is drawn.
+  return {first == 1 ? 57 : PointX(width, first - 1, n), PointX(width, last, n)};
+}
+
 }  // namespace quillfen

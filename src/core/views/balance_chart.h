@@ -36,5 +36,11 @@ BalanceCurve TraceBalanceCurve(const TradeViews& views, double initialDeposit, i
 // colour are drawn as one: the same pixels, from a list the size of the canvas.
 DisplayList PaintBalanceChart(const TradeViews& views, double initialDeposit, int width, int height,
                               ChartSurface surface);
+// Across the balance chart, the segments of grid rows first to last of
+// `trades` rows: where a chosen drawdown episode is marked.
+struct ChartSpan {
+  int left, right;
+};
+ChartSpan BalanceChartSpan(int width, int firstRow, int lastRow, int trades);
 
 }  // namespace quillfen

@@ -32,7 +32,7 @@ std::optional<BalanceChartTrade> BalanceTradeAt(const TradeViews& views, double 
 }
 
 std::optional<TimesChartSlot> TimesSlotAt(const VisibleGrid& grid1, int width, int height,
-                                          TimesBasis basis, int x, int y) {
+                                          TimesBasis basis, int x, int y, int shiftMinutes) {
   const WeekSpan week = TimesChartWeek(width);
   if (x < week.left || x >= week.end || y < height / 8 || y > height * 7 / 8) return std::nullopt;
   if (grid1.Cell(g1::balance, 1).empty()) return std::nullopt;
@@ -40,7 +40,7 @@ std::optional<TimesChartSlot> TimesSlotAt(const VisibleGrid& grid1, int width, i
   int slot = std::clamp(ChartPixel((x - week.left) / week.hour), 0, kWeekSlots - 1);
   while (slot + 1 < kWeekSlots && start(slot + 1) <= x) ++slot;
   while (slot > 0 && start(slot) > x) --slot;
-  const WeekSlots sums = BucketPipsByHour(grid1, basis);
+  const WeekSlots sums = BucketPipsByHour(grid1, basis, shiftMinutes);
   const auto index = static_cast<std::size_t>(slot);
   return TimesChartSlot{slot / 24, slot % 24, sums.winPipsBySlot[index],
                         sums.lossPipsBySlot[index]};

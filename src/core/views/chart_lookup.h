@@ -32,6 +32,6 @@ struct TimesChartSlot {
 
 // Nothing when the mouse is outside the week's grid or the chart shows only its frame.
 std::optional<TimesChartSlot> TimesSlotAt(const VisibleGrid& grid1, int width, int height,
-                                          TimesBasis basis, int x, int y);
+                                          TimesBasis basis, int x, int y, int shiftMinutes = 0);
 
 }  // namespace quillfen

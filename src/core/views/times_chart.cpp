@@ -28,9 +28,18 @@ int NumberAt(std::string_view text, std::size_t first, std::size_t count) {
   return value;
 }
 
+// The hour of the week of a moment on the trader's clock; -1 for an unreadable one.
+int ShiftedSlot(long long minutes, int shift) {
+  if (minutes == 0) return -1;
+  constexpr long long kWeek = 7 * 1440;
+  // Day 0 of CellMinutes, 30 December 1899, was a Saturday.
+  const long long ofWeek = ((minutes + shift + 6 * 1440) % kWeek + kWeek) % kWeek;
+  return static_cast<int>(ofWeek / 60);
+}
+
 }  // namespace
 
-WeekSlots BucketPipsByHour(const VisibleGrid& grid1, TimesBasis basis) {
+WeekSlots BucketPipsByHour(const VisibleGrid& grid1, TimesBasis basis, int shift) {
   const int dateColumn = basis == TimesBasis::closeTimes ? g1::closeDate : g1::openDate;
   const int timeColumn = basis == TimesBasis::closeTimes ? g1::closeTime : g1::openTime;
   WeekSlots slots;
@@ -45,6 +54,7 @@ WeekSlots BucketPipsByHour(const VisibleGrid& grid1, TimesBasis basis) {
     std::string_view date = grid1.Cell(dateColumn, r);
     int weekday = DayOfWeek(NumberAt(date, 0, 4), NumberAt(date, 5, 2), NumberAt(date, 8, 2));
     int slot = weekday * 24 + NumberAt(time, 0, 6);
+    if (shift != 0) slot = ShiftedSlot(CellMinutes(date, time), shift);
     // A malformed date or hour has no place in the week.
     if (weekday < 0 || slot < 0 || slot >= kWeekSlots) continue;
     double pips = TextToAmount(grid1.Cell(g1::pips, r));
@@ -60,7 +70,8 @@ WeekSpan TimesChartWeek(int width) {
   return {x0, hour, ChartPixel(x0 + kWeekSlots * hour)};
 }
 
-DisplayList PaintTimesChart(const VisibleGrid& grid1, int width, int height, TimesBasis basis) {
+DisplayList PaintTimesChart(const VisibleGrid& grid1, int width, int height, TimesBasis basis,
+                            int shiftMinutes) {
   DisplayList list(width, height);
   DrawChartFrame(list, kChartPaleYellow);
   if (grid1.Cell(g1::balance, 1).empty()) return list;
@@ -78,7 +89,7 @@ DisplayList PaintTimesChart(const VisibleGrid& grid1, int width, int height, Tim
   const int weekEnd = week.end;
   list.Line(weekEnd, h / 8, weekEnd, h * 7 / 8, kChartGrey);
 
-  const WeekSlots slots = BucketPipsByHour(grid1, basis);
+  const WeekSlots slots = BucketPipsByHour(grid1, basis, shiftMinutes);
   double scale = 10;
   for (int i = 0; i < kWeekSlots; ++i)
     scale = std::max({scale, std::fabs(slots.winPipsBySlot[static_cast<std::size_t>(i)]),

@@ -19,7 +19,8 @@ struct WeekSlots {
   std::array<double, kWeekSlots> lossPipsBySlot{};
 };
 
-WeekSlots BucketPipsByHour(const VisibleGrid& grid1, TimesBasis basis);
+// The trades are placed by the time shift, in minutes.
+WeekSlots BucketPipsByHour(const VisibleGrid& grid1, TimesBasis basis, int shiftMinutes = 0);
 
 inline constexpr std::array<const char*, 7> kDayNames = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
@@ -36,6 +37,7 @@ WeekSpan TimesChartWeek(int width);
 
 // The week grid with a green bar up and a red bar down per hour slot, scaled
 // to the largest slot (but never below 10 pips).
-DisplayList PaintTimesChart(const VisibleGrid& grid1, int width, int height, TimesBasis basis);
+DisplayList PaintTimesChart(const VisibleGrid& grid1, int width, int height, TimesBasis basis,
+                            int shiftMinutes = 0);
 
 }  // namespace quillfen

@@ -164,6 +164,11 @@ TMDIChild* TMainForm::NewReportWindow(bool simulationOnly) {
   KeepInsideArea(frame);
   MdiArea->setActiveSubWindow(frame);
   window->PageControl2->setCurrentWidget(window->ReportTabSheet);
+  window->SetTimeShift(session_.timeShiftMinutes);
+  connect(window, &TMDIChild::TimeShiftChanged, this, [this](int minutes) {
+    session_.timeShiftMinutes = minutes;
+    SaveSessionState(folders_.files, session_);
+  });
   window->report.options = window->OptionsFromControls();
   return window;
 }

@@ -42,7 +42,8 @@ void TMDIChild::ConnectChartHovers() {
   TimesPaintBox->SetHover([this](QPoint at, QSize size) -> std::optional<HoverMark> {
     const TimesBasis basis =
         CloseTimesRadioButton->isChecked() ? TimesBasis::closeTimes : TimesBasis::openTimes;
-    const auto slot = TimesSlotAt(report.grid1, size.width(), size.height(), basis, at.x(), at.y());
+    const auto slot = TimesSlotAt(report.grid1, size.width(), size.height(), basis, at.x(), at.y(),
+                                  report.options.timeShiftMinutes);
     if (!slot) return std::nullopt;
     return HoverMark{TimesTip(*slot), std::nullopt};
   });

@@ -20,6 +20,8 @@
 #include <QWebEngineView>
 
 #include "gui/views/breakdown_model.h"
+#include "gui/views/drawdown_model.h"
+#include "gui/views/months_model.h"
 #include "gui/views/page_notice.h"
 #include "gui/views/paint_box.h"
 #include "gui/views/path_combo_box.h"
@@ -27,6 +29,8 @@
 #include "gui/views/trade_grid_view.h"
 #include "platform_fonts.h"
 #include "report.h"
+#include "text/number_format.h"
+#include "views/return_shade.h"
 
 namespace quillfen {
 
@@ -117,6 +121,7 @@ TChildForm::TChildForm(const ProgramState& state, QWidget* parent) : QWidget(par
   FillingLayout(BalanceTabSheet)->addWidget(BalancePaintBox);
   BuildTradesTabs(state);
   BuildTimesTab();
+  BuildMonthsTab();
   BuildOptionsTab();
   BuildDorvaneTab();
 
@@ -207,8 +212,10 @@ void TChildForm::BuildSummaryTab() {
   MagicBreakdownGrid =
       NewBreakdownGrid("MagicBreakdownGrid", "By magic number", MagicBreakdownModel, columns);
   split->addWidget(breakdown);
+  BuildDrawdownTable(split);
   split->setStretchFactor(0, 3);
   split->setStretchFactor(1, 2);
+  split->setStretchFactor(2, 2);
   FillingLayout(SummaryTabSheet)->addWidget(split);
 }
 
@@ -238,6 +245,37 @@ QTableView* TChildForm::NewBreakdownGrid(const char* name, const QString& captio
   column->addWidget(grid);
   columns->addLayout(column);
   return grid;
+}
+
+// Under the breakdown tables: the deepest drawdown episodes, named by its caption.
+void TChildForm::BuildDrawdownTable(QSplitter* split) {
+  auto* panel = new QWidget(split);
+  panel->setObjectName("DrawdownPanel");
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(4, 4, 4, 4);
+  auto* label = new QLabel("Drawdowns", panel);
+  label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  column->addWidget(label);
+  DrawdownsModel = new DrawdownModel(this);
+  DrawdownGrid = new QTableView(panel);
+  DrawdownGrid->setObjectName("DrawdownGrid");
+  auto* sorted = new QSortFilterProxyModel(DrawdownGrid);
+  sorted->setSourceModel(DrawdownsModel);
+  sorted->setSortRole(DrawdownModel::kSortRole);
+  DrawdownGrid->setModel(sorted);
+  DrawdownGrid->setSortingEnabled(true);
+  DrawdownGrid->sortByColumn(-1, Qt::AscendingOrder);  // deepest first until a header is clicked
+  DrawdownGrid->verticalHeader()->hide();
+  DrawdownGrid->verticalHeader()->setDefaultSectionSize(DrawdownGrid->fontMetrics().height() + 4);
+  DrawdownGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  DrawdownGrid->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+  DrawdownGrid->setMinimumHeight(DrawdownGrid->verticalHeader()->defaultSectionSize() * 4);
+  DrawdownGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  DrawdownGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+  DrawdownGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  LabelFor(label, DrawdownGrid);
+  column->addWidget(DrawdownGrid);
+  split->addWidget(panel);
 }
 
 QFrame* TChildForm::NewSortPanel(QWidget* tab, QProgressBar** bar, const char* name,
@@ -300,6 +338,48 @@ void TChildForm::BuildTimesTab() {
   TimesPaintBox->installEventFilter(this);
 }
 
+// Years down, months across, each cell its return; the legend under it.
+void TChildForm::BuildMonthsTab() {
+  MonthsTabSheet = NewTab("MonthsTabSheet", "Months");
+  QVBoxLayout* layout = FillingLayout(MonthsTabSheet);
+  MonthsGridModel = new MonthsModel(this);
+  MonthsGrid = new QTableView(MonthsTabSheet);
+  MonthsGrid->setObjectName("MonthsGrid");
+  NameAfterTab(MonthsGrid, PageControl2, MonthsTabSheet);
+  MonthsGrid->setModel(MonthsGridModel);
+  MonthsGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  MonthsGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Every return reads whole; a narrow window scrolls rather than cut them.
+  MonthsGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  MonthsGrid->horizontalHeader()->setMinimumSectionSize(
+      MonthsGrid->fontMetrics().horizontalAdvance("-100.0%") + 12);
+  MonthsGrid->verticalHeader()->setDefaultSectionSize(MonthsGrid->fontMetrics().height() + 8);
+  layout->addWidget(MonthsGrid, 1);
+  auto* legend = new QWidget(MonthsTabSheet);
+  legend->setObjectName("MonthsLegend");
+  auto* row = new QHBoxLayout(legend);
+  row->setContentsMargins(6, 4, 6, 4);
+  row->addWidget(new QLabel("Monthly return:", legend));
+  for (double percent : kShadeLegend) {
+    const QString text = (percent > 0 ? "+" : "") +
+                         QString::fromStdString(FormatFixed(percent, 0, 0)) + '%' +
+                         (percent == kShadeLegend.front()  ? " or less"
+                          : percent == kShadeLegend.back() ? " or more"
+                                                           : "");
+    auto* swatch = new QLabel(text, legend);
+    swatch->setAlignment(Qt::AlignCenter);
+    swatch->setMinimumWidth(swatch->fontMetrics().horizontalAdvance(text) + 12);
+    const Rgb shade = ReturnShade(percent);
+    SetBackground(swatch, QColor(shade.r, shade.g, shade.b));
+    QPalette palette = swatch->palette();
+    palette.setColor(QPalette::WindowText, LightTextOn(percent) ? Qt::white : Qt::black);
+    swatch->setPalette(palette);
+    row->addWidget(swatch);
+  }
+  row->addStretch(1);
+  layout->addWidget(legend);
+}
+
 bool TChildForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == TimesPaintBox && event->type() == QEvent::Resize) PlaceTimesControls();
   return QWidget::eventFilter(watched, event);
@@ -342,6 +422,10 @@ void TChildForm::BuildOptionsTab() {
       AddLabelledEdit(settings, 2, "Min # of standard lots", "MinStandardLotsEdit", "0.01", group);
   MaxStandardLotsEdit =
       AddLabelledEdit(settings, 3, "Max # of standard lots", "MaxStandardLotsEdit", "100", group);
+  TimeShiftEdit = AddLabelledEdit(settings, 4, "Time shift (hours)", "TimeShiftEdit", "0", group);
+  TimeShiftEdit->setToolTip(
+      "Moves the statement's times to your clock for the Times chart, "
+      "the months and the drawdowns");
   grid->addWidget(group, 0, 1, Qt::AlignTop);
 
   auto* history = new QWidget(panel);

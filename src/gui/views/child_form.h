@@ -22,6 +22,8 @@ class QWebEngineView;
 namespace quillfen {
 
 class BreakdownModel;
+class DrawdownModel;
+class MonthsModel;
 class PageNotice;
 class PaintBox;
 class SimulationPanel;
@@ -42,6 +44,7 @@ class TChildForm : public QWidget {
   QWidget* Trades1TabSheet;
   QWidget* Trades2TabSheet;
   QWidget* TimesTabSheet;
+  QWidget* MonthsTabSheet;
   QWidget* OptionsTabSheet;
   QWidget* DorvaneTabSheet;
   QSplitter* Splitter1;
@@ -59,6 +62,8 @@ class TChildForm : public QWidget {
   QTableView* MagicBreakdownGrid;
   BreakdownModel* SymbolBreakdownModel;
   BreakdownModel* MagicBreakdownModel;
+  QTableView* DrawdownGrid;
+  DrawdownModel* DrawdownsModel;
   PaintBox* BalancePaintBox;
   TradeGridView* Grid1;
   QFrame* SortPanel1;
@@ -70,6 +75,8 @@ class TChildForm : public QWidget {
   QLabel* TimesText;
   QRadioButton* OpenTimesRadioButton;
   QRadioButton* CloseTimesRadioButton;
+  QTableView* MonthsGrid;
+  MonthsModel* MonthsGridModel;
 
   TradeSettingsControls tradeSettings;
   PositionSizingControls positionSizing;
@@ -77,6 +84,7 @@ class TChildForm : public QWidget {
   QLineEdit* MaxMiniLotsEdit;
   QLineEdit* MinStandardLotsEdit;
   QLineEdit* MaxStandardLotsEdit;
+  QLineEdit* TimeShiftEdit;
   QLabel* HistoryLabel;
   QLineEdit* HistoryEdit;
   QPushButton* Button1;
@@ -103,6 +111,8 @@ class TChildForm : public QWidget {
                                QHBoxLayout* columns);
   void BuildTradesTabs(const ProgramState& state);
   void BuildTimesTab();
+  void BuildMonthsTab();
+  void BuildDrawdownTable(QSplitter* split);
   void PlaceTimesControls();
   void BuildOptionsTab();
   void BuildDorvaneTab();

@@ -6,23 +6,30 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSortFilterProxyModel>
 #include <QTabWidget>
+#include <QTableView>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "actions/report_guard.h"
 #include "actions/simulation_actions.h"
+#include "analysis/time_shift.h"
 #include "display_list_painter.h"
 #include "gui/app/associations.h"
 #include "gui/app/gui_progress.h"
 #include "gui/app/report_page.h"
 #include "gui/views/breakdown_model.h"
+#include "gui/views/drawdown_model.h"
+#include "gui/views/months_model.h"
 #include "gui/views/page_notice.h"
 #include "gui/views/paint_box.h"
 #include "gui/views/simulation_panel.h"
@@ -98,11 +105,18 @@ TMDIChild::TMDIChild(ProgramState& state, const ProgramFolders& folders,
   BalancePaintBox->SetPainter([this](QPainter& painter, QSize size) {
     PaintDisplayList(painter, PaintBalanceChart(report, report.stats.initialDeposit, size.width(),
                                                 size.height(), ChartSurface::balanceTab));
+    // The episode chosen in the Drawdowns table, over the chart's own marking.
+    if (!markedDrawdown_) return;
+    const ChartSpan span = BalanceChartSpan(size.width(), markedDrawdown_->first,
+                                            markedDrawdown_->second, report.grid1.RowCount() - 1);
+    painter.fillRect(QRect(QPoint(span.left, 5), QPoint(span.right, size.height() - 6)),
+                     QColor(0, 90, 255, 48));
   });
   TimesPaintBox->SetPainter([this](QPainter& painter, QSize size) {
     const TimesBasis basis =
         CloseTimesRadioButton->isChecked() ? TimesBasis::closeTimes : TimesBasis::openTimes;
-    PaintDisplayList(painter, PaintTimesChart(report.grid1, size.width(), size.height(), basis));
+    PaintDisplayList(painter, PaintTimesChart(report.grid1, size.width(), size.height(), basis,
+                                              report.options.timeShiftMinutes));
   });
   currentPage_ = PageControl2->currentWidget();
   ConnectHandlers();
@@ -128,6 +142,11 @@ void TMDIChild::ConnectHandlers() {
     connect(radio, &QRadioButton::clicked, TimesPaintBox, qOverload<>(&QWidget::update));
   }
   connect(HistoryEdit, &QLineEdit::textChanged, this, &TMDIChild::HistoryEditChange);
+  connect(TimeShiftEdit, &QLineEdit::editingFinished, this, &TMDIChild::TakeTimeShift);
+  connect(DrawdownGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &TMDIChild::MarkChosenDrawdown);
+  // Other episodes leave no row chosen.
+  connect(DrawdownsModel, &QAbstractItemModel::modelReset, this, &TMDIChild::MarkChosenDrawdown);
   for (TradeGridView* grid : {Grid1, Grid2}) {
     const TradeGrid kind = grid == Grid1 ? TradeGrid::grid1 : TradeGrid::grid2;
     connect(grid, &TradeGridView::Pressed, this, [this, kind](int column) {
@@ -341,6 +360,7 @@ ReportOptions TMDIChild::OptionsFrom(const TradeSettingsControls& trade,
   o.display = ClosedTradesRadioButton->isChecked() ? DisplayFilter::closed
               : OpenTradesRadioButton->isChecked() ? DisplayFilter::open
                                                    : DisplayFilter::all;
+  o.timeShiftMinutes = timeShiftMinutes_;
   o.csvDecimalComma = DecimalCommaRadioButton->isChecked();
   o.csvFieldSemicolon = FieldSemicolonRadioButton->isChecked();
   o.simulation = simulation->Options(o.simulation);
@@ -390,6 +410,13 @@ void TMDIChild::ShowSummary() {
   if (SummaryMemo->toPlainText() != text) SummaryMemo->setPlainText(text);
   SymbolBreakdownModel->Show(report.breakdown.symbols);
   MagicBreakdownModel->Show(report.breakdown.magics);
+  MonthsGridModel->Show(report.timeFigures.returns);
+  DrawdownsModel->Show(report.timeFigures.drawdowns);
+  const std::string leftOut = UnreadableClosesMessage(report.timeFigures);
+  if (leftOut != shownLeftOut_) {
+    shownLeftOut_ = leftOut;
+    if (!leftOut.empty()) showMessage_(QString::fromStdString(leftOut));
+  }
   // The summary's figures are the ones offered to the simulation tab.
   simulation->ShowImported(report.options.simulation);
 }
@@ -467,11 +494,42 @@ void TMDIChild::LeaveTab(QWidget* page) {
   } else if (page == Trades2TabSheet) {
     Grid1->ScrollToTopRow(Grid2->TopRow());
   } else if (page == OptionsTabSheet) {
+    TakeTimeShift();
     CopyTradeSettings(tradeSettings, tradeSettings1);
     CopyPositionSizing(positionSizing, positionSizing1);
   } else if (page == DorvaneTabSheet) {
     CopySimulationTabToOptions();
   }
+}
+
+void TMDIChild::SetTimeShift(int minutes) {
+  timeShiftMinutes_ = minutes;
+  TimeShiftEdit->setText(QString::fromStdString(TimeShiftText(minutes)));
+}
+
+// A text that is no shift turns back to the last one, with the reason.
+void TMDIChild::TakeTimeShift() {
+  const std::optional<int> minutes = TimeShiftMinutes(Text(TimeShiftEdit));
+  if (!minutes) {
+    TimeShiftEdit->setText(QString::fromStdString(TimeShiftText(timeShiftMinutes_)));
+    showMessage_(kTimeShiftMessage);
+    return;
+  }
+  if (*minutes == timeShiftMinutes_) return;
+  timeShiftMinutes_ = *minutes;
+  emit TimeShiftChanged(*minutes);
+}
+
+// The episode of the chosen row is marked on the Balance chart; none without a choice.
+void TMDIChild::MarkChosenDrawdown() {
+  markedDrawdown_.reset();
+  const QModelIndexList rows = DrawdownGrid->selectionModel()->selectedRows();
+  if (!rows.isEmpty()) {
+    const auto* sorted = static_cast<const QSortFilterProxyModel*>(DrawdownGrid->model());
+    const DrawdownEpisode& episode = DrawdownsModel->Episode(sorted->mapToSource(rows[0]).row());
+    markedDrawdown_ = std::pair{episode.firstGridRow, episode.lastGridRow};
+  }
+  BalancePaintBox->update();
 }
 
 void TMDIChild::HistoryEditChange() {
@@ -490,7 +548,7 @@ void TMDIChild::HistoryEditDblClick() {
 
 void TMDIChild::SetUpSimulationOnly() {
   for (QWidget* tab : {ReportTabSheet, SummaryTabSheet, BalanceTabSheet, Trades1TabSheet,
-                       Trades2TabSheet, TimesTabSheet, OptionsTabSheet}) {
+                       Trades2TabSheet, TimesTabSheet, MonthsTabSheet, OptionsTabSheet}) {
     PageControl2->setTabVisible(PageControl2->indexOf(tab), false);
   }
   PageControl2->setCurrentWidget(DorvaneTabSheet);

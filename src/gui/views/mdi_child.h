@@ -3,6 +3,9 @@
 #include <QString>
 #include <QUrl>
 #include <functional>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "actions/opening_actions.h"
 #include "actions/view_actions.h"
@@ -55,6 +58,8 @@ class TMDIChild : public TChildForm {
   // Brings the lists, grids and memo in line with what the core left in the report.
   void ShowViews();
   void RepaintCharts();
+  // The time shift the window starts with, as remembered.
+  void SetTimeShift(int minutes);
   // Ctrl+Tab and its kin: the next visible tab (step 1) or the previous one (-1), round the end.
   void StepTab(int step);
 
@@ -63,6 +68,8 @@ class TMDIChild : public TChildForm {
 
  signals:
   void Closed(TMDIChild* window);
+  // The user set another time shift, to be remembered.
+  void TimeShiftChanged(int minutes);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -98,6 +105,8 @@ class TMDIChild : public TChildForm {
   void ShowSummary();
   ReportOptions OptionsFrom(const TradeSettingsControls& trade,
                             const PositionSizingControls& sizing) const;
+  void TakeTimeShift();
+  void MarkChosenDrawdown();
   void ConnectSimulationHandlers();
   void SimulationKeyEvent(QObject* watched, QEvent* event);
   void CopySimulationTabToOptions();
@@ -113,7 +122,10 @@ class TMDIChild : public TChildForm {
   QWidget* currentPage_ = nullptr;
   QUrl pageLocation_;
   QString pageCharset_;
-  QString browserEncoding_;  // the browser's own default, for pages of plain ASCII
+  QString browserEncoding_;   // the browser's own default, for pages of plain ASCII
+  int timeShiftMinutes_ = 0;  // the last valid text of TimeShiftEdit
+  std::optional<std::pair<int, int>> markedDrawdown_;  // its first and last grid rows
+  std::string shownLeftOut_;  // the message of unreadable closes last shown
   bool formShown_ = false;
   bool closeAfterPass_ = false;
 };

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
+#include <vector>
 
 #include "../support/report_parts.h"
 #include "actions/refresh.h"
@@ -140,6 +143,34 @@ TEST(WalkCache, TwoThreadsReadWhatOneReads) {
   EXPECT_EQ(split.Period().earliest, single.Period().earliest);
   EXPECT_EQ(split.Period().latest, single.Period().latest);
   EXPECT_GT(split.Period().Days(), 1000);  // the early opening and the late closing count
+}
+
+}  // namespace
+}  // namespace quillfen
+
+namespace quillfen {
+namespace {
+
+// The counting order equals the plain stable sort: ties (many, in a narrow
+// range) in row order, moments far apart, a list already in order.
+TEST(WalkCache, CloseOrderEqualsAStableSort) {
+  std::mt19937 random(26);
+  for (const int spread : {3, 70000, 2000000000}) {
+    std::vector<WalkRow> walked(5000);
+    std::uniform_int_distribution<int> minutes(1, spread);
+    for (WalkRow& row : walked) row.closeMinutes = minutes(random);
+    std::vector<int> rows;
+    for (int r = 1; r < 5000; r += 1 + r % 3) rows.push_back(r);
+    std::vector<int> plain = rows;
+    std::stable_sort(plain.begin(), plain.end(), [&](int a, int b) {
+      return walked[static_cast<std::size_t>(a)].closeMinutes <
+             walked[static_cast<std::size_t>(b)].closeMinutes;
+    });
+    StableSortByClose(rows, walked);
+    EXPECT_EQ(rows, plain) << spread;
+    StableSortByClose(rows, walked);
+    EXPECT_EQ(rows, plain) << spread << ", sorted";
+  }
 }
 
 }  // namespace

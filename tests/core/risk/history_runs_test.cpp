@@ -16,7 +16,7 @@ constexpr std::uint64_t kSeed = 424242;
 
 SourceTrades Source(const std::vector<double>& results, double deposit,
                     const std::vector<std::string_view>& dates) {
-  std::vector<ClosedTrade> trades;
+  std::vector<DrawnTrade> trades;
   double balance = deposit;
   for (std::size_t i = 0; i < results.size(); ++i) {
     trades.push_back({results[i], balance, dates[i % dates.size()]});
@@ -204,7 +204,7 @@ TEST(HistoryRuns, AChallengeWithoutTargetPassesOnTheFirstDayWhenItsFirstTradeWin
 }
 
 TEST(HistoryRuns, TradingDaysGroupClosedTradesByCloseDateInWalkOrder) {
-  const std::vector<ClosedTrade> trades = {{10, 100, "2024/02/03"},
+  const std::vector<DrawnTrade> trades = {{10, 100, "2024/02/03"},
                                            {20, 110, "2024/02/01"},
                                            {30, 130, ""},  // no close: no day
                                            {40, 160, "2024/02/03"},
@@ -220,7 +220,7 @@ TEST(HistoryRuns, TradingDaysGroupClosedTradesByCloseDateInWalkOrder) {
   EXPECT_EQ(source.LongestDay(), 2);
 
   // A balance that is gone before a trade leaves no shares to replay.
-  EXPECT_TRUE(MakeSourceTrades(std::vector<ClosedTrade>{{5, 10, "a"}, {5, 0, "a"}}).shares.empty());
+  EXPECT_TRUE(MakeSourceTrades(std::vector<DrawnTrade>{{5, 10, "a"}, {5, 0, "a"}}).shares.empty());
 }
 
 TEST(HistoryResultsTest, PercentilesTakeThePlaceRoundedFromQTimesNMinusOne) {

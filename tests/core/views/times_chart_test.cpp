@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "../support/golden.h"
@@ -124,6 +125,29 @@ TEST(TimesChart, OpenTimesMoveOvernightTradesAndCountOpenOnes) {
   EXPECT_EQ(byOpen.winPipsBySlot[2 * 24 + 2], 0);
   EXPECT_EQ(byOpen.winPipsBySlot[1 * 24 + 23], 12);
   EXPECT_EQ(byOpen.lossPipsBySlot[5 * 24 + 8], -15);
+}
+
+// The broker's clock moved: Saturday 23:30 under +1 h is Sunday 0:00, a day
+// ahead turns the week by 24 slots, and a moment that cannot be read takes no slot.
+TEST(TimesChart, TimeShiftMovesTradesAcrossTheWeek) {
+  const Report report =
+      GridReport({Closed("2010/01/09", "23:30", "7"), Closed("2010/01/06", "14:00", "-4"),
+                  Closed("2010/13/45", "14:00", "9")},
+                 5000);
+  const WeekSlots plain = BucketPipsByHour(report.grid1, TimesBasis::closeTimes);
+  EXPECT_EQ(plain.winPipsBySlot[6 * 24 + 23], 7);
+  WeekSlots shifted = BucketPipsByHour(report.grid1, TimesBasis::closeTimes, 60);
+  EXPECT_EQ(shifted.winPipsBySlot[0], 7);
+  EXPECT_EQ(shifted.lossPipsBySlot[86 + 1], -4);
+  EXPECT_EQ(std::count_if(shifted.winPipsBySlot.begin(), shifted.winPipsBySlot.end(),
+                          [](double p) { return p != 0; }),
+            1);
+  shifted = BucketPipsByHour(report.grid1, TimesBasis::closeTimes, -24 * 60);
+  EXPECT_EQ(shifted.winPipsBySlot[5 * 24 + 23], 7);
+  EXPECT_EQ(shifted.lossPipsBySlot[86 - 24], -4);
+  shifted = BucketPipsByHour(report.grid1, TimesBasis::closeTimes, 24 * 60);
+  EXPECT_EQ(shifted.winPipsBySlot[23], 7);
+  EXPECT_EQ(shifted.lossPipsBySlot[86 + 24], -4);
 }
 
 TEST(TimesChart, MalformedCellsNeverLeaveTheWeek) {
