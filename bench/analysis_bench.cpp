@@ -14,6 +14,7 @@
 #include "analysis/terminal_view.h"
 #include "analysis/trade_selection.h"
 #include "report.h"
+#include "report_parts.h"
 #include "text/number_format.h"
 #include "twins/exchange_sort.h"
 
@@ -60,11 +61,6 @@ Report MakeReport(int trades) {
   return report;
 }
 
-TerminalSource Source(Report& report) {
-  return {report.full,    report.grid1,        report.grid2,        report.walkCache, report.stats,
-          report.options, report.pairsListBox, report.magicListBox, nullptr};
-}
-
 void BM_RecomputeStatistics(benchmark::State& state) {
   Report report = MakeReport(static_cast<int>(state.range(0)));
   for (auto _ : state) {
@@ -96,7 +92,7 @@ BENCHMARK(BM_RecomputeStatisticsNewSizing)->Arg(100000)->Unit(benchmark::kMillis
 void BM_BuildTerminalFigures(benchmark::State& state) {
   Report report = MakeReport(static_cast<int>(state.range(0)));
   RecomputeStatistics(report, report.stats, report.options);
-  const TerminalSource source = Source(report);
+  const TerminalSource source = TerminalSourceOf(report);
   for (auto _ : state) {
     const TerminalView view = BuildTerminalFigures(source);
     benchmark::DoNotOptimize(view.figures.data());
@@ -135,7 +131,7 @@ void BM_FullRefreshWithoutTimeFigures(benchmark::State& state) {
   for (auto _ : state) {
     RebuildTradeGrids(report, report.pairsListBox, report.magicListBox, report.options.display);
     RecomputeStatistics(report, report.stats, report.options);
-    const TerminalView view = BuildTerminalFigures(Source(report));
+    const TerminalView view = BuildTerminalFigures(TerminalSourceOf(report));
     BuildSummaryText(report);
     benchmark::DoNotOptimize(report.stats.netProfit);
   }
@@ -165,7 +161,7 @@ void BM_RecomputeFiguresWithoutTimeFigures(benchmark::State& state) {
   Report report = MakeReport(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     RecomputeStatistics(report, report.stats, report.options);
-    const TerminalView view = BuildTerminalFigures(Source(report));
+    const TerminalView view = BuildTerminalFigures(TerminalSourceOf(report));
     benchmark::DoNotOptimize(view.figures.data());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));

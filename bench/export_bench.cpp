@@ -9,6 +9,7 @@
 #include "export/csv_export.h"
 #include "export/html_export.h"
 #include "report.h"
+#include "report_parts.h"
 #include "text/number_format.h"
 #include "views/balance_chart.h"
 #include "views/chart_lookup.h"
@@ -84,7 +85,7 @@ void BM_HtmlExport(benchmark::State& state) {
   const Report& report = BigReport();
   const std::string path = OutputPath("quillfen-bench.htm");
   for (auto _ : state)
-    benchmark::DoNotOptimize(WriteHtmlFiles({report, report.stats, report.terminalFigures}, 10000,
+    benchmark::DoNotOptimize(WriteHtmlFiles(PageSourceOf(report), 10000,
                                             {path, "Quillfen 4.0 - bench", false}, nullptr));
   std::filesystem::remove(path);
 }

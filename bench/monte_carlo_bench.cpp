@@ -13,6 +13,7 @@
 #include "program_state.h"
 #include "progress.h"
 #include "report.h"
+#include "report_parts.h"
 #include "risk/monte_carlo.h"
 #include "risk/monte_carlo_settings.h"
 #include "risk/run_lanes.h"
@@ -115,8 +116,7 @@ void MonteCarloPass(benchmark::State& state) {
   const double tradesPerPass = TradesOfPass(report, 1);
   double trades = 0;
   for (auto _ : state) {
-    RunMonteCarloPass({report.grid1, report.stats, report.options, report.simulationResults},
-                      program, progress);
+    RunMonteCarloPass(TargetOf(report), program, progress);
     trades += tradesPerPass;
   }
   state.counters["trades/s"] = benchmark::Counter(trades, benchmark::Counter::kIsRate);

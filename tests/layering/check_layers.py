@@ -19,7 +19,7 @@ LAYERS = [
     {"io"},
     {"import"},
     {"analysis", "views", "export", "risk", "settings", "report_options.h", "program_state.h"},
-    {"report.h"},
+    {"report.h", "report_parts.h"},
     {"actions"},
 ]
 

@@ -5,6 +5,7 @@
 #include "core/support/temp_dir.h"
 #include "display_list_painter.h"
 #include "export/html_export.h"
+#include "report_parts.h"
 #include "views/balance_chart.h"
 
 namespace quillfen {
@@ -33,8 +34,8 @@ TEST(ExportPicture, JpegBesideThePageShowsTheRenderedChart) {
   const Report report = DrawdownReport();
   testing::TempDir dir;
   std::string error;
-  ASSERT_TRUE(WriteHtmlFiles({report, report.stats, report.terminalFigures}, 1000,
-                             {dir / "report.html", "t", true}, RenderRgbImage, &error))
+  ASSERT_TRUE(WriteHtmlFiles(PageSourceOf(report), 1000, {dir / "report.html", "t", true},
+                             RenderRgbImage, &error))
       << error;
   const RgbImage jpeg = testing::DecodeJpeg(testing::ReadFile(dir / "report.jpg"));
   ASSERT_EQ(jpeg.width, 700);

@@ -3,6 +3,7 @@
 #include "actions/refresh.h"
 #include "actions/report_guard.h"
 #include "export/csv_export.h"
+#include "report_parts.h"
 
 namespace quillfen {
 
@@ -20,9 +21,8 @@ ExportResult ExportHtmlReport(Report& report, const ReportOptions& options,
   if (!TakeOptions(report, options)) return {};
   RecomputeFigures(report);
   std::string error;
-  const bool written =
-      WriteHtmlFiles({report, report.stats, report.terminalFigures},
-                     PageDeposit(report.stats, report.options), request, renderer, &error);
+  const bool written = WriteHtmlFiles(
+      PageSourceOf(report), PageDeposit(report.stats, report.options), request, renderer, &error);
   return Written(written, std::move(error));
 }
 

@@ -9,6 +9,7 @@
 #include "analysis/terminal_view.h"
 #include "analysis/time_figures.h"
 #include "analysis/trade_selection.h"
+#include "report_parts.h"
 
 namespace quillfen {
 
@@ -23,9 +24,7 @@ void BuildTerminalView(Report& report) {
                       report.pairsListBox.Items(), report.magicListBox.Items()};
   if (inputs == report.terminalInputs) return;
   report.terminalInputs = std::move(inputs);
-  TerminalView view = BuildTerminalFigures(
-      {report.full, report.grid1, report.grid2, report.walkCache, report.stats, report.options,
-       report.pairsListBox, report.magicListBox, report.fillPump});
+  TerminalView view = BuildTerminalFigures(TerminalSourceOf(report));
   report.terminalFigures = std::move(view.figures);
   report.terminalMemo = std::move(view.memo);
   report.breakdown = std::move(view.breakdown);

@@ -6,6 +6,7 @@
 #include "actions/report_guard.h"
 #include "analysis/statistics.h"
 #include "analysis/trade_selection.h"
+#include "report_parts.h"
 #include "risk/history_pass.h"
 #include "risk/minimum_searches.h"
 #include "risk/monte_carlo.h"
@@ -24,10 +25,6 @@ SimulationStart Refusal(const ReportStatistics& stats, ReportOptions& options,
                                                        : SimulationStart::zeroDeposit;
   if (!SimulationInputsAccepted(options, notices)) return SimulationStart::emptyInput;
   return SimulationStart::ran;
-}
-
-SimulationTarget TargetOf(Report& report) {
-  return {report.grid1, report.stats, report.options, report.simulationResults};
 }
 
 // The selected closed trades as the walk just booked them, in its order.

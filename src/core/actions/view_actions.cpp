@@ -8,6 +8,7 @@
 #include "analysis/summary_text.h"
 #include "analysis/trade_deletion.h"
 #include "analysis/trade_selection.h"
+#include "report_parts.h"
 
 namespace quillfen {
 
@@ -28,10 +29,6 @@ void SelectNamed(const SelectionList& list, const std::vector<std::string>& name
     else
       unknown.push_back(name);
   }
-}
-
-DeletionTarget DeletionOf(Report& report) {
-  return {report.full, report.grid1, report.pairsListBox, report.magicListBox, report.deletions};
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "../import/import_test_support.h"
 #include "../risk/simulation_test_support.h"
-#include "../support/report_parts.h"
+#include "report_parts.h"
 
 namespace quillfen {
 namespace {
@@ -166,7 +166,7 @@ TEST(SimulationButton, APassDrawsAtMostTheCapOfTrades) {
     ASSERT_EQ(StartSimulation(s.report, s.state, options, s.progress), SimulationStart::ran)
         << c.name;
     EXPECT_EQ(s.report.simulationResults.notices, c.notices) << c.name;
-    EXPECT_LE(CountsOfPass(testing::TargetOf(s.report)).Draws(), kMaxTradeDraws) << c.name;
+    EXPECT_LE(CountsOfPass(TargetOf(s.report)).Draws(), kMaxTradeDraws) << c.name;
     EXPECT_FALSE(s.report.simulationResults.perfect.empty()) << c.name;
   }
 }

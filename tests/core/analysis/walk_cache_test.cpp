@@ -7,7 +7,6 @@
 #include <random>
 #include <vector>
 
-#include "../support/report_parts.h"
 #include "actions/refresh.h"
 #include "actions/view_actions.h"
 #include "analysis/column_sort.h"
@@ -15,6 +14,7 @@
 #include "analysis/terminal_view.h"
 #include "analysis/trade_selection.h"
 #include "report_builder.h"
+#include "report_parts.h"
 
 namespace quillfen {
 namespace {
@@ -84,8 +84,8 @@ TEST(WalkCache, KeptNumbersFollowEveryChange) {
     cold.walkCache = WalkCache{};
     RecomputeStatistics(report, report.stats, report.options);
     RecomputeStatistics(cold, cold.stats, cold.options);
-    const TerminalView kept = BuildTerminalFigures(testing::TerminalSourceOf(report));
-    const TerminalView afresh = BuildTerminalFigures(testing::TerminalSourceOf(cold));
+    const TerminalView kept = BuildTerminalFigures(TerminalSourceOf(report));
+    const TerminalView afresh = BuildTerminalFigures(TerminalSourceOf(cold));
     ASSERT_EQ(kept.figures.size(), afresh.figures.size()) << step.name;
     for (std::size_t i = 0; i < kept.figures.size(); ++i)
       EXPECT_EQ(kept.figures[i].text, afresh.figures[i].text) << step.name;

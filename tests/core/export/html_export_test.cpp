@@ -7,8 +7,8 @@
 #include "../support/file_size_limit.h"
 #include "../support/grid_report.h"
 #include "../support/jpeg_decode.h"
-#include "../support/report_parts.h"
 #include "../support/temp_dir.h"
+#include "report_parts.h"
 #include "views/balance_chart.h"
 
 namespace quillfen {
@@ -60,7 +60,7 @@ TEST(HtmlExport, DetailedPageWritesThePictureBesideIt) {
     return Blank(list);
   };
   std::string error;
-  ASSERT_TRUE(WriteHtmlFiles({report, report.stats, report.terminalFigures}, 1000,
+  ASSERT_TRUE(WriteHtmlFiles(PageSourceOf(report), 1000,
                              {dir / "a<b>.htm", "Quillfen 4.0 - a<b>.htm", true}, renderer, &error))
       << error;
   EXPECT_EQ(rendered, 1);
@@ -77,7 +77,7 @@ TEST(HtmlExport, DetailedPageWritesThePictureBesideIt) {
 TEST(HtmlExport, PlainPageNeedsNoRenderer) {
   TempDir dir;
   std::string error;
-  ASSERT_TRUE(WriteHtmlFiles(testing::PageSourceOf(GridReport({GridTrade{}}, 1000)), 1000,
+  ASSERT_TRUE(WriteHtmlFiles(PageSourceOf(GridReport({GridTrade{}}, 1000)), 1000,
                              {dir / "plain.htm", "t", false}, nullptr, &error))
       << error;
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"plain.htm"});
@@ -93,7 +93,7 @@ TEST(HtmlExport, UnwritablePagesWriteNothing) {
   auto renderer = [](const DisplayList& list) { return Blank(list); };
   for (std::string target : {dir / "missing/r.htm", dir / "folder.htm", dir / "old.htm"}) {
     std::string error;
-    EXPECT_FALSE(WriteHtmlFiles(testing::PageSourceOf(GridReport({GridTrade{}}, 1000)), 1000,
+    EXPECT_FALSE(WriteHtmlFiles(PageSourceOf(GridReport({GridTrade{}}, 1000)), 1000,
                                 {target, "t", true}, renderer, &error))
         << target;
     EXPECT_FALSE(error.empty());
@@ -105,10 +105,10 @@ TEST(HtmlExport, UnwritablePagesWriteNothing) {
 TEST(HtmlExport, DetailedPageFailsCleanlyWithoutPicture) {
   TempDir dir;
   std::string error;
-  EXPECT_FALSE(WriteHtmlFiles(testing::PageSourceOf(GridReport({GridTrade{}}, 1000)), 1000,
+  EXPECT_FALSE(WriteHtmlFiles(PageSourceOf(GridReport({GridTrade{}}, 1000)), 1000,
                               {dir / "r.htm", "t", true}, nullptr, &error));
   EXPECT_FALSE(WriteHtmlFiles(
-      testing::PageSourceOf(GridReport({GridTrade{}}, 1000)), 1000, {dir / "r.htm", "t", true},
+      PageSourceOf(GridReport({GridTrade{}}, 1000)), 1000, {dir / "r.htm", "t", true},
       [](const DisplayList&) { return RgbImage{}; }, &error));
   EXPECT_TRUE(dir.Names().empty());
 }
@@ -135,8 +135,8 @@ TEST(HtmlExport, DetailedPageAndPictureGoInTogetherOrNotAtAll) {
   for (const auto& c : cases) {
     TempDir written;
     std::string error;
-    ASSERT_TRUE(WriteHtmlFiles({report, report.stats, report.terminalFigures}, 1000,
-                               {written / "r.htm", "t", true}, c.renderer, &error))
+    ASSERT_TRUE(WriteHtmlFiles(PageSourceOf(report), 1000, {written / "r.htm", "t", true},
+                               c.renderer, &error))
         << error;
     const std::size_t pageSize = ReadFile(written / "r.htm").size();
     const std::size_t pictureSize = ReadFile(written / "r.jpg").size();
@@ -147,8 +147,8 @@ TEST(HtmlExport, DetailedPageAndPictureGoInTogetherOrNotAtAll) {
     testing::WriteFile(dir / "r.jpg", "old picture");
     {
       testing::FileSizeLimit limit(std::min(pageSize, pictureSize));
-      EXPECT_FALSE(WriteHtmlFiles({report, report.stats, report.terminalFigures}, 1000,
-                                  {dir / "r.htm", "t", true}, c.renderer, &error))
+      EXPECT_FALSE(WriteHtmlFiles(PageSourceOf(report), 1000, {dir / "r.htm", "t", true},
+                                  c.renderer, &error))
           << c.name;
     }
     EXPECT_NE(error.find("too large"), std::string::npos) << c.name << ": " << error;

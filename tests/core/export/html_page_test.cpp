@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "../support/grid_report.h"
-#include "../support/report_parts.h"
+#include "report_parts.h"
 
 namespace quillfen {
 namespace {
@@ -51,8 +51,8 @@ ReportStatistics Figures() {
 
 TEST(HtmlPage, HeadAndTitleBlock) {
   Report report = GridReport({}, 5000);
-  std::string page = HtmlPageText({report, report.stats, report.terminalFigures},
-                                  {"Quillfen 4.0 - /home/t/statement.htm", 5000, false, ""});
+  std::string page =
+      HtmlPageText(PageSourceOf(report), {"Quillfen 4.0 - /home/t/statement.htm", 5000, false, ""});
   const std::string expected =
       "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" "
       "\"http://www.w3.org/TR/html4/strict.dtd\">\r\n"
@@ -95,9 +95,9 @@ TEST(HtmlPage, HeadAndTitleBlock) {
 TEST(HtmlPage, SummaryTable) {
   Report report = GridReport({}, 5000);
   report.stats = Figures();
-  std::vector<std::string> lines = Lines(
-      Between(HtmlPageText({report, report.stats, report.terminalFigures}, {"t", 5000, false, ""}),
-              "<table border=0", "</table>\r\n"));
+  std::vector<std::string> lines =
+      Lines(Between(HtmlPageText(PageSourceOf(report), {"t", 5000, false, ""}), "<table border=0",
+                    "</table>\r\n"));
   const std::vector<std::string> expected = {
       "<table border=0 width=700>",
       "<tr><td width=150 align=left><b>Net profit</b></td><td width=100 align=right>     1234.50"
@@ -137,8 +137,7 @@ TEST(HtmlPage, SummaryWithoutTradesAndWithoutDeposit) {
   Report report = GridReport({}, 0);
   report.stats.grossLoss = -0.0;
   report.stats.swapTotal = -0.001;
-  const std::string page =
-      HtmlPageText({report, report.stats, report.terminalFigures}, {"t", 0, false, ""});
+  const std::string page = HtmlPageText(PageSourceOf(report), {"t", 0, false, ""});
   const std::string summary = Between(page, "<table border=0", "</table>\r\n");
   EXPECT_NE(summary.find("<b>Total number of trades</b></td><td align=right>           0</td><td>"
                          "</td><td align=left><b>Percentage profitable</b></td><td align=right>"
@@ -177,7 +176,7 @@ std::vector<GridTrade> ThreeTrades() {
 
 TEST(HtmlPage, TradeRowsPlain) {
   const std::string page =
-      HtmlPageText(testing::PageSourceOf(GridReport(ThreeTrades(), 1000)), {"t", 1000, false, ""});
+      HtmlPageText(PageSourceOf(GridReport(ThreeTrades(), 1000)), {"t", 1000, false, ""});
   const std::string rows = Between(page, "<td>Dd</TD></tr>\r\n", "   </table><br><br>\r\n");
   const std::string expected =
       "<td>Dd</TD></tr>\r\n"
@@ -203,7 +202,7 @@ TEST(HtmlPage, DetailedAddsMagicAndCommentLinesWithTheTradesShading) {
   std::vector<GridTrade> trades = ThreeTrades();
   trades[1].magic = "9007199254740993";  // beyond 32 bits and a double's whole numbers
   const std::string page =
-      HtmlPageText(testing::PageSourceOf(GridReport(trades, 1000)), {"t", 1000, true, "r.jpg"});
+      HtmlPageText(PageSourceOf(GridReport(trades, 1000)), {"t", 1000, true, "r.jpg"});
   EXPECT_NE(page.find("<table border=0 width=700>"), std::string::npos);
   EXPECT_NE(page.find("</table>\r\n&nbsp;<br><img src=r.jpg><br>\r\n<table cellspacing=1 "
                       "cellpadding=3 border=0 width=700>\r\n"),
@@ -224,7 +223,7 @@ TEST(HtmlPage, NoTextInjectsMarkup) {
   trades[0].symbol = "eur<script>";
   trades[0].profit = "1-->2";
   const std::string page =
-      HtmlPageText(testing::PageSourceOf(GridReport(trades, 1000)),
+      HtmlPageText(PageSourceOf(GridReport(trades, 1000)),
                    {"Quillfen 4.0 - /tmp/a<b>&c.htm", 1000, true, "a<b> \"x\".jpg"});
   EXPECT_NE(page.find("<title>Quillfen 4.0 - /tmp/a&lt;b&gt;&amp;c.htm</title>"),
             std::string::npos);
@@ -234,8 +233,7 @@ TEST(HtmlPage, NoTextInjectsMarkup) {
 }
 
 TEST(HtmlPage, EmptyListWritesNoRow) {
-  const std::string page =
-      HtmlPageText(testing::PageSourceOf(GridReport({}, 5000)), {"t", 5000, true, ""});
+  const std::string page = HtmlPageText(PageSourceOf(GridReport({}, 5000)), {"t", 5000, true, ""});
   EXPECT_NE(page.find("<td>Dd</TD></tr>\r\n   </table><br><br>\r\n"), std::string::npos);
 }
 

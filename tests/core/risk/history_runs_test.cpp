@@ -205,10 +205,10 @@ TEST(HistoryRuns, AChallengeWithoutTargetPassesOnTheFirstDayWhenItsFirstTradeWin
 
 TEST(HistoryRuns, TradingDaysGroupClosedTradesByCloseDateInWalkOrder) {
   const std::vector<DrawnTrade> trades = {{10, 100, "2024/02/03"},
-                                           {20, 110, "2024/02/01"},
-                                           {30, 130, ""},  // no close: no day
-                                           {40, 160, "2024/02/03"},
-                                           {50, 200, "2024/02/01"}};
+                                          {20, 110, "2024/02/01"},
+                                          {30, 130, ""},  // no close: no day
+                                          {40, 160, "2024/02/03"},
+                                          {50, 200, "2024/02/01"}};
   const SourceTrades source = MakeSourceTrades(trades);
   EXPECT_EQ(source.results, (std::vector<double>{10, 20, 30, 40, 50}));
   EXPECT_EQ(source.shares, (std::vector<double>{0.1, 20.0 / 110, 30.0 / 130, 0.25, 0.25}));

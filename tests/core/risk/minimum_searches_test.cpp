@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../support/report_parts.h"
+#include "report_parts.h"
 #include "simulation_test_support.h"
 
 namespace quillfen {
@@ -20,14 +20,14 @@ TEST(MinimumSearches, ASystemThatNeverLosesNeedsDepositOneAndOneTrade) {
   c.options().deposit = DepositChoice::statement;
   c.report.stats.statementDeposit = 5000;
   c.options().depositText = "5000";
-  SearchMinimumDeposit(testing::TargetOf(c.report), c.state, c.progress);
+  SearchMinimumDeposit(TargetOf(c.report), c.state, c.progress);
   EXPECT_EQ(c.report.simulationResults.minDeposit, "1");
   EXPECT_EQ(c.options().depositText, "5000");
   EXPECT_EQ(c.options().deposit, DepositChoice::statement);
 
   c.panel().numTradesText = "250";
   c.panel().maxDrawdownText = "25";
-  SearchMinimumTrades(testing::TargetOf(c.report), c.state, c.progress);
+  SearchMinimumTrades(TargetOf(c.report), c.state, c.progress);
   EXPECT_EQ(c.report.simulationResults.minTrades, "1");
   EXPECT_EQ(c.panel().numTradesText, "250");
   EXPECT_EQ(c.panel().maxDrawdownText, "25");
@@ -41,8 +41,8 @@ TEST(MinimumSearches, NoExpectedProfitShowsZeroAndSimulatesNothing) {
     c.panel().avgProfitText = system[1];
     c.panel().avgLossText = system[2];
     StopAfter progress(c.state, 1 << 30);
-    SearchMinimumDeposit(testing::TargetOf(c.report), c.state, progress);
-    SearchMinimumTrades(testing::TargetOf(c.report), c.state, progress);
+    SearchMinimumDeposit(TargetOf(c.report), c.state, progress);
+    SearchMinimumTrades(TargetOf(c.report), c.state, progress);
     EXPECT_EQ(c.report.simulationResults.minDeposit, "0");
     EXPECT_EQ(c.report.simulationResults.minTrades, "0");
     EXPECT_EQ(progress.range, -1);
@@ -62,7 +62,7 @@ TEST(MinimumSearches, MinimumDepositKeepsOneLossWithinTheDrawdownLimit) {
   c.panel().numTradesText = "1";
   c.panel().numRunsText = "200";
   c.options().depositText = "8000";
-  SearchMinimumDeposit(testing::TargetOf(c.report), c.state, c.progress);
+  SearchMinimumDeposit(TargetOf(c.report), c.state, c.progress);
   const int found = std::stoi(c.report.simulationResults.minDeposit);
   EXPECT_GE(found, 10000);
   EXPECT_LT(found, 8000 * 1.6);
@@ -79,12 +79,12 @@ TEST(MinimumSearches, StoppedSearchesGiveTheUserValuesBack) {
   c.panel().numTradesText = "80";
   c.panel().maxDrawdownText = "35";
   StopAfter stop(c.state, 5);
-  SearchMinimumDeposit(testing::TargetOf(c.report), c.state, stop);
+  SearchMinimumDeposit(TargetOf(c.report), c.state, stop);
   EXPECT_EQ(c.report.simulationResults.minDeposit, "7000");  // the one simulated
   EXPECT_EQ(c.options().depositText, "7000");
   EXPECT_EQ(c.options().deposit, DepositChoice::statement);
 
-  SearchMinimumTrades(testing::TargetOf(c.report), c.state, stop);
+  SearchMinimumTrades(TargetOf(c.report), c.state, stop);
   EXPECT_EQ(c.report.simulationResults.minTrades, "1");
   EXPECT_EQ(c.panel().numTradesText, "80");
   EXPECT_EQ(c.panel().maxDrawdownText, "35");

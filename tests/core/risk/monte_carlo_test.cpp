@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "../support/report_parts.h"
+#include "report_parts.h"
 #include "simulation_test_support.h"
 
 namespace quillfen {
@@ -170,7 +170,7 @@ TEST(MonteCarloPass, StopMidPassComputesOverTheRunsPlayed) {
   Dollars(c, "10000", "0", "1", "5000", "30", "100");  // every run ruined at its first trade
   c.panel().numRunsText = "1000";
   StopAfter stop(c.state, 3);
-  RunMonteCarloPass(testing::TargetOf(c.report), c.state, stop);
+  RunMonteCarloPass(TargetOf(c.report), c.state, stop);
   const MonteCarloResults& r = c.report.simulationResults;
   EXPECT_EQ(stop.range, 1000);
   EXPECT_EQ(stop.position, 3);
@@ -229,7 +229,7 @@ TEST(MonteCarloPass, NothingToPlayLeavesTheResults) {
     c.state.LastSimulationFigures.riskOfRuin = 42;
     setUp(c);
     StopAfter progress(c.state, 1 << 30);
-    RunMonteCarloPass(testing::TargetOf(c.report), c.state, progress);
+    RunMonteCarloPass(TargetOf(c.report), c.state, progress);
     EXPECT_EQ(c.report.simulationResults.balance, "kept");
     EXPECT_EQ(c.state.LastSimulationFigures.riskOfRuin, 42);
     EXPECT_EQ(progress.range, -1);
@@ -240,7 +240,7 @@ TEST(MonteCarloPass, RunCountIsCappedWithoutSizingSeriesBeyondIt) {
   SimulationCase c;
   c.panel().numRunsText = "2000000000";
   StopAfter stop(c.state, 10);
-  RunMonteCarloPass(testing::TargetOf(c.report), c.state, stop);
+  RunMonteCarloPass(TargetOf(c.report), c.state, stop);
   EXPECT_EQ(stop.range, kMaxSimulationRuns);
   EXPECT_EQ(stop.position, 10);
 }
@@ -258,7 +258,7 @@ TEST(MonteCarloPass, TradesPerRunAreCappedTypedOrFromDays) {
   for (SimulationCase* c : {&typed, &days}) {
     c->panel().numRunsText = "2";
     StopAfter stop(c->state, 1 << 30, 200);
-    RunMonteCarloPass(testing::TargetOf(c->report), c->state, stop);
+    RunMonteCarloPass(TargetOf(c->report), c->state, stop);
     EXPECT_EQ(c->report.simulationResults.errorRate, "0.1%");
   }
 }
@@ -270,7 +270,7 @@ TEST(MonteCarloPass, LongRunsStayStoppable) {
   c.panel().numRunsText = "1000000";
   c.report.simulationResults.balance = "kept";
   StopAfter stop(c.state, 1, 2);
-  RunMonteCarloPass(testing::TargetOf(c.report), c.state, stop);
+  RunMonteCarloPass(TargetOf(c.report), c.state, stop);
   EXPECT_EQ(stop.pumped, 2);
   EXPECT_EQ(stop.position, 0);
   EXPECT_EQ(c.report.simulationResults.balance, "kept");

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "../support/report_parts.h"
 #include "program_state.h"
 #include "progress.h"
 #include "report.h"
+#include "report_parts.h"
 #include "risk/monte_carlo.h"
 
 namespace quillfen::testing {
@@ -30,7 +30,7 @@ struct SimulationCase {
   SimulationOptions& panel() { return report.options.simulation; }
   ReportOptions& options() { return report.options; }
   const MonteCarloResults& Pass() {
-    RunMonteCarloPass(testing::TargetOf(report), state, progress);
+    RunMonteCarloPass(TargetOf(report), state, progress);
     return report.simulationResults;
   }
 };

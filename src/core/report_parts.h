@@ -6,9 +6,10 @@
 #include "report.h"
 #include "risk/simulation_target.h"
 
-namespace quillfen::testing {
+namespace quillfen {
 
 // A report's parts as the routines below the actions take them.
+
 inline TerminalSource TerminalSourceOf(Report& report) {
   return {report.full,    report.grid1,        report.grid2,        report.walkCache, report.stats,
           report.options, report.pairsListBox, report.magicListBox, report.fillPump};
@@ -26,4 +27,4 @@ inline DeletionTarget DeletionOf(Report& report) {
   return {report.full, report.grid1, report.pairsListBox, report.magicListBox, report.deletions};
 }
 
-}  // namespace quillfen::testing
+}  // namespace quillfen
