@@ -49,10 +49,15 @@ std::string Mt5VolumeText(long long units) {
 }
 
 bool IsMt5RowShape(std::string_view line) {
-  std::string_view word;
-  return WordAt(line, 0, word) && IsDate(word) && WordAt(line, 1, word) && word.size() == 8 &&
-         IsTime(word) && WordAt(line, 2, word) && !word.empty() &&
-         std::all_of(word.begin(), word.end(), IsDigit);
+  return IsMt5RowShape(LineWords(line));
+}
+
+bool IsMt5RowShape(const std::vector<LineWord>& words) {
+  if (words.size() < 3) return false;
+  const std::string_view time = TrimmedView(words[1].text);
+  const std::string_view number = TrimmedView(words[2].text);
+  return IsDate(TrimmedView(words[0].text)) && time.size() == 8 && IsTime(time) &&
+         !number.empty() && std::all_of(number.begin(), number.end(), IsDigit);
 }
 
 std::optional<Mt5DealColumns> Mt5DealColumnsOf(std::string_view header) {
@@ -68,8 +73,8 @@ std::optional<Mt5DealColumns> Mt5DealColumnsOf(std::string_view header) {
   }
 }
 
-Mt5Row ReadMt5Row(std::string_view line, Mt5DealColumns columns, Mt5Deal& deal) {
-  const std::vector<Word> words = LineWords(line);
+Mt5Row ReadMt5Row(std::string_view line, const std::vector<Word>& words, Mt5DealColumns columns,
+                  Mt5Deal& deal) {
   auto text = [&](std::size_t n) { return n < words.size() ? words[n].text : std::string_view(); };
   if (text(6) == "/") return Mt5Row::order;
   const bool fee = columns != Mt5DealColumns::plain;
@@ -143,8 +148,7 @@ void SetStops(Mt5Position& position, const std::vector<Word>& words, std::size_t
 
 }  // namespace
 
-bool ReadMt5Position(std::string_view line, Mt5Position& position) {
-  const std::vector<Word> words = LineWords(line);
+bool ReadMt5Position(std::string_view line, const std::vector<Word>& words, Mt5Position& position) {
   constexpr std::size_t kStops = 7;  // past time, number, symbol, type, volume and price
   if (words.size() < kStops || !AllNumbers(words, kStops - 2, 2)) return false;
   position = Mt5Position{};

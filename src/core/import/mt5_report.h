@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "import/statement_words.h"
+
 namespace quillfen {
 
 // The rows of a MetaTrader 5 report, told by their shape: whatever the
@@ -18,8 +20,10 @@ long long Mt5VolumeUnits(std::string_view volume);
 // Lots as the terminal prints them: two decimals, more only when needed.
 std::string Mt5VolumeText(long long units);
 
-// Whether the converted line starts as an order or deal row does.
+// Whether the converted line starts as an order or deal row does; the words
+// are the line's, as LineWords splits it.
 bool IsMt5RowShape(std::string_view line);
+bool IsMt5RowShape(const std::vector<LineWord>& words);
 
 // One row of the Deals table, its cells as printed (thousands separators gone).
 struct Mt5Deal {
@@ -53,8 +57,10 @@ std::optional<Mt5DealColumns> Mt5DealColumnsOf(std::string_view header);
 // account history's Positions or Open Positions row: numbers after its type).
 enum class Mt5Row { order, deal, balance, unknownType, cut, position };
 
-// Sorts a line for which IsMt5RowShape holds; fills `deal` for deal and balance.
-Mt5Row ReadMt5Row(std::string_view line, Mt5DealColumns columns, Mt5Deal& deal);
+// Sorts a line for which IsMt5RowShape holds, given its words; fills `deal`
+// for deal and balance.
+Mt5Row ReadMt5Row(std::string_view line, const std::vector<LineWord>& words, Mt5DealColumns columns,
+                  Mt5Deal& deal);
 
 // A row of an account history's Positions table, or of its Open Positions
 // table (no close cells, a floating swap and profit and a comment).
@@ -78,7 +84,8 @@ struct Mt5Position {
 };
 
 // Reads a line that ReadMt5Row sorted as a position; false when it lacks cells.
-bool ReadMt5Position(std::string_view line, Mt5Position& position);
+bool ReadMt5Position(std::string_view line, const std::vector<LineWord>& words,
+                     Mt5Position& position);
 
 // The Deals table ends in a footer of four numbers, a line each or on one
 // line: the commission, swap, profit and balance of the deals above it.

@@ -263,6 +263,7 @@ class StatementReader {
   std::string lastCloseBalance_;
   // A MetaTrader 5 report: its open entries and what could not be read.
   Mt5Positions mt5Positions_;
+  std::vector<LineWord> mt5Words_;  // of the line being read
   bool mt5DealsSeen_ = false;
   bool mt5DepositSeen_ = false;
   int mt5Unknown_ = 0;
@@ -639,9 +640,9 @@ void StatementReader::Mt5OtherLine(std::string_view line) {
 }
 
 Mt5Row StatementReader::ReadMt5Deal(std::string_view line, Mt5Deal& deal) {
-  if (mt5ColumnsSettled_) return ReadMt5Row(line, mt5Columns_, deal);
+  if (mt5ColumnsSettled_) return ReadMt5Row(line, mt5Words_, mt5Columns_, deal);
   const Mt5DealColumns guess = mt5HeaderColumns_.value_or(Mt5DealColumns::plain);
-  const Mt5Row row = ReadMt5Row(line, guess, deal);
+  const Mt5Row row = ReadMt5Row(line, mt5Words_, guess, deal);
   if (row != Mt5Row::deal && row != Mt5Row::balance && row != Mt5Row::cut) return row;
   // The layouts under which the row's balance is the one before it plus its money.
   std::vector<std::pair<Mt5DealColumns, Mt5Deal>> fits;
@@ -649,7 +650,7 @@ Mt5Row StatementReader::ReadMt5Deal(std::string_view line, Mt5Deal& deal) {
   for (Mt5DealColumns columns :
        {Mt5DealColumns::plain, Mt5DealColumns::fee, Mt5DealColumns::costAndFee}) {
     Mt5Deal read;
-    const Mt5Row kind = ReadMt5Row(line, columns, read);
+    const Mt5Row kind = ReadMt5Row(line, mt5Words_, columns, read);
     if ((kind == Mt5Row::deal || kind == Mt5Row::balance) &&
         AmountCents(TextToAmount(read.balance)) == mt5BalanceCents_ + DealCents(read)) {
       fitting = kind;
@@ -671,7 +672,7 @@ Mt5Row StatementReader::ReadMt5Deal(std::string_view line, Mt5Deal& deal) {
 // Open Positions table.
 void StatementReader::Mt5PositionRow(std::string_view line) {
   Mt5Position position;
-  const bool read = ReadMt5Position(line, position);
+  const bool read = ReadMt5Position(line, mt5Words_, position);
   if (!mt5DealsSeen_) {
     mt5History_ = true;
     if (!adding_) stats_.mt5History = true;
@@ -687,13 +688,16 @@ void StatementReader::Mt5PositionRow(std::string_view line) {
 }
 
 void StatementReader::Mt5Line(std::string_view line) {
-  if (!IsMt5RowShape(line)) {
+  LineWords(line, mt5Words_);
+  if (!IsMt5RowShape(mt5Words_)) {
     Mt5OtherLine(line);
     printed_.Take(line, blanks_);  // an account history prints its Results last
     return;
   }
   mt5Tail_.clear();
-  if (!RowInRange(StatementWords(line))) return;
+  // As StatementWords keeps them: the first words, trimmed.
+  for (std::size_t n = 0; n < std::min<std::size_t>(mt5Words_.size(), StatementWords::kKept); ++n)
+    if (!AmountInRange(TrimmedView(mt5Words_[n].text))) return;
   Mt5Deal deal;
   const Mt5Row row = ReadMt5Deal(line, deal);
   if (row == Mt5Row::order) return;

@@ -53,11 +53,9 @@ StatementWords::StatementWords(std::string_view line) {
 
 // Words start and end where a blank follows a non-blank or the other way
 // round: 64 characters are classified at once and the edges taken from the
-// bits. A deal row has 13 to 15 cells; room for them is made once.
-std::vector<LineWord> LineWords(std::string_view line) {
-  constexpr std::size_t kRowWords = 16;
-  std::vector<LineWord> words;
-  words.reserve(kRowWords);
+// bits.
+void LineWords(std::string_view line, std::vector<LineWord>& words) {
+  words.clear();
   std::size_t first = 0;
   std::uint64_t blankBefore = 1;  // the line starts as after a blank
   for (std::size_t block = 0; block < line.size(); block += 64) {
@@ -74,6 +72,14 @@ std::vector<LineWord> LineWords(std::string_view line) {
     }
   }
   if (!blankBefore) words.push_back({line.substr(first), line.size()});
+}
+
+// A deal row has 13 to 15 cells; room for them is made once.
+std::vector<LineWord> LineWords(std::string_view line) {
+  constexpr std::size_t kRowWords = 16;
+  std::vector<LineWord> words;
+  words.reserve(kRowWords);
+  LineWords(line, words);
   return words;
 }
 

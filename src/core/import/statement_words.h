@@ -37,5 +37,7 @@ struct LineWord {
 // Every word of a line, split at blanks and tabs and not trimmed, as an
 // MT5 row's cells are read.
 std::vector<LineWord> LineWords(std::string_view line);
+// The same into words, whose room is kept from line to line.
+void LineWords(std::string_view line, std::vector<LineWord>& words);
 
 }  // namespace quillfen
