@@ -11,6 +11,7 @@ namespace quillfen {
 namespace {
 
 constexpr std::size_t kMostQueued = 1 << 18;
+constexpr std::size_t kReadSize = 1 << 16;
 
 }  // namespace
 
@@ -21,6 +22,9 @@ TextPipe::TextPipe() {
   };
   reader_ = fopencookie(this, "r", functions);
   if (!reader_) throw std::bad_alloc();
+  // The stream's own buffer would ask for a few kilobytes at a time, each
+  // taking the lock and waking the writer.
+  if (std::setvbuf(reader_, nullptr, _IOFBF, kReadSize) != 0) throw std::bad_alloc();
 }
 
 TextPipe::~TextPipe() {
