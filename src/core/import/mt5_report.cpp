@@ -237,12 +237,17 @@ Mt5Trade Mt5Positions::Close(const Mt5Deal& deal) {
       trade.openDate = entry.date;
       trade.openTime = entry.time;
       trade.openPrice = entry.price;
-    } else {
+    } else if (!several) {
+      // Most closes take one entry: its price is read only when a second follows.
       several = true;
+      priceSum = TextToAmount(trade.openPrice) * static_cast<double>(taken);
+      decimals = DecimalsOf(trade.openPrice);
     }
     entryCommission += share;
-    priceSum += TextToAmount(entry.price) * static_cast<double>(take);
-    decimals = std::max(decimals, DecimalsOf(entry.price));
+    if (several) {
+      priceSum += TextToAmount(entry.price) * static_cast<double>(take);
+      decimals = std::max(decimals, DecimalsOf(entry.price));
+    }
     taken += take;
     wanted -= take;
     entry.volume -= take;

@@ -695,9 +695,12 @@ void StatementReader::Mt5Line(std::string_view line) {
     return;
   }
   mt5Tail_.clear();
-  // As StatementWords keeps them: the first words, trimmed.
+  // As StatementWords keeps them: the first words, trimmed; a word too short
+  // for an amount out of range is so before trimming.
   for (std::size_t n = 0; n < std::min<std::size_t>(mt5Words_.size(), StatementWords::kKept); ++n)
-    if (!AmountInRange(TrimmedView(mt5Words_[n].text))) return;
+    if (mt5Words_[n].text.size() > kLongestAmountDigits &&
+        !AmountInRange(TrimmedView(mt5Words_[n].text)))
+      return;
   Mt5Deal deal;
   const Mt5Row row = ReadMt5Deal(line, deal);
   if (row == Mt5Row::order) return;
@@ -709,7 +712,8 @@ void StatementReader::Mt5Line(std::string_view line) {
   // no deal.
   if (row == Mt5Row::balance || row == Mt5Row::deal) mt5DealsSeen_ = true;
   if (!mt5DealsSeen_) return;
-  if (row == Mt5Row::balance || row == Mt5Row::deal)
+  // The balance is followed only until the Deals table's columns are settled.
+  if ((row == Mt5Row::balance || row == Mt5Row::deal) && !mt5ColumnsSettled_)
     mt5BalanceCents_ = AmountCents(TextToAmount(deal.balance));
   if (row == Mt5Row::cut) {
     ++mt5Cut_;
