@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -18,6 +20,7 @@
 #include "import/order_index.h"
 #include "import/printed_figures.h"
 #include "import/printed_totals.h"
+#include "import/read_ahead.h"
 #include "import/report_shape.h"
 #include "import/statement_converter.h"
 #include "import/statement_words.h"
@@ -57,6 +60,35 @@ bool AmountsInRange(const StatementWords& words) {
   for (int word = 0; words.Has(word); ++word)
     if (!IsAmountInRange(words[word])) return false;
   return true;
+}
+
+// What a line of a MetaTrader 5 report says on its own, before the lines
+// above it are weighed: made for many lines on a second thread.
+struct Mt5LineReading {
+  bool row = false;      // shaped as an order or deal row
+  bool inRange = false;  // none of its first words is a number beyond an amount
+  // The row's sort under the Deals table's columns, when they were settled.
+  std::optional<Mt5Row> kind;
+  Mt5Deal deal;
+};
+
+// Reads the line into reading, words being room for its words.
+void ReadMt5Line(std::string_view line, std::optional<Mt5DealColumns> columns,
+                 std::vector<LineWord>& words, Mt5LineReading& reading) {
+  LineWords(line, words);
+  reading.row = IsMt5RowShape(words);
+  reading.kind.reset();
+  if (!reading.row) return;
+  // As StatementWords keeps them: the first words, trimmed; a word too short
+  // for an amount out of range is so before trimming.
+  reading.inRange = true;
+  for (std::size_t n = 0; n < std::min<std::size_t>(words.size(), StatementWords::kKept); ++n)
+    if (words[n].text.size() > kLongestAmountDigits &&
+        !IsAmountInRange(TrimmedView(words[n].text))) {
+      reading.inRange = false;
+      return;
+    }
+  if (reading.inRange && columns) reading.kind = ReadMt5Row(line, words, *columns, reading.deal);
 }
 
 // The leading number of a word as strtod reads it, without locale: optional
@@ -117,8 +149,13 @@ bool IsColumnHeader(std::string_view line) {
 class StatementReader {
  public:
   StatementReader(TradeTable& table, ReportStatistics& stats, bool adding, Progress& progress,
-                  Messages& messages)
-      : table_(table), stats_(stats), adding_(adding), progress_(progress), messages_(messages) {
+                  Messages& messages, std::size_t linesPerBatch)
+      : table_(table),
+        stats_(stats),
+        adding_(adding),
+        progress_(progress),
+        messages_(messages),
+        linesPerBatch_(linesPerBatch) {
     if (!adding) {
       stats_.statementDeposit = stats_.depositTotal = stats_.withdrawalTotal = 0;
       stats_.interestTotal = stats_.rebateTotal = stats_.feeTotal = 0;
@@ -179,7 +216,8 @@ class StatementReader {
   void ShowLeftOut();
   // A MetaTrader 5 tester report (mt5_report.h).
   void StartMt5();
-  void Mt5Line(std::string_view line);
+  void ReadMt5(const std::function<bool()>& next, std::string& line);
+  void Mt5Line(std::string_view line, Mt5LineReading& reading);
   void Mt5OtherLine(std::string_view line);
   Mt5Row ReadMt5Deal(std::string_view line, Mt5Deal& deal);
   void Mt5PositionRow(std::string_view line);
@@ -264,6 +302,9 @@ class StatementReader {
   // A MetaTrader 5 report: its open entries and what could not be read.
   Mt5Positions mt5Positions_;
   std::vector<LineWord> mt5Words_;  // of the line being read
+  // The Deals table's columns once settled, as the reading thread sees them; -1 before.
+  std::atomic<int> mt5SettledColumns_{-1};
+  std::size_t linesPerBatch_;
   bool mt5DealsSeen_ = false;
   bool mt5DepositSeen_ = false;
   int mt5Unknown_ = 0;
@@ -327,12 +368,7 @@ void StatementReader::Read(LineReader& lines) {
   }
   // A MetaTrader 5 report's rows begin with their time, not a ticket.
   if (more && IsMt5RowShape(line)) {
-    StartMt5();
-    do {
-      Mt5Line(line);
-      Step();
-    } while (next());
-    EndMt5();
+    ReadMt5(next, line);
     progress_.SetPosition(count);
     return;
   }
@@ -687,24 +723,52 @@ void StatementReader::Mt5PositionRow(std::string_view line) {
   }
 }
 
-void StatementReader::Mt5Line(std::string_view line) {
-  LineWords(line, mt5Words_);
-  if (!IsMt5RowShape(mt5Words_)) {
+// The rows' words are split and read on a second thread, as far as they can
+// be before the columns of the Deals table are settled.
+void StatementReader::ReadMt5(const std::function<bool()>& next, std::string& line) {
+  StartMt5();
+  std::vector<LineWord> words;  // of the reading thread
+  ReadAhead<Mt5LineReading> ahead(
+      linesPerBatch_,
+      [&](std::string_view text, Mt5LineReading& reading) {
+        const int settled = mt5SettledColumns_.load();
+        ReadMt5Line(text, settled < 0 ? std::nullopt : std::optional(Mt5DealColumns(settled)),
+                    words, reading);
+      },
+      [&](const AheadLine& taken, Mt5LineReading& reading) {
+        blanks_.assign(taken.blanks);
+        lineNumber_ = taken.number;
+        Mt5Line(taken.text, reading);
+        Step();
+      });
+  do {
+    ahead.Add({line, blanks_, lineNumber_});
+  } while (next());
+  ahead.Finish();
+  EndMt5();
+}
+
+void StatementReader::Mt5Line(std::string_view line, Mt5LineReading& reading) {
+  if (!reading.row) {
     Mt5OtherLine(line);
     printed_.Take(line, blanks_);  // an account history prints its Results last
     return;
   }
   mt5Tail_.clear();
-  // As StatementWords keeps them: the first words, trimmed; a word too short
-  // for an amount out of range is so before trimming.
-  for (std::size_t n = 0; n < std::min<std::size_t>(mt5Words_.size(), StatementWords::kKept); ++n)
-    if (mt5Words_[n].text.size() > kLongestAmountDigits &&
-        !AmountInRange(TrimmedView(mt5Words_[n].text)))
-      return;
-  Mt5Deal deal;
-  const Mt5Row row = ReadMt5Deal(line, deal);
+  if (!reading.inRange) {
+    LeaveOut();
+    return;
+  }
+  Mt5Deal& deal = reading.deal;
+  Mt5Row row = reading.kind.value_or(Mt5Row::cut);
+  if (!reading.kind || !mt5ColumnsSettled_) {
+    LineWords(line, mt5Words_);
+    row = ReadMt5Deal(line, deal);
+    if (mt5ColumnsSettled_) mt5SettledColumns_.store(static_cast<int>(mt5Columns_));
+  }
   if (row == Mt5Row::order) return;
   if (row == Mt5Row::position) {
+    LineWords(line, mt5Words_);
     Mt5PositionRow(line);
     return;
   }
@@ -1074,8 +1138,8 @@ void StatementReader::FinishRows() {
 }  // namespace
 
 void ReadStatement(TradeTable& table, ReportStatistics& stats, TextPipe& pipe, bool adding,
-                   Progress& progress, Messages& messages) {
-  StatementReader reader(table, stats, adding, progress, messages);
+                   Progress& progress, Messages& messages, std::size_t linesPerBatch) {
+  StatementReader reader(table, stats, adding, progress, messages, linesPerBatch);
   std::exception_ptr failure;
   pipe.WhileWaiting([&] {
     try {
