@@ -67,7 +67,8 @@ bool AmountsInRange(const StatementWords& words) {
 struct Mt5LineReading {
   bool row = false;      // shaped as an order or deal row
   bool inRange = false;  // none of its first words is a number beyond an amount
-  // The row's sort under the Deals table's columns, when they were settled.
+  // The row's sort under the Deals table's columns, when they were settled,
+  // or when it needs none.
   std::optional<Mt5Row> kind;
   Mt5Deal deal;
 };
@@ -88,7 +89,11 @@ void ReadMt5Line(std::string_view line, std::optional<Mt5DealColumns> columns,
       reading.inRange = false;
       return;
     }
-  if (reading.inRange && columns) reading.kind = ReadMt5Row(line, words, *columns, reading.deal);
+  if (!reading.inRange) return;
+  const Mt5Row kind =
+      ReadMt5Row(line, words, columns.value_or(Mt5DealColumns::plain), reading.deal);
+  // Orders and positions are told apart from deals under any columns.
+  if (columns || kind == Mt5Row::order || kind == Mt5Row::position) reading.kind = kind;
 }
 
 // The leading number of a word as strtod reads it, without locale: optional
@@ -761,7 +766,7 @@ void StatementReader::Mt5Line(std::string_view line, Mt5LineReading& reading) {
   }
   Mt5Deal& deal = reading.deal;
   Mt5Row row = reading.kind.value_or(Mt5Row::cut);
-  if (!reading.kind || !mt5ColumnsSettled_) {
+  if (!reading.kind || (!mt5ColumnsSettled_ && row != Mt5Row::order && row != Mt5Row::position)) {
     LineWords(line, mt5Words_);
     row = ReadMt5Deal(line, deal);
     if (mt5ColumnsSettled_) mt5SettledColumns_.store(static_cast<int>(mt5Columns_));
