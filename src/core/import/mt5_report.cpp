@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "import/printed_totals.h"
 #include "import/report_shape.h"
 #include "import/statement_words.h"
 #include "text/number_format.h"
@@ -89,6 +90,9 @@ Mt5Row ReadMt5Row(std::string_view line, const std::vector<Word>& words, Mt5Deal
     deal.swap = text(n++);
     deal.profit = text(n++);
     deal.balance = text(n);
+    deal.commissionAmount = TextToAmount(deal.commission);
+    deal.cents = AmountCents(deal.commissionAmount) + AmountCents(TextToAmount(deal.swap)) +
+                 AmountCents(TextToAmount(deal.profit));
     return n;
   };
   deal = Mt5Deal{};
@@ -122,6 +126,7 @@ Mt5Row ReadMt5Row(std::string_view line, const std::vector<Word>& words, Mt5Deal
   deal.type = text(4);
   deal.direction = std::move(direction);
   deal.volume = text(n);
+  deal.volumeUnits = Mt5VolumeUnits(deal.volume);
   deal.price = text(n + 1);
   deal.order = text(n + 2);
   deal.comment = RestAfter(line, words[last]);
@@ -200,7 +205,7 @@ bool ReadMt5Numbers(std::string_view line, std::vector<double>& numbers) {
 }
 
 void Mt5Positions::Enter(const Mt5Deal& deal) {
-  Enter(deal, Mt5VolumeUnits(deal.volume), TextToAmount(deal.commission));
+  Enter(deal, deal.volumeUnits, deal.commissionAmount);
 }
 
 void Mt5Positions::Enter(const Mt5Deal& deal, long long volume, double commission) {
@@ -220,7 +225,7 @@ Mt5Trade Mt5Positions::Close(const Mt5Deal& deal) {
   trade.swap = deal.swap;
   trade.profit = deal.profit;
   trade.comment = deal.comment;
-  const long long volume = Mt5VolumeUnits(deal.volume);
+  const long long volume = deal.volumeUnits;
   std::deque<Entry>& entries = open_[deal.symbol + " " + trade.type];
   long long wanted = volume;
   long long taken = 0;
@@ -258,7 +263,7 @@ Mt5Trade Mt5Positions::Close(const Mt5Deal& deal) {
   // One close of several entries opened at their mean price.
   if (several)
     trade.openPrice = FormatFixed(priceSum / static_cast<double>(taken), 0, decimals + 1);
-  double commission = TextToAmount(deal.commission);
+  double commission = deal.commissionAmount;
   long long closed = volume;
   if (deal.direction == "in out" && taken > 0 && taken < volume) {
     // The volume past the closed positions opens the next one, with its share

@@ -41,6 +41,10 @@ struct Mt5Deal {
   std::string profit;
   std::string balance;
   std::string comment;
+  // Read once from the cells above, for the pairing of deals.
+  long long volumeUnits = 0;  // Mt5VolumeUnits of the volume
+  double commissionAmount = 0;
+  double cents = 0;  // commission, swap and profit, each in whole cents
 };
 
 // The Deals table's money cells after Order: Commission, Swap, Profit,

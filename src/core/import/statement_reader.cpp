@@ -120,12 +120,6 @@ std::string_view WordOfLastDigit(std::string_view line) {
   return TrimmedView(line.substr(start, end - start));
 }
 
-// What a deal adds to the money of the Deals table's footer, in cents.
-double DealCents(const Mt5Deal& deal) {
-  return AmountCents(TextToAmount(deal.commission)) + AmountCents(TextToAmount(deal.swap)) +
-         AmountCents(TextToAmount(deal.profit));
-}
-
 // What follows the line's last blank: a balance row's amount.
 std::string_view LastWord(std::string_view line) {
   const std::size_t space = line.rfind(' ');
@@ -693,7 +687,7 @@ Mt5Row StatementReader::ReadMt5Deal(std::string_view line, Mt5Deal& deal) {
     Mt5Deal read;
     const Mt5Row kind = ReadMt5Row(line, mt5Words_, columns, read);
     if ((kind == Mt5Row::deal || kind == Mt5Row::balance) &&
-        AmountCents(TextToAmount(read.balance)) == mt5BalanceCents_ + DealCents(read)) {
+        AmountCents(TextToAmount(read.balance)) == mt5BalanceCents_ + read.cents) {
       fitting = kind;
       fits.emplace_back(columns, std::move(read));
     }
@@ -801,7 +795,7 @@ void StatementReader::Mt5Line(std::string_view line, Mt5LineReading& reading) {
     BalanceOperation(balanceLine);
   } else {
     ++stats_.mt5TradeDeals;
-    mt5DealCents_ += DealCents(deal);
+    mt5DealCents_ += deal.cents;
     if (mt5History_) mt5HistoryTrades_.AddDeal(deal);
     if (deal.direction == "in") {
       mt5Positions_.Enter(deal);
