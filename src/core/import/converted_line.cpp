@@ -29,14 +29,18 @@ bool HasLongWord(std::string_view line) {
   std::size_t run = 0;  // bytes in a row without a blank at the end of the blocks before
   for (std::size_t base = 0; base < line.size(); base += 64) {
     const std::size_t left = line.size() - base;
-    const char* bytes = line.data() + base;
-    char padded[64];
-    if (left < 64) {
+    std::uint64_t word = 0;
+    if (left >= 64) {
+      word = ~Stops<' '>::Mask(line.data() + base);
+    } else if (line.size() >= 64) {
+      // The last 64 bytes of the line, those seen before shifted out.
+      word = ~Stops<' '>::Mask(line.data() + line.size() - 64) >> (64 - left);
+    } else {
+      char padded[64];
       std::memset(padded, ' ', sizeof padded);
-      std::memcpy(padded, bytes, left);
-      bytes = padded;
+      std::memcpy(padded, line.data(), left);
+      word = ~Stops<' '>::Mask(padded);
     }
-    const std::uint64_t word = ~Stops<' '>::Mask(bytes);
     if (run + static_cast<std::size_t>(std::countr_one(word)) >= kLongWord || LongWordAt(word) != 0)
       return true;
     run = ~word == 0 ? run + 64 : static_cast<std::size_t>(std::countl_one(word));

@@ -17,11 +17,10 @@ struct RowBits {
   std::uint64_t tagOpen = 0;   // "<"
   std::uint64_t tagClose = 0;  // ">"
   std::uint64_t quote = 0;     // '"'
-  std::uint64_t apostrophe = 0;
   std::uint64_t blank = 0;
-  std::uint64_t dashes = 0;   // "-" followed by "-"
-  std::uint64_t tagName = 0;  // followed by a letter or "/", not "b" or "B"
-  bool ampersand = false;
+  // "&", an apostrophe, "--" or a "<" before no tag name, which the quick
+  // road leaves to the plain one wherever they stand.
+  bool unusual = false;
 };
 
 bool IsDigit(char c) {
@@ -31,7 +30,7 @@ bool IsDigit(char c) {
 #if defined(__SSE2__)
 RowBits ClassifyRow(const char* p) {
   RowBits bits;
-  __m128i ampersands = _mm_setzero_si128();
+  __m128i unusual = _mm_setzero_si128();
   for (int k = 0; k < 4; ++k) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
     const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k + 1));
@@ -46,16 +45,15 @@ RowBits ClassifyRow(const char* p) {
     const __m128i letter = _mm_cmplt_epi8(lower, _mm_set1_epi8(static_cast<char>(-128 + 26)));
     const __m128i nameStart =
         _mm_andnot_si128(is(next, 'b') | is(next, 'B'), letter | is(next, '/'));
-    bits.tagOpen |= bitsOf(is(bytes, '<'));
+    const __m128i tagOpen = is(bytes, '<');
+    bits.tagOpen |= bitsOf(tagOpen);
     bits.tagClose |= bitsOf(is(bytes, '>'));
     bits.quote |= bitsOf(is(bytes, '"'));
-    bits.apostrophe |= bitsOf(is(bytes, '\''));
     bits.blank |= bitsOf(is(bytes, ' '));
-    bits.dashes |= bitsOf(is(bytes, '-') & is(next, '-'));
-    bits.tagName |= bitsOf(nameStart);
-    ampersands |= is(bytes, '&');
+    unusual |= is(bytes, '&') | is(bytes, '\'') | (is(bytes, '-') & is(next, '-')) |
+               _mm_andnot_si128(nameStart, tagOpen);
   }
-  bits.ampersand = _mm_movemask_epi8(ampersands) != 0;
+  bits.unusual = _mm_movemask_epi8(unusual) != 0;
   return bits;
 }
 #else
@@ -66,14 +64,13 @@ RowBits ClassifyRow(const char* p) {
     const char c = p[k];
     const char next = p[k + 1];
     const char lower = static_cast<char>(next | 0x20);
+    const bool nameStart = (next == '/' || (lower >= 'a' && lower <= 'z')) && lower != 'b';
     if (c == '<') bits.tagOpen |= bit;
     if (c == '>') bits.tagClose |= bit;
     if (c == '"') bits.quote |= bit;
-    if (c == '\'') bits.apostrophe |= bit;
     if (c == ' ') bits.blank |= bit;
-    if (c == '-' && next == '-') bits.dashes |= bit;
-    if ((next == '/' || (lower >= 'a' && lower <= 'z')) && lower != 'b') bits.tagName |= bit;
-    bits.ampersand = bits.ampersand || c == '&';
+    bits.unusual = bits.unusual || c == '&' || c == '\'' || (c == '-' && next == '-') ||
+                   (c == '<' && !nameStart);
   }
   return bits;
 }
@@ -118,10 +115,7 @@ bool StripPlainRow(const char* text, std::size_t n, char* out, std::size_t& leng
     // Inside a tag from its "<" to the byte before its ">": the marks must
     // take turns, a "<" opening and a ">" closing.
     const std::uint64_t tag = PrefixParity(bits.tagOpen | bits.tagClose) ^ inTag;
-    if (bits.ampersand || (bits.tagOpen & ~tag) != 0 || (bits.tagClose & tag) != 0 ||
-        (bits.tagOpen & ~bits.tagName) != 0 || (bits.apostrophe & tag) != 0 ||
-        (bits.dashes & ~tag & valid) != 0)
-      return false;
+    if (bits.unusual || (bits.tagOpen & ~tag) != 0 || (bits.tagClose & tag) != 0) return false;
     // Double quotes in a tag come in pairs: none is open at the tag's end.
     const std::uint64_t quoted = PrefixParity(bits.quote & tag) ^ inQuote;
     if ((bits.tagClose & quoted) != 0) return false;
@@ -137,19 +131,20 @@ bool StripPlainRow(const char* text, std::size_t n, char* out, std::size_t& leng
     }
     // The shown runs go out whole, each tag as one blank; most runs are a
     // cell's text, copied in one piece.
+    const std::uint64_t afterDropped = dropped << 1 | (blankDropped ? 1 : 0);
     for (std::uint64_t keep = ~tag & ~dropped & valid; keep != 0;) {
       const std::uint64_t first = keep & -keep;
       const std::uint64_t after = keep + first;  // the run's bits carried past its end
       const int start = std::countr_zero(first);
       const int run = std::countr_zero(after) - start;
-      if (start > 0 ? (dropped >> (start - 1)) & 1 : blankDropped) droppedBlanks.push_back(written);
+      if ((afterDropped & first) != 0) droppedBlanks.push_back(written);
       std::memcpy(out + written, p + start, 32);
       for (int k = 32; k < run; k += 16) std::memcpy(out + written + k, p + start + k, 16);
       out[written] = p[start] == '>' ? ' ' : p[start];
       written += static_cast<std::size_t>(run);
       keep &= after;
     }
-    blankDropped = (dropped >> 63) & 1;
+    blankDropped = dropped >> 63 != 0;
   }
   if (inTag != 0) return false;
   length = written;

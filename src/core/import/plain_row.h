@@ -11,11 +11,10 @@ inline constexpr std::size_t kPlainRowSlack = 32;
 
 // The quick road for most lines of a page, a table row of whole tags: the
 // line starts and ends in shown text, every "<" opens a tag (a letter or "/"
-// follows, and not "b" or "B"), every tag ends at its first ">", and it holds
-// no "&", no "--" in shown text and no apostrophe or unpaired double quote in
-// a tag. Then it writes the text StripInto gives, with the places of the
-// thousands blanks it dropped, and is true; false leaves the line to
-// StripInto, which reads all.
+// follows, and not "b" or "B"), every tag ends at its first ">" with its
+// double quotes in pairs, and the line holds no "&", apostrophe or "--". Then
+// it writes the text StripInto gives, with the places of the thousands blanks
+// it dropped, and is true; false leaves the line to StripInto, which reads all.
 bool StripPlainRow(const char* text, std::size_t n, char* out, std::size_t& length,
                    std::vector<std::size_t>& droppedBlanks);
 
