@@ -89,29 +89,45 @@ std::uint64_t PrefixParity(std::uint64_t x) {
 
 }  // namespace
 
-bool StripPlainRow(const char* text, std::size_t n, char* out, std::size_t& length,
+bool StripPlainRow(const std::string& line, char* out, std::size_t& length,
                    std::vector<std::size_t>& droppedBlanks) {
   droppedBlanks.clear();
+  const char* const text = line.data();
+  const std::size_t n = line.size();
   auto at = [&](std::size_t k) { return k < n ? text[k] : '\0'; };
   std::size_t written = 0;
   std::uint64_t inTag = 0;    // all ones while a tag stays open past a block
   std::uint64_t inQuote = 0;  // the same for a quoted value in a tag
   bool blankDropped = false;  // the block before ended in a dropped blank
-  // The classification reads 65 bytes and the copies up to 32 from a run's
-  // start: a line's end is copied, zeros after it, so no byte past the line
-  // is read.
+  // A block is looked at with the byte after it, a string's closing zero
+  // after its last. The last part of a line is read as the line's last 64
+  // bytes, those looked at before shifted out, and only a line shorter than
+  // a block is copied, zeros after it.
   alignas(16) char padded[64 + 32 + 1];
   for (std::size_t base = 0; base < n; base += 64) {
     const std::size_t left = n - base;
     const char* p = text + base;
     std::uint64_t valid = ~std::uint64_t{0};
-    if (left < sizeof padded) {
-      std::memset(padded, 0, sizeof padded);
-      std::memcpy(padded, p, left);
-      p = padded;
-      if (left < 64) valid = (std::uint64_t{1} << left) - 1;
+    int shift = 0;
+    if (left < 64) {
+      valid = (std::uint64_t{1} << left) - 1;
+      if (n >= 64) {
+        shift = static_cast<int>(64 - left);
+        p -= shift;
+      } else {
+        std::memset(padded, 0, sizeof padded);
+        std::memcpy(padded, p, left);
+        p = padded;
+      }
     }
-    const RowBits bits = ClassifyRow(p);
+    RowBits bits = ClassifyRow(p);
+    bits.tagOpen >>= shift;
+    bits.tagClose >>= shift;
+    bits.quote >>= shift;
+    bits.blank >>= shift;
+    p += shift;
+    // Bytes that may be read from p on: a whole run's copy is 32 bytes.
+    const std::size_t readable = p == padded ? sizeof padded : n - base;
     // Inside a tag from its "<" to the byte before its ">": the marks must
     // take turns, a "<" opening and a ">" closing.
     const std::uint64_t tag = PrefixParity(bits.tagOpen | bits.tagClose) ^ inTag;
@@ -138,8 +154,10 @@ bool StripPlainRow(const char* text, std::size_t n, char* out, std::size_t& leng
       const int start = std::countr_zero(first);
       const int run = std::countr_zero(after) - start;
       if ((afterDropped & first) != 0) droppedBlanks.push_back(written);
-      std::memcpy(out + written, p + start, 32);
-      for (int k = 32; k < run; k += 16) std::memcpy(out + written + k, p + start + k, 16);
+      if (run <= 32 && readable - static_cast<std::size_t>(start) >= 32)
+        std::memcpy(out + written, p + start, 32);
+      else
+        std::memcpy(out + written, p + start, static_cast<std::size_t>(run));
       out[written] = p[start] == '>' ? ' ' : p[start];
       written += static_cast<std::size_t>(run);
       keep &= after;

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace quillfen {
 
-// Bytes past a line's length that StripPlainRow may write to: it copies the
-// shown text in whole pieces of 32 bytes or more.
+// Bytes past a line's length that StripPlainRow may write to: it copies a
+// short run of shown text as a whole 32 bytes.
 inline constexpr std::size_t kPlainRowSlack = 32;
 
 // The quick road for most lines of a page, a table row of whole tags: the
@@ -15,7 +16,7 @@ inline constexpr std::size_t kPlainRowSlack = 32;
 // double quotes in pairs, and the line holds no "&", apostrophe or "--". Then
 // it writes the text StripInto gives, with the places of the thousands blanks
 // it dropped, and is true; false leaves the line to StripInto, which reads all.
-bool StripPlainRow(const char* text, std::size_t n, char* out, std::size_t& length,
+bool StripPlainRow(const std::string& line, char* out, std::size_t& length,
                    std::vector<std::size_t>& droppedBlanks);
 
 }  // namespace quillfen

@@ -444,9 +444,8 @@ bool TagStripper::StripIfPlain(std::string& line) {
   static_assert(kPlainRowSlack >= 16, "room for StripInto's whole 16-byte copies too");
   out_.resize(line.size() + kPlainRowSlack);
   std::size_t length = 0;
-  const bool plainRow =
-      quickPath_ && state_.markup == Markup::none &&
-      StripPlainRow(line.data(), line.size(), out_.data(), length, droppedBlanks_);
+  const bool plainRow = quickPath_ && state_.markup == Markup::none &&
+                        StripPlainRow(line, out_.data(), length, droppedBlanks_);
   if (!plainRow && !StripInto<true>(line.data(), line.size(), out_.data(), length)) return false;
   out_.resize(length);
   line.swap(out_);

@@ -56,7 +56,7 @@ void ExpectQuickStripperEqualsPlain(const std::vector<std::string>& lines, const
     if (plain.State().markup == Markup::none) {
       out.resize(line.size() + kPlainRowSlack);
       std::size_t length = 0;
-      quickLines += StripPlainRow(line.data(), line.size(), out.data(), length, dropped);
+      quickLines += StripPlainRow(line, out.data(), length, dropped);
     }
     std::string quickText = line;
     std::string plainText = line;
