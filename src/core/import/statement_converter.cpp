@@ -529,7 +529,8 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
     if (!legacyPage) decoder.Decode(chunk);
     return write(chunk);
   };
-  long long consumed = 0;
+  long long consumed = 0;  // bytes of text at the last step of progress
+  constexpr long long kProgressStep = 1 << 12;
   // The page's own line, counted from 1: a "<br>" ends a display line within it.
   long long pageLines = 0;
   bool lineBegins = true;
@@ -547,12 +548,15 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
       return true;
     }
     if (!reader.ReadLine(into)) return false;
-    consumed = reader.Consumed();
-    const long long onDisk = std::min(
-        std::llround(static_cast<double>(consumed) * page.SourceBytesPerTextByte()), page.size);
-    // A UTF-16 page's bytes per character are known as it is read: the count never goes back.
-    if (onDisk > shown) progress.Advance(onDisk - shown);
-    shown = std::max(shown, onDisk);
+    // Progress moves in steps of a few kilobytes: a row is too small a step to count.
+    if (reader.Consumed() - consumed >= kProgressStep) {
+      consumed = reader.Consumed();
+      const long long onDisk = std::min(
+          std::llround(static_cast<double>(consumed) * page.SourceBytesPerTextByte()), page.size);
+      // A UTF-16 page's bytes per character are known as it is read: the count never goes back.
+      if (onDisk > shown) progress.Advance(onDisk - shown);
+      shown = std::max(shown, onDisk);
+    }
     ended = reader.LineEnded();
     pageLines += lineBegins;
     lineBegins = !EndsWithBreakTag(into);
