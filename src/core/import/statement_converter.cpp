@@ -11,6 +11,8 @@
 #include <system_error>
 #include <type_traits>
 
+#include "import/converted_line.h"
+#include "import/plain_row.h"
 #include "text/byte_search.h"
 #include "text/charset.h"
 #include "text/line_reader.h"
@@ -205,16 +207,6 @@ std::string_view TicketTooltip(std::string_view line) {
 bool TicketTooltipLeftOpen(std::string_view line) {
   const std::size_t from = TicketTooltipStart(line);
   return from != std::string_view::npos && line.find('"', from) == std::string_view::npos;
-}
-
-// Whether a word of the converted line has more digits than an amount.
-bool HasOverlongNumber(std::string_view line) {
-  int digits = 0;
-  for (char c : line) {
-    digits = c == ' ' ? 0 : digits + IsDigit(c);
-    if (digits > kLongestAmountDigits) return true;
-  }
-  return false;
 }
 
 // "<br>" ends a display line within the page's line.
@@ -449,16 +441,19 @@ void TagStripper::Strip(std::string& line) {
 }
 
 bool TagStripper::StripIfPlain(std::string& line) {
-  out_.resize(line.size() + 16);  // room for StripInto's whole 16-byte copies
+  static_assert(kPlainRowSlack >= 16, "room for StripInto's whole 16-byte copies too");
+  out_.resize(line.size() + kPlainRowSlack);
   std::size_t length = 0;
-  if (!StripInto<true>(line.data(), line.size(), out_.data(), length)) return false;
+  const bool plainRow = quickPath_ && state_.markup == Markup::none &&
+                        StripPlainRow(line, out_.data(), length, droppedBlanks_);
+  if (!plainRow && !StripInto<true>(line.data(), line.size(), out_.data(), length)) return false;
   out_.resize(length);
   line.swap(out_);
   JoinTypeWords(line);
   return true;
 }
 
-void ConvertDisplayLine(std::string& line, TagStripper& stripper) {
+std::string_view ConvertDisplayLine(std::string& line, TagStripper& stripper) {
   if (!StrippedWithoutReplacements(line, stripper)) {
     // With the dashes that the stripper drops from shown text, this makes the
     // hidden comment of the program's own export visible.
@@ -470,10 +465,11 @@ void ConvertDisplayLine(std::string& line, TagStripper& stripper) {
     stripper.Strip(line);
   }
   // The places move with the blanks trimmed in front.
-  const auto front = static_cast<std::size_t>(TrimmedView(line).data() - line.data());
-  TrimCell(line);
+  const std::string_view text = TrimmedView(line);
+  const auto front = static_cast<std::size_t>(text.data() - line.data());
   if (front > 0)
     for (std::size_t& place : stripper.DroppedBlanks()) place -= front;
+  return text;
 }
 
 namespace {
@@ -533,7 +529,8 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
     if (!legacyPage) decoder.Decode(chunk);
     return write(chunk);
   };
-  long long consumed = 0;
+  long long consumed = 0;  // bytes of text at the last step of progress
+  constexpr long long kProgressStep = 1 << 12;
   // The page's own line, counted from 1: a "<br>" ends a display line within it.
   long long pageLines = 0;
   bool lineBegins = true;
@@ -551,12 +548,15 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
       return true;
     }
     if (!reader.ReadLine(into)) return false;
-    consumed = reader.Consumed();
-    const long long onDisk = std::min(
-        std::llround(static_cast<double>(consumed) * page.SourceBytesPerTextByte()), page.size);
-    // A UTF-16 page's bytes per character are known as it is read: the count never goes back.
-    if (onDisk > shown) progress.Advance(onDisk - shown);
-    shown = std::max(shown, onDisk);
+    // Progress moves in steps of a few kilobytes: a row is too small a step to count.
+    if (reader.Consumed() - consumed >= kProgressStep) {
+      consumed = reader.Consumed();
+      const long long onDisk = std::min(
+          std::llround(static_cast<double>(consumed) * page.SourceBytesPerTextByte()), page.size);
+      // A UTF-16 page's bytes per character are known as it is read: the count never goes back.
+      if (onDisk > shown) progress.Advance(onDisk - shown);
+      shown = std::max(shown, onDisk);
+    }
     ended = reader.LineEnded();
     pageLines += lineBegins;
     lineBegins = !EndsWithBreakTag(into);
@@ -585,9 +585,9 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
       AppendTooltipLine(chunk, tooltip);
       ++lines;
     }
-    ConvertDisplayLine(line, stripper);
-    if (!line.empty()) {
-      if (HasOverlongNumber(line)) {
+    const std::string_view text = ConvertDisplayLine(line, stripper);
+    if (!text.empty()) {
+      if (HasOverlongNumber(text)) {
         chunk.push_back(kSourceLineMark);
         chunk.append(std::to_string(sourceLine)).push_back('\n');
         ++lines;
@@ -596,7 +596,7 @@ Conversion ConvertStatement(const std::string& sourcePath, const TextWriter& wri
         AppendDroppedBlankLine(chunk, stripper.DroppedBlanks());
         ++lines;
       }
-      chunk.append(line).push_back('\n');
+      chunk.append(text).push_back('\n');
       ++lines;
     }
     if (chunk.size() >= kChunk) {

@@ -30,6 +30,11 @@ struct MarkupState {
 // the next line of one conversion.
 class TagStripper {
  public:
+  // With quickPath a line of whole tags takes StripPlainRow's road; without
+  // it every line is read a stop at a time (the plain twin the quick road is
+  // held equal to).
+  explicit TagStripper(bool quickPath = true) : quickPath_(quickPath) {}
+
   void Strip(std::string& line);
   // Strips the line, its "&nbsp;" read as blanks, unless it holds the start of
   // another replacement ("<!", "<B", "<b", "--"); then it leaves line and state
@@ -44,15 +49,17 @@ class TagStripper {
   template <bool kWatch>
   bool StripInto(const char* text, std::size_t n, char* out, std::size_t& length);
 
+  bool quickPath_;
   MarkupState state_;
   std::string out_;
   std::vector<std::size_t> droppedBlanks_;
 };
 
 // The replacements, tag stripping and trimming that turn one raw display line
-// into a line of the working text file (empty when nothing is left). The
-// stripper's DroppedBlanks are then places in the trimmed line.
-void ConvertDisplayLine(std::string& line, TagStripper& stripper);
+// into a line of the working text file: the part of `line` it gives (empty
+// when nothing is left), trimmed without moving the rest. The stripper's
+// DroppedBlanks are then places in that part.
+std::string_view ConvertDisplayLine(std::string& line, TagStripper& stripper);
 
 // True when the raw display line carries a statement or report mark.
 bool HasStatementMark(std::string_view line);

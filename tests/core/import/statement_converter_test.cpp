@@ -233,7 +233,7 @@ TEST(ConvertDisplayLine, JoinsTwoWordTypesAnywhere) {
     for (const std::string& type : types) {
       TagStripper stripper;
       std::string line = std::string(lead, 'x') + "a " + type + " 1 " + type;
-      ConvertDisplayLine(line, stripper);
+      line = ConvertDisplayLine(line, stripper);
       std::string joined = type;
       joined[joined.find(' ')] = '_';
       EXPECT_EQ(line, std::string(lead, 'x') + "a " + joined + " 1 " + type) << lead;
@@ -241,7 +241,7 @@ TEST(ConvertDisplayLine, JoinsTwoWordTypesAnywhere) {
     for (const std::string& miss : misses) {
       TagStripper stripper;
       std::string line = std::string(lead, 'x') + "a " + miss + " 1";
-      ConvertDisplayLine(line, stripper);
+      line = ConvertDisplayLine(line, stripper);
       EXPECT_EQ(line, std::string(lead, 'x') + "a " + miss + " 1") << lead;
     }
   }
@@ -264,8 +264,7 @@ TEST(ConvertDisplayLine, ReplacesThenStripsThenTrims) {
   for (const Case& c : cases) {
     TagStripper stripper;
     std::string line = c.line;
-    ConvertDisplayLine(line, stripper);
-    EXPECT_EQ(line, c.text) << c.line;
+    EXPECT_EQ(ConvertDisplayLine(line, stripper), c.text) << c.line;
   }
 }
 
@@ -316,7 +315,7 @@ TEST(ConvertDisplayLine, QuickRoadAgreesWithTheReplacements) {
       opening = start;
       replaced.Strip(opening);
       std::string text = line;
-      ConvertDisplayLine(text, quickRoad);
+      text = ConvertDisplayLine(text, quickRoad);
       std::string expected = line;
       for (const char* from : {"<!-- -", "<BR>", "<Br>", "<br>"}) ReplaceAll(expected, from, "");
       ReplaceAll(expected, "&nbsp;", " ");
