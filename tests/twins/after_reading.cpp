@@ -1,5 +1,7 @@
 #include "twins/after_reading.h"
 
+#include <string>
+
 #include "text/number_format.h"
 #include "text/text_conversions.h"
 
@@ -27,6 +29,22 @@ void FillComputedColumnsPlain(TradeTable& table, int row, bool statementTrade) {
   table.SetCell(col::duration, row,
                 TradeDuration(cell(col::openDate), cell(col::openTime), cell(col::closeDate),
                               cell(col::closeTime), true));
+}
+
+void WriteTableTextPlain(const TradeTable& table, std::ostream& out) {
+  std::string text;
+  for (int row = 0; row < table.RowCount(); ++row) {
+    for (int column = 0; column < TradeTable::kColumns; ++column) {
+      if (column > 0) text += '\t';
+      text += table.Cell(column, row);
+    }
+    text += '\n';
+    if (text.size() > (1 << 16)) {
+      out.write(text.data(), static_cast<std::streamsize>(text.size()));
+      text.clear();
+    }
+  }
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 }  // namespace quillfen::testing
