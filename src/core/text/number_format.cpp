@@ -36,7 +36,8 @@ std::string ShortestFixed(double value) {
 // 10^(exponent - 14), in fixed notation without trailing zeros, to out (room
 // for kGeneralRoom bytes when -13 <= exponent < 15), and gives the length.
 std::size_t FixedFromDigits(bool negative, std::uint64_t digits15, int exponent, char* out) {
-  // Two halves of eight digits, two digits a step: short chains of divisions.
+  // Two halves of eight digits, each as two of four, each of those as two
+  // pairs: chains of two divisions, side by side.
   static constexpr auto kPairs = [] {
     std::array<char, 200> pairs{};
     for (std::size_t i = 0; i < 100; ++i) {
@@ -46,16 +47,21 @@ std::size_t FixedFromDigits(bool negative, std::uint64_t digits15, int exponent,
     return pairs;
   }();
   char digits[16];
-  auto eight = [&](std::uint64_t half, char* to) {
-    for (int i = 3; i >= 0; --i, half /= 100)
-      std::memcpy(to + 2 * i, &kPairs[static_cast<std::size_t>(half % 100) * 2], 2);
+  auto pair = [&](std::uint32_t value, char* to) { std::memcpy(to, &kPairs[value * 2], 2); };
+  auto eight = [&](std::uint32_t half, char* to) {
+    const std::uint32_t high = half / 10000, low = half % 10000;
+    pair(high / 100, to);
+    pair(high % 100, to + 2);
+    pair(low / 100, to + 4);
+    pair(low % 100, to + 6);
   };
-  eight(digits15 / 100000000, digits);
-  eight(digits15 % 100000000, digits + 8);
-  // Short numbers (pips, lots) end in many zeros: eight of them are passed at once.
-  std::uint64_t lowHalf;
-  std::memcpy(&lowHalf, digits + 8, sizeof lowHalf);
-  int count = lowHalf == 0x3030303030303030 ? 7 : 15;
+  const auto highHalf = static_cast<std::uint32_t>(digits15 / 100000000);
+  const auto lowHalf = static_cast<std::uint32_t>(digits15 % 100000000);
+  eight(highHalf, digits);
+  eight(lowHalf, digits + 8);
+  // Short numbers (pips, lots) end in many zeros: four or eight of them are
+  // passed at once.
+  int count = lowHalf == 0 ? 7 : lowHalf % 10000 == 0 ? 11 : 15;
   while (count > 1 && digits[count] == '0') --count;
   const char* first = digits + 1;
   const int whole = exponent + 1;  // digits before the point
@@ -200,6 +206,11 @@ std::size_t FormatGeneralTo(double value, char* out) {
     *out = '0';
     return 1;
   }
+  // A whole value of at most fifteen digits is its own rounding: many computed
+  // cells ("-6", "10") are such.
+  if (std::fabs(value) < 1e15 && std::trunc(value) == value)
+    return static_cast<std::size_t>(
+        std::to_chars(out, out + kGeneralRoom, static_cast<long long>(value)).ptr - out);
   return FifteenDigitsByIntegers(value, out);
 }
 

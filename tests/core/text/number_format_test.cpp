@@ -99,7 +99,8 @@ TEST(FormatGeneral, BufferFormWritesTheSameTextInItsRange) {
     const double a = cents(random) / 100.0;
     const double b = cents(random) / 100.0;
     values.insert(values.end(), {b != 0 ? a / b : a, a * std::pow(10.0, scale(random)),
-                                 std::bit_cast<double>(bits(random))});
+                                 std::bit_cast<double>(bits(random)), std::trunc(a),
+                                 std::trunc(b / 10), std::trunc(a) * 1e7});
   }
   for (double value : values) {
     char text[kGeneralRoom];
