@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "import/trade_table.h"
+#include "export/table_text.h"
 #include "json_output.h"
 #include "views/balance_chart.h"
 #include "views/display_list.h"
@@ -13,22 +13,6 @@
 namespace quillfen::cli {
 
 namespace {
-
-void PrintTable(const TradeTable& table, std::ostream& out) {
-  std::string text;
-  for (int row = 0; row < table.RowCount(); ++row) {
-    for (int column = 0; column < TradeTable::kColumns; ++column) {
-      if (column > 0) text += '\t';
-      text += table.Cell(column, row);
-    }
-    text += '\n';
-    if (text.size() > (1 << 16)) {
-      out.write(text.data(), static_cast<std::streamsize>(text.size()));
-      text.clear();
-    }
-  }
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
 
 // The display list of a chart as the window draws it on a canvas of the given size.
 std::string ChartText(const Report& report, const std::string& kind, int width, int height) {
@@ -87,7 +71,7 @@ int OutputStage(CliRun& run) {
     else
       std::cout << text;
   }
-  if (run.options.table) PrintTable(run.report.full, std::cout);
+  if (run.options.table) WriteTableText(run.report.full, std::cout);
   if (run.options.json) WriteJson(std::cout, run.json, run.jsonRows);
   std::cout.flush();
   if (!std::cout) {

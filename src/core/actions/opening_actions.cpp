@@ -38,9 +38,11 @@ struct ReadYield {
   bool operator==(const ReadYield&) const = default;
 };
 
-ReadYield YieldOf(const Report& report) {
+// A report read afresh only asks whether it holds any trade: its count then
+// stops at the first, not after a walk over every row.
+ReadYield YieldOf(const Report& report, bool anyTradeIsEnough = false) {
   ReadYield yield;
-  for (int r = 0; r < report.full.TradeRows(); ++r)
+  for (int r = 0; r < report.full.TradeRows() && !(anyTradeIsEnough && yield.trades > 0); ++r)
     yield.trades += !report.full.Cell(col::symbol, r).empty();
   const ReportStatistics& s = report.stats;
   yield.deposits = s.depositTotal;
@@ -84,7 +86,7 @@ OpenResult OpenStatement(const StatementFile& file, const std::string& workingFi
                                                       workingFile, false, progress, messages));
   if (!workingFile.empty()) std::remove(workingFile.c_str());
   if (result.outcome != OpenOutcome::opened) return result;
-  result.foundNothing = YieldOf(report) == ReadYield{};
+  result.foundNothing = YieldOf(report, true) == ReadYield{};
   report.statements.push_back(file.listedName);
   try {
     if (views == OpenViews::all) ShowReadTrades(report, progress, 2, paintCharts);

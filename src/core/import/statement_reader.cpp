@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "import/computed_columns.h"
 #include "import/mt5_history.h"
 #include "import/mt5_report.h"
 #include "import/order_index.h"
@@ -205,7 +206,6 @@ class StatementReader {
   void StoreStatementTrade(const StatementWords& words);
   void SetTaxes(const StatementWords& words, int word);
   void MarkForColumns(int row, bool statementTrade);
-  void ComputeColumns(int row, bool statementTrade);
   void FinishRow(int row);
   void StoreRow();
   void Step();
@@ -1064,31 +1064,6 @@ void StatementReader::StoreStatementTrade(const StatementWords& words) {
   StoreRow();
 }
 
-void StatementReader::ComputeColumns(int row, bool statementTrade) {
-  auto cell = [&](int column) { return table_.Cell(column, row); };
-  // A trade without its opening (a close whose entry the report lacks) has no pips.
-  const double pips =
-      TextToAmount(cell(col::closePrice)) > 0 && TextToAmount(cell(col::openPrice)) > 0
-          ? PipsBetween(cell(col::type), cell(col::openPrice), cell(col::closePrice))
-          : 0;
-  table_.SetCell(col::pips, row, FormatGeneral(pips));
-  const double lots = TextToAmount(cell(col::lots));
-  const double lotPips = lots * pips;
-  table_.SetCell(col::pipValuePerLot, row,
-                 lotPips != 0 ? FormatGeneral(TextToAmount(cell(col::profit)) / lotPips) : "0");
-  if (statementTrade) {
-    auto perLot = [&](int from, int to) {
-      table_.SetCell(to, row, lots != 0 ? FormatGeneral(TextToAmount(cell(from)) / lots) : "0");
-    };
-    perLot(col::commission, col::commissionPerLot);
-    perLot(col::swap, col::swapPerLot);
-    perLot(col::taxes, col::taxesPerLot);
-  }
-  table_.SetCell(col::duration, row,
-                 TradeDuration(cell(col::openDate), cell(col::openTime), cell(col::closeDate),
-                               cell(col::closeTime), true));
-}
-
 // The columns computed from a row's cells are filled once its cells are read:
 // no later line changes them.
 void StatementReader::MarkForColumns(int row, bool statementTrade) {
@@ -1114,7 +1089,7 @@ bool StatementReader::FinishSomeRows() {
 void StatementReader::FinishRow(int row) {
   const auto index = static_cast<std::size_t>(row);
   if (pending_[index] == kTesterTrade || pending_[index] == kStatementTrade)
-    ComputeColumns(row, pending_[index] == kStatementTrade);
+    FillComputedColumns(table_, row, pending_[index] == kStatementTrade);
   for (int column : {col::openDate, col::closeDate})
     for (char& c : table_.CellCharacters(column, row))
       if (!IsDigit(c) && c != ' ') c = '/';

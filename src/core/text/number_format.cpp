@@ -33,9 +33,11 @@ std::string ShortestFixed(double value) {
 }
 
 // Writes the fifteen significant digits whose last has the place value
-// 10^(exponent - 14), in fixed notation without trailing zeros.
-std::string FixedFromDigits(bool negative, std::uint64_t digits15, int exponent) {
-  // Two halves of eight digits, two digits a step: short chains of divisions.
+// 10^(exponent - 14), in fixed notation without trailing zeros, to out (room
+// for kGeneralRoom bytes when -13 <= exponent < 15), and gives the length.
+std::size_t FixedFromDigits(bool negative, std::uint64_t digits15, int exponent, char* out) {
+  // Two halves of eight digits, each as two of four, each of those as two
+  // pairs: chains of two divisions, side by side.
   static constexpr auto kPairs = [] {
     std::array<char, 200> pairs{};
     for (std::size_t i = 0; i < 100; ++i) {
@@ -45,20 +47,27 @@ std::string FixedFromDigits(bool negative, std::uint64_t digits15, int exponent)
     return pairs;
   }();
   char digits[16];
-  auto eight = [&](std::uint64_t half, char* out) {
-    for (int i = 3; i >= 0; --i, half /= 100)
-      std::memcpy(out + 2 * i, &kPairs[static_cast<std::size_t>(half % 100) * 2], 2);
+  auto pair = [&](std::uint32_t value, char* to) { std::memcpy(to, &kPairs[value * 2], 2); };
+  auto eight = [&](std::uint32_t half, char* to) {
+    const std::uint32_t high = half / 10000, low = half % 10000;
+    pair(high / 100, to);
+    pair(high % 100, to + 2);
+    pair(low / 100, to + 4);
+    pair(low % 100, to + 6);
   };
-  eight(digits15 / 100000000, digits);
-  eight(digits15 % 100000000, digits + 8);
-  int count = 15;
+  const auto highHalf = static_cast<std::uint32_t>(digits15 / 100000000);
+  const auto lowHalf = static_cast<std::uint32_t>(digits15 % 100000000);
+  eight(highHalf, digits);
+  eight(lowHalf, digits + 8);
+  // Short numbers (pips, lots) end in many zeros: four or eight of them are
+  // passed at once.
+  int count = lowHalf == 0 ? 7 : lowHalf % 10000 == 0 ? 11 : 15;
   while (count > 1 && digits[count] == '0') --count;
   const char* first = digits + 1;
   const int whole = exponent + 1;  // digits before the point
   const std::size_t length = static_cast<std::size_t>(
       negative + (exponent < 0 ? 1 - exponent + count : std::max(whole, count) + (count > whole)));
-  std::string text(length, '0');
-  char* out = text.data();
+  std::memset(out, '0', length);
   if (negative) *out++ = '-';
   if (exponent < 0) {
     out[1] = '.';
@@ -70,15 +79,22 @@ std::string FixedFromDigits(bool negative, std::uint64_t digits15, int exponent)
   } else {
     std::memcpy(out, first, static_cast<std::size_t>(count));
   }
-  return text;
+  return length;
+}
+
+std::string FixedFromDigits(bool negative, std::uint64_t digits15, int exponent) {
+  // Past the exponents of kGeneralRoom: a double's largest is 308.
+  char text[330];
+  return std::string(text, FixedFromDigits(negative, digits15, exponent, text));
 }
 
 __extension__ using Unsigned128 = unsigned __int128;
 
 // The fifteen-digit rounding in integers, for 10^-13 <= |value| < 10^15: with
 // value = m * 2^q, value * 10^k = m * 5^k * 2^(q + k) is exact in 128 bits for
-// k <= 27, and the shift rounds half to even as printf does. False outside.
-bool FifteenDigitsByIntegers(double value, std::string& text) {
+// k <= 27, and the shift rounds half to even as printf does. Writes the text
+// to out and gives its length; 0 outside.
+std::size_t FifteenDigitsByIntegers(double value, char* out) {
   static constexpr auto kPowersOfFive = [] {
     std::array<std::uint64_t, 28> powers{};
     powers[0] = 1;
@@ -90,17 +106,17 @@ bool FifteenDigitsByIntegers(double value, std::string& text) {
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
   const int biased = static_cast<int>((bits >> 52) & 0x7ff);
   // 2^-44 < 10^-13 and 2^50 > 10^15: outside, the slower way.
-  if (biased < 1023 - 44 || biased >= 1023 + 50) return false;
+  if (biased < 1023 - 44 || biased >= 1023 + 50) return 0;
   const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
   const int q = biased - 1075;
   // log10(2) = 0.30103: the decimal exponent of 2^(q + 52), at most one too small.
   int exponent = ((q + 52) * 78913) >> 18;
   for (int attempt = 0; attempt < 3; ++attempt) {
     const int k = 14 - exponent;
-    if (k < 0 || k > 27) return false;
+    if (k < 0 || k > 27) return 0;
     const Unsigned128 scaled = Unsigned128{mantissa} * kPowersOfFive[static_cast<std::size_t>(k)];
     const int shift = -(q + k);
-    if (shift <= 0 || shift >= 128) return false;  // whole values of 15 digits need no scaling
+    if (shift <= 0 || shift >= 128) return 0;  // whole values of 15 digits need no scaling
     const Unsigned128 floor = scaled >> shift;
     if (floor >= kHigh) {
       ++exponent;
@@ -118,18 +134,18 @@ bool FifteenDigitsByIntegers(double value, std::string& text) {
       whole = kLow;
       ++exponent;
     }
-    text = FixedFromDigits(value < 0, whole, exponent);
-    return true;
+    return FixedFromDigits(value < 0, whole, exponent, out);
   }
-  return false;
+  return 0;
 }
 
 // The value rounded to fifteen significant digits, in fixed notation without
 // trailing zeros. A normal double holds more than fifteen digits, so when its
 // shortest text has fewer, this rounding gives that text.
 std::string FifteenDigitsFixed(double value) {
-  std::string text;
-  if (FifteenDigitsByIntegers(value, text)) return text;
+  char text[kGeneralRoom];
+  if (const std::size_t length = FifteenDigitsByIntegers(value, text); length > 0)
+    return std::string(text, length);
   char scientific[32];  // "-d.ddddddddddddddde-308"
   const auto result = std::to_chars(scientific, scientific + sizeof scientific, value,
                                     std::chars_format::scientific, 14);
@@ -184,6 +200,19 @@ void FixedByIntegers(std::string& text, double value, int width, int decimals) {
 }
 
 }  // namespace
+
+std::size_t FormatGeneralTo(double value, char* out) {
+  if (value == 0) {
+    *out = '0';
+    return 1;
+  }
+  // A whole value of at most fifteen digits is its own rounding: many computed
+  // cells ("-6", "10") are such.
+  if (std::fabs(value) < 1e15 && std::trunc(value) == value)
+    return static_cast<std::size_t>(
+        std::to_chars(out, out + kGeneralRoom, static_cast<long long>(value)).ptr - out);
+  return FifteenDigitsByIntegers(value, out);
+}
 
 std::string FormatGeneral(double value) {
   if (!std::isfinite(value) || value == 0) return "0";

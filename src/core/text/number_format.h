@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace quillfen {
@@ -8,6 +9,11 @@ namespace quillfen {
 // to 15 significant digits, never an exponent, "." as decimal point, negative
 // zero written "0".
 std::string FormatGeneral(double value);
+// The same text written to out, for the values computed cells mostly hold
+// (zero and 10^-12 <= |value| < 10^15), without a string of its own: gives
+// its length, or 0 for a value only FormatGeneral writes.
+constexpr std::size_t kGeneralRoom = 32;
+std::size_t FormatGeneralTo(double value, char* out);
 
 // printf's "%W.Df" without a signed zero: a value that prints as zero at this
 // precision prints unsigned. Every number the program shows goes through here.

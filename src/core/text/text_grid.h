@@ -38,6 +38,14 @@ class TextGrid {
     changed_.Set();
     At(Slot(column), row).Assign(text);
   }
+  // Copies a cell's text to out and gives its length, or kNoRoom, writing
+  // nothing, when more than `room` bytes would be written. A short cell goes
+  // as its sixteen bytes whole, the bytes past its text left to be written
+  // over: a large table's text is written by the million cells.
+  static constexpr std::size_t kNoRoom = ~std::size_t{0};
+  std::size_t CopyCell(int column, int row, char* out, std::size_t room) const {
+    return InRange(column, row) ? At(Slot(column), row).CopyTo(out, room) : 0;
+  }
   // The characters of a cell, to change in place without changing their number.
   std::span<char> CellCharacters(int column, int row) {
     assert(InRange(column, row));
@@ -80,6 +88,17 @@ class TextGrid {
     std::string_view View() const {
       if (!IsLong()) return {bytes_, static_cast<std::size_t>(bytes_[kTag])};
       return {LongData(), LongSize()};
+    }
+    std::size_t CopyTo(char* out, std::size_t room) const {
+      if (!IsLong()) {
+        if (room < sizeof bytes_) return kNoRoom;
+        std::memcpy(out, bytes_, sizeof bytes_);
+        return static_cast<std::size_t>(bytes_[kTag]);
+      }
+      const std::size_t size = LongSize();
+      if (room < size) return kNoRoom;
+      std::memcpy(out, LongData(), size);
+      return size;
     }
     std::span<char> Characters() {
       if (!IsLong()) return {bytes_, static_cast<std::size_t>(bytes_[kTag])};

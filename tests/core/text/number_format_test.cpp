@@ -85,6 +85,36 @@ TEST(FormatGeneral, MatchesTheDefinitionOnManyValues) {
   }
 }
 
+// The buffer form writes the same text for zero and every value of the range
+// computed cells hold, leaving the rest (and what is not finite) to FormatGeneral.
+TEST(FormatGeneral, BufferFormWritesTheSameTextInItsRange) {
+  std::mt19937_64 random(23);
+  std::uniform_int_distribution<int> cents(-10000000, 10000000);
+  std::uniform_int_distribution<int> scale(-16, 18);
+  std::uniform_int_distribution<std::uint64_t> bits;
+  std::vector<double> values = {0.0,       -0.0,     1e-12, -1e-13, 9.99999999999999e14,
+                                1e15,      1e16,     0.1,   12.3,   -7.0,
+                                1234567.8, HUGE_VAL, NAN,   5e-324};
+  for (int n = 0; n < 100000; ++n) {
+    const double a = cents(random) / 100.0;
+    const double b = cents(random) / 100.0;
+    values.insert(values.end(), {b != 0 ? a / b : a, a * std::pow(10.0, scale(random)),
+                                 std::bit_cast<double>(bits(random)), std::trunc(a),
+                                 std::trunc(b / 10), std::trunc(a) * 1e7});
+  }
+  for (double value : values) {
+    char text[kGeneralRoom];
+    const std::size_t length = FormatGeneralTo(value, text);
+    const double magnitude = std::fabs(value);
+    if (value == 0 || (magnitude >= 1e-12 && magnitude < 1e15)) {
+      ASSERT_GT(length, 0u) << value;
+      ASSERT_EQ(std::string(text, length), FormatGeneral(value)) << value;
+    } else if (length > 0) {
+      ASSERT_EQ(std::string(text, length), FormatGeneral(value)) << value;
+    }
+  }
+}
+
 TEST(FormatFixed, PadsLikePrintfAndNeverShowsSignedZero) {
   EXPECT_EQ(FormatFixed(12.345, 10, 2), "     12.35");
   EXPECT_EQ(FormatFixed(-0.001, 10, 2), "      0.00");
