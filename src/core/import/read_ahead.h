@@ -63,7 +63,9 @@ class ReadAhead {
   }
 
  private:
-  static constexpr std::size_t kBatches = 3;  // one read, one taken, one filled
+  // Batches in flight: one filled, one taken, the others read or waiting to
+  // be, so that neither thread waits for the other at every batch.
+  static constexpr std::size_t kBatches = 6;
 
   struct Batch {
     std::string text;  // the lines and their blanks, one after the other
@@ -99,15 +101,20 @@ class ReadAhead {
     }
   }
 
-  // Hands the batch being filled to the second thread, then takes the one
-  // before it once it is read, so that one batch is always being read.
+  // Hands the batch being filled to the second thread, then takes those read
+  // already; it waits for one only when every batch is in use.
   void Hand() {
     {
       std::lock_guard lock(mutex_);
       handed_ = ++filling_;
     }
     changed_.notify_all();
-    if (filling_ - taken_ > 1) TakeBatch();
+    while (taken_ < filling_ && (filling_ - taken_ == kBatches || IsRead(taken_))) TakeBatch();
+  }
+
+  bool IsRead(std::size_t batch) {
+    std::lock_guard lock(mutex_);
+    return readUpTo_ > batch || failure_;
   }
 
   void TakeBatch() {

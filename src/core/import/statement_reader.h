@@ -17,7 +17,7 @@ namespace quillfen {
 // for text, the rows read so far are finished, which leaves less to do at the end.
 // The rows of a MetaTrader 5 report are split on a second thread, linesPerBatch
 // lines at a time, once a page has more lines than that.
-inline constexpr std::size_t kLinesPerBatch = 2048;
+inline constexpr std::size_t kLinesPerBatch = 1024;
 void ReadStatement(TradeTable& table, ReportStatistics& stats, TextPipe& pipe, bool adding,
                    Progress& progress, Messages& messages,
                    std::size_t linesPerBatch = kLinesPerBatch);
