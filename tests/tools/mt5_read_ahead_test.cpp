@@ -122,7 +122,8 @@ TEST(Mt5ReadAhead, EveryBatchSizeReadsAsOneLineAtATime) {
       const std::string alone = ReadWithBatches(text, std::numeric_limits<std::size_t>::max());
       ASSERT_GT(alone.size(), 10000u);
       if (text != whole) {
-        EXPECT_NE(alone.find("of a type this program does not read, skipped: 1"), std::string::npos);
+        EXPECT_NE(alone.find("of a type this program does not read, skipped: 1"),
+                  std::string::npos);
         EXPECT_NE(alone.find("that lack cells, not read: 1"), std::string::npos);
         EXPECT_NE(alone.find("beyond 10^15"), std::string::npos);
       }
@@ -132,6 +133,23 @@ TEST(Mt5ReadAhead, EveryBatchSizeReadsAsOneLineAtATime) {
       }
     }
   }
+}
+
+// Past some tens of thousands of orders the table's room is made aside too.
+TEST(Mt5ReadAhead, ALargeReportReadsAsOneLineAtATime) {
+  testing::TempDir dir;
+  Mt5Options options;
+  options.closes = 20000;
+  options.commission = true;
+  options.seed = 9;
+  const Mt5History history = MakeMt5History(options);
+  NoProgress progress;
+  const std::string text = testing::ConvertedText(
+      PageFile(dir, "large.htm",
+               [&](PageWriter& out) { WriteMt5TesterPage(out, history, false, 9); }),
+      progress);
+  EXPECT_EQ(ReadWithBatches(text, kLinesPerBatch),
+            ReadWithBatches(text, std::numeric_limits<std::size_t>::max()));
 }
 
 }  // namespace

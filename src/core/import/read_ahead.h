@@ -35,8 +35,15 @@ class ReadAhead {
   using Read = std::function<void(std::string_view line, Reading& reading)>;
   using Take = std::function<void(const AheadLine& line, Reading& reading)>;
 
-  ReadAhead(std::size_t linesPerBatch, Read read, Take take)
-      : linesPerBatch_(linesPerBatch), read_(std::move(read)), take_(std::move(take)) {}
+  // Work for the second thread while no batch waits for it: called again and
+  // again while it returns true, and once more after every batch.
+  using Idle = std::function<bool()>;
+
+  ReadAhead(std::size_t linesPerBatch, Read read, Take take, Idle idle)
+      : linesPerBatch_(linesPerBatch),
+        read_(std::move(read)),
+        take_(std::move(take)),
+        idle_(std::move(idle)) {}
   ReadAhead(const ReadAhead&) = delete;
   ReadAhead& operator=(const ReadAhead&) = delete;
   ~ReadAhead() { Stop(); }
@@ -131,12 +138,16 @@ class ReadAhead {
 
   void ReadBatches() {
     for (std::size_t next = 0;; ++next) {
-      {
+      try {
         std::unique_lock lock(mutex_);
+        for (bool more = true; more && handed_ <= next && !stop_;) {
+          lock.unlock();
+          more = idle_();
+          lock.lock();
+        }
         changed_.wait(lock, [&] { return handed_ > next || stop_; });
         if (handed_ <= next) return;
-      }
-      try {
+        lock.unlock();
         Batch& batch = batches_[next % kBatches];
         batch.readings.resize(batch.Size());
         for (std::size_t n = 0; n < batch.Size(); ++n) read_(batch.Line(n).text, batch.readings[n]);
@@ -167,6 +178,7 @@ class ReadAhead {
   const std::size_t linesPerBatch_;
   const Read read_;
   const Take take_;
+  const Idle idle_;
   std::size_t added_ = 0;  // lines taken alone, before the second thread started
   Reading alone_;
   std::array<Batch, kBatches> batches_;

@@ -11,6 +11,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -726,22 +727,57 @@ void StatementReader::Mt5PositionRow(std::string_view line) {
 // be before the columns of the Deals table are settled.
 void StatementReader::ReadMt5(const std::function<bool()>& next, std::string& line) {
   StartMt5();
-  std::vector<LineWord> words;  // of the reading thread
+  // While no batch waits for it, the second thread also makes the table's
+  // room ahead of its rows: a trade for every two orders it has read, one
+  // opening a position and one closing it. This thread takes the room in
+  // between lines.
+  const int rowsWanted = nextRow_ + 1;
+  const int rowsWithRoom = table_.RowsWithRoom();
+  int ordersRead = 0;  // of the second thread, as is roomsMade
+  int roomsMade = 0;
+  std::optional<TextGrid::Room> making;  // being backed
+  std::mutex roomMutex;
+  std::vector<TextGrid::Room> rooms;  // made, not yet taken
+  auto takeRooms = [&] {
+    std::vector<TextGrid::Room> made;
+    {
+      std::lock_guard lock(roomMutex);
+      made.swap(rooms);
+    }
+    for (TextGrid::Room& room : made) table_.AddRoom(std::move(room));
+  };
+  std::vector<LineWord> words;  // of the second thread
   ReadAhead<Mt5LineReading> ahead(
       linesPerBatch_,
       [&](std::string_view text, Mt5LineReading& reading) {
         const int settled = mt5SettledColumns_.load();
         ReadMt5Line(text, settled < 0 ? std::nullopt : std::optional(Mt5DealColumns(settled)),
                     words, reading);
+        ordersRead += reading.kind == Mt5Row::order;
       },
       [&](const AheadLine& taken, Mt5LineReading& reading) {
         blanks_.assign(taken.blanks);
         lineNumber_ = taken.number;
         Mt5Line(taken.text, reading);
         Step();
+      },
+      [&] {
+        if (making && making->BackSome()) return true;
+        if (making) {
+          std::lock_guard lock(roomMutex);
+          rooms.push_back(std::move(*making));
+          making.reset();
+        }
+        if (rowsWithRoom + roomsMade * table_.RowsPerRoom() >= rowsWanted + ordersRead / 2)
+          return false;
+        making.emplace(table_.MakeRoom());
+        ++roomsMade;
+        return true;
       });
+  std::size_t lines = 0;
   do {
     ahead.Add({line, blanks_, lineNumber_});
+    if (++lines % linesPerBatch_ == 0) takeRooms();
   } while (next());
   ahead.Finish();
   EndMt5();

@@ -18,6 +18,7 @@ namespace {
 // as a part-filled last page would cost a fifth of a trade table; else it
 // fills at most one page.
 constexpr std::size_t kLargePage = std::size_t{1} << 21;
+constexpr std::size_t kSmallPage = std::size_t{1} << 12;
 constexpr std::size_t kMostExactPages = 4;
 
 template <class Cell>
@@ -129,14 +130,13 @@ TextGrid::~TextGrid() {
 // Zeroed memory makes empty cells: calloc hands fresh memory from the system
 // over as it is, without writing it. One large page more is asked for, to cut
 // out an aligned block.
-TextGrid::Block TextGrid::NewBlock() const {
+TextGrid::Block TextGrid::NewBlock(bool largePages) const {
   const std::size_t cells = (std::size_t{1} << blockShift_) * static_cast<std::size_t>(stored_);
   const std::size_t bytes = (cells * sizeof(Text) + kLargePage - 1) / kLargePage * kLargePage;
   char* const memory = static_cast<char*>(std::calloc(bytes + kLargePage, 1));
   if (!memory) throw std::bad_alloc();
   char* const start = memory + (kLargePage - reinterpret_cast<std::uintptr_t>(memory) % kLargePage);
-  // Small grids keep ordinary pages: only a grid that outgrows its first block asks for large ones.
-  if (!blocks_.empty()) ::madvise(start, bytes, MADV_HUGEPAGE);
+  if (largePages) ::madvise(start, bytes, MADV_HUGEPAGE);
   return Block(reinterpret_cast<Text*>(start), FreeBlock{memory});
 }
 
@@ -144,7 +144,9 @@ void TextGrid::AddRows(int count) {
   if (stored_ != 0) {
     const std::size_t rows = static_cast<std::size_t>(rowCount_) + static_cast<std::size_t>(count);
     const std::size_t blocks = (rows + (std::size_t{1} << blockShift_) - 1) >> blockShift_;
-    while (blocks_.size() < blocks) blocks_.push_back(NewBlock());
+    // Small grids keep ordinary pages: only a grid that outgrows its first block asks for large
+    // ones.
+    while (blocks_.size() < blocks) blocks_.push_back(NewBlock(!blocks_.empty()));
   }
   if (!tags_.empty()) tags_.resize(static_cast<std::size_t>(rowCount_ + count), kNoTag);
   rowCount_ += count;
@@ -166,6 +168,25 @@ void TextGrid::DropRows(int count) {
   rowCount_ = kept;
   if (blocks < blocks_.size()) blocks_.resize(blocks);
   if (!tags_.empty()) tags_.resize(static_cast<std::size_t>(kept));
+}
+
+TextGrid::Room TextGrid::MakeRoom() const {
+  return Room(NewBlock(true),  // room is made for large grids
+              (std::size_t{1} << blockShift_) * static_cast<std::size_t>(stored_) * sizeof(Text));
+}
+
+bool TextGrid::Room::BackSome() {
+  // A part costs well under a millisecond; a zero written into every page of
+  // a zeroed block changes nothing.
+  constexpr std::size_t kPart = std::size_t{1} << 18;
+  auto* const bytes = reinterpret_cast<volatile char*>(block_.get());
+  const std::size_t end = std::min(size_, backed_ + kPart);
+  for (; backed_ < end; backed_ += kSmallPage) bytes[backed_] = 0;
+  return backed_ < size_;
+}
+
+void TextGrid::AddRoom(Room room) {
+  if (stored_ != 0 && room.block_) blocks_.push_back(std::move(room.block_));
 }
 
 void TextGrid::SetRowCount(int rowCount) {

@@ -29,6 +29,18 @@ class TextGrid {
   // Growing adds empty rows; shrinking drops the last rows.
   void SetRowCount(int rowCount);
 
+  // Room for rows made ahead, on any thread, and its memory backed by the
+  // system a part at a time there: the first write into fresh memory costs
+  // far more than the write, which a thread with time to spare can pay while
+  // the grid is being filled.
+  class Room;
+  Room MakeRoom() const;
+  // Takes room made by MakeRoom for the rows after those with room already.
+  void AddRoom(Room room);
+  // Rows that fit into the grid's room, and the rows a Room adds.
+  int RowsWithRoom() const { return static_cast<int>(blocks_.size()) << blockShift_; }
+  int RowsPerRoom() const { return 1 << blockShift_; }
+
   // Inline: the statistics, selection and sorts read and write cells by the million.
   std::string_view Cell(int column, int row) const {
     return InRange(column, row) ? At(Slot(column), row).View() : std::string_view();
@@ -179,8 +191,24 @@ class TextGrid {
     void operator()(Text* block) const;
   };
   using Block = std::unique_ptr<Text, FreeBlock>;
-  Block NewBlock() const;
+  Block NewBlock(bool largePages) const;
 
+ public:
+  class Room {
+   public:
+    Room() = default;
+    // Backs the next part of the room; false once it is backed whole.
+    bool BackSome();
+
+   private:
+    friend class TextGrid;
+    Room(Block block, std::size_t size) : block_(std::move(block)), size_(size) {}
+    Block block_;
+    std::size_t size_ = 0;
+    std::size_t backed_ = 0;
+  };
+
+ private:
   // Set by every change, taken back by Stamp. The reader finishes rows on two
   // threads, which may set it at the same moment.
   class ChangeFlag {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,36 @@ TEST(TextGrid, RowsComeBackEmptyAfterShrinkingAcrossBlocks) {
   for (int row : {3, 2047, 2048, kRows - 1}) EXPECT_EQ(grid.Cell(0, row), "") << row;
   EXPECT_EQ(grid.Cell(26, 0), "");  // beyond the stored columns
   EXPECT_EQ(grid.Cell(0, kRows), "");
+}
+
+// Room made on another thread while the grid is written here: the rows that
+// grow into it start empty and keep what is written, before and after.
+TEST(TextGrid, RoomMadeAsideTakesRowsThatStartEmpty) {
+  TextGrid grid(26, 26, 10);
+  Fill(grid);
+  const int before = grid.RowsWithRoom();
+  std::vector<TextGrid::Room> rooms(2);
+  std::thread aside([&] {
+    for (TextGrid::Room& room : rooms) {
+      room = grid.MakeRoom();
+      while (room.BackSome()) {
+      }
+    }
+  });
+  for (int row = 0; row < 10; ++row) grid.SetCell(3, row, "written here");
+  aside.join();
+  for (TextGrid::Room& room : rooms) grid.AddRoom(std::move(room));
+  EXPECT_EQ(grid.RowsWithRoom(), before + 2 * grid.RowsPerRoom());
+  const int rows = before + grid.RowsPerRoom() + 5;
+  grid.SetRowCount(rows);
+  EXPECT_EQ(grid.Cell(3, 9), "written here");
+  EXPECT_EQ(grid.Cell(4, 9), Text(4, 9));
+  for (int row : {10, before, rows - 1}) EXPECT_EQ(grid.Cell(0, row), "") << row;
+  grid.SetCell(25, rows - 1, Text(25, rows - 1));
+  EXPECT_EQ(grid.Cell(25, rows - 1), Text(25, rows - 1));
+  EXPECT_EQ(grid.RowsWithRoom(), before + 2 * grid.RowsPerRoom());  // no block was added
+  grid.SetRowCount(2);
+  EXPECT_EQ(grid.RowsWithRoom(), before);  // the room beyond the rows is given back
 }
 
 TEST(TextGrid, CopiesAndMovesKeepEveryCell) {
