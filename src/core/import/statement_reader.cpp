@@ -221,7 +221,7 @@ class StatementReader {
   void Mt5OtherLine(std::string_view line);
   Mt5Row ReadMt5Deal(std::string_view line, Mt5Deal& deal);
   void Mt5PositionRow(std::string_view line);
-  void StoreMt5Trade(const Mt5Trade& trade);
+  void StoreMt5Trade(Mt5Trade& trade);
   void EndMt5();
 
   TradeTable& table_;
@@ -839,13 +839,13 @@ void StatementReader::Mt5Line(std::string_view line, Mt5LineReading& reading) {
     }
     ++stats_.mt5Closes;
     // A history's trades are its positions; its deals are only paired to count the orphans.
-    const Mt5Trade trade = mt5Positions_.Close(deal);
+    Mt5Trade trade = mt5Positions_.Close(deal);
     mt5Orphans_ += trade.orphan;
     if (!mt5History_) StoreMt5Trade(trade);
   }
 }
 
-void StatementReader::StoreMt5Trade(const Mt5Trade& trade) {
+void StatementReader::StoreMt5Trade(Mt5Trade& trade) {
   const int row = nextRow_;
   auto set = [&](int column, const std::string& text) { table_.SetCell(column, row, text); };
   set(col::ticket, trade.ticket);
@@ -860,11 +860,10 @@ void StatementReader::StoreMt5Trade(const Mt5Trade& trade) {
   // (Mt5Trade's default), so that every later step finds the cells it expects.
   set(col::stopLoss, trade.stopLoss);
   set(col::takeProfit, trade.takeProfit);
-  for (auto [column, text] :
-       {std::pair{col::openPrice, trade.openPrice}, std::pair{col::closePrice, trade.closePrice}}) {
-    NormalisePrice(text);
-    set(column, text);
-  }
+  NormalisePrice(trade.openPrice);
+  set(col::openPrice, trade.openPrice);
+  NormalisePrice(trade.closePrice);
+  set(col::closePrice, trade.closePrice);
   set(col::commission, trade.commission);
   set(col::swap, trade.swap);
   set(col::profit, trade.profit);
@@ -875,9 +874,9 @@ void StatementReader::StoreMt5Trade(const Mt5Trade& trade) {
 
 // Entries still open at the end are open trades; what could not be read is told.
 void StatementReader::EndMt5() {
-  const std::vector<Mt5Trade> trades =
+  std::vector<Mt5Trade> trades =
       mt5History_ ? mt5HistoryTrades_.TakeTrades() : mt5Positions_.StillOpen();
-  for (const Mt5Trade& trade : trades) StoreMt5Trade(trade);
+  for (Mt5Trade& trade : trades) StoreMt5Trade(trade);
   auto tell = [&](int count, std::string_view what) {
     if (count > 0) messages_.Show(std::string(what) + ": " + std::to_string(count));
   };

@@ -187,6 +187,11 @@ Utf16TextStream::Utf16TextStream(std::FILE* source, Utf16Order order, long long 
     return result;
   };
   stream_ = fopencookie(this, "r", functions);
+  // The stream's own buffer would take a few kilobytes of text at a time.
+  if (stream_ && std::setvbuf(stream_, nullptr, _IOFBF, kBlock) != 0) {
+    std::fclose(stream_);
+    stream_ = nullptr;
+  }
 }
 
 Utf16TextStream::~Utf16TextStream() {
