@@ -8,6 +8,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "text/text_conversions.h"
+
 namespace quillfen {
 
 namespace {
@@ -22,10 +24,6 @@ struct RowBits {
   // road leaves to the plain one wherever they stand.
   bool unusual = false;
 };
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 #if defined(__SSE2__)
 RowBits ClassifyRow(const char* p) {

@@ -11,7 +11,6 @@
 #include <exception>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -24,6 +23,7 @@
 #include "import/printed_totals.h"
 #include "import/read_ahead.h"
 #include "import/report_shape.h"
+#include "import/room_ahead.h"
 #include "import/statement_converter.h"
 #include "import/statement_words.h"
 #include "io/run_beside.h"
@@ -91,7 +91,6 @@ void ReadMt5Line(std::string_view line, std::optional<Mt5DealColumns> columns,
       reading.inRange = false;
       return;
     }
-  if (!reading.inRange) return;
   const Mt5Row kind =
       ReadMt5Row(line, words, columns.value_or(Mt5DealColumns::plain), reading.deal);
   // Orders and positions are told apart from deals under any columns.
@@ -731,21 +730,8 @@ void StatementReader::ReadMt5(const std::function<bool()>& next, std::string& li
   // room ahead of its rows: a trade for every two orders it has read, one
   // opening a position and one closing it. This thread takes the room in
   // between lines.
-  const int rowsWanted = nextRow_ + 1;
-  const int rowsWithRoom = table_.RowsWithRoom();
-  int ordersRead = 0;  // of the second thread, as is roomsMade
-  int roomsMade = 0;
-  std::optional<TextGrid::Room> making;  // being backed
-  std::mutex roomMutex;
-  std::vector<TextGrid::Room> rooms;  // made, not yet taken
-  auto takeRooms = [&] {
-    std::vector<TextGrid::Room> made;
-    {
-      std::lock_guard lock(roomMutex);
-      made.swap(rooms);
-    }
-    for (TextGrid::Room& room : made) table_.AddRoom(std::move(room));
-  };
+  RoomAhead room(table_, nextRow_ + 1);
+  int ordersRead = 0;           // of the second thread
   std::vector<LineWord> words;  // of the second thread
   ReadAhead<Mt5LineReading> ahead(
       linesPerBatch_,
@@ -761,23 +747,11 @@ void StatementReader::ReadMt5(const std::function<bool()>& next, std::string& li
         Mt5Line(taken.text, reading);
         Step();
       },
-      [&] {
-        if (making && making->BackSome()) return true;
-        if (making) {
-          std::lock_guard lock(roomMutex);
-          rooms.push_back(std::move(*making));
-          making.reset();
-        }
-        if (rowsWithRoom + roomsMade * table_.RowsPerRoom() >= rowsWanted + ordersRead / 2)
-          return false;
-        making.emplace(table_.MakeRoom());
-        ++roomsMade;
-        return true;
-      });
+      [&] { return room.MakeSome(ordersRead / 2); });
   std::size_t lines = 0;
   do {
     ahead.Add({line, blanks_, lineNumber_});
-    if (++lines % linesPerBatch_ == 0) takeRooms();
+    if (++lines % linesPerBatch_ == 0) room.GiveTo(table_);
   } while (next());
   ahead.Finish();
   EndMt5();
@@ -796,14 +770,16 @@ void StatementReader::Mt5Line(std::string_view line, Mt5LineReading& reading) {
   }
   Mt5Deal& deal = reading.deal;
   Mt5Row row = reading.kind.value_or(Mt5Row::cut);
-  if (!reading.kind || (!mt5ColumnsSettled_ && row != Mt5Row::order && row != Mt5Row::position)) {
-    LineWords(line, mt5Words_);
+  // A deal read before the columns were settled is read again here, in its turn.
+  const bool again =
+      !reading.kind || (!mt5ColumnsSettled_ && row != Mt5Row::order && row != Mt5Row::position);
+  if (again || row == Mt5Row::position) LineWords(line, mt5Words_);
+  if (again) {
     row = ReadMt5Deal(line, deal);
     if (mt5ColumnsSettled_) mt5SettledColumns_.store(static_cast<int>(mt5Columns_));
   }
   if (row == Mt5Row::order) return;
   if (row == Mt5Row::position) {
-    LineWords(line, mt5Words_);
     Mt5PositionRow(line);
     return;
   }
