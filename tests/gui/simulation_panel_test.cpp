@@ -39,6 +39,15 @@ void Type(QLineEdit* edit, const QString& keys) {
   QTest::keyClicks(edit, keys);
 }
 
+// A trading system entered by hand, in dollars: 30 won, 20 lost, `wins` percent of trades won.
+void EnterSystemInDollars(const SimulationPanel* p, const QString& wins = "50") {
+  if (p->ImportCheckBox->isChecked()) p->ImportCheckBox->click();
+  p->DollarsRadioButton->click();
+  Type(p->AvgProfitEdit, "30");
+  Type(p->AvgLossEdit, "20");
+  Type(p->PercWinsEdit, wins);
+}
+
 // A pass of a million runs that no run ends early: a system that wins more
 // than it loses, in dollars, on a large deposit.
 void SetUpLongPass(TMDIChild* w) {
@@ -334,11 +343,7 @@ void SimulationPanelTest::APassShowsItsFinalBalancesAndMovesNothing() {
   TMDIChild* w = OpenOnPanel();
   w->parentWidget()->resize(windowSize);
   const SimulationPanel* p = w->simulation;
-  if (p->ImportCheckBox->isChecked()) p->ImportCheckBox->click();
-  p->DollarsRadioButton->click();
-  Type(p->AvgProfitEdit, "30");
-  Type(p->AvgLossEdit, "20");
-  Type(p->PercWinsEdit, "50");
+  EnterSystemInDollars(p);
   Type(p->NumRunsEdit, "2000");
   QMap<QWidget*, QRect> places;
   for (QWidget* control : w->DorvaneTabSheet->findChildren<QWidget*>())
@@ -375,11 +380,7 @@ void SimulationPanelTest::EachModeBeforeDuringAndAfter() {
   const QString look = QString(QUILLFEN_LOOK_OUTPUT) + "/simulation-";
   const QStringList modes = {"montecarlo", "min-deposit", "min-trades"};
   const QList<QLineEdit*> firstBoxes = {p->PerfectEdit, p->MinDepositEdit, p->MinTradesEdit};
-  if (p->ImportCheckBox->isChecked()) p->ImportCheckBox->click();
-  p->DollarsRadioButton->click();
-  Type(p->AvgProfitEdit, "30");
-  Type(p->AvgLossEdit, "20");
-  Type(p->PercWinsEdit, "50");
+  EnterSystemInDollars(p);
   for (int mode = 0; mode < modes.size(); ++mode) {
     p->ComboBox2->setCurrentIndex(mode);
     Type(p->NumRunsEdit, mode == 0 ? "3000000" : "300000");
@@ -428,11 +429,7 @@ void SimulationPanelTest::WindowAndCommandLineAgree() {
   TMDIChild* w = program_->Form().ReportWindows().constLast();
   w->PageControl2->setCurrentWidget(w->DorvaneTabSheet);
   const SimulationPanel* p = w->simulation;
-  if (p->ImportCheckBox->isChecked()) p->ImportCheckBox->click();
-  p->DollarsRadioButton->click();
-  Type(p->AvgProfitEdit, "30");
-  Type(p->AvgLossEdit, "20");
-  Type(p->PercWinsEdit, "45");
+  EnterSystemInDollars(p, "45");
   Type(p->NumRunsEdit, "400");
   Type(p->NumTradesEdit, "100");
   Type(p->MaxDrawdownEdit, "30");
@@ -584,11 +581,7 @@ void SimulationPanelTest::PicturesTakeTheResultAreasWidth() {
   TMDIChild* w = OpenOnPanel();
   w->parentWidget()->resize(windowSize);
   const SimulationPanel* p = w->simulation;
-  if (p->ImportCheckBox->isChecked()) p->ImportCheckBox->click();
-  p->DollarsRadioButton->click();
-  Type(p->AvgProfitEdit, "30");
-  Type(p->AvgLossEdit, "20");
-  Type(p->PercWinsEdit, "50");
+  EnterSystemInDollars(p);
   Type(p->NumRunsEdit, "500");
   p->ComboBox2->setCurrentIndex(mode);
   p->StartButton->click();

@@ -4,8 +4,12 @@
 
 #include <variant>
 
+#include "../support/display_items.h"
+
 namespace quillfen {
 namespace {
+
+using testing::Fills;
 
 // Two places over 10 trades: the bands open from the deposit and widen.
 EquityFan TwoPlaces() {
@@ -15,14 +19,6 @@ EquityFan TwoPlaces() {
   fan.at = {5, 10};
   fan.balances = {{900, 950, 1000, 1050, 1100}, {800, 900, 1000, 1100, 1200}};
   return fan;
-}
-
-std::vector<FillItem> Fills(const DisplayList& list, Rgb colour) {
-  std::vector<FillItem> fills;
-  for (const DisplayItem& item : list.items)
-    if (const auto* fill = std::get_if<FillItem>(&item); fill && fill->colour == colour)
-      fills.push_back(*fill);
-  return fills;
 }
 
 TEST(FanChart, BandsFillEveryColumnBetweenTheirPercentiles) {

@@ -5,6 +5,8 @@
 #include <numeric>
 #include <variant>
 
+#include "../support/display_items.h"
+
 #include "../risk/simulation_test_support.h"
 #include "actions/simulation_actions.h"
 #include "risk/simulation_start.h"
@@ -12,6 +14,9 @@
 
 namespace quillfen {
 namespace {
+
+using testing::Fills;
+using testing::Lines;
 
 std::int32_t Total(const std::vector<std::int32_t>& bins) {
   return std::accumulate(bins.begin(), bins.end(), 0);
@@ -39,22 +44,6 @@ TEST(CountOutcomes, BinsTheFinalBalancesWithTheRuinedApart) {
   EXPECT_EQ(Total(same.ruined), 1);
   EXPECT_EQ(same.kept[static_cast<std::size_t>(same.Bin(500))], 2);
   EXPECT_TRUE(CountOutcomes({}, {}).Empty());
-}
-
-std::vector<FillItem> Fills(const DisplayList& list, Rgb colour) {
-  std::vector<FillItem> fills;
-  for (const DisplayItem& item : list.items)
-    if (const auto* fill = std::get_if<FillItem>(&item); fill && fill->colour == colour)
-      fills.push_back(*fill);
-  return fills;
-}
-
-std::vector<LineItem> Lines(const DisplayList& list, Rgb colour) {
-  std::vector<LineItem> lines;
-  for (const DisplayItem& item : list.items)
-    if (const auto* line = std::get_if<LineItem>(&item); line && line->colour == colour)
-      lines.push_back(*line);
-  return lines;
 }
 
 TEST(PaintOutcomeChart, BarsRuinedFeetAndMarks) {
